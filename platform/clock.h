@@ -1,0 +1,33 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+
+namespace lexi {
+
+// A local date and time to the second, as the workstation's clock shows it.
+struct LocalDateTime {
+    int year = 1899;
+    int month = 12;
+    int day = 30;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+
+    auto operator<=>(const LocalDateTime&) const = default;
+
+    bool isMidnight() const { return hour == 0 && minute == 0 && second == 0; }
+};
+
+// The clock: local time, and blocking waits.
+class Clock {
+public:
+    virtual ~Clock() = default;
+
+    virtual LocalDateTime now() = 0;
+
+    // Blocks the calling thread; window messages do not run meanwhile.
+    virtual void sleepMilliseconds(std::int64_t milliseconds) = 0;
+};
+
+} // namespace lexi

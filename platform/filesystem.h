@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lexi {
+
+// File attributes as the workstation reports them.
+namespace attribute {
+inline constexpr int Normal = 0;
+inline constexpr int ReadOnly = 1;
+inline constexpr int Hidden = 2;
+inline constexpr int System = 4;
+inline constexpr int Directory = 16;
+inline constexpr int Archive = 32;
+} // namespace attribute
+
+// The file system, addressed by the workstation's path texts
+// ("C:\Sager\12\brev.docx"; "\" and "/" both separate components). Calls
+// that fail throw lexi::Failure with the runtime's numbers: 53 file not
+// found, 76 path not found, 70 permission denied, 75 path/file access error.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // True for an existing file or folder; never throws.
+    virtual bool exists(std::string_view path) = 0;
+    virtual bool isFolder(std::string_view path) = 0;
+
+    virtual std::int64_t fileSize(std::string_view path) = 0;
+    virtual int attributes(std::string_view path) = 0;
+    virtual void setAttributes(std::string_view path, int attributes) = 0;
+
+    virtual void copyFile(std::string_view from, std::string_view to, bool overwrite) = 0;
+    virtual void moveFile(std::string_view from, std::string_view to) = 0;
+    // `force` also deletes a read-only file.
+    virtual void deleteFile(std::string_view path, bool force) = 0;
+
+    virtual void createFolder(std::string_view path) = 0;
+    // Removes an empty folder, or with `recursive` the folder and all it holds.
+    virtual void removeFolder(std::string_view path, bool recursive) = 0;
+
+    // The names (not paths) of the entries matching a pattern such as
+    // "C:\Sager\*.doc" ("*" and "?" in the last component; no match: empty).
+    virtual std::vector<std::string> list(std::string_view pattern) = 0;
+
+    // The system temporary folder, without a final separator ("Z:\tmp").
+    virtual std::string tempFolder() = 0;
+    // The current folder of the process ("C:\Users\x").
+    virtual std::string currentFolder() = 0;
+
+    // A file's bytes, unconverted (8-bit text files are read through this).
+    virtual std::string readFile(std::string_view path) = 0;
+    // Replaces a file with the bytes, creating it when missing.
+    virtual void writeFile(std::string_view path, std::string_view bytes) = 0;
+    // Appends the bytes in one write that never interleaves with another
+    // process's append and never fails because another process has the file
+    // open; creates the file when missing.
+    virtual void appendToFile(std::string_view path, std::string_view bytes) = 0;
+};
+
+} // namespace lexi

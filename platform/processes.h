@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lexi {
+
+// How a started program's window is shown.
+enum class ShowMode { Hidden = 0, Normal = 1, Minimized = 2, Maximized = 3, MinimizedNoActivate = 7 };
+
+struct ProcessInfo {
+    long id = 0;
+    std::string imageName; // "lexitray.exe"
+};
+
+// Processes of the workstation.
+class Processes {
+public:
+    virtual ~Processes() = default;
+
+    // The logon name of the user running this process, as the system gives it.
+    virtual std::string logonName() = 0;
+
+    // This process's identifier.
+    virtual long currentProcessId() = 0;
+
+    // The running processes with that image name ("lexitray.exe", compared
+    // without regard to letter case), in the order the system lists them.
+    virtual std::vector<ProcessInfo> processesByImageName(std::string_view imageName) = 0;
+
+    // Ends a process at once. Throws lexi::Failure when it cannot.
+    virtual void terminate(long processId) = 0;
+
+    // Starts a command line ("C:\Programmer\x.exe" -a "b c", split by the
+    // workstation's quoting rules, never through a command shell) without
+    // waiting for it. Throws lexi::Failure (53) when the program is missing.
+    virtual void start(std::string_view commandLine, ShowMode mode) = 0;
+};
+
+} // namespace lexi

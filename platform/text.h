@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Text helpers for UTF-8 strings, with the letter-case rules of the
+// workstation: Latin letters, the Danish æ, ø and å among them, have a lower
+// and an upper case; everything else is left as it is.
+namespace lexi::text {
+
+// The text with every letter in lower case (as LCase does).
+std::string toLower(std::string_view utf8);
+
+// The text with every letter in upper case (as UCase does).
+std::string toUpper(std::string_view utf8);
+
+// True when the texts are equal but for letter case, the way Windows compares
+// registry names and file names.
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+// The text without spaces at its start and end (as Trim does; tabs stay).
+std::string_view trimSpaces(std::string_view text);
+
+// True when the text is well-formed UTF-8.
+bool isValidUtf8(std::string_view text);
+
+} // namespace lexi::text
