@@ -55,10 +55,13 @@ public:
     virtual std::string readFile(std::string_view path) = 0;
     // Replaces a file with the bytes, creating it when missing.
     virtual void writeFile(std::string_view path, std::string_view bytes) = 0;
-    // Appends the bytes in one write that never interleaves with another
+    // Appends the bytes in one step that never interleaves with another
     // process's append and never fails because another process has the file
-    // open; creates the file when missing.
-    virtual void appendToFile(std::string_view path, std::string_view bytes) = 0;
+    // open; creates the file when missing. A file already larger than
+    // `emptyAbove` bytes (when not negative) is emptied first, within the same
+    // step, so that no other process's line is lost with it.
+    virtual void appendToFile(std::string_view path, std::string_view bytes,
+                              std::int64_t emptyAbove = -1) = 0;
 };
 
 } // namespace lexi

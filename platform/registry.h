@@ -11,6 +11,8 @@ enum class RegistryRoot { ClassesRoot, CurrentUser, LocalMachine, Users };
 
 enum class RegistryType { String, Binary, Dword };
 
+enum class RegistryAccess { Read, Write };
+
 // What a registry call answers, as the platform's registry functions do.
 enum class RegistryStatus {
     Ok,
@@ -37,8 +39,10 @@ class Registry {
 public:
     virtual ~Registry() = default;
 
-    // Whether the key can be opened for reading (Ok, NotFound, AccessDenied).
-    virtual RegistryStatus openKey(RegistryRoot root, std::string_view subkey) = 0;
+    // Whether the key can be opened with that access (Ok, NotFound,
+    // AccessDenied, Other).
+    virtual RegistryStatus openKey(RegistryRoot root, std::string_view subkey,
+                                   RegistryAccess access) = 0;
 
     // Creates the key with any missing parent, or opens it when it exists,
     // for writing.

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/posix/drive_table.h"
+#include "platform/posix/not_installed.h"
+#include "platform/posix/posix_filesystem.h"
+#include "platform/posix/posix_processes.h"
+#include "platform/posix/sqlite_registry.h"
+#include "platform/posix/system_clock.h"
+#include "platform/registry_settings.h"
+
+#include <memory>
+
+namespace lexi {
+
+// The services of a Linux workstation, for the program to run on.
+class LinuxPlatform {
+public:
+    LinuxPlatform();
+    Platform& platform() { return platform_; }
+
+private:
+    std::string home_;
+    posix::SqliteRegistry registry_;
+    RegistrySettings settings_;
+    posix::PosixFileSystem files_;
+    posix::PosixProcesses processes_;
+    posix::NoShell shell_;
+    std::unique_ptr<Ui> ui_;
+    posix::SystemClock clock_;
+    posix::NoOutlook outlook_;
+    posix::NoWord word_;
+    posix::NoWindows windows_;
+    Platform platform_;
+};
+
+} // namespace lexi

@@ -1,0 +1,44 @@
+// lexitray: started once per request by the case-management system, with one
+// argument text.
+
+#include "apps/lexitray/linux_platform.h"
+#include "platform/failure.h"
+#include "tray/startup.h"
+
+#include <string>
+
+namespace {
+
+// The request as one text. The case-management system passes one argument
+// text, which the shell may have split at its spaces: the words are joined
+// again with single spaces.
+std::string commandLineOf(int argc, char** argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) {
+            line += ' ';
+        }
+        line += argv[i];
+    }
+    return line;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    lexi::LinuxPlatform linux;
+    lexi::Platform& platform = linux.platform();
+    lexi::ProgramState state;
+    state.commandLine = commandLineOf(argc, argv);
+    lexi::RunLog log(platform.files, platform.processes, platform.clock);
+    try {
+        lexi::Startup(platform, state, log).Main();
+    } catch (const lexi::Failure& failure) {
+        // A failure no feature handled ends the program with a message.
+        const std::string text = "Fejl i Main: " + failure.description();
+        log.WriteLog(text);
+        platform.ui.messageBox(text, lexi::msgbox::Critical, lexi::Startup::AppName);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,183 @@
+#include "platform/posix/drive_table.h"
+
+#include "platform/cp1252.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+
+#include <cctype>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace lexi::posix {
+namespace {
+
+std::string withoutFinalSlash(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+bool existsOnHost(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+// The entry of `folder` whose name equals `name` but for letter case.
+std::optional<std::string> caseInsensitiveEntry(const std::string& folder, std::string_view name) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) {
+        return std::nullopt;
+    }
+    std::optional<std::string> match;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (text::equalsIgnoreCase(entry->d_name, name)) {
+            match = entry->d_name;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return match;
+}
+
+std::string joinHost(const std::string& folder, std::string_view name) {
+    return folder == "/" ? "/" + std::string(name) : folder + "/" + std::string(name);
+}
+
+std::string currentHostFolder() {
+    std::vector<char> buffer(4096);
+    return ::getcwd(buffer.data(), buffer.size()) ? std::string(buffer.data()) : std::string("/");
+}
+
+} // namespace
+
+DriveTable::DriveTable(std::map<char, std::string> drives) {
+    for (auto& [letter, folder] : drives) {
+        drives_[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))] =
+            withoutFinalSlash(folder);
+    }
+}
+
+DriveTable DriveTable::forHome(const std::string& home,
+                               const std::map<char, std::string>& extraDrives) {
+    std::map<char, std::string> drives = {{'C', withoutFinalSlash(home) + "/drive_c"}, {'Z', "/"}};
+    for (const auto& [letter, folder] : extraDrives) {
+        drives[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))] = folder;
+    }
+    return DriveTable(std::move(drives));
+}
+
+DriveTable DriveTable::load(Registry& registry, const std::string& home) {
+    const char* const DrivesKey = "Software\\Lexitray\\Drives";
+    std::map<char, std::string> extra;
+    for (const std::string& name : registry.valueNames(RegistryRoot::CurrentUser, DrivesKey)) {
+        const bool isDrive = (name.size() == 1 || (name.size() == 2 && name[1] == ':')) &&
+                             std::isalpha(static_cast<unsigned char>(name[0]));
+        RegistryValue value;
+        std::size_t size = 0;
+        if (isDrive && registry.queryValue(RegistryRoot::CurrentUser, DrivesKey, name, 4096, value,
+                                           size) == RegistryStatus::Ok) {
+            const std::string_view data = value.data;
+            const std::string folder = cp1252::toUtf8(data.substr(0, data.find('\0')));
+            if (!folder.empty()) {
+                extra[name[0]] = folder;
+            }
+        }
+    }
+    return forHome(home, extra);
+}
+
+std::optional<std::string> DriveTable::toHost(std::string_view windowsPath) const {
+    std::string path(windowsPath);
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    if (path.starts_with("\\\\")) {
+        return std::nullopt;
+    }
+    const bool hasDrive = path.size() >= 2 && path[1] == ':' &&
+                          std::isalpha(static_cast<unsigned char>(path[0]));
+    std::string relative;
+    char letter = 0;
+    if (hasDrive) {
+        letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+        relative = path.substr(2);
+    } else {
+        // Without a drive the path starts from the current folder, or from
+        // the root of the current drive when it begins with "\".
+        const std::string current = toWindows(currentHostFolder());
+        letter = current[0];
+        relative = path.starts_with('\\') ? path : current.substr(2) + "\\" + path;
+    }
+    const auto drive = drives_.find(letter);
+    if (drive == drives_.end()) {
+        return std::nullopt;
+    }
+
+    std::vector<std::string> components;
+    for (std::size_t start = 0; start <= relative.size();) {
+        std::size_t end = relative.find('\\', start);
+        if (end == std::string::npos) {
+            end = relative.size();
+        }
+        std::string component = relative.substr(start, end - start);
+        while (!component.empty() && (component.back() == ' ' || component.back() == '.') &&
+               component != "." && component != "..") {
+            component.pop_back();
+        }
+        if (component == "..") {
+            if (!components.empty()) {
+                components.pop_back();
+            }
+        } else if (!component.empty() && component != ".") {
+            components.push_back(std::move(component));
+        }
+        start = end + 1;
+    }
+
+    std::string host = drive->second;
+    for (const std::string& component : components) {
+        std::string exact = joinHost(host, component);
+        if (!existsOnHost(exact)) {
+            if (const auto match = caseInsensitiveEntry(host, component)) {
+                exact = joinHost(host, *match);
+            }
+        }
+        host = std::move(exact);
+    }
+    return host;
+}
+
+std::string DriveTable::toWindows(std::string_view hostPath) const {
+    char bestLetter = 0;
+    std::size_t bestLength = 0;
+    for (const auto& [letter, folder] : drives_) {
+        const bool inside =
+            folder == "/" || hostPath == folder ||
+            (hostPath.starts_with(folder) && hostPath.size() > folder.size() &&
+             hostPath[folder.size()] == '/');
+        if (inside && (bestLetter == 0 || folder.size() > bestLength)) {
+            bestLetter = letter;
+            bestLength = folder == "/" ? 0 : folder.size();
+        }
+    }
+    if (bestLetter == 0) {
+        return std::string(hostPath);
+    }
+    std::string rest(hostPath.substr(bestLength));
+    for (char& c : rest) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    if (!rest.starts_with('\\')) {
+        rest.insert(rest.begin(), '\\');
+    }
+    return std::string(1, bestLetter) + ":" + rest;
+}
+
+} // namespace lexi::posix

@@ -1,0 +1,333 @@
+#include "platform/posix/posix_filesystem.h"
+
+#include "platform/failure.h"
+#include "platform/text.h"
+#include "platform/utf8.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace lexi::posix {
+namespace {
+
+const char* const Source = "FileSystem";
+
+// The runtime's number for a failed call on `path`.
+[[noreturn]] void failWith(int error, const std::string& path) {
+    switch (error) {
+    case ENOENT: {
+        const fs::path parent = fs::path(path).parent_path();
+        std::error_code ignored;
+        throw Failure(fs::is_directory(parent, ignored) ? failure::FileNotFound
+                                                        : failure::PathNotFound,
+                      Source);
+    }
+    case ENOTDIR:
+        throw Failure(failure::PathNotFound, Source);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        throw Failure(failure::PermissionDenied, Source);
+    case EEXIST:
+        throw Failure(failure::FileAlreadyExists, Source);
+    case ENOSPC:
+        throw Failure(failure::DiskFull, Source);
+    default:
+        throw Failure(failure::PathFileAccessError, Source);
+    }
+}
+
+struct stat statOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        failWith(errno, path);
+    }
+    return info;
+}
+
+// Writes all of `bytes` to `fd`; false on failure.
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+class FileDescriptor {
+public:
+    FileDescriptor(const std::string& path, int flags) : fd_(::open(path.c_str(), flags, 0644)) {
+        if (fd_ < 0) {
+            failWith(errno, path);
+        }
+    }
+    ~FileDescriptor() { ::close(fd_); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+bool matchFrom(const std::u32string& name, std::size_t n, const std::u32string& pattern,
+               std::size_t p) {
+    while (p < pattern.size()) {
+        if (pattern[p] == U'*') {
+            for (std::size_t rest = n; rest <= name.size(); ++rest) {
+                if (matchFrom(name, rest, pattern, p + 1)) {
+                    return true;
+                }
+            }
+            return false;
+        }
+        if (n == name.size() || (pattern[p] != U'?' && pattern[p] != name[n])) {
+            return false;
+        }
+        ++n, ++p;
+    }
+    return n == name.size();
+}
+
+std::u32string foldedCodePoints(std::string_view text) {
+    const std::string lower = text::toLower(text);
+    std::u32string out;
+    for (std::size_t pos = 0; pos < lower.size();) {
+        out += utf8::decode(lower, pos);
+    }
+    return out;
+}
+
+} // namespace
+
+bool matchesWildcard(std::string_view name, std::string_view pattern) {
+    // Runs of "*" match like one, which keeps the backtracking small.
+    std::u32string folded = foldedCodePoints(pattern);
+    folded.erase(std::unique(folded.begin(), folded.end(),
+                             [](char32_t a, char32_t b) { return a == U'*' && b == U'*'; }),
+                 folded.end());
+    return matchFrom(foldedCodePoints(name), 0, folded, 0);
+}
+
+PosixFileSystem::PosixFileSystem(DriveTable drives) : drives_(std::move(drives)) {}
+
+std::string PosixFileSystem::host(std::string_view path) const {
+    auto mapped = drives_.toHost(path);
+    if (!mapped) {
+        throw Failure(failure::PathNotFound, Source);
+    }
+    return std::move(*mapped);
+}
+
+bool PosixFileSystem::exists(std::string_view path) {
+    const auto mapped = drives_.toHost(path);
+    struct stat info {};
+    return mapped && ::stat(mapped->c_str(), &info) == 0;
+}
+
+bool PosixFileSystem::isFolder(std::string_view path) {
+    const auto mapped = drives_.toHost(path);
+    struct stat info {};
+    return mapped && ::stat(mapped->c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::int64_t PosixFileSystem::fileSize(std::string_view path) {
+    return statOf(host(path)).st_size;
+}
+
+int PosixFileSystem::attributes(std::string_view path) {
+    const std::string mapped = host(path);
+    const struct stat info = statOf(mapped);
+    int result = S_ISDIR(info.st_mode) ? attribute::Directory : attribute::Archive;
+    if ((info.st_mode & S_IWUSR) == 0) {
+        result |= attribute::ReadOnly;
+    }
+    if (fs::path(mapped).filename().string().starts_with('.')) {
+        result |= attribute::Hidden;
+    }
+    return result;
+}
+
+void PosixFileSystem::setAttributes(std::string_view path, int attributes) {
+    const std::string mapped = host(path);
+    const struct stat info = statOf(mapped);
+    mode_t mode = info.st_mode & 07777;
+    mode = (attributes & attribute::ReadOnly) ? (mode & ~mode_t{0222}) : (mode | S_IWUSR);
+    if (::chmod(mapped.c_str(), mode) != 0) {
+        failWith(errno, mapped);
+    }
+}
+
+void PosixFileSystem::copyFile(std::string_view from, std::string_view to, bool overwrite) {
+    const std::string source = host(from);
+    const std::string target = host(to);
+    statOf(source);
+    if (isFolder(to)) {
+        throw Failure(failure::PathFileAccessError, Source);
+    }
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) {
+        if (!overwrite) {
+            throw Failure(failure::FileAlreadyExists, Source);
+        }
+        if ((existing.st_mode & S_IWUSR) == 0) {
+            throw Failure(failure::PermissionDenied, Source);
+        }
+    }
+    std::error_code error;
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
+    if (error) {
+        failWith(error.value(), target);
+    }
+}
+
+void PosixFileSystem::moveFile(std::string_view from, std::string_view to) {
+    const std::string source = host(from);
+    const std::string target = host(to);
+    statOf(source);
+    if (exists(to)) {
+        throw Failure(failure::FileAlreadyExists, Source);
+    }
+    if (::rename(source.c_str(), target.c_str()) != 0) {
+        failWith(errno, target);
+    }
+}
+
+void PosixFileSystem::deleteFile(std::string_view path, bool force) {
+    const std::string mapped = host(path);
+    const struct stat info = statOf(mapped);
+    if (S_ISDIR(info.st_mode)) {
+        throw Failure(failure::FileNotFound, Source);
+    }
+    if (!force && (info.st_mode & S_IWUSR) == 0) {
+        throw Failure(failure::PermissionDenied, Source);
+    }
+    if (::unlink(mapped.c_str()) != 0) {
+        failWith(errno, mapped);
+    }
+}
+
+void PosixFileSystem::createFolder(std::string_view path) {
+    const std::string mapped = host(path);
+    if (::mkdir(mapped.c_str(), 0755) != 0) {
+        failWith(errno == EEXIST ? EISDIR : errno, mapped);
+    }
+}
+
+void PosixFileSystem::removeFolder(std::string_view path, bool recursive) {
+    const std::string mapped = host(path);
+    if (!S_ISDIR(statOf(mapped).st_mode)) {
+        throw Failure(failure::PathNotFound, Source);
+    }
+    std::error_code error;
+    if (recursive) {
+        fs::remove_all(mapped, error);
+    } else {
+        fs::remove(mapped, error);
+    }
+    if (error) {
+        failWith(error.value() == ENOTEMPTY ? EISDIR : error.value(), mapped);
+    }
+}
+
+std::vector<std::string> PosixFileSystem::list(std::string_view pattern) {
+    std::string text(pattern);
+    const std::size_t cut = text.find_last_of("\\/");
+    const std::string folder = cut == std::string::npos ? "." : text.substr(0, cut + 1);
+    const std::string wildcard = cut == std::string::npos ? text : text.substr(cut + 1);
+    std::vector<std::string> names;
+    const auto mapped = drives_.toHost(folder);
+    std::error_code error;
+    if (!mapped || !fs::is_directory(*mapped, error)) {
+        return names;
+    }
+    for (const auto& entry : fs::directory_iterator(*mapped, error)) {
+        std::string name = entry.path().filename().string();
+        if (matchesWildcard(name, wildcard.empty() ? "*" : wildcard)) {
+            names.push_back(std::move(name));
+        }
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return text::toLower(a) < text::toLower(b);
+    });
+    return names;
+}
+
+std::string PosixFileSystem::tempFolder() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string folder = tmp && *tmp ? tmp : "/tmp";
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
+    return drives_.toWindows(folder);
+}
+
+std::string PosixFileSystem::currentFolder() {
+    std::error_code error;
+    const fs::path current = fs::current_path(error);
+    return drives_.toWindows(error ? std::string("/") : current.string());
+}
+
+std::string PosixFileSystem::readFile(std::string_view path) {
+    const std::string mapped = host(path);
+    FileDescriptor file(mapped, O_RDONLY | O_CLOEXEC);
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            failWith(errno, mapped);
+        }
+        if (got == 0) {
+            return bytes;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+void PosixFileSystem::writeFile(std::string_view path, std::string_view bytes) {
+    const std::string mapped = host(path);
+    FileDescriptor file(mapped, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC);
+    if (!writeAll(file.get(), bytes)) {
+        failWith(errno, mapped);
+    }
+}
+
+void PosixFileSystem::appendToFile(std::string_view path, std::string_view bytes,
+                                   std::int64_t emptyAbove) {
+    const std::string mapped = host(path);
+    FileDescriptor file(mapped, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC);
+    // Writers of one file take turns, so that emptying an overgrown file and
+    // appending to it is one step for every process.
+    while (::flock(file.get(), LOCK_EX) != 0 && errno == EINTR) {
+    }
+    struct stat info {};
+    if (emptyAbove >= 0 && ::fstat(file.get(), &info) == 0 && info.st_size > emptyAbove) {
+        if (::ftruncate(file.get(), 0) != 0) {
+            failWith(errno, mapped);
+        }
+    }
+    if (!writeAll(file.get(), bytes)) {
+        failWith(errno, mapped);
+    }
+}
+
+} // namespace lexi::posix

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/filesystem.h"
+#include "platform/posix/drive_table.h"
+
+namespace lexi::posix {
+
+// The file system of the host, reached through the drive table.
+class PosixFileSystem final : public FileSystem {
+public:
+    explicit PosixFileSystem(DriveTable drives);
+
+    bool exists(std::string_view path) override;
+    bool isFolder(std::string_view path) override;
+    std::int64_t fileSize(std::string_view path) override;
+    int attributes(std::string_view path) override;
+    void setAttributes(std::string_view path, int attributes) override;
+    void copyFile(std::string_view from, std::string_view to, bool overwrite) override;
+    void moveFile(std::string_view from, std::string_view to) override;
+    void deleteFile(std::string_view path, bool force) override;
+    void createFolder(std::string_view path) override;
+    void removeFolder(std::string_view path, bool recursive) override;
+    std::vector<std::string> list(std::string_view pattern) override;
+    std::string tempFolder() override;
+    std::string currentFolder() override;
+    std::string readFile(std::string_view path) override;
+    void writeFile(std::string_view path, std::string_view bytes) override;
+    void appendToFile(std::string_view path, std::string_view bytes,
+                      std::int64_t emptyAbove) override;
+
+    const DriveTable& drives() const { return drives_; }
+
+private:
+    // The host path; throws Failure 76 for a path no drive maps.
+    std::string host(std::string_view path) const;
+
+    DriveTable drives_;
+};
+
+// True when `name` matches a wildcard pattern ("*" any run, "?" one
+// character), without regard to letter case.
+bool matchesWildcard(std::string_view name, std::string_view pattern);
+
+} // namespace lexi::posix

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/posix/drive_table.h"
+#include "platform/processes.h"
+
+namespace lexi::posix {
+
+// Processes of the host, found through /proc. The instances of a program are
+// the processes of the same user with that image name that run with the same
+// LEXITRAY_HOME: programs installed for different homes (as the tests run
+// them) are different workstations and never see each other.
+class PosixProcesses final : public Processes {
+public:
+    PosixProcesses(const DriveTable& drives, std::string home);
+
+    std::string logonName() override;
+    long currentProcessId() override;
+    std::vector<ProcessInfo> processesByImageName(std::string_view imageName) override;
+    void terminate(long processId) override;
+    void start(std::string_view commandLine, ShowMode mode) override;
+
+private:
+    const DriveTable& drives_;
+    std::string home_;
+};
+
+} // namespace lexi::posix

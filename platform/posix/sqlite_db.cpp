@@ -1,0 +1,130 @@
+#include "platform/posix/sqlite_db.h"
+
+#include <sqlite3.h>
+
+namespace lexi::posix {
+namespace {
+
+constexpr int BusyTimeoutMilliseconds = 10000;
+
+[[noreturn]] void fail(sqlite3* db, int code) {
+    throw SqliteError(code, db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+}
+
+} // namespace
+
+SqliteError::SqliteError(int code, const std::string& message)
+    : std::runtime_error(message), code_(code & 0xFF) {}
+
+bool SqliteError::isReadOnly() const {
+    return code_ == SQLITE_READONLY || code_ == SQLITE_PERM || code_ == SQLITE_CANTOPEN ||
+           code_ == SQLITE_AUTH;
+}
+
+SqliteDb::SqliteDb(const std::string& path) {
+    int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                             nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        mode_ = Mode::ReadOnly;
+        rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        const SqliteError error(rc, db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
+        sqlite3_close(db_);
+        throw error;
+    }
+    sqlite3_busy_timeout(db_, BusyTimeoutMilliseconds);
+    if (mode_ == Mode::ReadWrite) {
+        exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
+    }
+}
+
+SqliteDb::~SqliteDb() { sqlite3_close(db_); }
+
+void SqliteDb::exec(const char* sql) {
+    const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        fail(db_, rc);
+    }
+}
+
+Statement::Statement(const SqliteDb& db, const char* sql) : db_(db.handle()) {
+    const int rc = sqlite3_prepare_v2(db_, sql, -1, &stmt_, nullptr);
+    if (rc != SQLITE_OK) {
+        fail(db_, rc);
+    }
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+Statement& Statement::bind(int index, std::string_view text) {
+    check(sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
+                            SQLITE_TRANSIENT));
+    return *this;
+}
+
+Statement& Statement::bindBlob(int index, std::string_view bytes) {
+    check(sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()),
+                            SQLITE_TRANSIENT));
+    return *this;
+}
+
+Statement& Statement::bind(int index, std::int64_t number) {
+    check(sqlite3_bind_int64(stmt_, index, number));
+    return *this;
+}
+
+void Statement::check(int rc) const {
+    if (rc != SQLITE_OK) {
+        fail(db_, rc);
+    }
+}
+
+bool Statement::step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) {
+        return true;
+    }
+    if (rc == SQLITE_DONE) {
+        return false;
+    }
+    fail(db_, rc);
+}
+
+void Statement::run() {
+    while (step()) {
+    }
+    sqlite3_reset(stmt_);
+}
+
+std::string Statement::text(int column) const {
+    const auto* data = sqlite3_column_text(stmt_, column);
+    return data ? std::string(reinterpret_cast<const char*>(data),
+                              static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
+                : std::string();
+}
+
+std::string Statement::blob(int column) const {
+    const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+    return data ? std::string(data, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
+                : std::string();
+}
+
+std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+WriteTransaction::WriteTransaction(SqliteDb& db) : db_(db) { db_.exec("BEGIN IMMEDIATE"); }
+
+WriteTransaction::~WriteTransaction() {
+    if (open_) {
+        sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+}
+
+void WriteTransaction::commit() {
+    db_.exec("COMMIT");
+    open_ = false;
+}
+
+} // namespace lexi::posix

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace lexi::posix {
+
+// A thin owner of one SQLite connection, set up for a database file that
+// several processes share: write-ahead log, and a busy timeout so that a
+// writer waits for another instead of failing.
+class SqliteDb {
+public:
+    enum class Mode { ReadWrite, ReadOnly };
+
+    // Opens (and creates) the database; falls back to read-only when the
+    // file cannot be written. Throws SqliteError when it cannot be opened.
+    explicit SqliteDb(const std::string& path);
+    ~SqliteDb();
+    SqliteDb(const SqliteDb&) = delete;
+    SqliteDb& operator=(const SqliteDb&) = delete;
+
+    Mode mode() const { return mode_; }
+    sqlite3* handle() const { return db_; }
+
+    // Runs statements without results; throws SqliteError on failure.
+    void exec(const char* sql);
+
+private:
+    sqlite3* db_ = nullptr;
+    Mode mode_ = Mode::ReadWrite;
+};
+
+// A failed SQLite call, with SQLite's primary result code.
+class SqliteError : public std::runtime_error {
+public:
+    SqliteError(int code, const std::string& message);
+    int code() const { return code_; }
+    // True for the codes that mean the database may not be written.
+    bool isReadOnly() const;
+
+private:
+    int code_;
+};
+
+// One prepared statement. Bind parameters are numbered from 1, columns from 0.
+class Statement {
+public:
+    Statement(const SqliteDb& db, const char* sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    Statement& bind(int index, std::string_view text);
+    Statement& bindBlob(int index, std::string_view bytes);
+    Statement& bind(int index, std::int64_t number);
+
+    // Advances to the next row; false when there is none. Throws SqliteError.
+    bool step();
+    // Runs a statement to its end and makes it ready to be bound and run
+    // again.
+    void run();
+
+    std::string text(int column) const;
+    std::string blob(int column) const;
+    std::int64_t integer(int column) const;
+
+private:
+    void check(int rc) const;
+
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// A write transaction taken at once (BEGIN IMMEDIATE), rolled back unless
+// committed.
+class WriteTransaction {
+public:
+    explicit WriteTransaction(SqliteDb& db);
+    ~WriteTransaction();
+    WriteTransaction(const WriteTransaction&) = delete;
+    WriteTransaction& operator=(const WriteTransaction&) = delete;
+    void commit();
+
+private:
+    SqliteDb& db_;
+    bool open_ = true;
+};
+
+} // namespace lexi::posix

@@ -1,0 +1,88 @@
+#include "tray/command_line.h"
+
+#include "platform/text.h"
+
+#include <vector>
+
+namespace lexi {
+namespace {
+
+constexpr std::string_view NilId = "{00000000-0000-0000-0000-000000000000}";
+constexpr std::size_t IdLength = 38;
+
+// The words between single spaces; two spaces in a row give an empty word.
+std::vector<std::string_view> words(std::string_view text) {
+    std::vector<std::string_view> result;
+    std::size_t start = 0;
+    for (std::size_t space = text.find(' '); space != std::string_view::npos;
+         space = text.find(' ', start)) {
+        result.push_back(text.substr(start, space - start));
+        start = space + 1;
+    }
+    result.push_back(text.substr(start));
+    return result;
+}
+
+} // namespace
+
+Mode ChooseMode(std::string_view commandLine) {
+    const std::string lower = text::toLower(commandLine);
+    if (lower == "mail") {
+        return Mode::NewMail;
+    }
+    if (lower == "mailbcc") {
+        return Mode::NewMailBcc;
+    }
+    if (lower == "mailreply") {
+        return Mode::AnswerMail;
+    }
+    if (lower.starts_with("drev=")) {
+        return Mode::ChangeLocalFolder;
+    }
+    if (lower == "setup") {
+        return Mode::Settings;
+    }
+    if (lower == "stop") {
+        return Mode::Stop;
+    }
+    return lower.empty() ? Mode::Monitor : Mode::Document;
+}
+
+bool IsEmptyId(std::string_view id) { return id.size() != IdLength || id == NilId; }
+
+std::optional<DocumentCommand> SplitDocumentCommand(std::string_view commandLine) {
+    const std::vector<std::string_view> parts = words(commandLine);
+    DocumentCommand command;
+    if (!IsEmptyId(parts.back())) {
+        if (parts.size() < 2) {
+            return std::nullopt;
+        }
+        command.DocumentID = parts.back();
+        command.DDEKommando = parts[parts.size() - 2];
+        const std::size_t cut = command.DDEKommando.size() + command.DocumentID.size() + 2;
+        if (cut > commandLine.size()) {
+            return std::nullopt;
+        }
+        command.Dokument = commandLine.substr(0, commandLine.size() - cut);
+        return command;
+    }
+
+    command.DDEKommando = parts.back();
+    if (commandLine.size() < 2) {
+        return std::nullopt;
+    }
+    // Walk back from the second-to-last character to the space before the
+    // verb; the document keeps that space.
+    const std::size_t secondToLast = commandLine.size() - 2;
+    if (commandLine[secondToLast] == ' ') {
+        return command;
+    }
+    const std::size_t space = commandLine.rfind(' ', secondToLast);
+    if (space == std::string_view::npos) {
+        return std::nullopt;
+    }
+    command.Dokument = commandLine.substr(0, space + 1);
+    return command;
+}
+
+} // namespace lexi

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace lexi {
+
+// The values one run of the program shares between its features: set by
+// start-up and by the chosen mode, read by the rest.
+struct ProgramState {
+    // Everything after the program name, as one text.
+    std::string commandLine;
+    // Where the exchange files are read; ends in "\" when set as intended.
+    std::string exchangeFolder;
+    // The local folder setting as read at start-up: the run log and the
+    // callback files live here.
+    std::string startupLocalFolder;
+
+    // The document request of a document command.
+    std::string Dokument;
+    std::string DDEKommando;
+    std::string DocumentID;
+
+    // Set by the blind-copy mail mode.
+    bool BccModtagere = false;
+    // Set while the attachment naming dialog is loaded.
+    bool mergeDialogOpen = false;
+};
+
+} // namespace lexi

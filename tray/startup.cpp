@@ -1,0 +1,196 @@
+#include "tray/startup.h"
+
+#include "platform/failure.h"
+#include "tray/usage_message.h"
+
+#include <string>
+
+namespace lexi {
+namespace {
+
+const char* const RightsTestKey = "HKEY_CURRENT_USER\\Software\\Lexitray\\Temp";
+
+std::string trueFalse(bool value) { return value ? "True" : "False"; }
+
+// Runs a step whose failure start-up ignores.
+template <typename Step> void ignoringFailure(Step step) {
+    try {
+        step();
+    } catch (const Failure&) {
+    }
+}
+
+} // namespace
+
+Startup::Startup(Platform& platform, ProgramState& state, RunLog& log)
+    : platform_(platform), state_(state), log_(log), registry_(platform.registry, platform.ui) {}
+
+std::string Startup::versionText() {
+    const std::string revision = "000" + std::to_string(VersionRevision);
+    return std::to_string(VersionMajor) + "." + std::to_string(VersionMinor) + "." +
+           revision.substr(revision.size() - 3);
+}
+
+Startup::RightsTest Startup::testSettings() {
+    RightsTest result;
+    SettingsStore& settings = platform_.settings;
+    ignoringFailure([&] { settings.saveSetting(AppName, "Version", "Test", "TEST"); });
+    ignoringFailure([&] {
+        result.settingsWrite = settings.getSetting(AppName, "Version", "Test", "") == "TEST";
+    });
+    if (result.settingsWrite) {
+        ignoringFailure([&] { settings.deleteSetting(AppName, "Version", "Test"); });
+        ignoringFailure([&] {
+            result.settingsDelete = settings.getSetting(AppName, "Version", "Test", "GONE") == "GONE";
+        });
+    }
+    return result;
+}
+
+void Startup::testRegistry(RightsTest& result) {
+    registry_.WriteRegistryValue(RightsTestKey, "WriteTest", "TEST", false);
+    std::int32_t bufferSize = 0;
+    result.registryWrite =
+        registry_.ReadRegistryValue(RightsTestKey, "WriteTest", bufferSize).value_or("") == "TEST";
+    if (result.registryWrite) {
+        registry_.DeleteRegistryValue(RightsTestKey, "Writetest");
+        registry_.DeleteRegistryKey(RightsTestKey);
+        bufferSize = 0;
+        result.registryDelete =
+            registry_.ReadRegistryValue(RightsTestKey, "WriteTest", bufferSize).value_or("").empty();
+    }
+}
+
+void Startup::showMissingRights(const RightsTest& result) {
+    platform_.ui.messageBox("Du har ikke rettigheder til at skrive\r\n"
+                            "i registreringsdatabasen. Dette er nødvendigt\r\n"
+                            "for at Lexitray kan køre. Programmet lukkes!\r\n"
+                            "\r\n"
+                            "Udvidet meddelelse:\r\n"
+                            "\r\n"
+                            "Skrive i RegDB: " + trueFalse(result.registryWrite) + "\r\n"
+                            "Skrive i VB området: " + trueFalse(result.settingsWrite) + "\r\n"
+                            "Slette i RegDB: " + trueFalse(result.registryDelete) + "\r\n"
+                            "Slette i VB området: " + trueFalse(result.settingsDelete) + "\r\n",
+                            msgbox::OkOnly, AppName);
+}
+
+void Startup::readFolders() {
+    ignoringFailure([&] {
+        state_.exchangeFolder =
+            platform_.settings.getSetting(AppName, "Drevindstillinger", "Lokalsti", "C:\\");
+    });
+    state_.startupLocalFolder = state_.exchangeFolder;
+    log_.setFolder(state_.startupLocalFolder);
+    ignoringFailure([&] { platform_.settings.deleteSection(AppName, "Indstillinger"); });
+    ignoringFailure([&] {
+        if (!platform_.files.isFolder(state_.exchangeFolder)) {
+            state_.exchangeFolder = platform_.files.tempFolder() + "\\";
+        }
+    });
+}
+
+void Startup::Main() {
+    RightsTest rights = testSettings();
+    testRegistry(rights);
+    if (!rights.allGood()) {
+        showMissingRights(rights);
+        log_.WriteLog("Slut");
+        return;
+    }
+    readFolders();
+
+    state_.BccModtagere = false;
+    state_.mergeDialogOpen = false;
+
+    log_.WriteLog("Her er al kontrol overstået" + std::string(119, 'X'));
+    log_.WriteLog("cmdline er ->" + state_.commandLine + "<-");
+    log_.WriteLog("Version " + versionText());
+
+    runMode(ChooseMode(state_.commandLine));
+    log_.WriteLog("Slut");
+}
+
+void Startup::runMode(Mode mode) {
+    const char* const Separator = "\r\n";
+    switch (mode) {
+    case Mode::NewMail:
+        log_.WriteLog(Separator);
+        log_.WriteLog("Sender mail");
+        break;
+    case Mode::NewMailBcc:
+        state_.BccModtagere = true;
+        log_.WriteLog(Separator);
+        log_.WriteLog("Sender mail til BCC modtagere");
+        break;
+    case Mode::AnswerMail:
+        log_.WriteLog(Separator);
+        log_.WriteLog("Besvarer mail");
+        break;
+    case Mode::ChangeLocalFolder:
+        state_.exchangeFolder = state_.commandLine.substr(5);
+        platform_.settings.saveSetting(AppName, "Drevindstillinger", "Lokalsti",
+                                       state_.exchangeFolder);
+        log_.WriteLog(Separator);
+        log_.WriteLog("Sætter lokaldrevet til " + state_.exchangeFolder +
+                      " og starter Lexitray i systemtray");
+        startMonitor();
+        break;
+    case Mode::Settings:
+        log_.WriteLog(Separator);
+        log_.WriteLog("Viser setup-billedet");
+        break;
+    case Mode::Stop:
+        log_.WriteLog(Separator);
+        log_.WriteLog("Stopper alle instanser af Lexitray - og loggen lukkes hermed");
+        stopAllInstances();
+        break;
+    case Mode::Document:
+        log_.WriteLog(Separator);
+        openDocument();
+        break;
+    case Mode::Monitor:
+        log_.WriteLog(Separator);
+        log_.WriteLog("Starter Lexitray i overvågningsmode i systemtray");
+        startMonitor();
+        break;
+    }
+}
+
+bool Startup::anotherInstanceRunning() {
+    const long self = platform_.processes.currentProcessId();
+    for (const ProcessInfo& process : platform_.processes.processesByImageName(ImageName)) {
+        if (process.id != self) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Startup::startMonitor() {
+    // Only one instance sits in the notification area.
+    if (anotherInstanceRunning()) {
+        return;
+    }
+}
+
+void Startup::stopAllInstances() {
+    for (const ProcessInfo& process : platform_.processes.processesByImageName(ImageName)) {
+        // A process that ended in the meantime needs no stopping.
+        ignoringFailure([&] { platform_.processes.terminate(process.id); });
+    }
+}
+
+void Startup::openDocument() {
+    const auto command = SplitDocumentCommand(state_.commandLine);
+    if (!command) {
+        ShowUsageMessage(platform_.ui);
+        return;
+    }
+    state_.Dokument = command->Dokument;
+    state_.DDEKommando = command->DDEKommando;
+    state_.DocumentID = command->DocumentID;
+    log_.WriteLog("Åbner dokumentet: " + state_.Dokument + " med kommandoen " + state_.DDEKommando);
+}
+
+} // namespace lexi

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "shared/registry/md_registry.h"
+#include "tray/command_line.h"
+#include "tray/program_state.h"
+#include "tray/run_log.h"
+
+namespace lexi {
+
+// The program's entry: tests its rights on the settings store and the
+// registry, reads the local folder, and carries out the one request of its
+// command line.
+class Startup {
+public:
+    static constexpr const char* AppName = "Lexitray";
+    static constexpr const char* ImageName = "lexitray.exe";
+    static constexpr int VersionMajor = 4;
+    static constexpr int VersionMinor = 13;
+    static constexpr int VersionRevision = 41;
+
+    Startup(Platform& platform, ProgramState& state, RunLog& log);
+
+    // Runs the request of state.commandLine. Failures of the chosen mode's
+    // own work reach the caller as lexi::Failure.
+    void Main();
+
+    // "4.13.041".
+    static std::string versionText();
+
+private:
+    struct RightsTest {
+        bool settingsWrite = false;
+        bool settingsDelete = false;
+        bool registryWrite = false;
+        bool registryDelete = false;
+        bool allGood() const {
+            return settingsWrite && settingsDelete && registryWrite && registryDelete;
+        }
+    };
+
+    RightsTest testSettings();
+    void testRegistry(RightsTest& result);
+    void showMissingRights(const RightsTest& result);
+    void readFolders();
+    void runMode(Mode mode);
+    bool anotherInstanceRunning();
+    void startMonitor();
+    void stopAllInstances();
+    void openDocument();
+
+    Platform& platform_;
+    ProgramState& state_;
+    RunLog& log_;
+    mdRegistry registry_;
+};
+
+} // namespace lexi
