@@ -1,0 +1,91 @@
+#include "platform/posix/msgfile/compound_reader.h"
+
+#include "platform/posix/msgfile/corrupt_file.h"
+#include "platform/posix/msgfile/gsf_setup.h"
+
+namespace lexi::msgfile {
+
+Storage::Storage(GsfInfile* ownedInfile, CompoundReader& reader)
+    : infile_(ownedInfile, GObjectUnref{}), reader_(&reader) {}
+
+std::vector<std::string> Storage::childNames() const {
+    std::vector<std::string> names;
+    const int count = gsf_infile_num_children(infile_.get());
+    for (int i = 0; i < count; ++i) {
+        if (const char* name = gsf_infile_name_by_index(infile_.get(), i)) {
+            names.emplace_back(name);
+        }
+    }
+    return names;
+}
+
+// libgsf opens storages and streams alike; a stream has no child count.
+GsfInput* Storage::child(const std::string& name, bool wantStorage) const {
+    GsfInput* input = gsf_infile_child_by_name(infile_.get(), name.c_str());
+    if (input == nullptr) {
+        return nullptr;
+    }
+    const bool isStorage = gsf_infile_num_children(GSF_INFILE(input)) >= 0;
+    if (isStorage != wantStorage) {
+        g_object_unref(input);
+        return nullptr;
+    }
+    return input;
+}
+
+std::optional<Storage> Storage::storage(const std::string& name) const {
+    GsfInput* input = child(name, true);
+    if (input == nullptr) {
+        return std::nullopt;
+    }
+    return Storage(GSF_INFILE(input), *reader_);
+}
+
+bool Storage::hasStream(const std::string& name) const {
+    const GObjectPtr<GsfInput> input(child(name, false));
+    return input != nullptr;
+}
+
+std::optional<std::string> Storage::stream(const std::string& name) const {
+    const GObjectPtr<GsfInput> input(child(name, false));
+    if (!input) {
+        return std::nullopt;
+    }
+    const gsf_off_t size = gsf_input_size(input.get());
+    if (size < 0) {
+        throw CorruptFile("the stream " + name + " has a negative size");
+    }
+    reader_->spend(static_cast<std::size_t>(size));
+    std::string content(static_cast<std::size_t>(size), '\0');
+    if (size > 0 && gsf_input_read(input.get(), content.size(),
+                                   reinterpret_cast<guint8*>(content.data())) == nullptr) {
+        throw CorruptFile("the stream " + name + " cannot be read");
+    }
+    return content;
+}
+
+CompoundReader::CompoundReader(std::string_view fileBytes) : unreadBytes_(fileBytes.size()) {
+    setUpGsf();
+    input_.reset(gsf_input_memory_new(reinterpret_cast<const guint8*>(fileBytes.data()),
+                                      static_cast<gsf_off_t>(fileBytes.size()), FALSE));
+    GError* error = nullptr;
+    root_.reset(gsf_infile_msole_new(input_.get(), &error));
+    if (!root_) {
+        const std::string reason = error != nullptr ? error->message : "unknown error";
+        g_clear_error(&error);
+        throw CorruptFile("not a compound file (" + reason + ")");
+    }
+}
+
+Storage CompoundReader::root() {
+    return Storage(GSF_INFILE(g_object_ref(root_.get())), *this);
+}
+
+void CompoundReader::spend(std::size_t streamSize) {
+    if (streamSize > unreadBytes_) {
+        throw CorruptFile("its streams claim more data than the file holds");
+    }
+    unreadBytes_ -= streamSize;
+}
+
+} // namespace lexi::msgfile

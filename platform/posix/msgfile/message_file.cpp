@@ -1,0 +1,72 @@
+#include "platform/posix/msgfile/message_file.h"
+
+#include "platform/failure.h"
+#include "platform/posix/msgfile/corrupt_file.h"
+#include "platform/posix/msgfile/message_reader.h"
+#include "platform/posix/msgfile/message_writer.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace lexi::msgfile {
+namespace {
+
+constexpr char Source[] = "msgfile";
+
+Failure notAMessageFile(const std::string& what) {
+    return Failure(failure::PathFileAccessError, "Not an Outlook message file: " + what, Source);
+}
+
+// errno after a failed open, read or write of the file, as a Failure.
+Failure fileFailure(const std::string& hostPath) {
+    const int error = errno;
+    const int number = error == ENOENT    ? failure::FileNotFound
+                       : error == EACCES  ? failure::PermissionDenied
+                       : error == ENOTDIR ? failure::PathNotFound
+                                          : failure::PathFileAccessError;
+    return Failure(number, hostPath + ": " + std::strerror(error), Source);
+}
+
+} // namespace
+
+Message readMessage(std::string_view fileBytes) {
+    try {
+        return parseMessageFile(fileBytes);
+    } catch (const CorruptFile& corrupt) {
+        throw notAMessageFile(corrupt.what());
+    }
+}
+
+Message readMessageFile(const std::string& hostPath) {
+    errno = 0;
+    std::ifstream file(hostPath, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    if (!file && !file.eof()) {
+        throw fileFailure(hostPath);
+    }
+    try {
+        return parseMessageFile(bytes);
+    } catch (const CorruptFile& corrupt) {
+        throw notAMessageFile(hostPath + " (" + corrupt.what() + ")");
+    }
+}
+
+std::string writeMessage(const Message& message) {
+    return buildMessageFile(message);
+}
+
+void writeMessageFile(const Message& message, const std::string& hostPath) {
+    const std::string bytes = buildMessageFile(message);
+    errno = 0;
+    std::ofstream file(hostPath, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file) {
+        throw fileFailure(hostPath);
+    }
+}
+
+} // namespace lexi::msgfile

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/posix/msgfile/message.h"
+
+#include <string>
+#include <string_view>
+
+// Reading and writing Outlook item files (.msg): a compound file (MS-CFB)
+// holding the item's properties as MS-OXMSG lays them out.
+//
+// Failures are lexi::Failure with source "msgfile":
+// - a file that cannot be opened, read or written: FileNotFound (53),
+//   PermissionDenied (70), PathNotFound (76) or PathFileAccessError (75),
+//   with the path and the system's reason in the description;
+// - bytes that are not a readable item file (truncated, corrupt, hostile):
+//   PathFileAccessError (75), described "Not an Outlook message file: " and
+//   what is wrong (and the path, when reading a file);
+// - an item this writer cannot store (an attachment not carried by value):
+//   InvalidProcedureCall (5).
+// Reading never allocates much more than the size of the file.
+namespace lexi::msgfile {
+
+Message readMessage(std::string_view fileBytes);
+Message readMessageFile(const std::string& hostPath);
+
+// Strings are written as Unicode; the HTML body as UTF-8 bytes.
+std::string writeMessage(const Message& message);
+void writeMessageFile(const Message& message, const std::string& hostPath);
+
+} // namespace lexi::msgfile

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/posix/msgfile/message.h"
+
+#include <string_view>
+
+namespace lexi::msgfile {
+
+// The item in the bytes of a .msg file. Throws CorruptFile when they are not
+// one; readMessage and readMessageFile wrap it.
+Message parseMessageFile(std::string_view fileBytes);
+
+} // namespace lexi::msgfile
