@@ -3,6 +3,8 @@
 #include "platform/posix/msgfile/corrupt_file.h"
 #include "platform/posix/msgfile/gsf_setup.h"
 
+#include <gsf/gsf-infile-impl.h>
+
 namespace lexi::msgfile {
 
 Storage::Storage(GsfInfile* ownedInfile, CompoundReader& reader)
@@ -19,9 +21,18 @@ std::vector<std::string> Storage::childNames() const {
     return names;
 }
 
-// libgsf opens storages and streams alike; a stream has no child count.
+// libgsf opens storages and streams alike; a stream has no child count. The
+// class's own lookup reports a damaged child as an error, where
+// gsf_infile_child_by_name would only log it.
 GsfInput* Storage::child(const std::string& name, bool wantStorage) const {
-    GsfInput* input = gsf_infile_child_by_name(infile_.get(), name.c_str());
+    GError* error = nullptr;
+    GsfInput* input = GSF_INFILE_CLASS(G_OBJECT_GET_CLASS(infile_.get()))
+                          ->child_by_name(infile_.get(), name.c_str(), &error);
+    if (error != nullptr) {
+        const std::string reason = error->message;
+        g_error_free(error);
+        throw CorruptFile(name + " cannot be opened (" + reason + ")");
+    }
     if (input == nullptr) {
         return nullptr;
     }

@@ -106,12 +106,12 @@ void NamedPropertyTable::write(OutStorage& root) const {
         const std::uint32_t lid = names_[index].lid;
         const std::uint32_t guid = guidIndex(names_[index].propertySet);
         const std::uint32_t info = indexAndKind(static_cast<std::uint32_t>(index), guid);
-        appendLittleEndian(entries, lid, 4);
-        appendLittleEndian(entries, info, 4);
-        std::string& bucket = buckets[static_cast<std::uint16_t>(FirstBucketStreamId +
-                                                                 (lid ^ guid << 1) % BucketCount)];
-        appendLittleEndian(bucket, lid, 4);
-        appendLittleEndian(bucket, info, 4);
+        const auto bucket =
+            static_cast<std::uint16_t>(FirstBucketStreamId + (lid ^ guid << 1) % BucketCount);
+        for (std::string* stream : {&entries, &buckets[bucket]}) {
+            appendLittleEndian(*stream, lid, 4);
+            appendLittleEndian(*stream, info, 4);
+        }
     }
     storage.stream(GuidStream, guids);
     storage.stream(EntryStream, entries);
