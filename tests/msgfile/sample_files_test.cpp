@@ -28,6 +28,7 @@ struct Sample {
     std::string senderAddress;
     Time sentOn;
     std::uint32_t flags;
+    // Outlook shows a mail whose RTF body encapsulates HTML as an HTML mail.
     BodyFormat bodyFormat;
     std::string bodyStart;
     std::vector<ExpectedRecipient> recipients;
@@ -55,7 +56,7 @@ const Sample Samples[] = {
      "",
      NoDate,
      message_flag::Unsent,
-     BodyFormat::RichText,
+     BodyFormat::Html,
      "MSG test file\r\nPurpose: Provide example of this file type",
      {{RecipientType::To, "time2talk@online-convert.com", "time2talk@online-convert.com"}},
      {}},
@@ -65,7 +66,7 @@ const Sample Samples[] = {
      "MicrosoftExchange329e71ec88ae4615bbc36ab6ce41109e@coab.us",
      utc(2016y / April / 11, 17h, 11min, 10s),
      0x31,
-     BodyFormat::RichText,
+     BodyFormat::Html,
      "Delivery is delayed to these recipients or groups:",
      {{RecipientType::To, "darlington@coab.us", "darlington@coab.us"}},
      {{"", 401}, {"", 1677}}},
@@ -87,7 +88,7 @@ const Sample Samples[] = {
      "elias.laugher@gmail.com",
      utc(2020y / January / 8, 7h, 25min, 42s),
      0x30000,
-     BodyFormat::RichText,
+     BodyFormat::Html,
      "Just a test to get an email with multiple to/cc/bcc recipients.",
      {{RecipientType::Bcc, "egi.carn.carby@gmail.com", "egi.carn.carby@gmail.com"},
       {RecipientType::Bcc, "egi.dink.meeker@gmail.com", "egi.dink.meeker@gmail.com"},
@@ -103,7 +104,7 @@ const Sample Samples[] = {
      "(FYDIBOHF23SPDLT)/cn=Recipients/cn=robertd",
      utc(2012y / October / 24, 0h, 44min, 56s),
      message_flag::Read,
-     BodyFormat::RichText,
+     BodyFormat::Html,
      "Another test email to obtain raw data for Jean-Philippe.",
      {{RecipientType::To, "'applsoft-redmine@anca.com'", "applsoft-redmine@anca.com"},
       {RecipientType::To, "'rob@thegopedal.com'", "rob@thegopedal.com"}},
@@ -165,6 +166,12 @@ TEST(OutlookSample, AttachmentsKeepTheirNamesAndBytes) {
     EXPECT_EQ(m.attachments[1].fileName, "dressc~1.txt");
     EXPECT_EQ(m.attachments[1].mimeType, "text/plain");
     EXPECT_EQ(m.attachments[0].data.substr(1, 3), "PNG");
+}
+
+TEST(OutlookSample, HtmlKeptOnlyInTheRtfBodyIsTakenOut) {
+    SKIP_WITHOUT_SAMPLES();
+    const Message m = readMessageFile(samplePath("html-attachment-embedded-image.msg"));
+    EXPECT_EQ(m.htmlBody, "<b>We should meet up!</b><img src=\"cid:thumbsup\">");
 }
 
 TEST(OutlookSample, ReadsBackUnchangedAfterWeSaveIt) {

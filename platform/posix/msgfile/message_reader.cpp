@@ -2,6 +2,8 @@
 
 #include "platform/posix/msgfile/body_format.h"
 #include "platform/posix/msgfile/compound_reader.h"
+#include "platform/posix/msgfile/compressed_rtf.h"
+#include "platform/posix/msgfile/encapsulated_html.h"
 #include "platform/posix/msgfile/message_fields.h"
 #include "platform/posix/msgfile/named_properties.h"
 #include "platform/posix/msgfile/property_reader.h"
@@ -40,15 +42,20 @@ std::uint32_t codePageOf(const PropertyReader& message) {
         .value_or(message.integer(tagged(property_id::InternetCodepage)).value_or(DefaultCodePage));
 }
 
-// Outlook keeps the HTML body as bytes in the internet code page; some
-// writers store it as a string instead.
+// Outlook keeps the HTML body as bytes in the internet code page, some
+// writers as a string, and Exchange often only inside the RTF body.
 std::string readHtmlBody(const PropertyReader& message, std::uint32_t codePage) {
     const PropertyKey key = tagged(property_id::HtmlBody);
     if (const auto bytes = message.binary(key)) {
         const auto htmlCodePage = message.integer(tagged(property_id::InternetCodepage));
         return codePageToUtf8(*bytes, htmlCodePage.value_or(codePage));
     }
-    return message.text(key, codePage).value_or("");
+    if (auto text = message.text(key, codePage)) {
+        return std::move(*text);
+    }
+    const auto compressedRtf = message.binary(tagged(property_id::RtfCompressed));
+    const auto rtf = compressedRtf ? decompressRtf(*compressedRtf) : std::nullopt;
+    return rtf ? htmlFromRtf(*rtf).value_or("") : "";
 }
 
 BodyFormat readBodyFormat(const PropertyReader& properties, const Message& message) {
