@@ -1,0 +1,212 @@
+#include "platform/cp1252.h"
+#include "platform/fake/fake_processes.h"
+#include "platform/fake/manual_clock.h"
+#include "platform/fake/memory_registry.h"
+#include "platform/posix/not_installed.h"
+#include "platform/posix/posix_filesystem.h"
+#include "platform/registry_settings.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tray/startup.h"
+
+#include <gtest/gtest.h>
+
+namespace lexi {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+const std::string Rule = "Her er al kontrol overstået" + std::string(119, 'X');
+
+class StartupTest : public ::testing::Test {
+protected:
+    StartupTest() {
+        fs::create_directories(root.path() / "c" / "Sager");
+        fs::create_directories(root.path() / "tmp");
+        processes.running = {{100, "lexitray.exe"}};
+    }
+
+    void run(const std::string& commandLine) {
+        state.commandLine = commandLine;
+        Startup(platform, state, log).Main();
+    }
+
+    // The texts of the log lines (date and tab taken off) of a host file.
+    Lines logLines(const fs::path& file) {
+        Lines lines;
+        const std::string all = cp1252::toUtf8(testing::readHostFile(file));
+        for (std::size_t start = 0; start < all.size();) {
+            std::size_t end = all.find("\r\n", start);
+            if (end == std::string::npos) {
+                end = all.size();
+            }
+            const std::string line = all.substr(start, end - start);
+            const std::size_t tab = line.find('\t');
+            lines.push_back(tab == std::string::npos ? line : line.substr(tab + 1));
+            start = end + 2;
+        }
+        return lines;
+    }
+    Lines logLines() { return logLines(root.path() / "c" / "Sager" / "Lexitray_tester.log"); }
+
+    void useFolder(const std::string& folder) {
+        settings.saveSetting("Lexitray", "Drevindstillinger", "Lokalsti", folder);
+    }
+
+    testing::TempFolder root;
+    fake::MemoryRegistry registry;
+    RegistrySettings settings{registry};
+    posix::PosixFileSystem files{posix::DriveTable({{'C', root.str() + "/c"},
+                                                    {'Z', "/"}})};
+    fake::FakeProcesses processes;
+    posix::NoShell shell;
+    testing::RecordingUi ui;
+    fake::ManualClock clock;
+    posix::NoOutlook outlook;
+    posix::NoWord word;
+    posix::NoWindows windows;
+    Platform platform{registry, settings, files, processes, shell, ui, clock, outlook, word, windows};
+    ProgramState state;
+    RunLog log{files, processes, clock};
+};
+
+TEST_F(StartupTest, LogsItsLinesAndTheModesLine) {
+    useFolder("C:\\Sager\\");
+    run("Mail");
+    EXPECT_EQ(logLines(), (Lines{Rule, "cmdline er ->Mail<-", "Version 4.13.041", "", "",
+                                 "Sender mail", "Slut"}));
+    EXPECT_TRUE(ui.records.empty());
+    EXPECT_FALSE(state.BccModtagere);
+}
+
+struct ModeLineCase {
+    std::string commandLine;
+    std::string line;
+};
+
+void PrintTo(const ModeLineCase& c, std::ostream* os) { *os << "[" << c.commandLine << "]"; }
+
+class ModeLineTest : public StartupTest, public ::testing::WithParamInterface<ModeLineCase> {};
+
+TEST_P(ModeLineTest, WritesASeparatorAndTheModesLine) {
+    useFolder("C:\\Sager\\");
+    run(GetParam().commandLine);
+    const Lines lines = logLines();
+    ASSERT_GE(lines.size(), 7U);
+    EXPECT_EQ(Lines(lines.begin() + 3, lines.begin() + 6), (Lines{"", "", GetParam().line}));
+    EXPECT_EQ(lines.back(), "Slut");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, ModeLineTest,
+    ::testing::Values(
+        ModeLineCase{"MAILBCC", "Sender mail til BCC modtagere"},
+        ModeLineCase{"mailreply", "Besvarer mail"}, ModeLineCase{"Setup", "Viser setup-billedet"},
+        ModeLineCase{"", "Starter Lexitray i overvågningsmode i systemtray"},
+        ModeLineCase{"C:\\Sager\\brev.docx open",
+                     "Åbner dokumentet: C:\\Sager\\brev.docx  med kommandoen open"},
+        ModeLineCase{"drev=C:\\Sager\\",
+                     "Sætter lokaldrevet til C:\\Sager\\ og starter Lexitray i systemtray"}));
+
+TEST_F(StartupTest, TheBlindCopyModeSetsItsFlag) {
+    run("mailbcc");
+    EXPECT_TRUE(state.BccModtagere);
+}
+
+TEST_F(StartupTest, FallsBackToTheTempFolderButLogsWhereConfigured) {
+    useFolder("C:\\Mangler\\");
+    run("mail");
+    EXPECT_EQ(state.startupLocalFolder, "C:\\Mangler\\");
+    EXPECT_EQ(state.exchangeFolder, files.tempFolder() + "\\");
+}
+
+TEST_F(StartupTest, DefaultsToDriveCAndDeletesTheOldSection) {
+    settings.saveSetting("Lexitray", "Indstillinger", "Gammel", "1");
+    run("mail");
+    EXPECT_EQ(state.exchangeFolder, "C:\\");
+    EXPECT_EQ(logLines(root.path() / "c" / "Lexitray_tester.log").back(), "Slut");
+    EXPECT_EQ(settings.getSetting("Lexitray", "Indstillinger", "Gammel", "væk"), "væk");
+    // The rights test leaves nothing behind.
+    EXPECT_EQ(registry.openKey(RegistryRoot::CurrentUser, "Software\\Lexitray\\Temp",
+                               RegistryAccess::Read),
+              RegistryStatus::NotFound);
+    EXPECT_EQ(settings.getSetting("Lexitray", "Version", "Test", "none"), "none");
+}
+
+TEST_F(StartupTest, ChangingTheLocalFolderStoresItAsTyped) {
+    for (const auto& [line, stored] : {std::pair<std::string, std::string>{"DREV=d:\\x\\", "d:\\x\\"},
+                                       {"drev=D:\\Sager\\", "D:\\Sager\\"},
+                                       {"drev=", ""}}) {
+        run(line);
+        EXPECT_EQ(settings.getSetting("Lexitray", "Drevindstillinger", "Lokalsti", "?"), stored);
+        EXPECT_EQ(state.exchangeFolder, stored);
+    }
+}
+
+TEST_F(StartupTest, StopEndsEveryInstanceInTheOrderFound) {
+    processes.running = {{40, "lexitray.exe"}, {100, "LEXITRAY.EXE"}, {7, "other.exe"},
+                         {300, "lexitray.exe"}};
+    run("stop");
+    EXPECT_EQ(processes.terminated, (std::vector<long>{40, 100, 300}));
+}
+
+struct RightsCase {
+    const char* name;
+    std::function<void(fake::MemoryRegistry&)> lock;
+    std::string regWrite, vbWrite, regDelete, vbDelete;
+};
+
+class MissingRightsTest : public StartupTest, public ::testing::WithParamInterface<RightsCase> {};
+
+TEST_P(MissingRightsTest, ShowsWhatFailedAndEnds) {
+    GetParam().lock(registry);
+    const fs::path previous = fs::current_path();
+    fs::current_path(root.path() / "tmp");
+    run("mail");
+    fs::current_path(previous);
+    const std::string message =
+        "Du har ikke rettigheder til at skrive\r\ni registreringsdatabasen. Dette er "
+        "nødvendigt\r\nfor at Lexitray kan køre. Programmet lukkes!\r\n\r\nUdvidet "
+        "meddelelse:\r\n\r\nSkrive i RegDB: " + GetParam().regWrite +
+        "\r\nSkrive i VB området: " + GetParam().vbWrite + "\r\nSlette i RegDB: " +
+        GetParam().regDelete + "\r\nSlette i VB området: " + GetParam().vbDelete + "\r\n";
+    ASSERT_FALSE(ui.messages().empty());
+    EXPECT_EQ(ui.messages().back(), "Lexitray|0|" + message);
+    // The folder is not known yet: "Slut" goes to the working folder.
+    EXPECT_EQ(logLines(root.path() / "tmp" / "Lexitray_tester.log"), Lines{"Slut"});
+    EXPECT_TRUE(state.exchangeFolder.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, MissingRightsTest,
+    ::testing::Values(
+        RightsCase{"ReadOnlySettings",
+                   [](fake::MemoryRegistry& r) {
+                       r.denyAccess(RegistryRoot::CurrentUser,
+                                    "Software\\VB and VBA Program Settings");
+                   },
+                   "True", "False", "True", "False"},
+        RightsCase{"ReadOnlyRegistry",
+                   [](fake::MemoryRegistry& r) {
+                       r.denyAccess(RegistryRoot::CurrentUser, "Software\\Lexitray");
+                   },
+                   "False", "True", "False", "True"},
+        RightsCase{"NothingWritable",
+                   [](fake::MemoryRegistry& r) { r.failWrites(RegistryStatus::AccessDenied); },
+                   "False", "False", "False", "False"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(StartupTest, AMalformedDocumentCommandShowsTheUsage) {
+    useFolder("C:\\Sager\\");
+    run("brev.docx");
+    ASSERT_EQ(ui.messages().size(), 1U);
+    EXPECT_EQ(ui.messages()[0],
+              "Lexitray|64|Lexitray er blevet kaldt med forkert syntaks. Mulighederne er:\r"
+              "LEXITRAY <DOKUMENT> <DDEKommando>\rLEXITRAY MAIL\rLEXITRAY drev=<lokaldrev>\r"
+              "LEXITRAY");
+    EXPECT_EQ(logLines().back(), "Slut");
+}
+
+} // namespace
+} // namespace lexi
