@@ -6,7 +6,6 @@
 #include "tray/run_log.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <sys/wait.h>

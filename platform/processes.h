@@ -7,7 +7,13 @@
 namespace lexi {
 
 // How a started program's window is shown.
-enum class ShowMode { Hidden = 0, Normal = 1, Minimized = 2, Maximized = 3, MinimizedNoActivate = 7 };
+enum class ShowMode {
+    Hidden = 0,
+    Normal = 1,
+    Minimized = 2,
+    Maximized = 3,
+    MinimizedNoActivate = 7
+};
 
 struct ProcessInfo {
     long id = 0;

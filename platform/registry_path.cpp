@@ -15,7 +15,9 @@ std::optional<std::string> canonical(std::string_view subkey) {
     return std::string(subkey);
 }
 
-std::string folded(std::string_view name) { return text::toLower(name); }
+std::string folded(std::string_view name) {
+    return text::toLower(name);
+}
 
 std::vector<std::string> lineage(std::string_view canonicalSubkey) {
     std::vector<std::string> paths;

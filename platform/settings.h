@@ -16,8 +16,8 @@ public:
     virtual std::string getSetting(std::string_view app, std::string_view section,
                                    std::string_view key, std::string_view fallback) = 0;
 
-    virtual void saveSetting(std::string_view app, std::string_view section,
-                             std::string_view key, std::string_view value) = 0;
+    virtual void saveSetting(std::string_view app, std::string_view section, std::string_view key,
+                             std::string_view value) = 0;
 
     virtual void deleteSetting(std::string_view app, std::string_view section,
                                std::string_view key) = 0;

@@ -16,9 +16,8 @@ class Shell {
 public:
     virtual ~Shell() = default;
 
-    virtual int execute(std::string_view verb, std::string_view file,
-                        std::string_view parameters, std::string_view workingFolder,
-                        ShowMode mode) = 0;
+    virtual int execute(std::string_view verb, std::string_view file, std::string_view parameters,
+                        std::string_view workingFolder, ShowMode mode) = 0;
 };
 
 } // namespace lexi

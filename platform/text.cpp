@@ -54,9 +54,13 @@ template <typename Map> std::string mapLetters(std::string_view utf8, Map map) {
 
 } // namespace
 
-std::string toLower(std::string_view utf8) { return mapLetters(utf8, lower); }
+std::string toLower(std::string_view utf8) {
+    return mapLetters(utf8, lower);
+}
 
-std::string toUpper(std::string_view utf8) { return mapLetters(utf8, upper); }
+std::string toUpper(std::string_view utf8) {
+    return mapLetters(utf8, upper);
+}
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     std::size_t i = 0;

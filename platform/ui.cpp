@@ -25,9 +25,9 @@ constexpr std::array<ButtonName, 7> ButtonNames = {{{Ok, "OK"},
 
 int defaultAnswer(int style) {
     // A default button the set does not have falls back to the first.
-    static constexpr int Buttons[6][3] = {{Ok, Ok, Ok},         {Ok, Cancel, Ok},
+    static constexpr int Buttons[6][3] = {{Ok, Ok, Ok},           {Ok, Cancel, Ok},
                                           {Abort, Retry, Ignore}, {Yes, No, Cancel},
-                                          {Yes, No, Yes},        {Retry, Cancel, Retry}};
+                                          {Yes, No, Yes},         {Retry, Cancel, Retry}};
     const int set = style & 7;
     const int button = (style >> 8) & 3;
     if (set > 5) {

@@ -3,7 +3,9 @@
 namespace lexi::utf8 {
 
 char32_t decode(std::string_view text, std::size_t& pos) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const auto byte = [&](std::size_t i) {
+        return static_cast<unsigned char>(text[i]);
+    };
     const unsigned char lead = byte(pos);
     if (lead < 0x80) {
         ++pos;

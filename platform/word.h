@@ -29,9 +29,8 @@ public:
     virtual void setActivePrinter(std::string_view printer) = 0;
     virtual void setVisible(bool visible) = 0;
     // Documents.Open; null when Word returned no document.
-    virtual std::unique_ptr<WordDocument> open(std::string_view fileName,
-                                               bool confirmConversions, bool readOnly,
-                                               bool addToRecentFiles) = 0;
+    virtual std::unique_ptr<WordDocument> open(std::string_view fileName, bool confirmConversions,
+                                               bool readOnly, bool addToRecentFiles) = 0;
     virtual void quit() = 0;
 };
 

@@ -48,7 +48,9 @@ Mode ChooseMode(std::string_view commandLine) {
     return lower.empty() ? Mode::Monitor : Mode::Document;
 }
 
-bool IsEmptyId(std::string_view id) { return id.size() != IdLength || id == NilId; }
+bool IsEmptyId(std::string_view id) {
+    return id.size() != IdLength || id == NilId;
+}
 
 std::optional<DocumentCommand> SplitDocumentCommand(std::string_view commandLine) {
     const std::vector<std::string_view> parts = words(commandLine);

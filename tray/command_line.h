@@ -8,14 +8,14 @@ namespace lexi {
 
 // What a command line asks the program to do.
 enum class Mode {
-    NewMail,         // "mail"
-    NewMailBcc,      // "mailbcc"
-    AnswerMail,      // "mailreply"
+    NewMail,           // "mail"
+    NewMailBcc,        // "mailbcc"
+    AnswerMail,        // "mailreply"
     ChangeLocalFolder, // "drev=" + folder
-    Settings,        // "setup"
-    Stop,            // "stop"
-    Document,        // a document path and a verb, maybe a document ID
-    Monitor,         // no argument
+    Settings,          // "setup"
+    Stop,              // "stop"
+    Document,          // a document path and a verb, maybe a document ID
+    Monitor,           // no argument
 };
 
 // The mode of a command line. The keywords must stand alone and are compared

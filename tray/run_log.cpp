@@ -9,7 +9,9 @@ namespace lexi {
 RunLog::RunLog(FileSystem& files, Processes& processes, Clock& clock)
     : files_(files), processes_(processes), clock_(clock) {}
 
-std::string RunLog::GetWindowsUserName() { return CutAtNul(processes_.logonName()); }
+std::string RunLog::GetWindowsUserName() {
+    return CutAtNul(processes_.logonName());
+}
 
 void RunLog::WriteLog(std::string_view text) noexcept {
     try {

@@ -10,7 +10,9 @@ namespace {
 
 const char* const RightsTestKey = "HKEY_CURRENT_USER\\Software\\Lexitray\\Temp";
 
-std::string trueFalse(bool value) { return value ? "True" : "False"; }
+std::string trueFalse(bool value) {
+    return value ? "True" : "False";
+}
 
 // Runs a step whose failure start-up ignores.
 template <typename Step> void ignoringFailure(Step step) {
@@ -41,7 +43,8 @@ Startup::RightsTest Startup::testSettings() {
     if (result.settingsWrite) {
         ignoringFailure([&] { settings.deleteSetting(AppName, "Version", "Test"); });
         ignoringFailure([&] {
-            result.settingsDelete = settings.getSetting(AppName, "Version", "Test", "GONE") == "GONE";
+            result.settingsDelete =
+                settings.getSetting(AppName, "Version", "Test", "GONE") == "GONE";
         });
     }
     return result;
@@ -56,8 +59,9 @@ void Startup::testRegistry(RightsTest& result) {
         registry_.DeleteRegistryValue(RightsTestKey, "Writetest");
         registry_.DeleteRegistryKey(RightsTestKey);
         bufferSize = 0;
-        result.registryDelete =
-            registry_.ReadRegistryValue(RightsTestKey, "WriteTest", bufferSize).value_or("").empty();
+        result.registryDelete = registry_.ReadRegistryValue(RightsTestKey, "WriteTest", bufferSize)
+                                    .value_or("")
+                                    .empty();
     }
 }
 
@@ -68,10 +72,17 @@ void Startup::showMissingRights(const RightsTest& result) {
                             "\r\n"
                             "Udvidet meddelelse:\r\n"
                             "\r\n"
-                            "Skrive i RegDB: " + trueFalse(result.registryWrite) + "\r\n"
-                            "Skrive i VB området: " + trueFalse(result.settingsWrite) + "\r\n"
-                            "Slette i RegDB: " + trueFalse(result.registryDelete) + "\r\n"
-                            "Slette i VB området: " + trueFalse(result.settingsDelete) + "\r\n",
+                            "Skrive i RegDB: " +
+                                trueFalse(result.registryWrite) +
+                                "\r\n"
+                                "Skrive i VB området: " +
+                                trueFalse(result.settingsWrite) +
+                                "\r\n"
+                                "Slette i RegDB: " +
+                                trueFalse(result.registryDelete) +
+                                "\r\n"
+                                "Slette i VB området: " +
+                                trueFalse(result.settingsDelete) + "\r\n",
                             msgbox::OkOnly, AppName);
 }
 

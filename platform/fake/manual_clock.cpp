@@ -19,7 +19,7 @@ void ManualClock::advanceSeconds(std::int64_t seconds) {
     const auto newDay = floor<days>(total);
     const year_month_day date{newDay};
     const hh_mm_ss time{total - newDay};
-    now_ = {int(date.year()),         int(unsigned(date.month())),   int(unsigned(date.day())),
+    now_ = {int(date.year()),          int(unsigned(date.month())), int(unsigned(date.day())),
             int(time.hours().count()), int(time.minutes().count()), int(time.seconds().count())};
 }
 

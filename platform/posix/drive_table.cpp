@@ -99,8 +99,8 @@ std::optional<std::string> DriveTable::toHost(std::string_view windowsPath) cons
     if (path.starts_with("\\\\")) {
         return std::nullopt;
     }
-    const bool hasDrive = path.size() >= 2 && path[1] == ':' &&
-                          std::isalpha(static_cast<unsigned char>(path[0]));
+    const bool hasDrive =
+        path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
     std::string relative;
     char letter = 0;
     if (hasDrive) {
@@ -156,10 +156,9 @@ std::string DriveTable::toWindows(std::string_view hostPath) const {
     char bestLetter = 0;
     std::size_t bestLength = 0;
     for (const auto& [letter, folder] : drives_) {
-        const bool inside =
-            folder == "/" || hostPath == folder ||
-            (hostPath.starts_with(folder) && hostPath.size() > folder.size() &&
-             hostPath[folder.size()] == '/');
+        const bool inside = folder == "/" || hostPath == folder ||
+                            (hostPath.starts_with(folder) && hostPath.size() > folder.size() &&
+                             hostPath[folder.size()] == '/');
         if (inside && (bestLetter == 0 || folder.size() > bestLength)) {
             bestLetter = letter;
             bestLength = folder == "/" ? 0 : folder.size();

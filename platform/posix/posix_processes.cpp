@@ -41,7 +41,8 @@ std::string homeOf(long pid) {
         }
         const std::string_view entry(environment.data() + start, end - start);
         const auto take = [&](std::string_view name, std::string& into) {
-            if (entry.starts_with(name) && entry.size() > name.size() && entry[name.size()] == '=') {
+            if (entry.starts_with(name) && entry.size() > name.size() &&
+                entry[name.size()] == '=') {
                 into = entry.substr(name.size() + 1);
             }
         };
@@ -55,7 +56,8 @@ std::string homeOf(long pid) {
 
 // "lexitray.exe" names the program "lexitray".
 std::string_view programName(std::string_view imageName) {
-    if (imageName.size() > 4 && text::equalsIgnoreCase(imageName.substr(imageName.size() - 4), ".exe")) {
+    if (imageName.size() > 4 &&
+        text::equalsIgnoreCase(imageName.substr(imageName.size() - 4), ".exe")) {
         imageName.remove_suffix(4);
     }
     return imageName;
@@ -73,7 +75,9 @@ std::string PosixProcesses::logonName() {
     throw Failure(failure::ApplicationDefined, "The logon name cannot be read", Source);
 }
 
-long PosixProcesses::currentProcessId() { return static_cast<long>(::getpid()); }
+long PosixProcesses::currentProcessId() {
+    return static_cast<long>(::getpid());
+}
 
 std::vector<ProcessInfo> PosixProcesses::processesByImageName(std::string_view imageName) {
     const std::string_view wanted = programName(imageName);

@@ -22,8 +22,8 @@ bool SqliteError::isReadOnly() const {
 }
 
 SqliteDb::SqliteDb(const std::string& path) {
-    int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    int rc =
+        sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close(db_);
         db_ = nullptr;
@@ -41,7 +41,9 @@ SqliteDb::SqliteDb(const std::string& path) {
     }
 }
 
-SqliteDb::~SqliteDb() { sqlite3_close(db_); }
+SqliteDb::~SqliteDb() {
+    sqlite3_close(db_);
+}
 
 void SqliteDb::exec(const char* sql) {
     const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
@@ -57,7 +59,9 @@ Statement::Statement(const SqliteDb& db, const char* sql) : db_(db.handle()) {
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement& Statement::bind(int index, std::string_view text) {
     check(sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
@@ -112,9 +116,13 @@ std::string Statement::blob(int column) const {
                 : std::string();
 }
 
-std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+std::int64_t Statement::integer(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
 
-WriteTransaction::WriteTransaction(SqliteDb& db) : db_(db) { db_.exec("BEGIN IMMEDIATE"); }
+WriteTransaction::WriteTransaction(SqliteDb& db) : db_(db) {
+    db_.exec("BEGIN IMMEDIATE");
+}
 
 WriteTransaction::~WriteTransaction() {
     if (open_) {

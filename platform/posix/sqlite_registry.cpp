@@ -28,7 +28,9 @@ CREATE TABLE IF NOT EXISTS registry_values(
     UNIQUE(root, key, folded));
 )sql";
 
-std::int64_t rootNumber(RegistryRoot root) { return static_cast<std::int64_t>(root); }
+std::int64_t rootNumber(RegistryRoot root) {
+    return static_cast<std::int64_t>(root);
+}
 
 // The folded form of a subkey path, or nothing for a malformed one.
 std::optional<std::string> foldedKey(std::string_view subkey) {
@@ -98,8 +100,7 @@ RegistryStatus SqliteRegistry::openKey(RegistryRoot root, std::string_view subke
     if (!key) {
         return RegistryStatus::Other;
     }
-    if (access == RegistryAccess::Write &&
-        (!db() || db_->mode() == SqliteDb::Mode::ReadOnly)) {
+    if (access == RegistryAccess::Write && (!db() || db_->mode() == SqliteDb::Mode::ReadOnly)) {
         return RegistryStatus::AccessDenied;
     }
     if (!db()) {
@@ -202,8 +203,10 @@ RegistryStatus SqliteRegistry::deleteValue(RegistryRoot root, std::string_view s
         }
         Statement erase(*db_, "DELETE FROM registry_values WHERE root = ? AND key = ? AND "
                               "folded = ? RETURNING 1");
-        const bool deleted =
-            erase.bind(1, rootNumber(root)).bind(2, *key).bind(3, registry_path::folded(name)).step();
+        const bool deleted = erase.bind(1, rootNumber(root))
+                                 .bind(2, *key)
+                                 .bind(3, registry_path::folded(name))
+                                 .step();
         if (deleted) {
             erase.run();
         }

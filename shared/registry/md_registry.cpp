@@ -29,7 +29,8 @@ std::string dataOf(std::string_view value, bool dword) {
     if (!dword) {
         return cp1252::fromUtf8(value) + '\0';
     }
-    const auto number = static_cast<std::uint32_t>(std::strtoll(std::string(value).c_str(), nullptr, 10));
+    const auto number =
+        static_cast<std::uint32_t>(std::strtoll(std::string(value).c_str(), nullptr, 10));
     std::string data(4, '\0');
     for (std::size_t i = 0; i < 4; ++i) {
         data[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
@@ -49,7 +50,9 @@ std::optional<KeyPath> SelectRoot(std::string_view keyPath) {
     return std::nullopt;
 }
 
-std::string CutAtNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
+std::string CutAtNul(std::string_view text) {
+    return std::string(text.substr(0, text.find('\0')));
+}
 
 mdRegistry::mdRegistry(Registry& registry, Ui& ui) : registry_(registry), ui_(ui) {}
 
@@ -87,9 +90,8 @@ std::optional<std::string> mdRegistry::ReadRegistryValue(std::string_view keyPat
     }
     RegistryValue value;
     std::size_t size = 0;
-    const RegistryStatus read =
-        registry_.queryValue(key->root, key->subkey, valueName,
-                             static_cast<std::size_t>(bufferSize), value, size);
+    const RegistryStatus read = registry_.queryValue(
+        key->root, key->subkey, valueName, static_cast<std::size_t>(bufferSize), value, size);
     if (read == RegistryStatus::Ok || read == RegistryStatus::MoreData) {
         bufferSize = static_cast<std::int32_t>(size);
     }

@@ -18,6 +18,8 @@ std::string RegEdit::GetRegKey(std::string_view KeyName, std::string_view ValueN
     return std::move(*value);
 }
 
-bool RegEdit::DeleteRegKey(std::string_view KeyName) { return registry_.DeleteRegistryKey(KeyName); }
+bool RegEdit::DeleteRegKey(std::string_view KeyName) {
+    return registry_.DeleteRegistryKey(KeyName);
+}
 
 } // namespace lexi

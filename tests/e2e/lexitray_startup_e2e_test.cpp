@@ -5,10 +5,9 @@
 #include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,7 +17,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string logonName() { return ::getpwuid(::getuid())->pw_name; }
+std::string logonName() {
+    return ::getpwuid(::getuid())->pw_name;
+}
 
 class LexitrayE2E : public ::testing::Test {
 protected:

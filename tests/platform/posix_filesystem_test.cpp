@@ -2,11 +2,10 @@
 #include "platform/posix/posix_filesystem.h"
 #include "tests/support/temp_folder.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,7 +16,8 @@ namespace fs = std::filesystem;
 
 class PosixFileSystemTest : public ::testing::Test {
 protected:
-    PosixFileSystemTest() : files(DriveTable({{'C', root.str() + "/c"}, {'d', root.str() + "/d/"}, {'Z', "/"}})) {
+    PosixFileSystemTest()
+        : files(DriveTable({{'C', root.str() + "/c"}, {'d', root.str() + "/d/"}, {'Z', "/"}})) {
         fs::create_directories(root.path() / "c" / "Sager" / "12 Ærø");
         fs::create_directories(root.path() / "d");
         std::ofstream(root.path() / "c" / "Sager" / "12 Ærø" / "Brev.DOCX") << "brev";
@@ -59,7 +59,8 @@ TEST_F(PosixFileSystemTest, MapsHostPathsBackToDrives) {
     std::replace(beside.begin(), beside.end(), '/', '\\');
     EXPECT_EQ(drives.toWindows(root.str() + "/cc"), beside);
     EXPECT_EQ(drives.toWindows("/tmp"), "Z:\\tmp");
-    EXPECT_EQ(*drives.toHost("C:\\Sager\\..\\Sager\\.\\ny mappe"), root.str() + "/c/Sager/ny mappe");
+    EXPECT_EQ(*drives.toHost("C:\\Sager\\..\\Sager\\.\\ny mappe"),
+              root.str() + "/c/Sager/ny mappe");
 }
 
 TEST_F(PosixFileSystemTest, ReportsTheRuntimesFailureNumbers) {

@@ -3,10 +3,9 @@
 #include "platform/posix/posix_processes.h"
 #include "tests/support/temp_folder.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

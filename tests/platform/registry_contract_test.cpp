@@ -5,7 +5,6 @@
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 namespace lexi {
@@ -127,8 +126,7 @@ TYPED_TEST(RegistryContract, TheRootKeyHoldsValues) {
 TYPED_TEST(RegistryContract, RefusesMalformedPaths) {
     EXPECT_EQ(this->registry->createKey(HKCU, "a\\\\b"), RegistryStatus::Other);
     EXPECT_EQ(this->registry->createKey(HKCU, "\\a"), RegistryStatus::Other);
-    EXPECT_EQ(this->registry->openKey(HKCU, "a\\\\b", RegistryAccess::Read),
-              RegistryStatus::Other);
+    EXPECT_EQ(this->registry->openKey(HKCU, "a\\\\b", RegistryAccess::Read), RegistryStatus::Other);
 }
 
 } // namespace

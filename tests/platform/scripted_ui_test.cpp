@@ -8,7 +8,9 @@ namespace {
 struct Transcript {
     std::vector<Record> records;
     ScriptedUi::Transcript sink() {
-        return [this](const Record& record) { records.push_back(record); };
+        return [this](const Record& record) {
+            records.push_back(record);
+        };
     }
 };
 

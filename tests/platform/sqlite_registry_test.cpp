@@ -1,9 +1,8 @@
 #include "platform/posix/sqlite_registry.h"
 #include "tests/support/temp_folder.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -68,8 +67,9 @@ TEST(SqliteRegistry, KeepsValuesForTheNextProcess) {
     {
         SqliteRegistry registry(path);
         ASSERT_EQ(registry.createKey(HKCU, "Software\\Lexitray"), RegistryStatus::Ok);
-        ASSERT_EQ(registry.setValue(HKCU, "Software\\Lexitray", "Æ", {RegistryType::Binary, "\xE6"}),
-                  RegistryStatus::Ok);
+        ASSERT_EQ(
+            registry.setValue(HKCU, "Software\\Lexitray", "Æ", {RegistryType::Binary, "\xE6"}),
+            RegistryStatus::Ok);
     }
     SqliteRegistry registry(path);
     RegistryValue value;

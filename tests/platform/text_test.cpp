@@ -14,7 +14,9 @@ struct CodePageCase {
     std::string bytes;
 };
 
-void PrintTo(const CodePageCase& c, std::ostream* os) { *os << c.utf8; }
+void PrintTo(const CodePageCase& c, std::ostream* os) {
+    *os << c.utf8;
+}
 
 class CodePageTest : public ::testing::TestWithParam<CodePageCase> {};
 
@@ -23,19 +25,23 @@ TEST_P(CodePageTest, ConvertsBothWays) {
     EXPECT_EQ(cp1252::toUtf8(GetParam().bytes), GetParam().utf8);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Windows1252, CodePageTest,
-    ::testing::Values(CodePageCase{"", ""}, CodePageCase{"Sag 12", "Sag 12"},
-                      CodePageCase{"Æble, øl og å", "\xC6" "ble, \xF8l og \xE5"},
-                      CodePageCase{"ÆØÅæøå", "\xC6\xD8\xC5\xE6\xF8\xE5"},
-                      CodePageCase{"€ – “citat” …", "\x80 \x96 \x93" "citat\x94 \x85"},
-                      CodePageCase{"Š Ž š ž Ÿ", "\x8A \x8E \x9A \x9E \x9F"},
-                      CodePageCase{"¨¨", "\xA8\xA8"}, CodePageCase{std::string("a\0b", 3),
-                                                                   std::string("a\0b", 3)}));
+INSTANTIATE_TEST_SUITE_P(Windows1252, CodePageTest,
+                         ::testing::Values(CodePageCase{"", ""}, CodePageCase{"Sag 12", "Sag 12"},
+                                           CodePageCase{"Æble, øl og å", "\xC6"
+                                                                         "ble, \xF8l og \xE5"},
+                                           CodePageCase{"ÆØÅæøå", "\xC6\xD8\xC5\xE6\xF8\xE5"},
+                                           CodePageCase{"€ – “citat” …", "\x80 \x96 \x93"
+                                                                         "citat\x94 \x85"},
+                                           CodePageCase{"Š Ž š ž Ÿ", "\x8A \x8E \x9A \x9E \x9F"},
+                                           CodePageCase{"¨¨", "\xA8\xA8"},
+                                           CodePageCase{std::string("a\0b", 3),
+                                                        std::string("a\0b", 3)}));
 
 TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(cp1252::fromUtf8("Ω → 日本"), "? ? ??");
-    EXPECT_EQ(cp1252::fromUtf8("a\xFF" "b\xC3"), "a?b?");
+    EXPECT_EQ(cp1252::fromUtf8("a\xFF"
+                               "b\xC3"),
+              "a?b?");
 }
 
 TEST(CodePage, EveryByteSurvivesARoundTrip) {
@@ -77,7 +83,9 @@ struct SplitCase {
     std::vector<std::string> arguments;
 };
 
-void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.line; }
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.line;
+}
 
 class CommandLineSplitTest : public ::testing::TestWithParam<SplitCase> {};
 
@@ -87,22 +95,25 @@ TEST_P(CommandLineSplitTest, FollowsTheWorkstationsQuotingRules) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, CommandLineSplitTest,
-    ::testing::Values(
-        SplitCase{"", {}}, SplitCase{"prog", {"prog"}},
-        SplitCase{R"("C:\Program Files\x.exe" a b)", {R"(C:\Program Files\x.exe)", "a", "b"}},
-        SplitCase{R"(C:\dir\x.exe "a b"  c)", {R"(C:\dir\x.exe)", "a b", "c"}},
-        SplitCase{R"(p a\\\"b)", {"p", R"(a\"b)"}}, SplitCase{R"(p a\\"b c")", {"p", R"(a\b c)"}},
-        SplitCase{R"(p a\b\c)", {"p", R"(a\b\c)"}},
-        SplitCase{R"(p "say ""hi""")", {"p", R"(say "hi")"}},
-        SplitCase{"p \"$(rm -rf x); y\"", {"p", "$(rm -rf x); y"}},
-        SplitCase{"p \"\"", {"p", ""}}));
+    ::testing::Values(SplitCase{"", {}}, SplitCase{"prog", {"prog"}},
+                      SplitCase{R"("C:\Program Files\x.exe" a b)",
+                                {R"(C:\Program Files\x.exe)", "a", "b"}},
+                      SplitCase{R"(C:\dir\x.exe "a b"  c)", {R"(C:\dir\x.exe)", "a b", "c"}},
+                      SplitCase{R"(p a\\\"b)", {"p", R"(a\"b)"}},
+                      SplitCase{R"(p a\\"b c")", {"p", R"(a\b c)"}},
+                      SplitCase{R"(p a\b\c)", {"p", R"(a\b\c)"}},
+                      SplitCase{R"(p "say ""hi""")", {"p", R"(say "hi")"}},
+                      SplitCase{"p \"$(rm -rf x); y\"", {"p", "$(rm -rf x); y"}},
+                      SplitCase{"p \"\"", {"p", ""}}));
 
 struct DefaultCase {
     int style;
     int answer;
 };
 
-void PrintTo(const DefaultCase& c, std::ostream* os) { *os << c.style; }
+void PrintTo(const DefaultCase& c, std::ostream* os) {
+    *os << c.style;
+}
 
 class DefaultButtonTest : public ::testing::TestWithParam<DefaultCase> {};
 

@@ -10,7 +10,8 @@ namespace lexi {
 namespace {
 
 using Messages = std::vector<std::string>;
-const std::string ReadDenied = "ACCESSVIOLATION|16|ERROR: Unauthorized attempt to read in registry!";
+const std::string ReadDenied =
+    "ACCESSVIOLATION|16|ERROR: Unauthorized attempt to read in registry!";
 const std::string WriteDenied =
     "ACCESSVIOLATION|16|ERROR: Unauthorized attempt to write in registry!";
 const std::string WriteUnknown = "REGISTRY ERROR|16|ERROR: Unknown error when writing in registry!";
@@ -18,7 +19,7 @@ const std::string WriteUnknown = "REGISTRY ERROR|16|ERROR: Unknown error when wr
 class MdRegistryTest : public ::testing::Test {
 protected:
     std::optional<std::string> read(std::string_view key, std::string_view name,
-                                     std::int32_t bufferSize = 0) {
+                                    std::int32_t bufferSize = 0) {
         return module.ReadRegistryValue(key, name, bufferSize);
     }
 
@@ -33,7 +34,9 @@ struct RootCase {
     std::string subkey;
 };
 
-void PrintTo(const RootCase& c, std::ostream* os) { *os << c.path; }
+void PrintTo(const RootCase& c, std::ostream* os) {
+    *os << c.path;
+}
 
 class SelectRootTest : public ::testing::TestWithParam<RootCase> {};
 
@@ -100,7 +103,9 @@ TEST_F(MdRegistryTest, WritesBinaryAndNumberValues) {
     std::size_t size = 0;
     registry.queryValue(RegistryRoot::CurrentUser, "K", "bin", 255, stored, size);
     EXPECT_EQ(stored.type, RegistryType::Binary);
-    EXPECT_EQ(stored.data, std::string("\xC6" "1\0", 3));
+    EXPECT_EQ(stored.data, std::string("\xC6"
+                                       "1\0",
+                                       3));
     registry.queryValue(RegistryRoot::CurrentUser, "K", "num", 255, stored, size);
     EXPECT_EQ(stored.type, RegistryType::Dword);
     EXPECT_EQ(stored.data, std::string("\x02\x01\x00\x00", 4));
@@ -119,8 +124,8 @@ TEST_F(MdRegistryTest, ReadsStopAtTheFirstNul) {
 
 TEST_F(MdRegistryTest, RaisesASmallBufferTo255AndReportsTheValuesSize) {
     ASSERT_TRUE(module.WriteRegistryValue("HKEY_CURRENT_USER\\K", "short", "abc", false));
-    ASSERT_TRUE(module.WriteRegistryValue("HKEY_CURRENT_USER\\K", "long", std::string(300, 'x'),
-                                          false));
+    ASSERT_TRUE(
+        module.WriteRegistryValue("HKEY_CURRENT_USER\\K", "long", std::string(300, 'x'), false));
     std::int32_t size = 0;
     EXPECT_EQ(module.ReadRegistryValue("HKEY_CURRENT_USER\\K", "short", size), "abc");
     EXPECT_EQ(size, 4);
@@ -128,7 +133,8 @@ TEST_F(MdRegistryTest, RaisesASmallBufferTo255AndReportsTheValuesSize) {
     EXPECT_FALSE(module.ReadRegistryValue("HKEY_CURRENT_USER\\K", "long", size));
     EXPECT_EQ(size, 301);
     size = 400;
-    EXPECT_EQ(module.ReadRegistryValue("HKEY_CURRENT_USER\\K", "long", size), std::string(300, 'x'));
+    EXPECT_EQ(module.ReadRegistryValue("HKEY_CURRENT_USER\\K", "long", size),
+              std::string(300, 'x'));
     EXPECT_EQ(size, 301);
     size = 0;
     EXPECT_FALSE(module.ReadRegistryValue("HKEY_CURRENT_USER\\K", "missing", size));
@@ -139,10 +145,10 @@ TEST_F(MdRegistryTest, RaisesASmallBufferTo255AndReportsTheValuesSize) {
 TEST_F(MdRegistryTest, DeletesValuesAndKeysQuietlyWhenMissing) {
     ASSERT_TRUE(module.WriteRegistryValue("HKEY_CURRENT_USER\\Software\\Lexitray\\Temp",
                                           "WriteTest", "TEST", false));
-    EXPECT_TRUE(module.DeleteRegistryValue("HKEY_CURRENT_USER\\Software\\Lexitray\\Temp",
-                                           "Writetest"));
-    EXPECT_FALSE(module.DeleteRegistryValue("HKEY_CURRENT_USER\\Software\\Lexitray\\Temp",
-                                            "Writetest"));
+    EXPECT_TRUE(
+        module.DeleteRegistryValue("HKEY_CURRENT_USER\\Software\\Lexitray\\Temp", "Writetest"));
+    EXPECT_FALSE(
+        module.DeleteRegistryValue("HKEY_CURRENT_USER\\Software\\Lexitray\\Temp", "Writetest"));
     EXPECT_FALSE(module.DeleteRegistryKey("HKEY_CURRENT_USER\\Software\\Lexitray"));
     EXPECT_TRUE(module.DeleteRegistryKey("HKEY_CURRENT_USER\\Software\\Lexitray\\Temp"));
     EXPECT_FALSE(module.DeleteRegistryKey("HKEY_CURRENT_USER\\Software\\Lexitray\\Temp"));

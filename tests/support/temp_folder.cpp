@@ -9,7 +9,8 @@
 namespace lexi::testing {
 
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lexitray-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "lexitray-test-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) {
         throw std::runtime_error("cannot create a temporary folder");
     }

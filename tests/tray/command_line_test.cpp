@@ -13,7 +13,9 @@ struct ModeCase {
     Mode mode;
 };
 
-void PrintTo(const ModeCase& c, std::ostream* os) { *os << "[" << c.commandLine << "]"; }
+void PrintTo(const ModeCase& c, std::ostream* os) {
+    *os << "[" << c.commandLine << "]";
+}
 
 class ChooseModeTest : public ::testing::TestWithParam<ModeCase> {};
 
@@ -29,10 +31,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ModeCase{" mail", Mode::Document}, ModeCase{"MailReply", Mode::AnswerMail},
                       ModeCase{"drev=D:\\Sager\\", Mode::ChangeLocalFolder},
                       ModeCase{"DREV=d:\\x\\", Mode::ChangeLocalFolder},
-                      ModeCase{"drev=", Mode::ChangeLocalFolder},
-                      ModeCase{"drev", Mode::Document}, ModeCase{"SETUP", Mode::Settings},
-                      ModeCase{"stop", Mode::Stop}, ModeCase{"Stop ", Mode::Document},
-                      ModeCase{"", Mode::Monitor}, ModeCase{" ", Mode::Document},
+                      ModeCase{"drev=", Mode::ChangeLocalFolder}, ModeCase{"drev", Mode::Document},
+                      ModeCase{"SETUP", Mode::Settings}, ModeCase{"stop", Mode::Stop},
+                      ModeCase{"Stop ", Mode::Document}, ModeCase{"", Mode::Monitor},
+                      ModeCase{" ", Mode::Document},
                       ModeCase{"C:\\Sager\\brev.docx open", Mode::Document}));
 
 TEST(IsEmptyId, OnlyA38CharacterTextOtherThanTheNilIdentifierCounts) {
@@ -51,7 +53,9 @@ struct SplitCase {
     std::string id;
 };
 
-void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.commandLine; }
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.commandLine;
+}
 
 class SplitDocumentCommandTest : public ::testing::TestWithParam<SplitCase> {};
 
@@ -65,19 +69,18 @@ TEST_P(SplitDocumentCommandTest, SeparatesDocumentVerbAndId) {
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, SplitDocumentCommandTest,
-    ::testing::Values(
-        SplitCase{"C:\\Sager\\brev.docx open", "C:\\Sager\\brev.docx ", "open", ""},
-        SplitCase{"C:\\a b\\c.docx print " + Id, "C:\\a b\\c.docx", "print", Id},
-        SplitCase{"C:\\a.docx open " + NilId, "C:\\a.docx open ", NilId, ""},
-        SplitCase{"C:\\a.docx x", "", "x", ""},
-        SplitCase{"C:\\Mine sager\\svar.MSG  open", "C:\\Mine sager\\svar.MSG  ", "open", ""},
-        SplitCase{"x C:\\a.docx " + Id, "x", "C:\\a.docx", Id}));
+    ::testing::Values(SplitCase{"C:\\Sager\\brev.docx open", "C:\\Sager\\brev.docx ", "open", ""},
+                      SplitCase{"C:\\a b\\c.docx print " + Id, "C:\\a b\\c.docx", "print", Id},
+                      SplitCase{"C:\\a.docx open " + NilId, "C:\\a.docx open ", NilId, ""},
+                      SplitCase{"C:\\a.docx x", "", "x", ""},
+                      SplitCase{"C:\\Mine sager\\svar.MSG  open", "C:\\Mine sager\\svar.MSG  ",
+                                "open", ""},
+                      SplitCase{"x C:\\a.docx " + Id, "x", "C:\\a.docx", Id}));
 
 TEST(SplitDocumentCommand, GivesNothingWhenNoVerbCanBeFound) {
     for (const std::string& line :
          {std::string("brev.docx"), std::string("x"), std::string("mailbcc "),
-          std::string("C:\\Sager\\brev.docx "),
-          std::string("C:\\a.docx ") + Id, Id}) {
+          std::string("C:\\Sager\\brev.docx "), std::string("C:\\a.docx ") + Id, Id}) {
         EXPECT_FALSE(SplitDocumentCommand(line).has_value()) << line;
     }
 }

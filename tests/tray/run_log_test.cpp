@@ -4,9 +4,8 @@
 #include "tests/support/temp_folder.h"
 #include "tray/run_log.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,7 +37,8 @@ TEST_F(RunLogTest, WritesDateTabTextAndCrLfInTheCodePage) {
     log.WriteLog("Åbner dokumentet: C:\\Sager\\brev.docx  med kommandoen open");
     clock.set({2026, 12, 7, 0, 0, 0});
     log.WriteLog("\r\n");
-    EXPECT_EQ(logFile(), "06-12-2026 14:05:09\t\xC5" "bner dokumentet: C:\\Sager\\brev.docx  med "
+    EXPECT_EQ(logFile(), "06-12-2026 14:05:09\t\xC5"
+                         "bner dokumentet: C:\\Sager\\brev.docx  med "
                          "kommandoen open\r\n"
                          "07-12-2026\t\r\n\r\n");
 }
@@ -114,9 +114,9 @@ TEST_F(RunLogTest, ManyProcessesLoggingAtOnceLoseNoLine) {
         const std::string line = all.substr(start, end - start);
         int writer = -1;
         int number = -1;
-        ASSERT_EQ(std::sscanf(line.c_str(), "06-12-2026 14:05:09\twriter %d line %d", &writer,
-                              &number),
-                  2)
+        ASSERT_EQ(
+            std::sscanf(line.c_str(), "06-12-2026 14:05:09\twriter %d line %d", &writer, &number),
+            2)
             << line;
         ASSERT_EQ(number, seen.at(writer)++) << "lines of one process out of order";
         start = end + 2;

@@ -57,8 +57,7 @@ protected:
     testing::TempFolder root;
     fake::MemoryRegistry registry;
     RegistrySettings settings{registry};
-    posix::PosixFileSystem files{posix::DriveTable({{'C', root.str() + "/c"},
-                                                    {'Z', "/"}})};
+    posix::PosixFileSystem files{posix::DriveTable({{'C', root.str() + "/c"}, {'Z', "/"}})};
     fake::FakeProcesses processes;
     posix::NoShell shell;
     testing::RecordingUi ui;
@@ -66,7 +65,8 @@ protected:
     posix::NoOutlook outlook;
     posix::NoWord word;
     posix::NoWindows windows;
-    Platform platform{registry, settings, files, processes, shell, ui, clock, outlook, word, windows};
+    Platform platform{registry, settings, files,   processes, shell,
+                      ui,       clock,    outlook, word,      windows};
     ProgramState state;
     RunLog log{files, processes, clock};
 };
@@ -85,7 +85,9 @@ struct ModeLineCase {
     std::string line;
 };
 
-void PrintTo(const ModeLineCase& c, std::ostream* os) { *os << "[" << c.commandLine << "]"; }
+void PrintTo(const ModeLineCase& c, std::ostream* os) {
+    *os << "[" << c.commandLine << "]";
+}
 
 class ModeLineTest : public StartupTest, public ::testing::WithParamInterface<ModeLineCase> {};
 
@@ -100,14 +102,15 @@ TEST_P(ModeLineTest, WritesASeparatorAndTheModesLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, ModeLineTest,
-    ::testing::Values(
-        ModeLineCase{"MAILBCC", "Sender mail til BCC modtagere"},
-        ModeLineCase{"mailreply", "Besvarer mail"}, ModeLineCase{"Setup", "Viser setup-billedet"},
-        ModeLineCase{"", "Starter Lexitray i overvågningsmode i systemtray"},
-        ModeLineCase{"C:\\Sager\\brev.docx open",
-                     "Åbner dokumentet: C:\\Sager\\brev.docx  med kommandoen open"},
-        ModeLineCase{"drev=C:\\Sager\\",
-                     "Sætter lokaldrevet til C:\\Sager\\ og starter Lexitray i systemtray"}));
+    ::testing::Values(ModeLineCase{"MAILBCC", "Sender mail til BCC modtagere"},
+                      ModeLineCase{"mailreply", "Besvarer mail"},
+                      ModeLineCase{"Setup", "Viser setup-billedet"},
+                      ModeLineCase{"", "Starter Lexitray i overvågningsmode i systemtray"},
+                      ModeLineCase{"C:\\Sager\\brev.docx open",
+                                   "Åbner dokumentet: C:\\Sager\\brev.docx  med kommandoen open"},
+                      ModeLineCase{
+                          "drev=C:\\Sager\\",
+                          "Sætter lokaldrevet til C:\\Sager\\ og starter Lexitray i systemtray"}));
 
 TEST_F(StartupTest, TheBlindCopyModeSetsItsFlag) {
     run("mailbcc");
@@ -135,9 +138,10 @@ TEST_F(StartupTest, DefaultsToDriveCAndDeletesTheOldSection) {
 }
 
 TEST_F(StartupTest, ChangingTheLocalFolderStoresItAsTyped) {
-    for (const auto& [line, stored] : {std::pair<std::string, std::string>{"DREV=d:\\x\\", "d:\\x\\"},
-                                       {"drev=D:\\Sager\\", "D:\\Sager\\"},
-                                       {"drev=", ""}}) {
+    for (const auto& [line, stored] :
+         {std::pair<std::string, std::string>{"DREV=d:\\x\\", "d:\\x\\"},
+          {"drev=D:\\Sager\\", "D:\\Sager\\"},
+          {"drev=", ""}}) {
         run(line);
         EXPECT_EQ(settings.getSetting("Lexitray", "Drevindstillinger", "Lokalsti", "?"), stored);
         EXPECT_EQ(state.exchangeFolder, stored);
@@ -145,8 +149,8 @@ TEST_F(StartupTest, ChangingTheLocalFolderStoresItAsTyped) {
 }
 
 TEST_F(StartupTest, StopEndsEveryInstanceInTheOrderFound) {
-    processes.running = {{40, "lexitray.exe"}, {100, "LEXITRAY.EXE"}, {7, "other.exe"},
-                         {300, "lexitray.exe"}};
+    processes.running = {
+        {40, "lexitray.exe"}, {100, "LEXITRAY.EXE"}, {7, "other.exe"}, {300, "lexitray.exe"}};
     run("stop");
     EXPECT_EQ(processes.terminated, (std::vector<long>{40, 100, 300}));
 }
@@ -168,9 +172,10 @@ TEST_P(MissingRightsTest, ShowsWhatFailedAndEnds) {
     const std::string message =
         "Du har ikke rettigheder til at skrive\r\ni registreringsdatabasen. Dette er "
         "nødvendigt\r\nfor at Lexitray kan køre. Programmet lukkes!\r\n\r\nUdvidet "
-        "meddelelse:\r\n\r\nSkrive i RegDB: " + GetParam().regWrite +
-        "\r\nSkrive i VB området: " + GetParam().vbWrite + "\r\nSlette i RegDB: " +
-        GetParam().regDelete + "\r\nSlette i VB området: " + GetParam().vbDelete + "\r\n";
+        "meddelelse:\r\n\r\nSkrive i RegDB: " +
+        GetParam().regWrite + "\r\nSkrive i VB området: " + GetParam().vbWrite +
+        "\r\nSlette i RegDB: " + GetParam().regDelete +
+        "\r\nSlette i VB området: " + GetParam().vbDelete + "\r\n";
     ASSERT_FALSE(ui.messages().empty());
     EXPECT_EQ(ui.messages().back(), "Lexitray|0|" + message);
     // The folder is not known yet: "Slut" goes to the working folder.
@@ -180,21 +185,22 @@ TEST_P(MissingRightsTest, ShowsWhatFailedAndEnds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stores, MissingRightsTest,
-    ::testing::Values(
-        RightsCase{"ReadOnlySettings",
-                   [](fake::MemoryRegistry& r) {
-                       r.denyAccess(RegistryRoot::CurrentUser,
-                                    "Software\\VB and VBA Program Settings");
-                   },
-                   "True", "False", "True", "False"},
-        RightsCase{"ReadOnlyRegistry",
-                   [](fake::MemoryRegistry& r) {
-                       r.denyAccess(RegistryRoot::CurrentUser, "Software\\Lexitray");
-                   },
-                   "False", "True", "False", "True"},
-        RightsCase{"NothingWritable",
-                   [](fake::MemoryRegistry& r) { r.failWrites(RegistryStatus::AccessDenied); },
-                   "False", "False", "False", "False"}),
+    ::testing::Values(RightsCase{"ReadOnlySettings",
+                                 [](fake::MemoryRegistry& r) {
+                                     r.denyAccess(RegistryRoot::CurrentUser,
+                                                  "Software\\VB and VBA Program Settings");
+                                 },
+                                 "True", "False", "True", "False"},
+                      RightsCase{"ReadOnlyRegistry",
+                                 [](fake::MemoryRegistry& r) {
+                                     r.denyAccess(RegistryRoot::CurrentUser, "Software\\Lexitray");
+                                 },
+                                 "False", "True", "False", "True"},
+                      RightsCase{"NothingWritable",
+                                 [](fake::MemoryRegistry& r) {
+                                     r.failWrites(RegistryStatus::AccessDenied);
+                                 },
+                                 "False", "False", "False", "False"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(StartupTest, AMalformedDocumentCommandShowsTheUsage) {
