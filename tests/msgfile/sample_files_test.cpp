@@ -151,14 +151,6 @@ INSTANTIATE_TEST_SUITE_P(RealFiles, OutlookSample, testing::ValuesIn(Samples),
                              return name;
                          });
 
-TEST(OutlookSample, EightBitStringsAreDecodedInTheMessageCodePage) {
-    SKIP_WITHOUT_SAMPLES();
-    // simple-sent.msg keeps its strings as PT_STRING8 in Windows-1252.
-    const Message m = readMessageFile(samplePath("simple-sent.msg"));
-    EXPECT_NE(m.body.find("approved list"), std::string::npos);
-    EXPECT_EQ(m.displayTo, "sales@bitdaddys.com");
-}
-
 TEST(OutlookSample, AttachmentsKeepTheirNamesAndBytes) {
     SKIP_WITHOUT_SAMPLES();
     const Message m = readMessageFile(samplePath("html-attachment-embedded-image.msg"));

@@ -156,7 +156,7 @@ private:
         }
         if (word.name == "ansicpg" && word.parameter) {
             flushBytes();
-            codePage_ = static_cast<std::uint32_t>(*word.parameter);
+            decoder_.emplace(static_cast<std::uint32_t>(*word.parameter));
         } else if (word.name == "htmlrtf") {
             group().rtfOnly = word.parameter.value_or(1) != 0;
         } else if (word.name == "uc" && word.parameter) {
@@ -191,14 +191,14 @@ private:
     }
 
     void flushBytes() {
-        html_ += codePageToUtf8(bytes_, codePage_);
+        html_ += decoder_->toUtf8(bytes_);
         bytes_.clear();
     }
 
     std::string_view rtf_;
     std::size_t pos_ = 0;
     std::vector<Group> groups_;
-    std::uint32_t codePage_ = DefaultCodePage;
+    std::optional<CodePageDecoder> decoder_{DefaultCodePage};
     std::string bytes_; // text not yet decoded
     std::string html_;
     char32_t highSurrogate_ = 0;

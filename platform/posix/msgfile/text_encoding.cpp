@@ -44,45 +44,6 @@ std::string iconvName(std::uint32_t codePage) {
     return "CP" + std::to_string(codePage);
 }
 
-class Converter {
-public:
-    explicit Converter(const std::string& fromCharset)
-        : handle_(iconv_open("UTF-8", fromCharset.c_str())) {}
-    ~Converter() {
-        if (valid()) {
-            iconv_close(handle_);
-        }
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
-
-    std::string convert(std::string_view bytes) {
-        std::string out;
-        char* in = const_cast<char*>(bytes.data());
-        std::size_t inLeft = bytes.size();
-        char buffer[4096];
-        while (inLeft > 0) {
-            char* outPtr = buffer;
-            std::size_t outLeft = sizeof buffer;
-            const std::size_t result = iconv(handle_, &in, &inLeft, &outPtr, &outLeft);
-            out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-            if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-                // An invalid or truncated sequence: mark it and go on after its first byte.
-                utf8::append(out, ReplacementCharacter);
-                ++in;
-                --inLeft;
-                iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-            }
-        }
-        return out;
-    }
-
-private:
-    iconv_t handle_;
-};
-
 } // namespace
 
 std::string utf16ToUtf8(std::string_view littleEndianBytes) {
@@ -113,15 +74,49 @@ std::string utf16ToUtf8(std::string_view littleEndianBytes) {
     return out;
 }
 
-std::string codePageToUtf8(std::string_view bytes, std::uint32_t codePage) {
-    const std::string_view text = untilNul(bytes);
+CodePageDecoder::CodePageDecoder(std::uint32_t codePage) : iconv_(nullptr) {
     if (codePage != Windows1252) {
-        Converter converter(iconvName(codePage));
-        if (converter.valid()) {
-            return converter.convert(text);
+        const iconv_t handle = iconv_open("UTF-8", iconvName(codePage).c_str());
+        if (handle != reinterpret_cast<iconv_t>(-1)) {
+            iconv_ = handle;
         }
     }
-    return cp1252::toUtf8(text);
+}
+
+CodePageDecoder::~CodePageDecoder() {
+    if (iconv_ != nullptr) {
+        iconv_close(static_cast<iconv_t>(iconv_));
+    }
+}
+
+std::string CodePageDecoder::toUtf8(std::string_view bytes) {
+    const std::string_view text = untilNul(bytes);
+    if (iconv_ == nullptr) {
+        return cp1252::toUtf8(text);
+    }
+    const auto handle = static_cast<iconv_t>(iconv_);
+    std::string out;
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t result = iconv(handle, &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            // An invalid or truncated sequence: mark it and go on after its first byte.
+            utf8::append(out, ReplacementCharacter);
+            ++in;
+            --inLeft;
+        }
+    }
+    iconv(handle, nullptr, nullptr, nullptr, nullptr);
+    return out;
+}
+
+std::string codePageToUtf8(std::string_view bytes, std::uint32_t codePage) {
+    return CodePageDecoder(codePage).toUtf8(bytes);
 }
 
 std::string utf8ToUtf16(std::string_view utf8) {

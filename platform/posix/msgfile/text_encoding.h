@@ -15,6 +15,19 @@ std::string utf16ToUtf8(std::string_view littleEndianBytes);
 
 // 8-bit text (PT_STRING8, or an HTML body) in a Windows code page to UTF-8.
 // A code page the system does not know is read as Windows-1252.
+class CodePageDecoder {
+public:
+    explicit CodePageDecoder(std::uint32_t codePage);
+    ~CodePageDecoder();
+    CodePageDecoder(const CodePageDecoder&) = delete;
+    CodePageDecoder& operator=(const CodePageDecoder&) = delete;
+
+    std::string toUtf8(std::string_view bytes);
+
+private:
+    void* iconv_; // null: Windows-1252
+};
+
 std::string codePageToUtf8(std::string_view bytes, std::uint32_t codePage);
 
 // UTF-8 to UTF-16LE bytes without a terminator.
