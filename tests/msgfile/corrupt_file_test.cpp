@@ -44,9 +44,9 @@ struct Damage {
     std::function<std::string(std::string)> apply;
 };
 
-class DamagedFile : public testing::TestWithParam<Damage> {};
+class MsgDamagedFile : public testing::TestWithParam<Damage> {};
 
-TEST_P(DamagedFile, FailsClearly) {
+TEST_P(MsgDamagedFile, FailsClearly) {
     expectNotAMessageFile(GetParam().apply(validFile()));
 }
 
@@ -56,7 +56,7 @@ constexpr std::size_t FirstDirectorySector = 0x30;
 constexpr std::size_t FirstFatSector = 0x4C;
 
 INSTANTIATE_TEST_SUITE_P(
-    Damages, DamagedFile,
+    Damages, MsgDamagedFile,
     testing::Values(Damage{"Empty",
                            [](std::string) {
                                return std::string();
@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
                            }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DamagedFile, EveryTruncationFailsClearlyOrReads) {
+TEST(MsgDamagedFile, EveryTruncationFailsClearlyOrReads) {
     const std::string file = validFile();
     for (std::size_t size = 0; size < file.size(); size += 509) {
         try {
@@ -109,7 +109,7 @@ TEST(DamagedFile, EveryTruncationFailsClearlyOrReads) {
     }
 }
 
-TEST(MessageFile, NamesTheFileThatIsNotAMessage) {
+TEST(MsgFile, NamesTheFileThatIsNotAMessage) {
     const std::string path = testing::TempDir() + "/not-a-message.msg";
     std::ofstream(path) << "hello";
     try {
@@ -121,7 +121,7 @@ TEST(MessageFile, NamesTheFileThatIsNotAMessage) {
     }
 }
 
-TEST(MessageFile, MissingFileIsFileNotFound) {
+TEST(MsgFile, MissingFileIsFileNotFound) {
     try {
         readMessageFile(testing::TempDir() + "/no-such-file.msg");
         FAIL();
@@ -130,7 +130,7 @@ TEST(MessageFile, MissingFileIsFileNotFound) {
     }
 }
 
-TEST(MessageFile, WritesAndReadsAFile) {
+TEST(MsgFile, WritesAndReadsAFile) {
     const std::string path = testing::TempDir() + "/written.msg";
     Message m;
     m.subject = "På disk";
@@ -138,7 +138,7 @@ TEST(MessageFile, WritesAndReadsAFile) {
     EXPECT_EQ(readMessageFile(path).subject, "På disk");
 }
 
-TEST(MessageFile, WritingIntoAMissingFolderFails) {
+TEST(MsgFile, WritingIntoAMissingFolderFails) {
     EXPECT_THROW(writeMessageFile(Message{}, testing::TempDir() + "/no/such/folder/x.msg"),
                  lexi::Failure);
 }

@@ -120,9 +120,9 @@ struct RoundTripCase {
     Message message;
 };
 
-class RoundTrip : public testing::TestWithParam<RoundTripCase> {};
+class MsgRoundTrip : public testing::TestWithParam<RoundTripCase> {};
 
-TEST_P(RoundTrip, EveryFieldReadsBackUnchanged) {
+TEST_P(MsgRoundTrip, EveryFieldReadsBackUnchanged) {
     const Message& written = GetParam().message;
     const Message read = readMessage(writeMessage(written));
     // Field by field first, so that a failure names the field.
@@ -140,7 +140,7 @@ TEST_P(RoundTrip, EveryFieldReadsBackUnchanged) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Items, RoundTrip,
+    Items, MsgRoundTrip,
     testing::Values(RoundTripCase{"FullMail", fullMail()}, RoundTripCase{"Task", task()},
                     RoundTripCase{"Contact", contact()},
                     RoundTripCase{"Appointment", meeting("IPM.Appointment")},
@@ -156,13 +156,13 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundTripCase{"PlainDraft", plainDraft()}, RoundTripCase{"Empty", Message{}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RoundTrip, AbsentTimesReadAsTheYear4501) {
+TEST(MsgRoundTrip, AbsentTimesReadAsTheYear4501) {
     const Message read = readMessage(writeMessage(Message{}));
     EXPECT_EQ(read.sentOn, Time{sys_days{4501y / January / 1}});
     EXPECT_EQ(read.receivedTime, Time{sys_days{4501y / January / 1}});
 }
 
-TEST(RoundTrip, BodyFormatNotStatedIsInferredFromTheBodies) {
+TEST(MsgRoundTrip, BodyFormatNotStatedIsInferredFromTheBodies) {
     struct Case {
         std::string body, html;
         BodyFormat expected;
@@ -177,7 +177,7 @@ TEST(RoundTrip, BodyFormatNotStatedIsInferredFromTheBodies) {
     }
 }
 
-TEST(Writer, RefusesAttachmentsNotCarriedByValue) {
+TEST(MsgWriter, RefusesAttachmentsNotCarriedByValue) {
     Message m;
     m.attachments.push_back({AttachMethod::EmbeddedMessage, "", "", "", "Videresendt", "", -1});
     try {

@@ -18,16 +18,16 @@ struct DecompressionCase {
     std::optional<std::string> rtf;
 };
 
-class Decompression : public testing::TestWithParam<DecompressionCase> {};
+class MsgRtfDecompression : public testing::TestWithParam<DecompressionCase> {};
 
-TEST_P(Decompression, GivesTheRtfOrNothing) {
+TEST_P(MsgRtfDecompression, GivesTheRtfOrNothing) {
     EXPECT_EQ(decompressRtf(GetParam().compressed), GetParam().rtf);
 }
 
 // The first two are the examples of MS-OXRTFCP: literals and references, and a
 // reference that overlaps the bytes it writes.
 INSTANTIATE_TEST_SUITE_P(
-    Values, Decompression,
+    Values, MsgRtfDecompression,
     testing::Values(
         DecompressionCase{
             "LiteralsAndReferences",
@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecompressionCase{"ShorterThanTheHeader", "LZFu", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Decompression, StopsAtTheStatedSize) {
+TEST(MsgRtfDecompression, StopsAtTheStatedSize) {
     // A reference that would copy 17 bytes from a 3-byte raw size.
     const std::string compressed =
         bytes({15, 0, 0, 0, 3, 0, 0, 0, 'L', 'Z', 'F', 'u', 0, 0, 0, 0, 0x01, 0x00, 0x0F});
@@ -66,14 +66,14 @@ struct HtmlCase {
     std::optional<std::string> html;
 };
 
-class EncapsulatedHtml : public testing::TestWithParam<HtmlCase> {};
+class MsgEncapsulatedHtml : public testing::TestWithParam<HtmlCase> {};
 
-TEST_P(EncapsulatedHtml, IsTakenOutOfTheRtf) {
+TEST_P(MsgEncapsulatedHtml, IsTakenOutOfTheRtf) {
     EXPECT_EQ(htmlFromRtf(GetParam().rtf), GetParam().html);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Documents, EncapsulatedHtml,
+    Documents, MsgEncapsulatedHtml,
     testing::Values(
         HtmlCase{"PlainRtfHasNoHtml", "{\\rtf1\\ansi Hello\\par}", std::nullopt},
         HtmlCase{"TagsAndText",

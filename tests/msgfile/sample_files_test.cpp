@@ -115,9 +115,9 @@ void PrintTo(const Sample& sample, std::ostream* out) {
     *out << sample.file;
 }
 
-class OutlookSample : public testing::TestWithParam<Sample> {};
+class MsgOutlookSample : public testing::TestWithParam<Sample> {};
 
-TEST_P(OutlookSample, ReadsLikeOutlookShowsIt) {
+TEST_P(MsgOutlookSample, ReadsLikeOutlookShowsIt) {
     SKIP_WITHOUT_SAMPLES();
     const Sample& expected = GetParam();
     const Message m = readMessageFile(samplePath(expected.file));
@@ -144,14 +144,14 @@ TEST_P(OutlookSample, ReadsLikeOutlookShowsIt) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(RealFiles, OutlookSample, testing::ValuesIn(Samples),
+INSTANTIATE_TEST_SUITE_P(RealFiles, MsgOutlookSample, testing::ValuesIn(Samples),
                          [](const auto& info) {
                              std::string name = info.param.file;
                              std::erase_if(name, [](char c) { return !std::isalnum(c); });
                              return name;
                          });
 
-TEST(OutlookSample, AttachmentsKeepTheirNamesAndBytes) {
+TEST(MsgOutlookSample, AttachmentsKeepTheirNamesAndBytes) {
     SKIP_WITHOUT_SAMPLES();
     const Message m = readMessageFile(samplePath("html-attachment-embedded-image.msg"));
     ASSERT_EQ(m.attachments.size(), 3u);
@@ -160,13 +160,13 @@ TEST(OutlookSample, AttachmentsKeepTheirNamesAndBytes) {
     EXPECT_EQ(m.attachments[0].data.substr(1, 3), "PNG");
 }
 
-TEST(OutlookSample, HtmlKeptOnlyInTheRtfBodyIsTakenOut) {
+TEST(MsgOutlookSample, HtmlKeptOnlyInTheRtfBodyIsTakenOut) {
     SKIP_WITHOUT_SAMPLES();
     const Message m = readMessageFile(samplePath("html-attachment-embedded-image.msg"));
     EXPECT_EQ(m.htmlBody, "<b>We should meet up!</b><img src=\"cid:thumbsup\">");
 }
 
-TEST(OutlookSample, ReadsBackUnchangedAfterWeSaveIt) {
+TEST(MsgOutlookSample, ReadsBackUnchangedAfterWeSaveIt) {
     SKIP_WITHOUT_SAMPLES();
     for (const Sample& sample : Samples) {
         const Message original = readMessageFile(samplePath(sample.file));

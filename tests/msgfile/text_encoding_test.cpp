@@ -13,14 +13,14 @@ struct CodePageCase {
     std::string utf8;
 };
 
-class CodePage : public testing::TestWithParam<CodePageCase> {};
+class MsgCodePage : public testing::TestWithParam<CodePageCase> {};
 
-TEST_P(CodePage, DecodesToUtf8) {
+TEST_P(MsgCodePage, DecodesToUtf8) {
     EXPECT_EQ(codePageToUtf8(GetParam().bytes, GetParam().codePage), GetParam().utf8);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    CodePages, CodePage,
+    CodePages, MsgCodePage,
     testing::Values(CodePageCase{"Windows1252", 1252, "\xC6r\xF8 \x80", "Ærø €"},
                     CodePageCase{"Windows1250", 1250, "\x8A\x9A\xF8", "Ššř"},
                     CodePageCase{"Latin1", 28591, "\xE5\x80", "å\xC2\x80"},
@@ -38,14 +38,14 @@ struct Utf16Case {
     std::string utf8;
 };
 
-class Utf16 : public testing::TestWithParam<Utf16Case> {};
+class MsgUtf16 : public testing::TestWithParam<Utf16Case> {};
 
-TEST_P(Utf16, DecodesToUtf8) {
+TEST_P(MsgUtf16, DecodesToUtf8) {
     EXPECT_EQ(utf16ToUtf8(GetParam().utf16), GetParam().utf8);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, Utf16,
+    Texts, MsgUtf16,
     testing::Values(Utf16Case{"Danish", std::string("\xC6\0\xF8\0\xE5\0", 6), "Æøå"},
                     Utf16Case{"SurrogatePair", std::string("\x3D\xD8\x00\xDE", 4), "😀"},
                     Utf16Case{"LoneHighSurrogate",
@@ -58,13 +58,13 @@ INSTANTIATE_TEST_SUITE_P(
                     Utf16Case{"OddLastByteDropped", std::string("a\0b", 3), "a"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Utf16, EncodingRoundTripsEveryPlane) {
+TEST(MsgUtf16, EncodingRoundTripsEveryPlane) {
     const std::string text = "A Æ € 日 😀 \U0010FFFF";
     EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(text)), text);
     EXPECT_EQ(utf8ToUtf16("😀"), std::string("\x3D\xD8\x00\xDE", 4));
 }
 
-TEST(Utf16, InvalidUtf8IsWrittenAsReplacementCharacter) {
+TEST(MsgUtf16, InvalidUtf8IsWrittenAsReplacementCharacter) {
     EXPECT_EQ(utf16ToUtf8(utf8ToUtf16("a\xFF"
                                       "b")),
               "a\uFFFDb");

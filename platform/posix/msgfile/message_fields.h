@@ -28,7 +28,6 @@ inline constexpr std::uint16_t StoreSupportMask = 0x340D;
 inline constexpr std::uint16_t AttachDataBinary = 0x3701;
 inline constexpr std::uint16_t RowId = 0x3000;
 inline constexpr std::uint16_t AttachNumber = 0x0E21;
-inline constexpr std::uint16_t AttachSize = 0x0E20;
 inline constexpr std::uint16_t ObjectType = 0x0FFE;
 } // namespace property_id
 

@@ -17,7 +17,7 @@
 //   what is wrong (and the path, when reading a file);
 // - an item this writer cannot store (an attachment not carried by value):
 //   InvalidProcedureCall (5).
-// Reading never allocates much more than the size of the file.
+// Reading allocates in proportion to the size of the file, whatever it says.
 namespace lexi::msgfile {
 
 Message readMessage(std::string_view fileBytes);

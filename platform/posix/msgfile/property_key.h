@@ -10,8 +10,6 @@ namespace lexi::msgfile {
 // Property types (MS-OXCDATA 2.11.1).
 namespace property_type {
 inline constexpr std::uint16_t Long = 0x0003;
-inline constexpr std::uint16_t Boolean = 0x000B;
-inline constexpr std::uint16_t Object = 0x000D;
 inline constexpr std::uint16_t String8 = 0x001E;
 inline constexpr std::uint16_t Unicode = 0x001F;
 inline constexpr std::uint16_t SysTime = 0x0040;
