@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/posix/msgfile/message.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lexi::mailstore {
+
+struct FolderInfo {
+    int id = 0;
+    std::string name;
+    std::string path;        // "\\Personlige mapper\Indbakke"
+    int defaultItemType = 0; // outlook::MailItem, ContactItem, TaskItem...
+};
+
+// The user's account: who the store belongs to and how mail leaves it.
+struct Account {
+    std::string displayName = "Lexitray-bruger";
+    std::string address; // the sender's address, "navn@firma.dk"
+    std::string version = "12.0.0.4518";
+    std::string signature; // added to a new mail when it is first shown
+    std::string smtpUrl;   // "smtp://mail.firma.dk:587"; empty: mail is not delivered
+    std::string smtpUser;
+    std::string smtpPassword;
+
+    bool operator==(const Account&) const = default;
+};
+
+struct StoredItem {
+    std::string entryId;
+    int folder = 0;
+    msgfile::Message message;
+};
+
+// Which stored time a filter compares, how, and with what.
+struct TimeFilter {
+    enum class Field { SentOn, ReceivedTime };
+    enum class Comparison { Greater, GreaterOrEqual, Less, LessOrEqual };
+    Field field = Field::SentOn;
+    Comparison comparison = Comparison::Greater;
+    msgfile::Time bound{};
+
+    // False for an item that lacks the time.
+    bool accepts(const msgfile::Message& message) const;
+};
+
+// Where the items of the mail store are kept: folders of items, each item a
+// message with a text entry ID that stays the same for its life. Items keep
+// the order in which they came into their folder.
+class MailStorage {
+public:
+    virtual ~MailStorage() = default;
+
+    virtual std::vector<FolderInfo> folders() = 0;
+    virtual std::optional<FolderInfo> folder(int id) = 0;
+
+    // Stores a new item; returns its entry ID.
+    virtual std::string add(int folder, const msgfile::Message& message) = 0;
+    // Replaces a stored item, moving it to `folder` (to the end of it when it
+    // changes folder). False when there is no such item.
+    virtual bool replace(std::string_view entryId, int folder, const msgfile::Message& message) = 0;
+    virtual std::optional<StoredItem> find(std::string_view entryId) = 0;
+    virtual bool remove(std::string_view entryId) = 0;
+
+    // The entry IDs of a folder's items in order, all or those the filter accepts.
+    virtual std::vector<std::string> entryIds(int folder,
+                                              const std::optional<TimeFilter>& filter) = 0;
+
+    virtual Account account() = 0;
+    virtual void setAccount(const Account& account) = 0;
+};
+
+// The default folders every store has.
+std::vector<FolderInfo> defaultFolders();
+
+} // namespace lexi::mailstore

@@ -1,0 +1,95 @@
+#include "platform/posix/mailstore/memory_mail_storage.h"
+
+#include "platform/posix/mailstore/sqlite_mail_storage.h"
+
+#include <algorithm>
+
+namespace lexi::mailstore {
+namespace {
+
+LocalDateTime plusSeconds(LocalDateTime when, int seconds) {
+    int total = when.hour * 3600 + when.minute * 60 + when.second + seconds;
+    // Tests delay by seconds or minutes within a day.
+    total = std::min(total, 24 * 3600 - 1);
+    when.hour = total / 3600;
+    when.minute = total / 60 % 60;
+    when.second = total % 60;
+    return when;
+}
+
+} // namespace
+
+MemoryMailStorage::MemoryMailStorage(Clock& clock) : clock_(clock) {}
+
+std::optional<FolderInfo> MemoryMailStorage::folder(int id) {
+    for (const FolderInfo& folder : folders_) {
+        if (folder.id == id) {
+            return folder;
+        }
+    }
+    return std::nullopt;
+}
+
+LocalDateTime MemoryMailStorage::arrivalTime(int folder) {
+    const auto delay = delays_.find(folder);
+    return plusSeconds(clock_.now(), delay == delays_.end() ? 0 : delay->second);
+}
+
+std::vector<MemoryMailStorage::Entry>::iterator
+MemoryMailStorage::locate(std::string_view entryId) {
+    return std::find_if(entries_.begin(), entries_.end(),
+                        [&](const Entry& entry) { return entry.item.entryId == entryId; });
+}
+
+std::string MemoryMailStorage::add(int folder, const msgfile::Message& message) {
+    std::string entryId = newEntryId();
+    entries_.push_back({{entryId, folder, message}, arrivalTime(folder)});
+    return entryId;
+}
+
+bool MemoryMailStorage::replace(std::string_view entryId, int folder,
+                                const msgfile::Message& message) {
+    const auto entry = locate(entryId);
+    if (entry == entries_.end()) {
+        return false;
+    }
+    if (entry->item.folder == folder) {
+        entry->item.message = message;
+        return true;
+    }
+    entries_.erase(entry);
+    entries_.push_back({{std::string(entryId), folder, message}, arrivalTime(folder)});
+    return true;
+}
+
+std::optional<StoredItem> MemoryMailStorage::find(std::string_view entryId) {
+    const auto entry = locate(entryId);
+    if (entry == entries_.end()) {
+        return std::nullopt;
+    }
+    return entry->item;
+}
+
+bool MemoryMailStorage::remove(std::string_view entryId) {
+    const auto entry = locate(entryId);
+    if (entry == entries_.end()) {
+        return false;
+    }
+    entries_.erase(entry);
+    return true;
+}
+
+std::vector<std::string> MemoryMailStorage::entryIds(int folder,
+                                                     const std::optional<TimeFilter>& filter) {
+    const LocalDateTime now = clock_.now();
+    std::vector<std::string> ids;
+    for (const Entry& entry : entries_) {
+        if (entry.item.folder == folder && entry.visibleFrom <= now &&
+            (!filter || filter->accepts(entry.item.message))) {
+            ids.push_back(entry.item.entryId);
+        }
+    }
+    return ids;
+}
+
+} // namespace lexi::mailstore

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/posix/mailstore/mail_storage.h"
+
+#include <map>
+
+namespace lexi::mailstore {
+
+// A mail store in memory, for tests. An item may be kept out of sight until
+// the clock reaches a given time, the way a sent mail reaches Sent Items a
+// little after it was sent.
+class MemoryMailStorage final : public MailStorage {
+public:
+    explicit MemoryMailStorage(Clock& clock);
+
+    std::vector<FolderInfo> folders() override { return folders_; }
+    std::optional<FolderInfo> folder(int id) override;
+    std::string add(int folder, const msgfile::Message& message) override;
+    bool replace(std::string_view entryId, int folder, const msgfile::Message& message) override;
+    std::optional<StoredItem> find(std::string_view entryId) override;
+    bool remove(std::string_view entryId) override;
+    std::vector<std::string> entryIds(int folder, const std::optional<TimeFilter>& filter) override;
+    Account account() override { return account_; }
+    void setAccount(const Account& account) override { account_ = account; }
+
+    // The next items that enter this folder stay out of sight for so many
+    // seconds of the clock.
+    void delayArrivals(int folder, int seconds) { delays_[folder] = seconds; }
+
+private:
+    struct Entry {
+        StoredItem item;
+        LocalDateTime visibleFrom;
+    };
+    std::vector<Entry>::iterator locate(std::string_view entryId);
+    LocalDateTime arrivalTime(int folder);
+
+    Clock& clock_;
+    std::vector<FolderInfo> folders_ = defaultFolders();
+    std::vector<Entry> entries_;
+    std::map<int, int> delays_;
+    Account account_;
+};
+
+} // namespace lexi::mailstore

@@ -1,0 +1,44 @@
+#include "platform/posix/mailstore/opened_store.h"
+
+#include "platform/failure.h"
+#include "platform/posix/mailstore/sqlite_mail_storage.h"
+
+#include <filesystem>
+
+namespace lexi::mailstore {
+
+OpenedStore::OpenedStore(std::unique_ptr<MailStorage> storage, Clock& clock, Ui& ui,
+                         OutlookWindows& windows, const posix::DriveTable& drives,
+                         MailTransport& transport)
+    : storage_(std::move(storage)),
+      sender_(*storage_, clock, ui, transport), context_{*storage_, clock,  ui,
+                                                         windows,   drives, sender_},
+      application_(std::make_shared<StoreApplication>(context_)) {}
+
+LocalOutlook::LocalOutlook(std::string databasePath, Clock& clock, Ui& ui, OutlookWindows& windows,
+                           const posix::DriveTable& drives, MailTransport& transport)
+    : databasePath_(std::move(databasePath)), clock_(clock), ui_(ui), windows_(windows),
+      drives_(drives), transport_(transport) {}
+
+std::shared_ptr<OutlookApplication> LocalOutlook::running() {
+    std::error_code ignored;
+    if (!store_ && !std::filesystem::exists(databasePath_, ignored)) {
+        return nullptr;
+    }
+    return start();
+}
+
+std::shared_ptr<OutlookApplication> LocalOutlook::start() {
+    if (!store_) {
+        try {
+            store_ =
+                std::make_unique<OpenedStore>(std::make_unique<SqliteMailStorage>(databasePath_),
+                                              clock_, ui_, windows_, drives_, transport_);
+        } catch (const Failure& failure) {
+            throw Failure(failure::CannotCreateObject, "Outlook.Application");
+        }
+    }
+    return store_->application();
+}
+
+} // namespace lexi::mailstore

@@ -1,0 +1,593 @@
+#include "platform/posix/mailstore/store_item.h"
+
+#include "platform/failure.h"
+#include "platform/posix/mailstore/item_kind.h"
+#include "platform/posix/mailstore/local_time.h"
+#include "platform/posix/msgfile/message_file.h"
+#include "platform/text.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace lexi::mailstore {
+
+void unsupportedMember() {
+    throw Failure(438, "MailStore");
+}
+
+void storeRefuses(const std::string& description) {
+    throw Failure(failure::AutomationError, description, "MailStore");
+}
+
+namespace {
+
+constexpr std::initializer_list<int> MessageClasses = {outlook::ClassMail, outlook::ClassReport,
+                                                       outlook::ClassMeetingRequest,
+                                                       outlook::ClassMeetingCancellation};
+
+// "Navn <adresse>", an address, or a name not yet resolved.
+msgfile::Recipient parseRecipient(std::string_view typed, msgfile::RecipientType type) {
+    msgfile::Recipient recipient;
+    recipient.type = type;
+    const std::string_view trimmed = text::trimSpaces(typed);
+    const std::size_t open = trimmed.find('<');
+    const std::size_t close = trimmed.rfind('>');
+    if (open != std::string_view::npos && close != std::string_view::npos && close > open) {
+        recipient.address = text::trimSpaces(trimmed.substr(open + 1, close - open - 1));
+        std::string_view name = text::trimSpaces(trimmed.substr(0, open));
+        if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
+            name = name.substr(1, name.size() - 2);
+        }
+        recipient.displayName = name.empty() ? recipient.address : std::string(name);
+    } else {
+        recipient.displayName = trimmed;
+        if (trimmed.find('@') != std::string_view::npos) {
+            recipient.address = trimmed;
+        }
+    }
+    return recipient;
+}
+
+std::string hostPathOf(const posix::DriveTable& drives, std::string_view path) {
+    const auto host = drives.toHost(path);
+    if (!host) {
+        storeRefuses("Cannot find this file. Verify the path and file name are correct.");
+    }
+    return *host;
+}
+
+} // namespace
+
+// The recipients of the item, kept in its message.
+class StoreItem::Recipients final : public OutlookRecipients {
+public:
+    explicit Recipients(StoreItem& item) : item_(item) {}
+
+    int count() override { return static_cast<int>(item_.message_.recipients.size()); }
+
+    std::shared_ptr<OutlookRecipient> item(int index) override {
+        if (index < 1 || index > count()) {
+            storeRefuses("Array index out of bounds.");
+        }
+        return std::make_shared<Recipient>(item_, index - 1);
+    }
+
+    std::shared_ptr<OutlookRecipient> add(std::string_view typed) override {
+        item_.message_.recipients.push_back(parseRecipient(typed, msgfile::RecipientType::To));
+        item_.refreshDisplayLines();
+        return item(count());
+    }
+
+    bool resolveAll() override {
+        bool all = true;
+        for (const msgfile::Recipient& recipient : item_.message_.recipients) {
+            all = all && !recipient.address.empty();
+        }
+        return all;
+    }
+
+private:
+    class Recipient final : public OutlookRecipient {
+    public:
+        Recipient(StoreItem& item, std::size_t index) : item_(item), index_(index) {}
+        std::string name() override { return entry().displayName; }
+        std::string address() override { return entry().address; }
+        int type() override { return static_cast<int>(entry().type); }
+        void setType(int type) override {
+            entry().type = static_cast<msgfile::RecipientType>(type);
+            item_.refreshDisplayLines();
+        }
+
+    private:
+        msgfile::Recipient& entry() {
+            if (index_ >= item_.message_.recipients.size()) {
+                storeRefuses("The recipient has been removed.");
+            }
+            return item_.message_.recipients[index_];
+        }
+        StoreItem& item_;
+        std::size_t index_;
+    };
+
+    StoreItem& item_;
+};
+
+// The attachments of the item, kept by value in its message.
+class StoreItem::Attachments final : public OutlookAttachments {
+public:
+    explicit Attachments(StoreItem& item) : item_(item) {}
+
+    int count() override { return static_cast<int>(item_.message_.attachments.size()); }
+
+    std::shared_ptr<OutlookAttachment> item(int index) override {
+        if (index < 1 || index > count()) {
+            storeRefuses("Array index out of bounds.");
+        }
+        return std::make_shared<Attachment>(item_, index - 1);
+    }
+
+    std::shared_ptr<OutlookAttachment> add(std::string_view path, int, int position,
+                                           std::string_view displayName) override {
+        const std::string host = hostPathOf(item_.context_.drives, path);
+        std::ifstream file(host, std::ios::binary);
+        if (!file || std::filesystem::is_directory(host)) {
+            storeRefuses("Cannot find this file. Verify the path and file name are correct.");
+        }
+        msgfile::Attachment attachment;
+        attachment.data.assign(std::istreambuf_iterator<char>(file),
+                               std::istreambuf_iterator<char>());
+        attachment.longFileName = std::filesystem::path(host).filename().string();
+        attachment.fileName = attachment.longFileName;
+        attachment.displayName =
+            displayName.empty() ? attachment.longFileName : std::string(displayName);
+        attachment.renderingPosition = position < 0 ? -1 : position;
+        item_.message_.attachments.push_back(std::move(attachment));
+        item_.message_.flags |= msgfile::message_flag::HasAttachments;
+        return item(count());
+    }
+
+private:
+    class Attachment final : public OutlookAttachment {
+    public:
+        Attachment(StoreItem& item, std::size_t index) : item_(item), index_(index) {}
+        std::string displayName() override { return entry().displayName; }
+        std::string fileName() override { return entry().longFileName; }
+        std::int64_t size() override { return static_cast<std::int64_t>(entry().data.size()); }
+        int position() override { return entry().renderingPosition; }
+        void setPosition(int position) override { entry().renderingPosition = position; }
+
+    private:
+        msgfile::Attachment& entry() {
+            if (index_ >= item_.message_.attachments.size()) {
+                storeRefuses("The attachment has been removed.");
+            }
+            return item_.message_.attachments[index_];
+        }
+        StoreItem& item_;
+        std::size_t index_;
+    };
+
+    StoreItem& item_;
+};
+
+StoreItem::StoreItem(StoreContext& context, msgfile::Message message)
+    : context_(context), message_(std::move(message)),
+      recipients_(std::make_unique<Recipients>(*this)),
+      attachments_(std::make_unique<Attachments>(*this)) {}
+
+StoreItem::StoreItem(StoreContext& context, StoredItem stored)
+    : StoreItem(context, std::move(stored.message)) {
+    entryId_ = std::move(stored.entryId);
+    folder_ = stored.folder;
+}
+
+StoreItem::~StoreItem() = default;
+
+void StoreItem::require(std::initializer_list<int> classes) {
+    const int mine = itemClass();
+    for (const int allowed : classes) {
+        if (allowed == mine) {
+            return;
+        }
+    }
+    unsupportedMember();
+}
+
+void StoreItem::requireMessage() {
+    require(MessageClasses);
+}
+
+std::string& StoreItem::text(std::initializer_list<int> classes,
+                             std::string msgfile::Message::*field) {
+    require(classes);
+    return message_.*field;
+}
+
+int StoreItem::itemClass() {
+    return classOfMessage(message_.messageClass);
+}
+
+std::string StoreItem::entryId() {
+    return entryId_;
+}
+
+std::string StoreItem::subject() {
+    return message_.subject;
+}
+
+void StoreItem::setSubject(std::string_view subject) {
+    message_.subject = subject;
+}
+
+std::string StoreItem::body() {
+    return message_.body;
+}
+
+void StoreItem::setBody(std::string_view body) {
+    message_.body = body;
+}
+
+LocalDateTime StoreItem::creationTime() {
+    return toLocal(message_.creationTime);
+}
+
+void StoreItem::save() {
+    if (entryId_.empty()) {
+        folder_ = homeFolderOfClass(itemClass());
+        entryId_ = context_.storage.add(folder_, message_);
+    } else if (!context_.storage.replace(entryId_, folder_, message_)) {
+        storeRefuses("The item has been moved or deleted.");
+    }
+}
+
+void StoreItem::saveAs(std::string_view path) {
+    const std::string host = hostPathOf(context_.drives, path);
+    msgfile::writeMessageFile(message_, host);
+}
+
+void StoreItem::addSignature() {
+    const std::string signature = context_.storage.account().signature;
+    if (signature.empty()) {
+        return;
+    }
+    if (message_.bodyFormat == msgfile::BodyFormat::Html) {
+        std::string html = signature;
+        for (std::size_t at = html.find('\n'); at != std::string::npos; at = html.find('\n', at)) {
+            html.replace(at, 1, "<br>");
+        }
+        message_.htmlBody += "<br><br>" + html;
+    } else {
+        message_.body += "\r\n\r\n" + signature;
+    }
+}
+
+void StoreItem::display(bool modal) {
+    const bool firstShowingOfANewMail = !displayed_ && entryId_.empty() &&
+                                        itemClass() == outlook::ClassMail &&
+                                        (message_.flags & msgfile::message_flag::Unsent) != 0;
+    if (firstShowingOfANewMail) {
+        addSignature();
+    }
+    displayed_ = true;
+    if (!modal) {
+        return;
+    }
+    requireMessage();
+    // Keep this item alive while its window runs the handlers.
+    const auto self = shared_from_this();
+    ComposeWindow window(composeFields(), *this);
+    window_ = &window;
+    context_.windows.showComposeWindow(window);
+    window_ = nullptr;
+}
+
+void StoreItem::close(int saveMode) {
+    if (saveMode != outlook::Discard && !entryId_.empty()) {
+        save();
+    }
+}
+
+void StoreItem::deleteItem() {
+    if (entryId_.empty()) {
+        return;
+    }
+    if (folder_ == outlook::FolderDeletedItems) {
+        context_.storage.remove(entryId_);
+        entryId_.clear();
+        return;
+    }
+    folder_ = outlook::FolderDeletedItems;
+    if (!context_.storage.replace(entryId_, folder_, message_)) {
+        storeRefuses("The item has been moved or deleted.");
+    }
+}
+
+LocalDateTime StoreItem::sentOn() {
+    requireMessage();
+    return toLocal(message_.sentOn);
+}
+
+LocalDateTime StoreItem::receivedTime() {
+    requireMessage();
+    return toLocal(message_.receivedTime);
+}
+
+void StoreItem::refreshDisplayLines() {
+    const auto line = [&](msgfile::RecipientType type) {
+        std::string joined;
+        for (const msgfile::Recipient& recipient : message_.recipients) {
+            if (recipient.type == type) {
+                joined += (joined.empty() ? "" : "; ") + recipient.displayName;
+            }
+        }
+        return joined;
+    };
+    message_.displayTo = line(msgfile::RecipientType::To);
+    message_.displayCc = line(msgfile::RecipientType::Cc);
+    message_.displayBcc = line(msgfile::RecipientType::Bcc);
+}
+
+void StoreItem::setRecipientsOfType(msgfile::RecipientType type, std::string_view line) {
+    std::erase_if(message_.recipients,
+                  [&](const msgfile::Recipient& recipient) { return recipient.type == type; });
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        std::size_t end = line.find(';', start);
+        if (end == std::string_view::npos) {
+            end = line.size();
+        }
+        if (!text::trimSpaces(line.substr(start, end - start)).empty()) {
+            message_.recipients.push_back(parseRecipient(line.substr(start, end - start), type));
+        }
+        start = end + 1;
+    }
+    refreshDisplayLines();
+}
+
+std::string StoreItem::to() {
+    requireMessage();
+    return message_.displayTo;
+}
+
+void StoreItem::setTo(std::string_view to) {
+    requireMessage();
+    setRecipientsOfType(msgfile::RecipientType::To, to);
+}
+
+std::string StoreItem::bcc() {
+    requireMessage();
+    return message_.displayBcc;
+}
+
+void StoreItem::setBcc(std::string_view bcc) {
+    requireMessage();
+    setRecipientsOfType(msgfile::RecipientType::Bcc, bcc);
+}
+
+std::string StoreItem::htmlBody() {
+    return text(MessageClasses, &msgfile::Message::htmlBody);
+}
+
+void StoreItem::setHtmlBody(std::string_view html) {
+    text(MessageClasses, &msgfile::Message::htmlBody) = html;
+    message_.bodyFormat = msgfile::BodyFormat::Html;
+}
+
+int StoreItem::bodyFormat() {
+    requireMessage();
+    return message_.bodyFormat == msgfile::BodyFormat::Unspecified
+               ? outlook::FormatPlain
+               : static_cast<int>(message_.bodyFormat);
+}
+
+void StoreItem::setBodyFormat(int format) {
+    requireMessage();
+    if (format < 1 || format > 3) {
+        storeRefuses("The property value is out of range.");
+    }
+    message_.bodyFormat = static_cast<msgfile::BodyFormat>(format);
+}
+
+std::string StoreItem::senderName() {
+    return text(MessageClasses, &msgfile::Message::senderName);
+}
+
+std::string StoreItem::billingInformation() {
+    return message_.billingInformation;
+}
+
+void StoreItem::setBillingInformation(std::string_view text) {
+    message_.billingInformation = text;
+}
+
+std::string StoreItem::mileage() {
+    return message_.mileage;
+}
+
+void StoreItem::setMileage(std::string_view text) {
+    message_.mileage = text;
+}
+
+std::string StoreItem::sentOnBehalfOfName() {
+    requireMessage();
+    return sentOnBehalfOfName_;
+}
+
+void StoreItem::setSentOnBehalfOfName(std::string_view name) {
+    requireMessage();
+    sentOnBehalfOfName_ = name;
+}
+
+OutlookRecipients& StoreItem::recipients() {
+    require({outlook::ClassMail, outlook::ClassMeetingRequest, outlook::ClassMeetingCancellation,
+             outlook::ClassTask});
+    return *recipients_;
+}
+
+OutlookAttachments& StoreItem::attachments() {
+    return *attachments_;
+}
+
+ItemPtr StoreItem::copy() {
+    requireMessage();
+    auto duplicate = std::make_shared<StoreItem>(context_, message_);
+    duplicate->sentOnBehalfOfName_ = sentOnBehalfOfName_;
+    duplicate->displayed_ = displayed_;
+    return duplicate;
+}
+
+LocalDateTime StoreItem::dueDate() {
+    require({outlook::ClassTask});
+    return toLocal(message_.taskDueDate);
+}
+
+void StoreItem::setDueDate(const LocalDateTime& date) {
+    require({outlook::ClassTask});
+    message_.taskDueDate = fromLocal(date);
+}
+
+int StoreItem::status() {
+    require({outlook::ClassTask});
+    return static_cast<int>(message_.taskStatus);
+}
+
+void StoreItem::setStatus(int status) {
+    require({outlook::ClassTask});
+    if (status < 0 || status > 4) {
+        storeRefuses("The property value is out of range.");
+    }
+    message_.taskStatus = static_cast<msgfile::TaskStatus>(status);
+    if (status == outlook::TaskComplete) {
+        if (message_.taskDateCompleted == msgfile::NoDate) {
+            LocalDateTime today = context_.clock.now();
+            today.hour = today.minute = today.second = 0;
+            message_.taskDateCompleted = fromLocal(today);
+        }
+    } else {
+        message_.taskDateCompleted = msgfile::NoDate;
+    }
+}
+
+LocalDateTime StoreItem::dateCompleted() {
+    require({outlook::ClassTask});
+    return toLocal(message_.taskDateCompleted);
+}
+
+void StoreItem::assign() {
+    require({outlook::ClassTask});
+    message_.messageClass = "IPM.TaskRequest";
+}
+
+std::string StoreItem::fullName() {
+    return text({outlook::ClassContact}, &msgfile::Message::contactFullName);
+}
+void StoreItem::setFullName(std::string_view value) {
+    text({outlook::ClassContact}, &msgfile::Message::contactFullName) = value;
+}
+std::string StoreItem::companyName() {
+    return text({outlook::ClassContact}, &msgfile::Message::companyName);
+}
+void StoreItem::setCompanyName(std::string_view value) {
+    text({outlook::ClassContact}, &msgfile::Message::companyName) = value;
+}
+std::string StoreItem::businessAddress() {
+    return text({outlook::ClassContact}, &msgfile::Message::businessAddress);
+}
+void StoreItem::setBusinessAddress(std::string_view value) {
+    text({outlook::ClassContact}, &msgfile::Message::businessAddress) = value;
+}
+std::string StoreItem::email1Address() {
+    return text({outlook::ClassContact}, &msgfile::Message::email1Address);
+}
+void StoreItem::setEmail1Address(std::string_view value) {
+    text({outlook::ClassContact}, &msgfile::Message::email1Address) = value;
+}
+std::string StoreItem::businessTelephoneNumber() {
+    return text({outlook::ClassContact}, &msgfile::Message::businessTelephoneNumber);
+}
+void StoreItem::setBusinessTelephoneNumber(std::string_view value) {
+    text({outlook::ClassContact}, &msgfile::Message::businessTelephoneNumber) = value;
+}
+std::string StoreItem::businessFaxNumber() {
+    return text({outlook::ClassContact}, &msgfile::Message::businessFaxNumber);
+}
+void StoreItem::setBusinessFaxNumber(std::string_view value) {
+    text({outlook::ClassContact}, &msgfile::Message::businessFaxNumber) = value;
+}
+std::string StoreItem::profession() {
+    return text({outlook::ClassContact}, &msgfile::Message::profession);
+}
+void StoreItem::setProfession(std::string_view value) {
+    text({outlook::ClassContact}, &msgfile::Message::profession) = value;
+}
+
+ItemPtr StoreItem::getAssociatedAppointment(bool) {
+    require({outlook::ClassMeetingRequest, outlook::ClassMeetingCancellation});
+    msgfile::Message appointment;
+    appointment.messageClass = "IPM.Appointment";
+    appointment.subject = message_.subject;
+    appointment.meetingStart = message_.meetingStart;
+    appointment.creationTime = message_.creationTime;
+    return std::make_shared<StoreItem>(context_, std::move(appointment));
+}
+
+LocalDateTime StoreItem::start() {
+    require({outlook::ClassAppointment, outlook::ClassMeetingRequest,
+             outlook::ClassMeetingCancellation});
+    return toLocal(message_.meetingStart);
+}
+
+ComposeFields StoreItem::composeFields() const {
+    ComposeFields fields;
+    fields.to = message_.displayTo;
+    fields.bcc = message_.displayBcc;
+    fields.subject = message_.subject;
+    fields.html = message_.bodyFormat == msgfile::BodyFormat::Html;
+    fields.body = fields.html ? message_.htmlBody : message_.body;
+    for (const msgfile::Attachment& attachment : message_.attachments) {
+        fields.attachments.push_back(attachment.displayName);
+    }
+    return fields;
+}
+
+void StoreItem::apply(const ComposeFields& fields) {
+    const ComposeFields shown = composeFields();
+    if (fields.to != shown.to) {
+        setRecipientsOfType(msgfile::RecipientType::To, fields.to);
+    }
+    if (fields.bcc != shown.bcc) {
+        setRecipientsOfType(msgfile::RecipientType::Bcc, fields.bcc);
+    }
+    message_.subject = fields.subject;
+    (shown.html ? message_.htmlBody : message_.body) = fields.body;
+}
+
+bool StoreItem::send(const ComposeFields& fields) {
+    apply(fields);
+    bool cancel = false;
+    if (events_) {
+        events_->onSend(cancel);
+    }
+    if (cancel) {
+        return false;
+    }
+    context_.sender.send(*this);
+    // The window closes behind the sent mail.
+    if (events_) {
+        bool ignored = false;
+        events_->onClose(ignored);
+    }
+    return true;
+}
+
+bool StoreItem::close(const ComposeFields& fields) {
+    apply(fields);
+    bool cancel = false;
+    if (events_) {
+        events_->onClose(cancel);
+    }
+    return !cancel;
+}
+
+} // namespace lexi::mailstore

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/outlook.h"
+#include "platform/posix/mailstore/store_context.h"
+
+#include <memory>
+#include <vector>
+
+namespace lexi::mailstore {
+
+// The items of a folder, in the folder's order: all of them, or those a
+// Restrict filter selected. The list is read from the store on every call,
+// so items that arrive or leave meanwhile are counted.
+class StoreItems final : public OutlookItems {
+public:
+    StoreItems(StoreContext& context, int folder, std::optional<TimeFilter> filter);
+
+    int count() override;
+    ItemPtr item(int index) override;
+    void remove(int index) override;
+    ItemsPtr restrict(std::string_view filter) override;
+
+private:
+    std::string entryIdAt(int index);
+
+    StoreContext& context_;
+    int folder_;
+    std::optional<TimeFilter> filter_;
+};
+
+class StoreFolder final : public OutlookFolder {
+public:
+    StoreFolder(StoreContext& context, FolderInfo info);
+
+    ItemsPtr items() override;
+    std::string name() override { return info_.name; }
+    std::string folderPath() override { return info_.path; }
+    int defaultItemType() override { return info_.defaultItemType; }
+
+private:
+    StoreContext& context_;
+    FolderInfo info_;
+};
+
+class StoreNamespace final : public OutlookNamespace {
+public:
+    explicit StoreNamespace(StoreContext& context) : context_(context) {}
+
+    FolderPtr getDefaultFolder(int folder) override;
+    FolderPtr pickFolder() override;
+    ItemPtr getItemFromId(std::string_view entryId) override;
+    std::string currentUserName() override;
+
+private:
+    StoreContext& context_;
+};
+
+class StoreApplication final : public OutlookApplication {
+public:
+    explicit StoreApplication(StoreContext& context);
+
+    std::string version() override;
+    std::shared_ptr<OutlookNamespace> session() override { return session_; }
+    ItemPtr createItem(int kind) override;
+    ItemPtr createItemFromTemplate(std::string_view path) override;
+
+private:
+    StoreContext& context_;
+    std::shared_ptr<StoreNamespace> session_;
+};
+
+} // namespace lexi::mailstore
