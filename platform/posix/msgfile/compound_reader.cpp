@@ -31,6 +31,7 @@ GsfInput* Storage::child(const std::string& name, bool wantStorage) const {
     if (error != nullptr) {
         const std::string reason = error->message;
         g_error_free(error);
+        g_clear_object(&input);
         throw CorruptFile(name + " cannot be opened (" + reason + ")");
     }
     if (input == nullptr) {
