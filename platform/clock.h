@@ -19,6 +19,12 @@ struct LocalDateTime {
     bool isMidnight() const { return hour == 0 && minute == 0 && second == 0; }
 };
 
+// The time so many seconds later (earlier for a negative number).
+LocalDateTime addSeconds(const LocalDateTime& when, std::int64_t seconds);
+
+// The seconds from one time to another, as the calendar counts them.
+std::int64_t secondsBetween(const LocalDateTime& from, const LocalDateTime& to);
+
 // The clock: local time, and blocking waits.
 class Clock {
 public:

@@ -34,7 +34,11 @@ public:
     virtual void setAttributes(std::string_view path, int attributes) = 0;
 
     virtual void copyFile(std::string_view from, std::string_view to, bool overwrite) = 0;
+    // Moves a file to a name that must not exist yet.
     virtual void moveFile(std::string_view from, std::string_view to) = 0;
+    // Moves a file over another in one step: readers find the old file or
+    // the new one, never none.
+    virtual void replaceFile(std::string_view from, std::string_view to) = 0;
     // `force` also deletes a read-only file.
     virtual void deleteFile(std::string_view path, bool force) = 0;
 

@@ -81,6 +81,15 @@ std::string_view trimSpaces(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+std::size_t utf16Length(std::string_view utf8) {
+    std::size_t units = 0;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t cp = utf8::decode(utf8, pos);
+        units += cp != utf8::Invalid && cp > 0xFFFF ? 2 : 1;
+    }
+    return units;
+}
+
 bool isValidUtf8(std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
         if (utf8::decode(text, pos) == utf8::Invalid) {

@@ -21,6 +21,10 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b);
 // The text without spaces at its start and end (as Trim does; tabs stay).
 std::string_view trimSpaces(std::string_view text);
 
+// The length of the text as the workstation counts characters: in UTF-16
+// code units.
+std::size_t utf16Length(std::string_view utf8);
+
 // True when the text is well-formed UTF-8.
 bool isValidUtf8(std::string_view text);
 

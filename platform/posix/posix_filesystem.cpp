@@ -208,6 +208,14 @@ void PosixFileSystem::moveFile(std::string_view from, std::string_view to) {
     }
 }
 
+void PosixFileSystem::replaceFile(std::string_view from, std::string_view to) {
+    const std::string source = host(from);
+    const std::string target = host(to);
+    if (::rename(source.c_str(), target.c_str()) != 0) {
+        failWith(errno, source);
+    }
+}
+
 void PosixFileSystem::deleteFile(std::string_view path, bool force) {
     const std::string mapped = host(path);
     const struct stat info = statOf(mapped);

@@ -17,6 +17,7 @@ public:
     void setAttributes(std::string_view path, int attributes) override;
     void copyFile(std::string_view from, std::string_view to, bool overwrite) override;
     void moveFile(std::string_view from, std::string_view to) override;
+    void replaceFile(std::string_view from, std::string_view to) override;
     void deleteFile(std::string_view path, bool force) override;
     void createFolder(std::string_view path) override;
     void removeFolder(std::string_view path, bool recursive) override;

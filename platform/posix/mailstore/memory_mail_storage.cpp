@@ -5,19 +5,6 @@
 #include <algorithm>
 
 namespace lexi::mailstore {
-namespace {
-
-LocalDateTime plusSeconds(LocalDateTime when, int seconds) {
-    int total = when.hour * 3600 + when.minute * 60 + when.second + seconds;
-    // Tests delay by seconds or minutes within a day.
-    total = std::min(total, 24 * 3600 - 1);
-    when.hour = total / 3600;
-    when.minute = total / 60 % 60;
-    when.second = total % 60;
-    return when;
-}
-
-} // namespace
 
 MemoryMailStorage::MemoryMailStorage(Clock& clock) : clock_(clock) {}
 
@@ -32,7 +19,7 @@ std::optional<FolderInfo> MemoryMailStorage::folder(int id) {
 
 LocalDateTime MemoryMailStorage::arrivalTime(int folder) {
     const auto delay = delays_.find(folder);
-    return plusSeconds(clock_.now(), delay == delays_.end() ? 0 : delay->second);
+    return addSeconds(clock_.now(), delay == delays_.end() ? 0 : delay->second);
 }
 
 std::vector<MemoryMailStorage::Entry>::iterator

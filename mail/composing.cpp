@@ -1,0 +1,250 @@
+// Composing the mail of a request and showing it.
+
+#include "mail/exchange_files.h"
+#include "mail/md_mail.h"
+#include "platform/danish_format.h"
+#include "platform/failure.h"
+#include "platform/text.h"
+#include "shared/registry/md_registry.h"
+
+namespace lexi {
+namespace {
+
+const char* const PrinterDevicesKey =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices";
+
+std::string trueFalse(bool value) {
+    return value ? "True" : "False";
+}
+
+} // namespace
+
+mdMail::mdMail(MailContext& context) : context_(context), repository_(context) {}
+
+mdMail::~mdMail() {
+    if (olMail) {
+        olMail->setEvents(nullptr);
+    }
+}
+
+std::shared_ptr<OutlookApplication> mdMail::attachOutlook(bool& started) {
+    started = false;
+    if (auto running = context_.platform.outlook.running()) {
+        return running;
+    }
+    started = true;
+    return context_.platform.outlook.start();
+}
+
+void NaviMail(MailContext& context, std::string_view GemtMail) {
+    context.log.WriteLog("Starting new instance of NaviMail Procedure");
+    {
+        mdMail post(context);
+        post.SendMail(GemtMail, context.program.DocumentID);
+        context.log.WriteLog("MailSendt has value of " + trueFalse(context.state.MailSendt) +
+                             "and GemtMail has value of " + std::string(GemtMail));
+        if (!context.state.MailSendt) {
+            post.EmptyOutbox();
+        } else if (!GemtMail.empty()) {
+            post.GemMail(GemtMail, context.program.DocumentID);
+            context.platform.ui.doEvents();
+        } else {
+            post.GemMail("", context.program.DocumentID);
+            context.state.MailSendt = false;
+        }
+        context.log.WriteLog("Setting Post var to Nothing in NavMail Procedure");
+        context.platform.ui.doEvents();
+    }
+}
+
+void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
+    RunLog& log = context_.log;
+    FileSystem& files = context_.platform.files;
+    log.WriteLog("Try to get instance of outlook");
+    bool started = false;
+    try {
+        outlook_ = context_.platform.outlook.running();
+        if (!outlook_) {
+            log.WriteLog("No instances found , Opening up Outlook");
+            started = true;
+            outlook_ = context_.platform.outlook.start();
+        }
+    } catch (const Failure&) {
+        // Reported at the first use of the missing Outlook, below.
+    }
+    mdRegistry registry(context_.platform.registry, context_.platform.ui);
+    std::int32_t bufferSize = 0;
+    context_.state.pdfPrinterEntry =
+        registry.ReadRegistryValue(PrinterDevicesKey, "Lexitray PDF Writer", bufferSize)
+            .value_or("");
+
+    ItemPtr mail;
+    try {
+        if (!outlook_) {
+            throw Failure(failure::ObjectNotSet, "SendMail");
+        }
+        log.WriteLog("Lokaldrevet er " + context_.program.exchangeFolder);
+        log.WriteLog("Det er en Outlook version " + outlook_->version());
+        context_.state.OutlookBruger = outlook_->session()->currentUserName();
+
+        log.WriteLog("Laver tempmappe");
+        const std::string workFolder = files.tempFolder() + "\\lexitray";
+        if (files.exists(workFolder)) {
+            log.WriteLog("Tempmappen var der i forvejen - den slettes");
+            files.removeFolder(workFolder, true);
+        }
+        files.createFolder(workFolder);
+        log.WriteLog("Tempmappen hedder " + workFolder);
+
+        log.WriteLog("Åbner instans af Outlook");
+        if (!GemtMail.empty()) {
+            context_.state.GemmeSti = GemtMail;
+            mail = outlook_->createItemFromTemplate(GemtMail);
+            const bool html = mail->bodyFormat() == outlook::FormatHtml;
+            const std::string savedBody = html ? mail->htmlBody() : mail->body();
+            log.WriteLog("Det er en gemt mail, som ikke er sendt");
+            log.WriteLog("Viser mail med signatur");
+            mail->display(false);
+            // Showing the mail adds the signature; the saved body stays as it was.
+            if (html) {
+                mail->setHtmlBody(savedBody);
+            } else {
+                mail->setBody(savedBody);
+            }
+        } else {
+            mail = outlook_->createItem(outlook::MailItem);
+            log.WriteLog("Det er ny mail");
+            log.WriteLog("Viser mail med signatur");
+            composeNewMail(mail);
+        }
+        if (mail->subject().empty()) {
+            log.WriteLog("Finder og indsætter vedrørende");
+            mail->setSubject(HentSagsnummer());
+        }
+        mail->display(false);
+
+        // The documents of "findoc.txt" are prepared and attached by the
+        // document preparation, which this workstation does not have yet: the
+        // list stays where it is.
+        log.WriteLog("Henter eventuelle dokumenter til vedhæftning");
+
+        log.WriteLog("Starter olMail.copy");
+        mail->setSentOnBehalfOfName("");
+        olMail = mail->copy();
+        olMail->setEvents(this);
+        log.WriteLog("Afslutter olMail.copy");
+        mail->close(outlook::Discard);
+        mail.reset();
+        log.WriteLog("Set to null and null");
+
+        olMail->setMileage("NAV");
+        log.WriteLog("Milage set to NAV");
+        olMail->save();
+        log.WriteLog("SAVE");
+
+        files.removeFolder(workFolder, true);
+        log.WriteLog("Delete tmp folder");
+
+        olMail->setSentOnBehalfOfName("");
+        log.WriteLog("Viser mail");
+        olMail->display(true);
+    } catch (const Failure& failure) {
+        reportComposeFailure(failure);
+    }
+    if (olMail) {
+        olMail->setEvents(nullptr);
+    }
+    olMail.reset();
+    mail.reset();
+    if (started) {
+        outlook_.reset();
+    }
+}
+
+void mdMail::composeNewMail(const ItemPtr& mail) {
+    RunLog& log = context_.log;
+    FileSystem& files = context_.platform.files;
+    log.WriteLog("Henter modtagere");
+    const std::string path = context_.program.exchangeFolder + exchange::Recipients;
+    if (!files.exists(path)) {
+        log.WriteLog("Fil med modtagere findes ikke (finmail.txt)");
+        return;
+    }
+    const exchange::MailRequest request =
+        exchange::parseRecipients(exchange::decode(files.readFile(path)));
+    std::string line = context_.program.BccModtagere ? mail->bcc() : mail->to();
+    for (const std::string& recipient : request.recipients) {
+        line += ";" + recipient;
+    }
+    if (context_.program.BccModtagere) {
+        mail->setBcc(line);
+    } else {
+        mail->setTo(line);
+    }
+    if (request.subject) {
+        log.WriteLog("Indsætter vedrørende");
+        mail->setSubject(*request.subject);
+    }
+    files.deleteFile(path, true);
+    mail->recipients().resolveAll();
+    log.WriteLog("  " + std::to_string(mail->recipients().count()) + " modtagere tilføjet");
+}
+
+void mdMail::reportComposeFailure(const Failure& failure) {
+    context_.platform.ui.messageBox(failure.description() + " (" +
+                                        std::to_string(failure.number()) + ")",
+                                    msgbox::Critical, "Lexitray");
+    context_.log.WriteLog("Der skete en fejl. Fejlteksten er: " + failure.description() +
+                          " med nummer: " + std::to_string(failure.number()));
+}
+
+bool mdMail::ErMailSendt(std::string_view GemtMail, std::string_view) {
+    bool sent = false;
+    bool started = false;
+    try {
+        outlook_ = attachOutlook(started);
+        if (started) {
+            context_.log.WriteLog("Ny instans af outlook startet");
+        }
+        if (GemtMail.empty()) {
+            return false;
+        }
+        context_.log.WriteLog("Checker om det er en mail eller en report, appointment etc.");
+        const ItemPtr item = outlook_->createItemFromTemplate(text::trimSpaces(GemtMail));
+        if (item->itemClass() != outlook::ClassMail) {
+            sent = true;
+        } else {
+            context_.log.WriteLog("  Checker om det er en tidligere afsendt mail");
+            const std::string sentDate = danish::shortDate(item->sentOn());
+            context_.log.WriteLog("  Mailens sendtdato er " + sentDate +
+                                  " - hvis '01-01-4501' er den ikke sendt");
+            if (sentDate != "01-01-4501") {
+                context_.log.WriteLog("Det er en gemt og afsendt mail");
+                sent = true;
+            }
+            item->close(outlook::Discard);
+        }
+    } catch (const Failure& failure) {
+        context_.log.WriteLog("Fejl i ErMailSendt log: " + failure.description());
+        context_.platform.ui.messageBox("Fejl i ErMailSendt msg: " + failure.description(),
+                                        msgbox::OkOnly, "Lexitray");
+    }
+    if (started) {
+        outlook_.reset();
+    }
+    return sent;
+}
+
+std::string mdMail::GetFileBaseName(std::string_view FN) {
+    const std::size_t slash = FN.rfind('\\');
+    if (slash == std::string_view::npos) {
+        return {};
+    }
+    const std::string_view name = FN.substr(slash + 1);
+    if (name.size() >= 4 && text::toLower(name.substr(name.size() - 4)) == ".msg") {
+        return std::string(name.substr(0, name.size() - 4));
+    }
+    return std::string(name);
+}
+
+} // namespace lexi

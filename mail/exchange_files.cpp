@@ -1,0 +1,68 @@
+#include "mail/exchange_files.h"
+
+#include "platform/cp1252.h"
+#include "platform/text.h"
+
+namespace lexi::exchange {
+
+std::string decode(std::string_view bytes) {
+    return cp1252::toUtf8(bytes);
+}
+
+std::string encode(std::string_view text) {
+    return cp1252::fromUtf8(text);
+}
+
+std::vector<std::string> readLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t cr = text.find('\r', start);
+        if (cr == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, cr - start));
+        start = cr + 1;
+        if (start < text.size() && text[start] == '\n') {
+            ++start;
+        }
+    }
+    return lines;
+}
+
+MailRequest parseRecipients(std::string_view text) {
+    constexpr std::string_view SubjectPrefix = "[subject]=";
+    MailRequest request;
+    for (std::string& line : readLines(text)) {
+        if (line.empty()) {
+            continue;
+        }
+        if (line.size() >= SubjectPrefix.size() &&
+            text::equalsIgnoreCase(std::string_view(line).substr(0, SubjectPrefix.size()),
+                                   SubjectPrefix)) {
+            request.subject = line.substr(SubjectPrefix.size());
+        } else {
+            request.recipients.push_back(std::move(line));
+        }
+    }
+    return request;
+}
+
+std::vector<std::string> splitCaseData(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end = text.find("\r\n"); end != std::string_view::npos;
+         end = text.find("\r\n", start)) {
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::string callbackFileName(std::string_view documentId) {
+    return "Mail_" + std::string(documentId) + ".txt";
+}
+
+} // namespace lexi::exchange

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "mail/mail_context.h"
+#include "mail/md_repository.h"
+#include "platform/failure.h"
+#include "platform/outlook.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace lexi {
+
+// The mail of one request: composed from the exchange files, shown to the
+// user, and after the window has closed filed in the case or cleared away.
+// While the mail is shown, Outlook raises its send and close events here.
+class mdMail final : private MailEvents {
+public:
+    explicit mdMail(MailContext& context);
+    // Drops the mail and Outlook.
+    ~mdMail() override;
+    mdMail(const mdMail&) = delete;
+    mdMail& operator=(const mdMail&) = delete;
+
+    // True when the saved file is an already-sent mail or no mail at all;
+    // false for an unsent mail or an empty path.
+    bool ErMailSendt(std::string_view GemtMail, std::string_view DocumentID);
+    // The display name of an attachment path: the file name, without
+    // ".msg" for a saved mail; empty for a path without "\".
+    std::string GetFileBaseName(std::string_view FN);
+    // Composes the mail (a new one, or the saved file `GemtMail`), shows it
+    // and returns when its window has closed.
+    void SendMail(std::string_view GemtMail, std::string_view DocumentID);
+    // The case number (line 3 of "tmp.txt"); empty when the file is missing.
+    std::string HentSagsnummer();
+    // Reads the save path and document ID from "tmp.txt", creating the case
+    // folder when needed.
+    void GemPaaSag();
+    // Finds the sent mail in Sent Items by its marker and saves it in the case.
+    void GemMail(std::string_view GemtMail, std::string_view DocumentID);
+    // The subject without its tags.
+    std::string FjernTags(std::string_view Emne);
+    // Clears this program's unsent mail out of the Outbox.
+    void EmptyOutbox();
+
+    // The mail's event handlers.
+    void olMail_Send(bool& Cancel);
+    void olMail_Close(bool& Cancel);
+
+private:
+    void onSend(bool& cancel) override { olMail_Send(cancel); }
+    void onClose(bool& cancel) override { olMail_Close(cancel); }
+
+    // The running Outlook, or a new one (remembered as started here).
+    std::shared_ptr<OutlookApplication> attachOutlook(bool& started);
+    void composeNewMail(const ItemPtr& mail);
+    void reportComposeFailure(const Failure& failure);
+    bool outlookIs11OrLater();
+    void addFooter();
+    void askToSaveReopenedMail();
+    // Saves a new mail at the save path of "tmp.txt"; false when it has none.
+    bool saveNewMailInCase();
+    // The close of a mail that was not sent; false when nothing was done.
+    bool closeUnsentMail();
+    ItemPtr findSentMail(OutlookItems& sentItems, const std::string& filter);
+    void fileSentMail(OutlookItem& mail);
+
+    MailContext& context_;
+    mdRepository repository_;
+    std::shared_ptr<OutlookApplication> outlook_;
+    ItemPtr olMail;
+};
+
+// Runs one mail request: a new mail when `GemtMail` is empty, else the saved,
+// unsent mail at that path.
+void NaviMail(MailContext& context, std::string_view GemtMail);
+
+} // namespace lexi
