@@ -47,10 +47,10 @@ ItemPtr mdMail::findSentMail(OutlookItems& sentItems, const std::string& filter)
         }
         if (position < 1) {
             log.WriteLog("Har ledt i alle beskeder. Starter forfra.");
-            clock.sleepMilliseconds(PollPauseMilliseconds);
             count = position = recent->count();
             // Every mail may have left Sent Items meanwhile: look again later.
             if (position < 1) {
+                clock.sleepMilliseconds(PollPauseMilliseconds);
                 continue;
             }
         }
@@ -65,6 +65,10 @@ ItemPtr mdMail::findSentMail(OutlookItems& sentItems, const std::string& filter)
         }
         --position;
         ++attempt;
+        if (position < 1) {
+            // A whole pass found nothing: give Outlook a moment to file the mail.
+            clock.sleepMilliseconds(PollPauseMilliseconds);
+        }
     }
     return nullptr;
 }

@@ -13,6 +13,10 @@ public:
     explicit RecordingUi(std::string_view script = {})
         : ScriptedUi(script, [this](const script::Record& record) { records.push_back(record); }) {}
 
+    // The transcript goes to this object: it cannot be copied.
+    RecordingUi(const RecordingUi&) = delete;
+    RecordingUi& operator=(const RecordingUi&) = delete;
+
     std::vector<script::Record> records;
 
     // "title|style|text" of each message box, for compact comparisons.

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "mail/md_mail.h"
+#include "platform/cp1252.h"
+#include "platform/fake/fake_processes.h"
+#include "platform/fake/manual_clock.h"
+#include "platform/fake/memory_registry.h"
+#include "platform/fake/scripted_outlook_windows.h"
+#include "platform/posix/mailstore/fake_outlook.h"
+#include "platform/posix/not_installed.h"
+#include "platform/posix/posix_filesystem.h"
+#include "platform/registry_settings.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/temp_folder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace lexi::testing {
+
+inline const std::string DocumentId = "{0C4E4D5A-1B2C-4D3E-8F90-A1B2C3D4E5F6}";
+
+// A workstation for the mail features: drive C: in a temporary folder with
+// the exchange folder C:\Udveksling\, a registry in memory, Outlook faked
+// over a store in memory, a manual clock and a scripted user.
+class MailFixture : public ::testing::Test {
+protected:
+    MailFixture() {
+        std::filesystem::create_directories(host("Udveksling"));
+        std::filesystem::create_directories(host("Sager/Klient"));
+        log.setFolder("C:\\");
+        program.exchangeFolder = "C:\\Udveksling\\";
+        program.startupLocalFolder = "C:\\";
+    }
+
+    // The host path of a path below drive C: ("Sager/Klient").
+    std::filesystem::path host(const std::string& relative) const {
+        return root.path() / "c" / relative;
+    }
+
+    void writeExchangeFile(const std::string& name, const std::string& utf8) {
+        std::ofstream(host("Udveksling/" + name), std::ios::binary) << cp1252::fromUtf8(utf8);
+    }
+
+    // "tmp.txt" for the case C:\Sager\Klient\0001 with the save name or
+    // path of line 4 and the document ID of line 7.
+    void writeCaseData(const std::string& line4, const std::string& documentId) {
+        writeExchangeFile("tmp.txt", "C:\\Sager\r\nKlient\r\n0001\r\n" + line4 + "\r\n\r\n\r\n" +
+                                         documentId + "\r\n");
+    }
+
+    // The texts of the run log's lines, without date and tab.
+    std::vector<std::string> logLines() const {
+        std::vector<std::string> lines;
+        const std::string all = cp1252::toUtf8(readHostFile(host("Lexitray_tester.log")));
+        for (std::size_t start = 0; start < all.size();) {
+            std::size_t end = all.find("\r\n", start);
+            if (end == std::string::npos) {
+                end = all.size();
+            }
+            const std::string line = all.substr(start, end - start);
+            const std::size_t tab = line.find('\t');
+            lines.push_back(tab == std::string::npos ? line : line.substr(tab + 1));
+            start = end + 2;
+        }
+        return lines;
+    }
+
+    bool logHas(const std::string& line) const {
+        const auto lines = logLines();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+
+    OutlookApplication& app() { return *outlook.start(); }
+    OutlookItems& folderItems(int folder) {
+        items = app().session()->getDefaultFolder(folder)->items();
+        return *items;
+    }
+
+    TempFolder root;
+    fake::MemoryRegistry registry;
+    RegistrySettings settings{registry};
+    posix::PosixFileSystem files{posix::DriveTable({{'C', root.str() + "/c"}, {'Z', "/"}})};
+    fake::FakeProcesses processes;
+    posix::NoShell shell;
+    RecordingUi ui;
+    fake::ManualClock clock{{2026, 12, 5, 14, 5, 33}};
+    fake::ScriptedOutlookWindows windows;
+    mailstore::FakeOutlook outlook{clock, ui, windows, files.drives()};
+    posix::NoWord word;
+    posix::NoWindows windowSearch;
+    Platform platform{registry, settings, files,   processes, shell,
+                      ui,       clock,    outlook, word,      windowSearch};
+    RunLog log{files, processes, clock};
+    ProgramState program;
+    MailState state;
+    MailContext context{platform, log, program, state};
+    ItemsPtr items;
+};
+
+} // namespace lexi::testing
