@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/posix/drive_table.h"
+#include "platform/shell.h"
+
+#include <functional>
+#include <string>
+
+namespace lexi::posix {
+
+// The desktop's shell: "open" and the other opening verbs ("edit",
+// "explore", "openas") go to the desktop's opener (xdg-open, else gio open),
+// "print" to the print service's default printer (lp). The file is one
+// argument of an argument vector, never a text for a command shell. The
+// started application is not waited for.
+class PosixShell final : public Shell {
+public:
+    // `note` receives what the shell has to say beyond its number (the run log).
+    PosixShell(const DriveTable& drives, std::function<void(const std::string&)> note);
+
+    int execute(std::string_view verb, std::string_view file, std::string_view parameters,
+                std::string_view workingFolder, ShowMode mode) override;
+
+    // The number the shell answers on success.
+    static constexpr int Started = 42;
+
+private:
+    int print(const std::string& hostFile, const std::string& hostFolder);
+    int open(const std::string& hostFile, const std::string& hostFolder);
+
+    const DriveTable& drives_;
+    std::function<void(const std::string&)> note_;
+};
+
+// The full path of a program on PATH; empty when there is none.
+std::string findOnPath(std::string_view program);
+
+} // namespace lexi::posix
