@@ -76,10 +76,6 @@ const Case Cases[] = {
      [](Mail& m) { m.account.displayName = "Jens Ærø"; },
      {"From: =?UTF-8?B?SmVucyDDhnLDuA==?= <jens@advokat.dk>\r\n"},
      {}},
-    {"a sender without a name is the address alone",
-     [](Mail& m) { m.account.displayName = ""; },
-     {"From: jens@advokat.dk\r\n"},
-     {}},
     {"a name with a comma or quote is quoted",
      [](Mail& m) { m.message.recipients[0].displayName = "Hansen, \"Ole\""; },
      {"\r\nTo: \"Hansen, \\\"Ole\\\"\" <ole@klient.dk>\r\n"},
@@ -170,10 +166,6 @@ const Case Cases[] = {
      },
      {},
      {"link.lnk"}},
-    {"high importance is marked",
-     [](Mail& m) { m.message.importance = msgfile::Importance::High; },
-     {"\r\nImportance: high\r\n"},
-     {}},
 };
 
 TEST(BuildMimeTest, WritesTheHeadersAndParts) {
@@ -241,26 +233,6 @@ TEST(BuildMimeTest, FoldsLongTextsIntoShortLines) {
             EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
         }
         EXPECT_EQ(start, text.size()) << "the text ends with CRLF";
-    }
-}
-
-TEST(DeliveryAddressTest, PrefersTheSmtpAddress) {
-    struct Case {
-        std::string type, address, smtp, expected;
-    };
-    const Case cases[] = {
-        {"SMTP", "a@b.dk", "", "a@b.dk"},
-        {"", "a@b.dk", "", "a@b.dk"},
-        {"EX", "/O=FIRMA/CN=A", "a@firma.dk", "a@firma.dk"},
-        {"EX", "/O=FIRMA/CN=A", "", ""},
-        {"SMTP", "", "", ""},
-    };
-    for (const Case& c : cases) {
-        msgfile::Recipient r;
-        r.addressType = c.type;
-        r.address = c.address;
-        r.smtpAddress = c.smtp;
-        EXPECT_EQ(deliveryAddress(r), c.expected) << c.type << " " << c.address;
     }
 }
 
