@@ -110,9 +110,9 @@ std::string unstructured(std::string_view text) {
 }
 
 bool isAtomText(char c) {
-    static constexpr std::string_view Specials = "!#$%&'*+-/=?^_`{|}~ ";
+    static constexpr std::string_view Symbols = "!#$%&'*+-/=?^_`{|}~ ";
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           Specials.find(c) != std::string_view::npos;
+           Symbols.find(c) != std::string_view::npos;
 }
 
 // A character that stands for itself in an RFC 2231 parameter value.
