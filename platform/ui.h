@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lexi {
 
@@ -47,8 +49,102 @@ int answerNamed(std::string_view name);
 std::string answerName(int answer);
 } // namespace msgbox
 
-// What the user sees and answers. Windows and dialogs of later features add
-// their own members here as they arrive.
+// The mouse messages the notification icon reports to its window.
+namespace iconmsg {
+inline constexpr int LeftButtonUp = 514;
+inline constexpr int LeftButtonDoubleClick = 515;
+inline constexpr int RightButtonUp = 517;
+inline constexpr int MiddleButtonUp = 520;
+} // namespace iconmsg
+
+// Key codes a window reports.
+namespace keycode {
+inline constexpr int Enter = 13;
+inline constexpr int Escape = 27;
+} // namespace keycode
+
+enum class TrayMenuItem { About, Settings, Exit };
+
+struct TrayMenuEntry {
+    TrayMenuItem item;
+    std::string caption;
+};
+
+// What the tray window shows, control by control, as it was loaded.
+struct TrayWindowContent {
+    std::string heading;     // Label1
+    std::string version;     // Label3
+    std::string folder;      // lbllokaldrev, also its tool tip
+    std::string notice;      // Label4
+    std::string iconTip;     // the notification icon's tip
+    std::string menuCaption; // the pop-up menu
+    std::vector<TrayMenuEntry> menu;
+};
+
+// What the user does to the tray window and its icon; the view forwards it.
+class TrayWindowEvents {
+public:
+    virtual ~TrayWindowEvents() = default;
+    // A mouse message of the notification icon (iconmsg::...).
+    virtual void iconMessage(int message) = 0;
+    virtual void menuChosen(TrayMenuItem item) = 0;
+    // A click anywhere on the window's face.
+    virtual void windowClicked() = 0;
+    // A key pressed in the window (keycode::... or the character's code).
+    virtual void keyPressed(int keyCode) = 0;
+    virtual void minimised() = 0;
+};
+
+// The tray window with its notification icon, as loaded. Destroying it
+// unloads the window and removes the icon.
+class TrayWindowView {
+public:
+    virtual ~TrayWindowView() = default;
+    // False when the desktop has no notification area for the icon.
+    virtual bool hasNotificationIcon() const = 0;
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    // Takes the window out of the minimised state.
+    virtual void restore() = 0;
+    virtual void bringToFront() = 0;
+    // Paints the shown window now, without waiting for the event loop.
+    virtual void repaint() = 0;
+    // Pops up the menu at the mouse position.
+    virtual void popUpMenu() = 0;
+};
+
+// What the settings window shows as it is loaded.
+struct SettingsWindowContent {
+    std::string title;
+    std::string frameCaption;       // Frame1
+    std::string folderCaption;      // Label1
+    std::string folder;             // fldLokaldrev
+    std::string mailHistoryCaption; // CheckMailHistorik
+    bool mailHistory = false;
+    std::string okCaption; // Okknap
+};
+
+// What the user does in the settings window; the view forwards it.
+class SettingsWindowEvents {
+public:
+    virtual ~SettingsWindowEvents() = default;
+    virtual void folderEdited(const std::string& folder) = 0;
+    virtual void mailHistoryTicked(bool ticked) = 0;
+    virtual void okClicked() = 0;
+    // The window's close box.
+    virtual void closeClicked() = 0;
+};
+
+// The settings window, modeless. Destroying it closes the window.
+class SettingsWindowView {
+public:
+    virtual ~SettingsWindowView() = default;
+    // Shows the window in front of the others.
+    virtual void show() = 0;
+};
+
+// What the user sees and answers. A window's rules live in its core model;
+// the UI draws it and forwards what the user does to the model's events.
 class Ui {
 public:
     virtual ~Ui() = default;
@@ -58,6 +154,20 @@ public:
 
     // Lets pending window messages run.
     virtual void doEvents() = 0;
+
+    // Loads the tray window, hidden, and adds its notification icon.
+    virtual std::unique_ptr<TrayWindowView> openTrayWindow(const TrayWindowContent& content,
+                                                           TrayWindowEvents& events) = 0;
+
+    // Loads the settings window, not yet shown.
+    virtual std::unique_ptr<SettingsWindowView>
+    openSettingsWindow(const SettingsWindowContent& content, SettingsWindowEvents& events) = 0;
+
+    // Runs the windows: forwards what the user does until no window is loaded
+    // any more or quitEventLoop() is called. Returns at once when no window
+    // is loaded.
+    virtual void runEventLoop() = 0;
+    virtual void quitEventLoop() = 0;
 };
 
 } // namespace lexi

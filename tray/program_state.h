@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace lexi {
@@ -22,8 +23,10 @@ struct ProgramState {
 
     // Set by the blind-copy mail mode.
     bool BccModtagere = false;
-    // Set while the attachment naming dialog is loaded.
+    // Set while the attachment naming dialog is loaded, with the way to give
+    // that dialog the focus.
     bool mergeDialogOpen = false;
+    std::function<void()> focusMergeDialog;
 };
 
 } // namespace lexi

@@ -1,6 +1,7 @@
 #include "tray/startup.h"
 
 #include "platform/failure.h"
+#include "tray/splash.h"
 #include "tray/usage_message.h"
 
 #include <string>
@@ -9,6 +10,8 @@ namespace lexi {
 namespace {
 
 const char* const RightsTestKey = "HKEY_CURRENT_USER\\Software\\Lexitray\\Temp";
+const char* const NoNotificationArea =
+    "Ikonet kunne ikke vises, da skrivebordet ikke har noget systemtray";
 
 std::string trueFalse(bool value) {
     return value ? "True" : "False";
@@ -25,7 +28,13 @@ template <typename Step> void ignoringFailure(Step step) {
 } // namespace
 
 Startup::Startup(Platform& platform, ProgramState& state, RunLog& log)
-    : platform_(platform), state_(state), log_(log), registry_(platform.registry, platform.ui) {}
+    : platform_(platform), state_(state), log_(log), registry_(platform.registry, platform.ui),
+      settingsWindow_(platform.ui, platform.settings, state, log),
+      trayWindow_(platform.ui, state,
+                  {[this] { settingsWindow_.show(); },
+                   [this] {
+                       exitProgram();
+                   }}) {}
 
 std::string Startup::versionText() {
     const std::string revision = "000" + std::to_string(VersionRevision);
@@ -126,15 +135,18 @@ void Startup::runMode(Mode mode) {
     const char* const Separator = "\r\n";
     switch (mode) {
     case Mode::NewMail:
+        ShowSplash(trayWindow_, platform_.clock, platform_.settings, 1);
         log_.WriteLog(Separator);
         log_.WriteLog("Sender mail");
         break;
     case Mode::NewMailBcc:
         state_.BccModtagere = true;
+        ShowSplash(trayWindow_, platform_.clock, platform_.settings, 1);
         log_.WriteLog(Separator);
         log_.WriteLog("Sender mail til BCC modtagere");
         break;
     case Mode::AnswerMail:
+        ShowSplash(trayWindow_, platform_.clock, platform_.settings, 1);
         log_.WriteLog(Separator);
         log_.WriteLog("Besvarer mail");
         break;
@@ -150,6 +162,7 @@ void Startup::runMode(Mode mode) {
     case Mode::Settings:
         log_.WriteLog(Separator);
         log_.WriteLog("Viser setup-billedet");
+        settingsWindow_.show();
         break;
     case Mode::Stop:
         log_.WriteLog(Separator);
@@ -183,6 +196,17 @@ void Startup::startMonitor() {
     if (anotherInstanceRunning()) {
         return;
     }
+    trayWindow_.load();
+    if (!trayWindow_.hasNotificationIcon()) {
+        log_.WriteLog(NoNotificationArea);
+    }
+    trayWindow_.showFor(platform_.clock, 1000);
+    trayWindow_.hide();
+}
+
+void Startup::exitProgram() {
+    settingsWindow_.unload();
+    platform_.ui.quitEventLoop();
 }
 
 void Startup::stopAllInstances() {

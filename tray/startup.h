@@ -5,12 +5,16 @@
 #include "tray/command_line.h"
 #include "tray/program_state.h"
 #include "tray/run_log.h"
+#include "tray/settings_window.h"
+#include "tray/tray_window.h"
 
 namespace lexi {
 
 // The program's entry: tests its rights on the settings store and the
 // registry, reads the local folder, and carries out the one request of its
-// command line.
+// command line. The windows it leaves loaded (the tray window of the monitor
+// mode, the settings window) live on with this object, run by the UI's event
+// loop after Main has returned.
 class Startup {
 public:
     static constexpr const char* AppName = "Lexitray";
@@ -20,10 +24,15 @@ public:
     static constexpr int VersionRevision = 41;
 
     Startup(Platform& platform, ProgramState& state, RunLog& log);
+    Startup(const Startup&) = delete;
+    Startup& operator=(const Startup&) = delete;
 
     // Runs the request of state.commandLine. Failures of the chosen mode's
     // own work reach the caller as lexi::Failure.
     void Main();
+
+    const TrayWindow& trayWindow() const { return trayWindow_; }
+    const SettingsWindow& settingsWindow() const { return settingsWindow_; }
 
     // "4.13.041".
     static std::string versionText();
@@ -46,6 +55,7 @@ private:
     void runMode(Mode mode);
     bool anotherInstanceRunning();
     void startMonitor();
+    void exitProgram();
     void stopAllInstances();
     void openDocument();
 
@@ -53,6 +63,8 @@ private:
     ProgramState& state_;
     RunLog& log_;
     mdRegistry registry_;
+    SettingsWindow settingsWindow_;
+    TrayWindow trayWindow_;
 };
 
 } // namespace lexi

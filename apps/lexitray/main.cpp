@@ -31,8 +31,12 @@ int main(int argc, char** argv) {
     lexi::ProgramState state;
     state.commandLine = commandLineOf(argc, argv);
     lexi::RunLog log(platform.files, platform.processes, platform.clock);
+    lexi::Startup startup(platform, state, log);
     try {
-        lexi::Startup(platform, state, log).Main();
+        startup.Main();
+        // The windows the request left loaded (the tray window, the settings
+        // window) carry the program from here until the last one is gone.
+        platform.ui.runEventLoop();
     } catch (const lexi::Failure& failure) {
         // A failure no feature handled ends the program with a message.
         const std::string text = "Fejl i Main: " + failure.description();

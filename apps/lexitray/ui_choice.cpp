@@ -1,5 +1,6 @@
 #include "apps/lexitray/ui_choice.h"
 
+#include "apps/lexitray/lazy_qt_ui.h"
 #include "platform/script/scripted_ui.h"
 
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 
 namespace lexi {
 namespace {
@@ -35,13 +37,36 @@ script::ScriptedUi::Transcript transcriptTo(const std::string& path) {
     };
 }
 
+// A tray window with nothing left to do waits, as the program in the
+// notification area does, until it is stopped.
+void waitUntilStopped() {
+    for (;;) {
+        ::pause();
+    }
+}
+
+std::unique_ptr<Ui> scriptedUi() {
+    const std::string scriptPath = variable("LEXITRAY_UI_SCRIPT");
+    const std::string script = scriptPath.empty() ? std::string() : readWhole(scriptPath);
+    return std::make_unique<script::ScriptedUi>(
+        script, transcriptTo(variable("LEXITRAY_UI_TRANSCRIPT")), waitUntilStopped);
+}
+
+bool displayExists() {
+    return !variable("DISPLAY").empty() || !variable("WAYLAND_DISPLAY").empty();
+}
+
 } // namespace
 
 std::unique_ptr<Ui> chooseUi() {
-    const std::string scriptPath = variable("LEXITRAY_UI_SCRIPT");
-    const std::string script = scriptPath.empty() ? std::string() : readWhole(scriptPath);
-    return std::make_unique<script::ScriptedUi>(script,
-                                                transcriptTo(variable("LEXITRAY_UI_TRANSCRIPT")));
+    const std::string choice = variable("LEXITRAY_UI");
+    if (choice == "script") {
+        return scriptedUi();
+    }
+    if (choice == "qt" || displayExists()) {
+        return std::make_unique<LazyQtUi>(scriptedUi);
+    }
+    return scriptedUi();
 }
 
 } // namespace lexi

@@ -8,10 +8,11 @@ namespace lexi {
 
 // The UI the environment asks for: LEXITRAY_UI=script gives the scripted UI
 // (answers from the file LEXITRAY_UI_SCRIPT, records appended to the file
-// LEXITRAY_UI_TRANSCRIPT, else written to standard error). Without a choice
-// the program takes the windows of the desktop where a display exists, and
-// the scripted UI with its defaults where none does, so that it never waits
-// for an answer nobody can give.
+// LEXITRAY_UI_TRANSCRIPT, else written to standard error), LEXITRAY_UI=qt the
+// windows of the desktop, loaded when first needed. Without a choice the
+// program takes the desktop's windows where a display exists (DISPLAY or
+// WAYLAND_DISPLAY), and the scripted UI with its defaults where none does, so
+// that it never waits for an answer nobody can give.
 std::unique_ptr<Ui> chooseUi();
 
 } // namespace lexi

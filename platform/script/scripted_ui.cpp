@@ -3,104 +3,16 @@
 #include "platform/text.h"
 
 #include <cstdlib>
+#include <memory>
 
 namespace lexi::script {
-namespace {
 
-std::string escape(std::string_view value) {
-    std::string out;
-    out.reserve(value.size());
-    for (const char c : value) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+ScriptedUi::ScriptedUi(std::string_view script, Transcript transcript, std::function<void()> idle)
+    : transcript_(std::move(transcript)), idle_(std::move(idle)) {
+    addAnswers(script);
 }
 
-std::string unescape(std::string_view value) {
-    std::string out;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value[i] != '\\' || i + 1 == value.size()) {
-            out += value[i];
-            continue;
-        }
-        switch (value[++i]) {
-        case 't':
-            out += '\t';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        default:
-            out += value[i];
-        }
-    }
-    return out;
-}
-
-} // namespace
-
-std::string Record::toLine() const {
-    std::string line = kind;
-    for (const auto& [name, value] : fields) {
-        line += '\t' + name + '=' + escape(value);
-    }
-    return line;
-}
-
-Record Record::fromLine(std::string_view line) {
-    Record record;
-    std::size_t start = 0;
-    bool first = true;
-    while (start <= line.size()) {
-        std::size_t end = line.find('\t', start);
-        if (end == std::string_view::npos) {
-            end = line.size();
-        }
-        const std::string_view part = line.substr(start, end - start);
-        if (first) {
-            record.kind = part;
-            first = false;
-        } else {
-            const std::size_t equals = part.find('=');
-            record.fields.emplace_back(std::string(part.substr(0, equals)),
-                                       equals == std::string_view::npos
-                                           ? std::string()
-                                           : unescape(part.substr(equals + 1)));
-        }
-        start = end + 1;
-    }
-    return record;
-}
-
-std::string Record::field(std::string_view name) const {
-    for (const auto& [key, value] : fields) {
-        if (key == name) {
-            return value;
-        }
-    }
-    return {};
-}
-
-ScriptedUi::ScriptedUi(std::string_view script, Transcript transcript)
-    : transcript_(std::move(transcript)) {
+void ScriptedUi::addAnswers(std::string_view script) {
     std::size_t start = 0;
     while (start < script.size()) {
         std::size_t end = script.find('\n', start);
@@ -149,6 +61,38 @@ int ScriptedUi::messageBox(std::string_view text, int style, std::string_view ti
              {"text", std::string(text)},
              {"answer", msgbox::answerName(answer)}}});
     return answer;
+}
+
+std::unique_ptr<TrayWindowView> ScriptedUi::openTrayWindow(const TrayWindowContent& content,
+                                                           TrayWindowEvents& events) {
+    return std::make_unique<ScriptedTrayWindow>(content, events, transcript_, tray_);
+}
+
+std::unique_ptr<SettingsWindowView>
+ScriptedUi::openSettingsWindow(const SettingsWindowContent& content, SettingsWindowEvents& events) {
+    return std::make_unique<ScriptedSettingsWindow>(content, events, transcript_, settings_);
+}
+
+void ScriptedUi::runEventLoop() {
+    while (!quitRequested_ && anyWindowLoaded()) {
+        if (answers_.empty()) {
+            if (tray_) {
+                if (idle_) {
+                    idle_();
+                }
+                return;
+            }
+            settings_->close();
+            continue;
+        }
+        const Answer answer = std::move(answers_.front());
+        answers_.pop_front();
+        if (answer.kind == "tray" && tray_) {
+            tray_->perform(answer.argument);
+        } else if (answer.kind == "settings" && settings_) {
+            settings_->perform(answer.argument);
+        }
+    }
 }
 
 } // namespace lexi::script

@@ -1,42 +1,46 @@
 #pragma once
 
+#include "platform/script/record.h"
+#include "platform/script/scripted_windows.h"
 #include "platform/ui.h"
 
 #include <deque>
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace lexi::script {
 
-// One line of a transcript: a kind ("msgbox") and its fields, in order.
-struct Record {
-    std::string kind;
-    std::vector<std::pair<std::string, std::string>> fields;
-
-    // "kind<TAB>name=value<TAB>...", with "\", tab, carriage return and line
-    // feed in values written as \\, \t, \r and \n, so a record is one line.
-    std::string toLine() const;
-    // The record of such a line.
-    static Record fromLine(std::string_view line);
-    // The value of a field, empty when the record lacks it.
-    std::string field(std::string_view name) const;
-};
-
 // A UI without windows, for unattended runs and end-to-end tests. Answers are
-// taken in order from a script, one per line ("msgbox Yes"; blank lines and
-// lines starting with "#" are skipped); every message box and window shown is
-// handed to the transcript as a record. A question whose next answer is not
-// for it, or that finds no answer left, takes its default.
+// taken in order from a script, one per line ("msgbox Yes", "tray icon 517";
+// blank lines and lines starting with "#" are skipped); every message box and
+// window shown is handed to the transcript as a record. A question whose next
+// answer is not for it, or that finds no answer left, takes its default.
 class ScriptedUi : public Ui {
 public:
-    using Transcript = std::function<void(const Record&)>;
+    using Transcript = script::Transcript;
 
-    ScriptedUi(std::string_view script, Transcript transcript);
+    // `idle` is what the event loop does when the script has nothing left for
+    // a loaded tray window: the program passes a wait that lasts until the
+    // process is stopped; without one the loop returns.
+    ScriptedUi(std::string_view script, Transcript transcript, std::function<void()> idle = {});
+
+    // Appends the answers of a script to those still to come.
+    void addAnswers(std::string_view script);
 
     int messageBox(std::string_view text, int style, std::string_view title) override;
     void doEvents() override {}
+    std::unique_ptr<TrayWindowView> openTrayWindow(const TrayWindowContent& content,
+                                                   TrayWindowEvents& events) override;
+    std::unique_ptr<SettingsWindowView> openSettingsWindow(const SettingsWindowContent& content,
+                                                           SettingsWindowEvents& events) override;
+    // Takes the script's answers in turn and does them to the loaded windows
+    // ("tray ..." to the tray window, "settings ..." to the settings window;
+    // an answer for no loaded window is passed over). With no answer left a
+    // settings window is closed as with its close box, and a tray window
+    // waits (see `idle`).
+    void runEventLoop() override;
+    void quitEventLoop() override { quitRequested_ = true; }
 
 protected:
     // The argument of the next answer when it is of this kind, consumed.
@@ -48,8 +52,14 @@ private:
         std::string kind;
         std::string argument;
     };
+    bool anyWindowLoaded() const { return tray_ || settings_; }
+
     std::deque<Answer> answers_;
     Transcript transcript_;
+    std::function<void()> idle_;
+    ScriptedTrayWindow* tray_ = nullptr;
+    ScriptedSettingsWindow* settings_ = nullptr;
+    bool quitRequested_ = false;
 };
 
 } // namespace lexi::script

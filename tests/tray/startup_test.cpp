@@ -76,7 +76,7 @@ TEST_F(StartupTest, LogsItsLinesAndTheModesLine) {
     run("Mail");
     EXPECT_EQ(logLines(), (Lines{Rule, "cmdline er ->Mail<-", "Version 4.13.041", "", "",
                                  "Sender mail", "Slut"}));
-    EXPECT_TRUE(ui.records.empty());
+    EXPECT_TRUE(ui.messages().empty());
     EXPECT_FALSE(state.BccModtagere);
 }
 

@@ -1,0 +1,80 @@
+#include "apps/lexitray/lazy_qt_ui.h"
+
+#include "apps/lexitray/qt_ui_module.h"
+
+#include <cstdio>
+#include <dlfcn.h>
+#include <filesystem>
+
+namespace lexi {
+namespace {
+
+std::unique_ptr<Ui> loadQtUi() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::string module = (program.parent_path() / QtUiModuleName).string();
+    // The module stays loaded for the life of the process: Qt is not made to
+    // be unloaded.
+    void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        std::fprintf(stderr, "lexitray: the Qt UI cannot be loaded: %s\n", ::dlerror());
+        return nullptr;
+    }
+    const auto create =
+        reinterpret_cast<decltype(&lexitray_create_qt_ui)>(::dlsym(handle, QtUiModuleEntry));
+    if (!create) {
+        std::fprintf(stderr, "lexitray: %s has no %s\n", module.c_str(), QtUiModuleEntry);
+        return nullptr;
+    }
+    return std::unique_ptr<Ui>(create());
+}
+
+} // namespace
+
+LazyQtUi::LazyQtUi(std::function<std::unique_ptr<Ui>()> fallback)
+    : fallback_(std::move(fallback)) {}
+
+Ui& LazyQtUi::loaded() {
+    if (!ui_) {
+        ui_ = loadQtUi();
+        if (!ui_) {
+            ui_ = fallback_();
+        }
+    }
+    return *ui_;
+}
+
+int LazyQtUi::messageBox(std::string_view text, int style, std::string_view title) {
+    return loaded().messageBox(text, style, title);
+}
+
+// Nothing shown yet: nothing pending either.
+void LazyQtUi::doEvents() {
+    if (ui_) {
+        ui_->doEvents();
+    }
+}
+
+std::unique_ptr<TrayWindowView> LazyQtUi::openTrayWindow(const TrayWindowContent& content,
+                                                         TrayWindowEvents& events) {
+    return loaded().openTrayWindow(content, events);
+}
+
+std::unique_ptr<SettingsWindowView>
+LazyQtUi::openSettingsWindow(const SettingsWindowContent& content, SettingsWindowEvents& events) {
+    return loaded().openSettingsWindow(content, events);
+}
+
+void LazyQtUi::runEventLoop() {
+    if (ui_) {
+        ui_->runEventLoop();
+    }
+}
+
+void LazyQtUi::quitEventLoop() {
+    if (ui_) {
+        ui_->quitEventLoop();
+    }
+}
+
+} // namespace lexi

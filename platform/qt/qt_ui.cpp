@@ -1,0 +1,57 @@
+#include "platform/qt/qt_ui.h"
+
+#include "platform/qt/message_box.h"
+#include "platform/qt/settings_window_view.h"
+#include "platform/qt/tray_window_view.h"
+
+#include <QApplication>
+
+namespace lexi::qt {
+namespace {
+
+// QApplication keeps references to these for its whole life.
+int argumentCount = 1;
+char programName[] = "lexitray";
+char* arguments[] = {programName, nullptr};
+
+} // namespace
+
+QtUi::QtUi() : application_(std::make_unique<QApplication>(argumentCount, arguments)) {
+    QApplication::setApplicationName(QStringLiteral("Lexitray"));
+    // A hidden tray window still carries the program: the event loop decides
+    // when it is over, not the last visible window.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+QtUi::~QtUi() {
+    // Windows unloaded from their own events are deleted here at the latest.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+int QtUi::messageBox(std::string_view text, int style, std::string_view title) {
+    return showMessageBox(text, style, title);
+}
+
+void QtUi::doEvents() {
+    QApplication::processEvents();
+}
+
+std::unique_ptr<TrayWindowView> QtUi::openTrayWindow(const TrayWindowContent& content,
+                                                     TrayWindowEvents& events) {
+    return std::make_unique<QtTrayWindowView>(content, events, loop_);
+}
+
+std::unique_ptr<SettingsWindowView> QtUi::openSettingsWindow(const SettingsWindowContent& content,
+                                                             SettingsWindowEvents& events) {
+    return std::make_unique<QtSettingsWindowView>(content, events, loop_);
+}
+
+void QtUi::runEventLoop() {
+    loop_.run();
+}
+
+void QtUi::quitEventLoop() {
+    loop_.quit();
+}
+
+} // namespace lexi::qt

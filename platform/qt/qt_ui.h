@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/qt/event_loop.h"
+#include "platform/ui.h"
+
+#include <memory>
+
+class QApplication;
+
+namespace lexi::qt {
+
+// The UI of the desktop, with Qt Widgets. Creating it starts the Qt
+// application; only one may exist at a time.
+class QtUi final : public Ui {
+public:
+    QtUi();
+    ~QtUi() override;
+
+    int messageBox(std::string_view text, int style, std::string_view title) override;
+    void doEvents() override;
+    std::unique_ptr<TrayWindowView> openTrayWindow(const TrayWindowContent& content,
+                                                   TrayWindowEvents& events) override;
+    std::unique_ptr<SettingsWindowView> openSettingsWindow(const SettingsWindowContent& content,
+                                                           SettingsWindowEvents& events) override;
+    void runEventLoop() override;
+    void quitEventLoop() override;
+
+private:
+    std::unique_ptr<QApplication> application_;
+    EventLoop loop_;
+};
+
+} // namespace lexi::qt
