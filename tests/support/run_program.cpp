@@ -11,11 +11,9 @@ extern char** environ;
 
 namespace lexi::testing {
 
-ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::map<std::string, std::string>& environment,
-                      const std::filesystem::path& folder) {
-    TempFolder scratch;
-    const std::string errorFile = scratch.str() + "/stderr";
+pid_t spawnProgram(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::map<std::string, std::string>& environment,
+                   const std::filesystem::path& folder, const std::string& errorFile) {
     const pid_t child = ::fork();
     if (child == 0) {
         for (const auto& [name, value] : environment) {
@@ -40,6 +38,15 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
+    return child;
+}
+
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::map<std::string, std::string>& environment,
+                      const std::filesystem::path& folder) {
+    TempFolder scratch;
+    const std::string errorFile = scratch.str() + "/stderr";
+    const pid_t child = spawnProgram(program, arguments, environment, folder, errorFile);
     ProgramRun run;
     int status = 0;
     ::waitpid(child, &status, 0);

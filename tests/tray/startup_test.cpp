@@ -214,5 +214,97 @@ TEST_F(StartupTest, AMalformedDocumentCommandShowsTheUsage) {
     EXPECT_EQ(logLines().back(), "Slut");
 }
 
+// The windows of start-up: the start picture, the monitor mode, the settings.
+class StartupWindowsTest : public StartupTest {
+protected:
+    StartupWindowsTest() { useFolder("C:\\Sager\\"); }
+
+    // Runs the request and then its windows until they are gone, as the
+    // program does.
+    void runWithWindows(const std::string& commandLine, std::string_view script) {
+        ui.addAnswers(script);
+        state.commandLine = commandLine;
+        Startup startup(platform, state, log);
+        startup.Main();
+        ui.runEventLoop();
+    }
+
+    // "kind:event" of every window record.
+    Lines windowEvents() const {
+        Lines seen;
+        for (const auto& record : ui.records) {
+            if (record.kind != "msgbox") {
+                seen.push_back(record.kind + ":" + record.field("event"));
+            }
+        }
+        return seen;
+    }
+};
+
+TEST_F(StartupWindowsTest, MailModesShowTheStartPictureForOneSecond) {
+    for (const char* mode : {"mail", "MAILBCC", "mailreply"}) {
+        ui.records.clear();
+        const std::int64_t slept = clock.sleptMilliseconds();
+        run(mode);
+        EXPECT_EQ(windowEvents(), (Lines{"tray:loaded", "tray:shown", "tray:unloaded"})) << mode;
+        EXPECT_EQ(clock.sleptMilliseconds() - slept, 1000) << mode;
+        // The manual clock's day, 2 January 2026.
+        EXPECT_EQ(settings.getSetting("Lexitray", "Splash", "SidstVist", ""), "020126");
+    }
+}
+
+TEST_F(StartupWindowsTest, TheMonitorShowsTheTrayWindowForASecondAndKeepsItLoaded) {
+    for (const char* mode : {"", "drev=C:\\Sager\\"}) {
+        ui.records.clear();
+        state.commandLine = mode;
+        Startup startup(platform, state, log);
+        startup.Main();
+        EXPECT_EQ(windowEvents(), (Lines{"tray:loaded", "tray:shown", "tray:hidden"})) << mode;
+        EXPECT_TRUE(startup.trayWindow().isLoaded());
+        EXPECT_EQ(logLines().back(), "Slut");
+    }
+    EXPECT_EQ(clock.sleptMilliseconds(), 2000);
+}
+
+TEST_F(StartupWindowsTest, ASecondMonitorEndsWithoutAWindow) {
+    processes.running = {{40, "lexitray.exe"}, {100, "lexitray.exe"}};
+    run("");
+    EXPECT_TRUE(ui.records.empty());
+    EXPECT_EQ(clock.sleptMilliseconds(), 0);
+    EXPECT_EQ(logLines().back(), "Slut");
+}
+
+TEST_F(StartupWindowsTest, SetupLivesUntilTheSettingsWindowCloses) {
+    runWithWindows("setup", "settings CheckMailHistorik 0\nsettings OK\n");
+    EXPECT_EQ(windowEvents(), (Lines{"settings:shown", "settings:closed"}));
+    EXPECT_EQ(settings.getSetting("Lexitray", "Drevindstillinger", "BenytMailHistorik", ""), "0");
+    // "Slut" is written as soon as the window is up.
+    EXPECT_EQ(logLines().back(), "Slut");
+}
+
+TEST_F(StartupWindowsTest, NewFolderFromTheTrayMenuTakesEffectAtOnceButNotForLabelOrLog) {
+    runWithWindows("", "tray menu &Indstillinger\n"
+                       "settings fldLokaldrev C:\\\\Ny\\\\\n"
+                       "settings OK\n"
+                       "tray menu &Om\n"
+                       "tray menu &Afslut\n");
+    EXPECT_EQ(state.exchangeFolder, "C:\\Ny\\");
+    EXPECT_EQ(log.folder(), "C:\\Sager\\");
+    EXPECT_EQ(ui.records[ui.records.size() - 2].field("lbllokaldrev"), "Drev: C:\\Sager\\");
+    EXPECT_EQ(ui.records.back().field("event"), "unloaded");
+}
+
+TEST_F(StartupWindowsTest, ExitClosesTheSettingsWindowWithoutStoringIt) {
+    runWithWindows("", "tray icon 517\n"
+                       "tray menu &Indstillinger\n"
+                       "settings fldLokaldrev D:\\\\Glemt\\\\\n"
+                       "tray icon 517\n"
+                       "tray menu &Afslut\n");
+    EXPECT_EQ(settings.getSetting("Lexitray", "Drevindstillinger", "Lokalsti", ""), "C:\\Sager\\");
+    EXPECT_EQ(state.exchangeFolder, "C:\\Sager\\");
+    const Lines seen = windowEvents();
+    EXPECT_EQ(Lines(seen.end() - 2, seen.end()), (Lines{"tray:unloaded", "settings:closed"}));
+}
+
 } // namespace
 } // namespace lexi

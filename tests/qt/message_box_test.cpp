@@ -1,0 +1,99 @@
+#include "platform/qt/message_box.h"
+#include "platform/ui.h"
+#include "tests/qt/offscreen_ui.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace lexi {
+namespace {
+
+using Buttons = QList<QMessageBox::StandardButton>;
+
+struct StyleCase {
+    int style;
+    Buttons buttons;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButton defaultButton;
+};
+
+TEST(QtMessageBox, HonoursTheStyle) {
+    testing::offscreenUi();
+    const std::vector<StyleCase> cases = {
+        {msgbox::OkOnly, {QMessageBox::Ok}, QMessageBox::NoIcon, QMessageBox::Ok},
+        {msgbox::OkCancel | msgbox::Question | msgbox::DefaultButton2,
+         {QMessageBox::Ok, QMessageBox::Cancel},
+         QMessageBox::Question,
+         QMessageBox::Cancel},
+        {msgbox::AbortRetryIgnore | msgbox::Critical | msgbox::DefaultButton3,
+         {QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore},
+         QMessageBox::Critical,
+         QMessageBox::Ignore},
+        {msgbox::YesNoCancel | msgbox::Exclamation,
+         {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel},
+         QMessageBox::Warning,
+         QMessageBox::Yes},
+        {msgbox::YesNo | msgbox::Information | msgbox::DefaultButton3,
+         {QMessageBox::Yes, QMessageBox::No},
+         QMessageBox::Information,
+         QMessageBox::Yes},
+        {msgbox::RetryCancel | msgbox::DefaultButton2,
+         {QMessageBox::Retry, QMessageBox::Cancel},
+         QMessageBox::NoIcon,
+         QMessageBox::Cancel},
+    };
+    for (const auto& c : cases) {
+        const auto box = qt::buildMessageBox("tekst", c.style, "Lexitray");
+        Buttons shown;
+        for (QAbstractButton* button : box->buttons()) {
+            shown << box->standardButton(button);
+        }
+        std::sort(shown.begin(), shown.end());
+        Buttons wanted = c.buttons;
+        std::sort(wanted.begin(), wanted.end());
+        EXPECT_EQ(shown, wanted) << c.style;
+        EXPECT_EQ(box->icon(), c.icon) << c.style;
+        EXPECT_EQ(box->standardButton(box->defaultButton()), c.defaultButton) << c.style;
+        EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
+        EXPECT_FALSE(box->windowFlags() & Qt::WindowStaysOnTopHint);
+    }
+}
+
+TEST(QtMessageBox, ShowsTheTitleAndTheTextAsPlainLines) {
+    testing::offscreenUi();
+    const auto box = qt::buildMessageBox("Første <b>linje</b>\r\nanden\rtredje",
+                                         msgbox::OkOnly | msgbox::SystemModal, "Lexitray – fejl");
+    EXPECT_EQ(box->windowTitle(), "Lexitray – fejl");
+    EXPECT_EQ(box->text(), "Første <b>linje</b>\nanden\ntredje");
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+// Presses a button of the message box once it is up.
+void pressWhenShown(QMessageBox::StandardButton button) {
+    QTimer::singleShot(0, [button] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        if (button == QMessageBox::NoButton) {
+            box->defaultButton()->click();
+        } else {
+            box->button(button)->click();
+        }
+    });
+}
+
+TEST(QtMessageBox, AnswersWithTheButtonPressed) {
+    qt::QtUi& ui = testing::offscreenUi();
+    pressWhenShown(QMessageBox::No);
+    EXPECT_EQ(ui.messageBox("Gem?", msgbox::YesNoCancel, "Lexitray"), msgbox::No);
+    pressWhenShown(QMessageBox::NoButton);
+    EXPECT_EQ(ui.messageBox("Gem?", msgbox::YesNo | msgbox::DefaultButton2, "Lexitray"),
+              msgbox::No);
+    pressWhenShown(QMessageBox::Retry);
+    EXPECT_EQ(ui.messageBox("Igen?", msgbox::AbortRetryIgnore, "Lexitray"), msgbox::Retry);
+}
+
+} // namespace
+} // namespace lexi
