@@ -49,16 +49,9 @@ MailRequest parseRecipients(std::string_view text) {
     return request;
 }
 
-std::vector<std::string> splitCaseData(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end = text.find("\r\n"); end != std::string_view::npos;
-         end = text.find("\r\n", start)) {
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    lines.emplace_back(text.substr(start));
-    return lines;
+std::vector<std::string> splitCaseData(std::string_view content) {
+    const std::vector<std::string_view> parts = text::split(content, "\r\n");
+    return {parts.begin(), parts.end()};
 }
 
 std::string callbackFileName(std::string_view documentId) {

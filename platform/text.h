@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Text helpers for UTF-8 strings, with the letter-case rules of the
 // workstation: Latin letters, the Danish æ, ø and å among them, have a lower
@@ -17,6 +18,10 @@ std::string toUpper(std::string_view utf8);
 // True when the texts are equal but for letter case, the way Windows compares
 // registry names and file names.
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+// The parts of a text between the separators, in order: "a  b" split at " "
+// gives "a", "" and "b"; a text without the separator gives itself.
+std::vector<std::string_view> split(std::string_view text, std::string_view separator);
 
 // The text without spaces at its start and end (as Trim does; tabs stay).
 std::string_view trimSpaces(std::string_view text);

@@ -10,19 +10,6 @@ namespace {
 constexpr std::string_view NilId = "{00000000-0000-0000-0000-000000000000}";
 constexpr std::size_t IdLength = 38;
 
-// The words between single spaces; two spaces in a row give an empty word.
-std::vector<std::string_view> words(std::string_view text) {
-    std::vector<std::string_view> result;
-    std::size_t start = 0;
-    for (std::size_t space = text.find(' '); space != std::string_view::npos;
-         space = text.find(' ', start)) {
-        result.push_back(text.substr(start, space - start));
-        start = space + 1;
-    }
-    result.push_back(text.substr(start));
-    return result;
-}
-
 } // namespace
 
 Mode ChooseMode(std::string_view commandLine) {
@@ -53,7 +40,7 @@ bool IsEmptyId(std::string_view id) {
 }
 
 std::optional<DocumentCommand> SplitDocumentCommand(std::string_view commandLine) {
-    const std::vector<std::string_view> parts = words(commandLine);
+    const std::vector<std::string_view> parts = text::split(commandLine, " ");
     DocumentCommand command;
     if (!IsEmptyId(parts.back())) {
         if (parts.size() < 2) {

@@ -167,21 +167,24 @@ RegistryStatus SqliteRegistry::queryValue(RegistryRoot root, std::string_view su
     }
 }
 
-RegistryStatus SqliteRegistry::setValue(RegistryRoot root, std::string_view subkey,
-                                        std::string_view name, const RegistryValue& value) {
+template <typename Action>
+RegistryStatus SqliteRegistry::writeInKey(RegistryRoot root, std::string_view subkey,
+                                          Action action) {
     const auto key = foldedKey(subkey);
     if (!key) {
         return RegistryStatus::Other;
     }
-    return write([&] {
-        if (!keyExists(root, *key)) {
-            return RegistryStatus::NotFound;
-        }
+    return write([&] { return keyExists(root, *key) ? action(*key) : RegistryStatus::NotFound; });
+}
+
+RegistryStatus SqliteRegistry::setValue(RegistryRoot root, std::string_view subkey,
+                                        std::string_view name, const RegistryValue& value) {
+    return writeInKey(root, subkey, [&](const std::string& key) {
         Statement upsert(*db_, "INSERT INTO registry_values(root, key, folded, name, type, data) "
                                "VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT(root, key, folded) "
                                "DO UPDATE SET type = excluded.type, data = excluded.data");
         upsert.bind(1, rootNumber(root))
-            .bind(2, *key)
+            .bind(2, key)
             .bind(3, registry_path::folded(name))
             .bind(4, name)
             .bind(5, static_cast<std::int64_t>(value.type))
@@ -193,18 +196,11 @@ RegistryStatus SqliteRegistry::setValue(RegistryRoot root, std::string_view subk
 
 RegistryStatus SqliteRegistry::deleteValue(RegistryRoot root, std::string_view subkey,
                                            std::string_view name) {
-    const auto key = foldedKey(subkey);
-    if (!key) {
-        return RegistryStatus::Other;
-    }
-    return write([&] {
-        if (!keyExists(root, *key)) {
-            return RegistryStatus::NotFound;
-        }
+    return writeInKey(root, subkey, [&](const std::string& key) {
         Statement erase(*db_, "DELETE FROM registry_values WHERE root = ? AND key = ? AND "
                               "folded = ? RETURNING 1");
         const bool deleted = erase.bind(1, rootNumber(root))
-                                 .bind(2, *key)
+                                 .bind(2, key)
                                  .bind(3, registry_path::folded(name))
                                  .step();
         if (deleted) {
@@ -215,31 +211,25 @@ RegistryStatus SqliteRegistry::deleteValue(RegistryRoot root, std::string_view s
 }
 
 RegistryStatus SqliteRegistry::deleteKey(RegistryRoot root, std::string_view subkey) {
-    const auto key = foldedKey(subkey);
-    if (!key) {
-        return RegistryStatus::Other;
-    }
-    if (key->empty()) {
+    const auto path = registry_path::canonical(subkey);
+    if (path && path->empty()) {
         return RegistryStatus::AccessDenied;
     }
-    return write([&] {
-        if (!keyExists(root, *key)) {
-            return RegistryStatus::NotFound;
-        }
+    return writeInKey(root, subkey, [&](const std::string& key) {
         // Folded paths sort their subkeys between "key\" and "key]", the
         // character after the separator.
         Statement children(*db_, "SELECT 1 FROM registry_keys WHERE root = ? AND folded > ? "
                                  "AND folded < ? LIMIT 1");
-        if (children.bind(1, rootNumber(root)).bind(2, *key + '\\').bind(3, *key + ']').step()) {
+        if (children.bind(1, rootNumber(root)).bind(2, key + '\\').bind(3, key + ']').step()) {
             return RegistryStatus::Other;
         }
         Statement(*db_, "DELETE FROM registry_values WHERE root = ? AND key = ?")
             .bind(1, rootNumber(root))
-            .bind(2, *key)
+            .bind(2, key)
             .run();
         Statement(*db_, "DELETE FROM registry_keys WHERE root = ? AND folded = ?")
             .bind(1, rootNumber(root))
-            .bind(2, *key)
+            .bind(2, key)
             .run();
         return RegistryStatus::Ok;
     });

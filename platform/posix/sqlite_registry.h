@@ -36,6 +36,9 @@ private:
     SqliteDb* db();
     bool keyExists(RegistryRoot root, const std::string& foldedPath);
     template <typename Action> RegistryStatus write(Action action);
+    // A write in an existing key: the action gets the folded key path.
+    template <typename Action>
+    RegistryStatus writeInKey(RegistryRoot root, std::string_view subkey, Action action);
 
     std::string path_;
     std::unique_ptr<SqliteDb> db_;

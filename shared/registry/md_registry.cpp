@@ -127,14 +127,22 @@ bool mdRegistry::WriteRegistryValue(std::string_view keyPath, std::string_view v
     return true;
 }
 
-bool mdRegistry::DeleteRegistryValue(std::string_view keyPath, std::string_view valueName) {
-    const auto key = SelectRoot(keyPath);
+std::optional<KeyPath> mdRegistry::openForWriting(std::string_view keyPath) {
+    auto key = SelectRoot(keyPath);
     if (!key) {
-        return false;
+        return std::nullopt;
     }
     const RegistryStatus opened = registry_.openKey(key->root, key->subkey, RegistryAccess::Write);
     if (opened != RegistryStatus::Ok) {
         reportWriteFailure(opened);
+        return std::nullopt;
+    }
+    return key;
+}
+
+bool mdRegistry::DeleteRegistryValue(std::string_view keyPath, std::string_view valueName) {
+    const auto key = openForWriting(keyPath);
+    if (!key) {
         return false;
     }
     const RegistryStatus deleted = registry_.deleteValue(key->root, key->subkey, valueName);
@@ -147,13 +155,8 @@ bool mdRegistry::DeleteRegistryValue(std::string_view keyPath, std::string_view 
 }
 
 bool mdRegistry::DeleteRegistryKey(std::string_view keyPath) {
-    const auto key = SelectRoot(keyPath);
+    const auto key = openForWriting(keyPath);
     if (!key) {
-        return false;
-    }
-    const RegistryStatus opened = registry_.openKey(key->root, key->subkey, RegistryAccess::Write);
-    if (opened != RegistryStatus::Ok) {
-        reportWriteFailure(opened);
         return false;
     }
     return registry_.deleteKey(key->root, key->subkey) == RegistryStatus::Ok;

@@ -51,6 +51,9 @@ public:
     bool DeleteRegistryKey(std::string_view keyPath);
 
 private:
+    // The key of a path with a root, opened for writing; nothing (after the
+    // message for a refusal) when it cannot be.
+    std::optional<KeyPath> openForWriting(std::string_view keyPath);
     // Shows the message for a refused read or write; nothing for NotFound.
     void reportReadFailure(RegistryStatus status);
     void reportWriteFailure(RegistryStatus status);

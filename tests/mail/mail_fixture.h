@@ -3,6 +3,7 @@
 #include "mail/md_mail.h"
 #include "platform/cp1252.h"
 #include "platform/fake/fake_processes.h"
+#include "platform/fake/fake_shell.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/memory_registry.h"
 #include "platform/fake/scripted_outlook_windows.h"
@@ -10,6 +11,7 @@
 #include "platform/posix/not_installed.h"
 #include "platform/posix/posix_filesystem.h"
 #include "platform/registry_settings.h"
+#include "tests/support/log_lines.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
@@ -51,21 +53,7 @@ protected:
     }
 
     // The texts of the run log's lines, without date and tab.
-    std::vector<std::string> logLines() const {
-        std::vector<std::string> lines;
-        const std::string all = cp1252::toUtf8(readHostFile(host("Lexitray_tester.log")));
-        for (std::size_t start = 0; start < all.size();) {
-            std::size_t end = all.find("\r\n", start);
-            if (end == std::string::npos) {
-                end = all.size();
-            }
-            const std::string line = all.substr(start, end - start);
-            const std::size_t tab = line.find('\t');
-            lines.push_back(tab == std::string::npos ? line : line.substr(tab + 1));
-            start = end + 2;
-        }
-        return lines;
-    }
+    std::vector<std::string> logLines() const { return logLineTexts(host("Lexitray_tester.log")); }
 
     bool logHas(const std::string& line) const {
         const auto lines = logLines();
@@ -83,7 +71,7 @@ protected:
     RegistrySettings settings{registry};
     posix::PosixFileSystem files{posix::DriveTable({{'C', root.str() + "/c"}, {'Z', "/"}})};
     fake::FakeProcesses processes;
-    posix::NoShell shell;
+    fake::FakeShell shell;
     RecordingUi ui;
     fake::ManualClock clock{{2026, 12, 5, 14, 5, 33}};
     fake::ScriptedOutlookWindows windows;

@@ -5,6 +5,7 @@
 #include "platform/posix/not_installed.h"
 #include "platform/posix/posix_filesystem.h"
 #include "platform/registry_settings.h"
+#include "tests/support/log_lines.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tray/startup.h"
@@ -32,22 +33,7 @@ protected:
         Startup(platform, state, log).Main();
     }
 
-    // The texts of the log lines (date and tab taken off) of a host file.
-    Lines logLines(const fs::path& file) {
-        Lines lines;
-        const std::string all = cp1252::toUtf8(testing::readHostFile(file));
-        for (std::size_t start = 0; start < all.size();) {
-            std::size_t end = all.find("\r\n", start);
-            if (end == std::string::npos) {
-                end = all.size();
-            }
-            const std::string line = all.substr(start, end - start);
-            const std::size_t tab = line.find('\t');
-            lines.push_back(tab == std::string::npos ? line : line.substr(tab + 1));
-            start = end + 2;
-        }
-        return lines;
-    }
+    Lines logLines(const fs::path& file) { return testing::logLineTexts(file); }
     Lines logLines() { return logLines(root.path() / "c" / "Sager" / "Lexitray_tester.log"); }
 
     void useFolder(const std::string& folder) {

@@ -2,6 +2,7 @@
 
 #include "platform/posix/msgfile/message.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,6 +69,10 @@ public:
     // The entry IDs of a folder's items in order, all or those the filter accepts.
     virtual std::vector<std::string> entryIds(int folder,
                                               const std::optional<TimeFilter>& filter) = 0;
+
+    // A number that changes whenever the items change, here or in another
+    // process, so that a reader knows when a list it holds is out of date.
+    virtual std::uint64_t changeCount() = 0;
 
     virtual Account account() = 0;
     virtual void setAccount(const Account& account) = 0;

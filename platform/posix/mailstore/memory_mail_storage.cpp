@@ -28,7 +28,17 @@ MemoryMailStorage::locate(std::string_view entryId) {
                         [&](const Entry& entry) { return entry.item.entryId == entryId; });
 }
 
+std::uint64_t MemoryMailStorage::changeCount() {
+    // An item that comes into sight is a change as well.
+    const LocalDateTime now = clock_.now();
+    const auto visible = std::count_if(entries_.begin(), entries_.end(), [&](const Entry& entry) {
+        return entry.visibleFrom <= now;
+    });
+    return (changes_ << 32) + static_cast<std::uint64_t>(visible);
+}
+
 std::string MemoryMailStorage::add(int folder, const msgfile::Message& message) {
+    ++changes_;
     std::string entryId = newEntryId();
     entries_.push_back({{entryId, folder, message}, arrivalTime(folder)});
     return entryId;
@@ -40,6 +50,7 @@ bool MemoryMailStorage::replace(std::string_view entryId, int folder,
     if (entry == entries_.end()) {
         return false;
     }
+    ++changes_;
     if (entry->item.folder == folder) {
         entry->item.message = message;
         return true;
@@ -63,6 +74,7 @@ bool MemoryMailStorage::remove(std::string_view entryId) {
         return false;
     }
     entries_.erase(entry);
+    ++changes_;
     return true;
 }
 

@@ -21,6 +21,7 @@ public:
     std::optional<StoredItem> find(std::string_view entryId) override;
     bool remove(std::string_view entryId) override;
     std::vector<std::string> entryIds(int folder, const std::optional<TimeFilter>& filter) override;
+    std::uint64_t changeCount() override;
     Account account() override { return account_; }
     void setAccount(const Account& account) override { account_ = account; }
 
@@ -41,6 +42,7 @@ private:
     std::vector<Entry> entries_;
     std::map<int, int> delays_;
     Account account_;
+    std::uint64_t changes_ = 0;
 };
 
 } // namespace lexi::mailstore

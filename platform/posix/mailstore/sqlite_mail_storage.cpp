@@ -23,6 +23,7 @@ CREATE TABLE IF NOT EXISTS items(
     received INTEGER NOT NULL,
     data BLOB NOT NULL);
 CREATE INDEX IF NOT EXISTS items_in_folder ON items(folder, position);
+CREATE INDEX IF NOT EXISTS items_by_send_time ON items(folder, sent_on);
 CREATE TABLE IF NOT EXISTS account(
     name TEXT PRIMARY KEY,
     value TEXT NOT NULL);
@@ -137,6 +138,7 @@ std::optional<FolderInfo> SqliteMailStorage::folder(int id) {
 
 void SqliteMailStorage::insert(std::string_view entryId, int folder,
                                const msgfile::Message& message) {
+    ++ownChanges_;
     posix::Statement(db_, "INSERT INTO items(entry_id, folder, sent_on, received, data) "
                           "VALUES (?, ?, ?, ?, ?)")
         .bind(1, entryId)
@@ -164,6 +166,7 @@ bool SqliteMailStorage::replace(std::string_view entryId, int folder,
             return false;
         }
         if (current.integer(0) == folder) {
+            ++ownChanges_;
             posix::Statement(db_, "UPDATE items SET sent_on = ?, received = ?, data = ? "
                                   "WHERE entry_id = ?")
                 .bind(1, ticks(message.sentOn))
@@ -196,6 +199,7 @@ bool SqliteMailStorage::remove(std::string_view entryId) {
         posix::Statement erase(db_, "DELETE FROM items WHERE entry_id = ? RETURNING 1");
         const bool removed = erase.bind(1, entryId).step();
         erase.run();
+        ownChanges_ += removed;
         return removed;
     });
 }
@@ -222,6 +226,14 @@ std::vector<std::string> SqliteMailStorage::entryIds(int folder,
             ids.push_back(query.text(0));
         }
         return ids;
+    });
+}
+
+std::uint64_t SqliteMailStorage::changeCount() {
+    return guarded([&] {
+        posix::Statement version(db_, "PRAGMA data_version");
+        version.step();
+        return (static_cast<std::uint64_t>(version.integer(0)) << 32) + ownChanges_;
     });
 }
 

@@ -20,6 +20,7 @@ public:
     std::optional<StoredItem> find(std::string_view entryId) override;
     bool remove(std::string_view entryId) override;
     std::vector<std::string> entryIds(int folder, const std::optional<TimeFilter>& filter) override;
+    std::uint64_t changeCount() override;
     Account account() override;
     void setAccount(const Account& account) override;
 
@@ -27,6 +28,8 @@ private:
     void insert(std::string_view entryId, int folder, const msgfile::Message& message);
 
     posix::SqliteDb db_;
+    // This connection's own changes; SQLite's data version counts the others'.
+    std::uint64_t ownChanges_ = 0;
 };
 
 // A new entry ID: 48 hexadecimal digits, unique in practice.

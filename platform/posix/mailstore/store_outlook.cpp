@@ -12,16 +12,25 @@ namespace lexi::mailstore {
 StoreItems::StoreItems(StoreContext& context, int folder, std::optional<TimeFilter> filter)
     : context_(context), folder_(folder), filter_(std::move(filter)) {}
 
+const std::vector<std::string>& StoreItems::entryIds() {
+    const std::uint64_t changes = context_.storage.changeCount();
+    if (readAt_ != changes) {
+        entryIds_ = context_.storage.entryIds(folder_, filter_);
+        readAt_ = changes;
+    }
+    return entryIds_;
+}
+
 int StoreItems::count() {
-    return static_cast<int>(context_.storage.entryIds(folder_, filter_).size());
+    return static_cast<int>(entryIds().size());
 }
 
 std::string StoreItems::entryIdAt(int index) {
-    std::vector<std::string> ids = context_.storage.entryIds(folder_, filter_);
+    const std::vector<std::string>& ids = entryIds();
     if (index < 1 || index > static_cast<int>(ids.size())) {
         storeRefuses("Array index out of bounds.");
     }
-    return std::move(ids[static_cast<std::size_t>(index - 1)]);
+    return ids[static_cast<std::size_t>(index - 1)];
 }
 
 ItemPtr StoreItems::item(int index) {

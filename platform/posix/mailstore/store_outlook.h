@@ -21,11 +21,15 @@ public:
     ItemsPtr restrict(std::string_view filter) override;
 
 private:
+    // The entry IDs in order, read again only when the store has changed.
+    const std::vector<std::string>& entryIds();
     std::string entryIdAt(int index);
 
     StoreContext& context_;
     int folder_;
     std::optional<TimeFilter> filter_;
+    std::vector<std::string> entryIds_;
+    std::optional<std::uint64_t> readAt_;
 };
 
 class StoreFolder final : public OutlookFolder {
