@@ -30,11 +30,18 @@ template <typename Step> void ignoringFailure(Step step) {
 Startup::Startup(Platform& platform, ProgramState& state, RunLog& log)
     : platform_(platform), state_(state), log_(log), registry_(platform.registry, platform.ui),
       settingsWindow_(platform.ui, platform.settings, state, log),
-      trayWindow_(platform.ui, state,
-                  {[this] { settingsWindow_.show(); },
-                   [this] {
-                       exitProgram();
-                   }}) {}
+      trayWindow_(platform.ui, state, trayMenuActions()) {}
+
+TrayWindow::Actions Startup::trayMenuActions() {
+    TrayWindow::Actions actions;
+    actions.showSettings = [this] {
+        settingsWindow_.show();
+    };
+    actions.exitProgram = [this] {
+        exitProgram();
+    };
+    return actions;
+}
 
 std::string Startup::versionText() {
     const std::string revision = "000" + std::to_string(VersionRevision);

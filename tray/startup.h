@@ -32,7 +32,6 @@ public:
     void Main();
 
     const TrayWindow& trayWindow() const { return trayWindow_; }
-    const SettingsWindow& settingsWindow() const { return settingsWindow_; }
 
     // "4.13.041".
     static std::string versionText();
@@ -55,6 +54,7 @@ private:
     void runMode(Mode mode);
     bool anotherInstanceRunning();
     void startMonitor();
+    TrayWindow::Actions trayMenuActions();
     void exitProgram();
     void stopAllInstances();
     void openDocument();

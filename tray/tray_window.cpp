@@ -52,7 +52,6 @@ void TrayWindow::showFor(Clock& clock, int milliseconds) {
 }
 
 void TrayWindow::restoreAndShow() {
-    load();
     view_->restore();
     view_->bringToFront();
     view_->show();
