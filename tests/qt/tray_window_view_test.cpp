@@ -102,17 +102,6 @@ TEST_F(TrayWindowViewTest, TheMenuHoldsTheItemsAndForwardsTheChoice) {
     EXPECT_EQ(model.calls, (Calls{"menu 0", "menu 1", "menu 2"}));
 }
 
-TEST_F(TrayWindowViewTest, ShowsHidesAndRestores) {
-    view->show();
-    EXPECT_TRUE(window->isVisible());
-    window->setWindowState(Qt::WindowMinimized);
-    view->restore();
-    EXPECT_FALSE(window->isMinimized());
-    view->repaint();
-    view->hide();
-    EXPECT_FALSE(window->isVisible());
-}
-
 TEST_F(TrayWindowViewTest, UnloadingRemovesTheWindowAndEndsTheEventLoop) {
     QTimer::singleShot(0, [this] { view.reset(); });
     testing::offscreenUi().runEventLoop();

@@ -111,18 +111,5 @@ TEST_F(ScriptedWindowsTest, WithoutWindowsTheLoopReturnsAtOnce) {
     EXPECT_TRUE(records.empty());
 }
 
-TEST_F(ScriptedWindowsTest, SettingsRecordsShowWhatTheWindowHolds) {
-    auto scripted = ui("settings fldLokaldrev D:\\\\x\\\\\n");
-    settings.view = scripted.openSettingsWindow(
-        {"Lexitray", "Indstillinger", "Lokaldrev", "C:\\", "Benyt mailhistorik", true, "OK"},
-        settings);
-    settings.view->show();
-    scripted.runEventLoop();
-    settings.view.reset();
-    ASSERT_GE(records.size(), 1U);
-    EXPECT_EQ(records.front().toLine(),
-              "settings\tevent=shown\ttitle=Lexitray\tfldLokaldrev=C:\\\\\tCheckMailHistorik=1");
-}
-
 } // namespace
 } // namespace lexi::script
