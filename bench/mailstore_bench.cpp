@@ -10,6 +10,7 @@
 #include "platform/posix/mailstore/opened_store.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
 #include "platform/posix/system_clock.h"
+#include "platform/script/scripted_ui.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -23,30 +24,6 @@ namespace fs = std::filesystem;
 constexpr int MailCount = 10'000;
 // The first mail's send time; each next one is a minute later.
 constexpr LocalDateTime FirstSent{2026, 1, 5, 8, 0, 0};
-
-class SilentUi final : public Ui {
-public:
-    int messageBox(std::string_view, int style, std::string_view) override {
-        return msgbox::defaultAnswer(style);
-    }
-    void doEvents() override {}
-    std::unique_ptr<TrayWindowView> openTrayWindow(const TrayWindowContent&,
-                                                   TrayWindowEvents&) override {
-        return nullptr;
-    }
-    std::unique_ptr<SettingsWindowView> openSettingsWindow(const SettingsWindowContent&,
-                                                           SettingsWindowEvents&) override {
-        return nullptr;
-    }
-    void runEventLoop() override {}
-    void quitEventLoop() override {}
-};
-
-class NoWindows final : public OutlookWindows {
-public:
-    void showComposeWindow(ComposeWindow&) override {}
-    int pickFolder(const std::vector<std::string>&) override { return -1; }
-};
 
 class NoTransport final : public mailstore::MailTransport {
 public:
@@ -107,11 +84,11 @@ std::string filterForLast(int selected) {
 void RestrictAndWalkBillingInformation(benchmark::State& state) {
     const int selected = static_cast<int>(state.range(0));
     posix::SystemClock clock;
-    SilentUi ui;
-    NoWindows windows;
+    // Nobody is asked anything: the scripted UI with no script, transcript dropped.
+    script::ScriptedUi ui("", [](const script::Record&) {});
     NoTransport transport;
     const posix::DriveTable drives({});
-    mailstore::LocalOutlook outlook(storePath(), clock, ui, windows, drives, transport);
+    mailstore::LocalOutlook outlook(storePath(), clock, ui, ui, drives, transport);
     const auto application = outlook.start();
     const std::string filter = filterForLast(selected);
     std::size_t billed = 0;

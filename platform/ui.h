@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/compose_window.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -145,10 +147,10 @@ public:
 
 // What the user sees and answers. A window's rules live in its core model;
 // the UI draws it and forwards what the user does to the model's events.
-class Ui {
+// Outlook's own windows (the mail window, the folder picker) are shown by
+// the UI too.
+class Ui : public OutlookWindows {
 public:
-    virtual ~Ui() = default;
-
     // A modal message box; returns the answer (msgbox::Ok, msgbox::Yes...).
     virtual int messageBox(std::string_view text, int style, std::string_view title) = 0;
 

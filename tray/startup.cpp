@@ -1,6 +1,8 @@
 #include "tray/startup.h"
 
+#include "mail/md_mail.h"
 #include "platform/failure.h"
+#include "tray/document_launcher.h"
 #include "tray/splash.h"
 #include "tray/usage_message.h"
 
@@ -28,7 +30,8 @@ template <typename Step> void ignoringFailure(Step step) {
 } // namespace
 
 Startup::Startup(Platform& platform, ProgramState& state, RunLog& log)
-    : platform_(platform), state_(state), log_(log), registry_(platform.registry, platform.ui),
+    : platform_(platform), state_(state), log_(log), mail_{platform, log, state, mailState_},
+      registry_(platform.registry, platform.ui),
       settingsWindow_(platform.ui, platform.settings, state, log),
       trayWindow_(platform.ui, state, trayMenuActions()) {}
 
@@ -145,17 +148,20 @@ void Startup::runMode(Mode mode) {
         ShowSplash(trayWindow_, platform_.clock, platform_.settings, 1);
         log_.WriteLog(Separator);
         log_.WriteLog("Sender mail");
+        NaviMail(mail_, "");
         break;
     case Mode::NewMailBcc:
         state_.BccModtagere = true;
         ShowSplash(trayWindow_, platform_.clock, platform_.settings, 1);
         log_.WriteLog(Separator);
         log_.WriteLog("Sender mail til BCC modtagere");
+        NaviMail(mail_, "");
         break;
     case Mode::AnswerMail:
         ShowSplash(trayWindow_, platform_.clock, platform_.settings, 1);
         log_.WriteLog(Separator);
         log_.WriteLog("Besvarer mail");
+        NaviMail(mail_, "");
         break;
     case Mode::ChangeLocalFolder:
         state_.exchangeFolder = state_.commandLine.substr(5);
@@ -232,7 +238,7 @@ void Startup::openDocument() {
     state_.Dokument = command->Dokument;
     state_.DDEKommando = command->DDEKommando;
     state_.DocumentID = command->DocumentID;
-    log_.WriteLog("Åbner dokumentet: " + state_.Dokument + " med kommandoen " + state_.DDEKommando);
+    DocumentLauncher(mail_).ÅbnDok();
 }
 
 } // namespace lexi

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mail/mail_context.h"
 #include "platform/platform.h"
 #include "shared/registry/md_registry.h"
 #include "tray/command_line.h"
@@ -62,6 +63,8 @@ private:
     Platform& platform_;
     ProgramState& state_;
     RunLog& log_;
+    MailState mailState_;
+    MailContext mail_;
     mdRegistry registry_;
     SettingsWindow settingsWindow_;
     TrayWindow trayWindow_;

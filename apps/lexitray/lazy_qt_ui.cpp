@@ -77,4 +77,12 @@ void LazyQtUi::quitEventLoop() {
     }
 }
 
+void LazyQtUi::showComposeWindow(ComposeWindow& window) {
+    loaded().showComposeWindow(window);
+}
+
+int LazyQtUi::pickFolder(const std::vector<std::string>& folderPaths) {
+    return loaded().pickFolder(folderPaths);
+}
+
 } // namespace lexi

@@ -2,13 +2,17 @@
 
 #include "platform/platform.h"
 #include "platform/posix/drive_table.h"
+#include "platform/posix/mailstore/opened_store.h"
+#include "platform/posix/mailstore/smtp_transport.h"
 #include "platform/posix/not_installed.h"
 #include "platform/posix/posix_filesystem.h"
 #include "platform/posix/posix_processes.h"
+#include "platform/posix/posix_shell.h"
 #include "platform/posix/sqlite_registry.h"
 #include "platform/posix/system_clock.h"
 #include "platform/registry_settings.h"
 
+#include <functional>
 #include <memory>
 
 namespace lexi {
@@ -19,16 +23,22 @@ public:
     LinuxPlatform();
     Platform& platform() { return platform_; }
 
+    // Where the services write what they have to say beyond their answers
+    // (the run log, once the program has one).
+    void setNotes(std::function<void(const std::string&)> notes) { notes_ = std::move(notes); }
+
 private:
     std::string home_;
     posix::SqliteRegistry registry_;
     RegistrySettings settings_;
     posix::PosixFileSystem files_;
     posix::PosixProcesses processes_;
-    posix::NoShell shell_;
+    std::function<void(const std::string&)> notes_;
+    posix::PosixShell shell_;
     std::unique_ptr<Ui> ui_;
     posix::SystemClock clock_;
-    posix::NoOutlook outlook_;
+    mailstore::SmtpTransport mailServer_;
+    mailstore::LocalOutlook outlook_;
     posix::NoWord word_;
     posix::NoWindows windows_;
     Platform platform_;

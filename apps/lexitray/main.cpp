@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     lexi::ProgramState state;
     state.commandLine = commandLineOf(argc, argv);
     lexi::RunLog log(platform.files, platform.processes, platform.clock);
+    linux.setNotes([&log](const std::string& note) { log.WriteLog(note); });
     lexi::Startup startup(platform, state, log);
     try {
         startup.Main();

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_ui.h"
 
+#include "platform/qt/compose_window_view.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/settings_window_view.h"
 #include "platform/qt/tray_window_view.h"
@@ -52,6 +53,15 @@ void QtUi::runEventLoop() {
 
 void QtUi::quitEventLoop() {
     loop_.quit();
+}
+
+void QtUi::showComposeWindow(ComposeWindow& window) {
+    ComposeWindowDialog dialog(window);
+    dialog.exec();
+}
+
+int QtUi::pickFolder(const std::vector<std::string>& folderPaths) {
+    return pickFolderDialog(folderPaths);
 }
 
 } // namespace lexi::qt

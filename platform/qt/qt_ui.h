@@ -24,6 +24,8 @@ public:
                                                            SettingsWindowEvents& events) override;
     void runEventLoop() override;
     void quitEventLoop() override;
+    void showComposeWindow(ComposeWindow& window) override;
+    int pickFolder(const std::vector<std::string>& folderPaths) override;
 
 private:
     std::unique_ptr<QApplication> application_;

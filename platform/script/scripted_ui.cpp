@@ -95,4 +95,60 @@ void ScriptedUi::runEventLoop() {
     }
 }
 
+void ScriptedUi::showComposeWindow(ComposeWindow& window) {
+    const ComposeFields& shown = window.fields();
+    std::string attachments;
+    for (const std::string& name : shown.attachments) {
+        attachments += (attachments.empty() ? "" : "; ") + name;
+    }
+    record({"mail",
+            {{"event", "shown"},
+             {"title", window.title()},
+             {"to", shown.to},
+             {"bcc", shown.bcc},
+             {"subject", shown.subject},
+             {"format", shown.html ? "html" : "plain"},
+             {"body", shown.body},
+             {"attachments", attachments}}});
+    // A handler may refuse to let the window go; a real user would then be
+    // stuck at it, an unattended run gives up after a few tries.
+    int refusedCloses = 0;
+    while (window.isOpen() && refusedCloses < 3) {
+        const std::string action = takeAnswer("mail").value_or("close");
+        const std::size_t space = action.find(' ');
+        const std::string verb = action.substr(0, space);
+        const std::string value = space == std::string::npos ? "" : action.substr(space + 1);
+        if (verb == "to") {
+            window.setTo(value);
+        } else if (verb == "bcc") {
+            window.setBcc(value);
+        } else if (verb == "subject") {
+            window.setSubject(value);
+        } else if (verb == "body") {
+            window.setBody(value);
+        } else if (verb == "send") {
+            window.send();
+            if (!window.isOpen()) {
+                record({"mail", {{"event", "sent"}, {"subject", window.fields().subject}}});
+            }
+        } else {
+            window.close();
+            if (window.isOpen()) {
+                ++refusedCloses;
+            } else {
+                record({"mail", {{"event", "closed"}, {"subject", window.fields().subject}}});
+            }
+        }
+    }
+}
+
+int ScriptedUi::pickFolder(const std::vector<std::string>& folderPaths) {
+    const int chosen = std::atoi(takeAnswer("folder").value_or("0").c_str()) - 1;
+    const bool valid = chosen >= 0 && chosen < static_cast<int>(folderPaths.size());
+    record({"folder",
+            {{"event", "picked"},
+             {"folder", valid ? folderPaths[static_cast<std::size_t>(chosen)] : std::string()}}});
+    return valid ? chosen : -1;
+}
+
 } // namespace lexi::script

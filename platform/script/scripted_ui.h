@@ -40,6 +40,13 @@ public:
     // settings window is closed as with its close box, and a tray window
     // waits (see `idle`).
     void runEventLoop() override;
+    // Takes the script's "mail" answers in turn: "mail to <text>", "mail bcc
+    // <text>", "mail subject <text>", "mail body <text>", "mail send", "mail
+    // close". When they run out the window is closed as with its close box.
+    void showComposeWindow(ComposeWindow& window) override;
+    // The answer "folder <number>" picks the folder at that position (from 1)
+    // of the picker's list; anything else cancels.
+    int pickFolder(const std::vector<std::string>& folderPaths) override;
     void quitEventLoop() override { quitRequested_ = true; }
 
 protected:

@@ -50,16 +50,13 @@ protected:
     testing::TempFolder work;
 };
 
-TEST_F(LexitrayE2E, ADocumentRequestLogsItsStepsOnDriveC) {
-    const auto result = run({"C:\\Sager\\brev.docx", "open"});
+TEST_F(LexitrayE2E, ARequestLogsItsStartOnDriveC) {
+    const auto result = run({"stop-not", "x"});
     EXPECT_EQ(result.exitCode, 0) << result.standardError;
     const std::string written = log(home.path() / "drive_c");
-    EXPECT_NE(written.find("\tcmdline er ->C:\\Sager\\brev.docx open<-\r\n"), std::string::npos);
+    EXPECT_NE(written.find("\tcmdline er ->stop-not x<-\r\n"), std::string::npos);
     EXPECT_NE(written.find("\tVersion 4.13.041\r\n"), std::string::npos);
-    EXPECT_NE(written.find("\tÅbner dokumentet: C:\\Sager\\brev.docx  med kommandoen open\r\n"),
-              std::string::npos);
     EXPECT_TRUE(written.ends_with("\tSlut\r\n"));
-    EXPECT_TRUE(transcript().empty());
 }
 
 TEST_F(LexitrayE2E, TheLocalFolderGivenWithDrevIsUsedByTheNextRun) {

@@ -2,6 +2,7 @@
 // were called.
 
 #include "platform/posix/posix_shell.h"
+#include "tests/support/stand_in.h"
 #include "tests/support/temp_folder.h"
 
 #include <cstdlib>
@@ -21,32 +22,18 @@ protected:
         fs::create_directories(root.path() / "c" / "Sager");
         fs::create_directories(root.path() / "bin");
         previousPath_ = std::getenv("PATH") ? std::getenv("PATH") : "";
-        ::setenv("PATH", ((root.path() / "bin").string() + ":" + previousPath_).c_str(), 1);
+        ::setenv("PATH", testing::pathWith(root.path() / "bin").c_str(), 1);
         ::unsetenv("PRINTER");
     }
     ~PosixShellTest() override { ::setenv("PATH", previousPath_.c_str(), 1); }
 
-    // A stand-in program that writes its folder and arguments, one per line.
+    // A stand-in program that records its folder and arguments.
     void standIn(const std::string& name) {
-        const fs::path program = root.path() / "bin" / name;
-        std::ofstream(program) << "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; "
-                                  "done; } > \""
-                               << (root.path() / (name + ".calls")).string() << "\"\n";
-        fs::permissions(program, fs::perms::owner_all);
+        testing::writeStandIn(root.path() / "bin" / name, root.path() / (name + ".calls"));
     }
 
-    // What the stand-in recorded, once it has run.
     std::vector<std::string> calls(const std::string& name) {
-        const fs::path file = root.path() / (name + ".calls");
-        for (int attempt = 0; attempt < 300 && !fs::exists(file); ++attempt) {
-            ::usleep(10'000);
-        }
-        ::usleep(20'000);
-        std::vector<std::string> lines;
-        std::ifstream in(file);
-        for (std::string line; std::getline(in, line);) {
-            lines.push_back(line);
-        }
+        auto lines = testing::standInCalls(root.path() / (name + ".calls"));
         while (::waitpid(-1, nullptr, WNOHANG) > 0) {
         }
         return lines;

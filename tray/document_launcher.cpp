@@ -1,0 +1,111 @@
+#include "tray/document_launcher.h"
+
+#include "mail/md_mail.h"
+#include "platform/failure.h"
+#include "platform/text.h"
+#include "tray/usage_message.h"
+
+namespace lexi {
+namespace {
+
+// The extension of the path's last component, trimmed and in lower case.
+std::string extensionOf(std::string_view path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) {
+        return {};
+    }
+    return text::toLower(text::trimSpaces(name.substr(dot + 1)));
+}
+
+} // namespace
+
+std::string DocumentLauncher::shellErrorMessage(int code, std::string_view Dokument) {
+    switch (code) {
+    case 2:
+        return "Filen '" + std::string(Dokument) + "' ikke fundet!";
+    case 3:
+        return "Bibliotekssti ikke fundet!";
+    case 5:
+        return "Adgang nægtet!";
+    case 8:
+        return "Der er ikke nok hukommelse til at åbne filen!";
+    case 11:
+        return "Defekt esekverbar fil!";
+    case 26:
+        return "Filen er allerede i brug!";
+    case 27:
+        return "Filtypens association er forkert!";
+    case 28:
+        return "DDE Time out";
+    case 29:
+        return "DDE overførsel fejlede";
+    case 30:
+        return "DDE er allerede optaget";
+    case 31:
+        return "Ukendt filtype";
+    case 32:
+        return ".DLL ikke fundet";
+    default:
+        return "Der er sket en fejl!" + std::to_string(code);
+    }
+}
+
+int DocumentLauncher::ÅbnDok() {
+    const ProgramState& program = context_.program;
+    Ui& ui = context_.platform.ui;
+    try {
+        context_.log.WriteLog("Åbner dokumentet: " + program.Dokument + " med kommandoen " +
+                              program.DDEKommando);
+        const int result = StartProgram(program.Dokument, program.DDEKommando, program.DocumentID);
+        if (result >= 1 && result <= 32) {
+            const std::string message = shellErrorMessage(result, program.Dokument);
+            context_.log.WriteLog("Der skete en fejl: " + message);
+            ui.messageBox(message, msgbox::OkOnly, "Lexitray");
+            ShowUsageMessage(ui);
+        }
+        return result;
+    } catch (const Failure& failure) {
+        ui.messageBox("Fejl i åbndok: " + failure.description(), msgbox::OkOnly, "Lexitray");
+        return 0;
+    }
+}
+
+int DocumentLauncher::StartProgram(std::string_view Dokument, std::string_view DDEKommando,
+                                   std::string_view DocumentID) {
+    RunLog& log = context_.log;
+    try {
+        log.WriteLog("Starting procedure StartProgram with parameters Dokument " +
+                     std::string(Dokument) + "DDEKommando " + std::string(DDEKommando) +
+                     "DocumentId " + std::string(DocumentID));
+        if (extensionOf(Dokument) == "msg") {
+            bool sent = false;
+            {
+                mdMail post(context_);
+                sent = post.ErMailSendt(Dokument, DocumentID);
+            }
+            if (!sent) {
+                log.WriteLog("Procedure StartProgram Mail is not sent");
+                NaviMail(context_, Dokument);
+                return 0;
+            }
+            mdRepository repository(context_);
+            repository.SkrivCallback(DocumentID, false);
+            log.WriteLog("Procedure StartProgram Mail is  sent");
+            repository.SkrivCallback(DocumentID, false);
+        }
+        log.WriteLog("StartProgram Procedure in Videre");
+        const ShowMode mode =
+            text::toLower(DDEKommando) == "print" ? ShowMode::Hidden : ShowMode::Maximized;
+        return context_.platform.shell.execute(DDEKommando, Dokument, "",
+                                               context_.program.exchangeFolder, mode);
+    } catch (const Failure& failure) {
+        log.WriteLog("Fejl i StartProgram: " + failure.description());
+        context_.platform.ui.messageBox("Fejl i StartProgram: " + failure.description(),
+                                        msgbox::OkOnly, "Lexitray");
+        return 0;
+    }
+}
+
+} // namespace lexi
