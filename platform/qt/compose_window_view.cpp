@@ -40,7 +40,11 @@ ComposeWindowDialog::ComposeWindowDialog(ComposeWindow& window)
     if (window.fields().html) {
         body_->setHtml(toQt(window.fields().body));
     } else {
-        body_->setPlainText(toQt(window.fields().body));
+        // The editor holds lines ended by "\n" alone; a plain body keeps its
+        // own line ends, "\r\n" (as mails have them) unless it has only "\n".
+        const std::string& body = window.fields().body;
+        crlf_ = body.find("\r\n") != std::string::npos || body.find('\n') == std::string::npos;
+        body_->setPlainText(toQt(body));
     }
 
     auto* fields = new QFormLayout;
@@ -53,19 +57,23 @@ ComposeWindowDialog::ComposeWindowDialog(ComposeWindow& window)
     for (const std::string& name : window.fields().attachments) {
         attachments->addItem(toQt(name));
     }
-    if (!window.fields().attachments.empty()) {
-        fields->addRow(QStringLiteral("Vedhæftet:"), attachments);
-    } else {
-        attachments->hide();
-    }
+    // The row is always there, so the layout owns the list; a mail without
+    // attachments hides it.
+    fields->addRow(QStringLiteral("Vedhæftet:"), attachments);
+    fields->setRowVisible(attachments, !window.fields().attachments.empty());
 
+    // Enter in a field must not press a button: a button box makes its first
+    // accept button the default and a dialog its first auto-default button,
+    // so Send takes the action role and neither button is auto-default.
     auto* buttons = new QDialogButtonBox;
-    QPushButton* send = buttons->addButton(QStringLiteral("&Send"), QDialogButtonBox::AcceptRole);
+    QPushButton* send = buttons->addButton(QStringLiteral("&Send"), QDialogButtonBox::ActionRole);
     send->setObjectName(QStringLiteral("send"));
     QPushButton* close = buttons->addButton(QStringLiteral("&Luk"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("close"));
-    send->setDefault(false);
-    send->setAutoDefault(false);
+    for (QPushButton* button : {send, close}) {
+        button->setDefault(false);
+        button->setAutoDefault(false);
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
@@ -81,7 +89,15 @@ ComposeWindowDialog::ComposeWindowDialog(ComposeWindow& window)
         setWindowTitle(toQt(window_.title()));
     });
     connect(body_, &QTextEdit::textChanged, this, [this] {
-        window_.setBody(fromQt(window_.fields().html ? body_->toHtml() : body_->toPlainText()));
+        if (window_.fields().html) {
+            window_.setBody(fromQt(body_->toHtml()));
+            return;
+        }
+        QString text = body_->toPlainText();
+        if (crlf_) {
+            text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+        }
+        window_.setBody(fromQt(text));
     });
     connect(send, &QPushButton::clicked, this, &ComposeWindowDialog::sendClicked);
     connect(close, &QPushButton::clicked, this, &ComposeWindowDialog::closeClicked);

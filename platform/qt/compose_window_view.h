@@ -33,6 +33,7 @@ private:
     QLineEdit* bcc_;
     QLineEdit* subject_;
     QTextEdit* body_;
+    bool crlf_ = true; // a plain body's line ends are "\r\n"
 };
 
 // Outlook's folder picker: one of the folder paths, or -1 when cancelled.
