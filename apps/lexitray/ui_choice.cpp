@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -52,8 +53,30 @@ std::unique_ptr<Ui> scriptedUi() {
         script, transcriptTo(variable("LEXITRAY_UI_TRANSCRIPT")), waitUntilStopped);
 }
 
+// A display this process can reach: a Wayland socket, or an X display that
+// is remote or has its local socket. Qt ends the program at once when it
+// cannot open its display, so a display named but gone counts as none.
 bool displayExists() {
-    return !variable("DISPLAY").empty() || !variable("WAYLAND_DISPLAY").empty();
+    std::error_code ignored;
+    const std::string wayland = variable("WAYLAND_DISPLAY");
+    if (!wayland.empty()) {
+        const std::string socket =
+            wayland.starts_with('/') ? wayland : variable("XDG_RUNTIME_DIR") + "/" + wayland;
+        if (std::filesystem::exists(socket, ignored)) {
+            return true;
+        }
+    }
+    const std::string x = variable("DISPLAY");
+    const std::size_t colon = x.rfind(':');
+    if (x.empty() || colon == std::string::npos) {
+        return false;
+    }
+    const std::string host = x.substr(0, colon);
+    if (!host.empty() && host != "unix" && !host.starts_with('/')) {
+        return true;
+    }
+    const std::string number = x.substr(colon + 1, x.find('.', colon) - colon - 1);
+    return std::filesystem::exists("/tmp/.X11-unix/X" + number, ignored);
 }
 
 } // namespace

@@ -10,9 +10,9 @@ namespace lexi {
 // (answers from the file LEXITRAY_UI_SCRIPT, records appended to the file
 // LEXITRAY_UI_TRANSCRIPT, else written to standard error), LEXITRAY_UI=qt the
 // windows of the desktop, loaded when first needed. Without a choice the
-// program takes the desktop's windows where a display exists (DISPLAY or
-// WAYLAND_DISPLAY), and the scripted UI with its defaults where none does, so
-// that it never waits for an answer nobody can give.
+// program takes the desktop's windows where a display it can reach exists
+// (WAYLAND_DISPLAY, or DISPLAY with its socket), and the scripted UI with its defaults where none
+// does, so that it never waits for an answer nobody can give.
 std::unique_ptr<Ui> chooseUi();
 
 } // namespace lexi

@@ -37,8 +37,29 @@ SqliteDb::SqliteDb(const std::string& path) {
     }
     sqlite3_busy_timeout(db_, BusyTimeoutMilliseconds);
     if (mode_ == Mode::ReadWrite) {
-        exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
+        useWriteAheadLog();
     }
+}
+
+void SqliteDb::useWriteAheadLog() {
+    // Switching the journal needs the database to itself for a moment and
+    // answers "busy" at once, without waiting, while another process opens it
+    // too: try again a little later.
+    constexpr int Attempts = 200;
+    for (int attempt = 1;; ++attempt) {
+        const int rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK) {
+            break;
+        }
+        if ((rc & 0xFF) != SQLITE_BUSY && (rc & 0xFF) != SQLITE_LOCKED) {
+            fail(db_, rc);
+        }
+        if (attempt == Attempts) {
+            fail(db_, rc);
+        }
+        sqlite3_sleep(10);
+    }
+    exec("PRAGMA synchronous=NORMAL");
 }
 
 SqliteDb::~SqliteDb() {

@@ -32,6 +32,8 @@ public:
     void exec(const char* sql);
 
 private:
+    void useWriteAheadLog();
+
     sqlite3* db_ = nullptr;
     Mode mode_ = Mode::ReadWrite;
 };

@@ -98,6 +98,16 @@ TEST_F(LexitrayE2E, WithoutADisplayOrAChoiceMessagesGoToStandardError) {
         << result.standardError;
 }
 
+TEST_F(LexitrayE2E, ADisplayThatCannotBeReachedCountsAsNone) {
+    const auto result = run({"brev.docx"}, {{"LEXITRAY_UI", ""},
+                                            {"LEXITRAY_UI_TRANSCRIPT", ""},
+                                            {"DISPLAY", ":4711"},
+                                            {"WAYLAND_DISPLAY", ""}});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.standardError.find("msgbox\ttitle=Lexitray\tstyle=64"), std::string::npos)
+        << result.standardError;
+}
+
 TEST_F(LexitrayE2E, StopEndsTheRunningInstances) {
     // A stand-in instance: a long sleep under the program's image name.
     const fs::path impostor = work.path() / "lexitray";

@@ -250,6 +250,14 @@ TEST_F(SmtpDeliveryTest, ARefusedRecipientFailsTheDeliveryWithTheServersReason) 
     EXPECT_FALSE(fs::exists(folder.path() / "mails" / "1"));
 }
 
+TEST_F(SmtpDeliveryTest, APasswordIsNeverSentToAServerWithoutEncryption) {
+    Account account = sender(server->url());
+    account.smtpUser = "jens";
+    account.smtpPassword = "hemmeligt";
+    EXPECT_THROW(SmtpTransport().deliver(danishMail(), account), Failure);
+    EXPECT_FALSE(fs::exists(folder.path() / "mails" / "1"));
+}
+
 // Deliveries that fail without a working server, each quickly.
 TEST(SmtpTransportTest, FailsWithAReasonAndDoesNotHang) {
     const LoopbackSocket closed(false);

@@ -112,7 +112,11 @@ void SmtpTransport::deliver(const msgfile::Message& mail, const Account& account
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
     curl_easy_setopt(handle, CURLOPT_URL, account.smtpUrl.c_str());
-    curl_easy_setopt(handle, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+    // A password never crosses the network in the clear: with a user name the
+    // connection must be encrypted; without one, encryption is taken when the
+    // server offers it.
+    curl_easy_setopt(handle, CURLOPT_USE_SSL,
+                     static_cast<long>(account.smtpUser.empty() ? CURLUSESSL_TRY : CURLUSESSL_ALL));
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, static_cast<long>(timeouts_.connect.count()));
     curl_easy_setopt(handle, CURLOPT_TIMEOUT, static_cast<long>(timeouts_.total.count()));
     if (!account.smtpUser.empty()) {
