@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace lexi::qt {
 namespace {
@@ -53,10 +54,14 @@ ComposeWindowDialog::ComposeWindowDialog(ComposeWindow& window)
     fields->addRow(QStringLiteral("Emne:"), subject_);
     auto* attachments = new QListWidget;
     attachments->setObjectName(QStringLiteral("attachments"));
-    attachments->setMaximumHeight(72);
     for (const std::string& name : window.fields().attachments) {
         attachments->addItem(toQt(name));
     }
+    // As high as its rows, up to four whole ones in the window's font; more
+    // scroll.
+    const int rowsShown = std::clamp(attachments->count(), 1, 4);
+    attachments->setFixedHeight(rowsShown * attachments->sizeHintForRow(0) +
+                                2 * attachments->frameWidth());
     // The row is always there, so the layout owns the list; a mail without
     // attachments hides it.
     fields->addRow(QStringLiteral("Vedhæftet:"), attachments);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -50,6 +51,9 @@ const ComposeFields Plain{"klient@hansen.dk",
                           "Kære Hansen\r\n\r\n<b>ikke fed</b>",
                           false,
                           {"Brev.docx", "Bilag æøå.pdf"}};
+const ComposeFields MoreAttached{
+    Plain.to,   Plain.bcc, Plain.subject,
+    Plain.body, false,     {"a.pdf", "b.pdf", "c.pdf", "d.pdf", "e.pdf", "f.pdf"}};
 const ComposeFields Html{"", "", "", "<p>Kære <b>Hansen</b></p>", true, {}};
 
 class ComposeWindowViewTest : public ::testing::Test {
@@ -84,6 +88,9 @@ TEST_F(ComposeWindowViewTest, ShowsTheFieldsOfTheModel) {
         {"plain body is shown as it is written", Plain, "Svar på Deres brev - Meddelelse",
          "Kære Hansen\n\n<b>ikke fed</b>", QStringList{"Brev.docx", "Bilag æøå.pdf"}},
         {"HTML body is shown rendered", Html, "Unavngivet - Meddelelse", "Kære Hansen", {}},
+        {"many attachments", MoreAttached, "Svar på Deres brev - Meddelelse",
+         "Kære Hansen\n\n<b>ikke fed</b>",
+         QStringList{"a.pdf", "b.pdf", "c.pdf", "d.pdf", "e.pdf", "f.pdf"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -103,6 +110,16 @@ TEST_F(ComposeWindowViewTest, ShowsTheFieldsOfTheModel) {
         }
         EXPECT_EQ(listed, c.attachments);
         EXPECT_EQ(list->isVisible(), !c.attachments.isEmpty());
+        // Up to four names are shown whole, with no room for more; more scroll.
+        const int rowsShown = std::min<int>(list->count(), 4);
+        for (int row = 0; row < rowsShown; ++row) {
+            EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(row))))
+                << row;
+        }
+        EXPECT_EQ(list->verticalScrollBar()->maximum() > 0, list->count() > 4);
+        if (rowsShown > 0) {
+            EXPECT_LT(list->viewport()->height(), (rowsShown + 1) * list->sizeHintForRow(0));
+        }
         // Showing the fields is no edit.
         EXPECT_EQ(window->fields(), c.fields);
     }
