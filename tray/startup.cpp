@@ -145,23 +145,14 @@ void Startup::runMode(Mode mode) {
     const char* const Separator = "\r\n";
     switch (mode) {
     case Mode::NewMail:
-        ShowSplash(trayWindow_, platform_.clock, platform_.settings, 1);
-        log_.WriteLog(Separator);
-        log_.WriteLog("Sender mail");
-        NaviMail(mail_, "");
+        runMailRequest("Sender mail");
         break;
     case Mode::NewMailBcc:
         state_.BccModtagere = true;
-        ShowSplash(trayWindow_, platform_.clock, platform_.settings, 1);
-        log_.WriteLog(Separator);
-        log_.WriteLog("Sender mail til BCC modtagere");
-        NaviMail(mail_, "");
+        runMailRequest("Sender mail til BCC modtagere");
         break;
     case Mode::AnswerMail:
-        ShowSplash(trayWindow_, platform_.clock, platform_.settings, 1);
-        log_.WriteLog(Separator);
-        log_.WriteLog("Besvarer mail");
-        NaviMail(mail_, "");
+        runMailRequest("Besvarer mail");
         break;
     case Mode::ChangeLocalFolder:
         state_.exchangeFolder = state_.commandLine.substr(5);
@@ -192,6 +183,13 @@ void Startup::runMode(Mode mode) {
         startMonitor();
         break;
     }
+}
+
+void Startup::runMailRequest(const char* modeLine) {
+    ShowSplash(trayWindow_, platform_.clock, platform_.settings, 1);
+    log_.WriteLog("\r\n");
+    log_.WriteLog(modeLine);
+    NaviMail(mail_, "");
 }
 
 bool Startup::anotherInstanceRunning() {

@@ -53,6 +53,8 @@ private:
     void showMissingRights(const RightsTest& result);
     void readFolders();
     void runMode(Mode mode);
+    // The start picture, the separator and the mode's line, then the mail.
+    void runMailRequest(const char* modeLine);
     bool anotherInstanceRunning();
     void startMonitor();
     TrayWindow::Actions trayMenuActions();

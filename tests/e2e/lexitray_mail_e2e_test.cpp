@@ -9,6 +9,7 @@
 #include "tests/support/run_program.h"
 #include "tests/support/stand_in.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/transcript.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -59,12 +60,7 @@ protected:
     fs::path transcriptFile() const { return work.path() / "transcript.txt"; }
 
     std::vector<script::Record> transcript() const {
-        std::vector<script::Record> records;
-        std::ifstream file(transcriptFile());
-        for (std::string line; std::getline(file, line);) {
-            records.push_back(script::Record::fromLine(line));
-        }
-        return records;
+        return testing::readTranscript(transcriptFile());
     }
 
     Lines log() const {

@@ -4,6 +4,7 @@
 #include "platform/script/scripted_ui.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/transcript.h"
 
 #include <csignal>
 #include <fstream>
@@ -34,12 +35,7 @@ protected:
     fs::path transcriptFile() const { return work.path() / "transcript.txt"; }
 
     std::vector<script::Record> transcript() const {
-        std::vector<script::Record> records;
-        std::ifstream file(transcriptFile());
-        for (std::string line; std::getline(file, line);) {
-            records.push_back(script::Record::fromLine(line));
-        }
-        return records;
+        return testing::readTranscript(transcriptFile());
     }
 
     std::string log(const fs::path& folder) const {
