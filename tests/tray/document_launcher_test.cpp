@@ -118,3 +118,44 @@ TEST_F(DocumentLauncherTest, AnUnsentMailIsReopenedForSending) {
 
 } // namespace
 } // namespace lexi
+
+namespace lexi {
+namespace {
+
+// The saved mails Outlook itself wrote.
+class RealSavedMailTest : public DocumentLauncherTest {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(std::filesystem::path(LEXITRAY_SHARED_DIR) / "testdata")) {
+            GTEST_SKIP() << "the sample mails of ../shared/testdata are not here";
+        }
+    }
+    // The sample as a path of drive C:, with a trailing space as the
+    // command line leaves it.
+    std::string sample(const std::string& name) {
+        std::filesystem::copy_file(std::filesystem::path(LEXITRAY_SHARED_DIR) / "testdata" / "msg" /
+                                       name,
+                                   host("Sager/" + name));
+        return "C:\\Sager\\" + name + " ";
+    }
+};
+
+TEST_F(RealSavedMailTest, ASentSampleIsReportedAndShown) {
+    EXPECT_EQ(open(sample("simple-sent.msg"), "open", DocumentId), 42);
+    EXPECT_EQ(testing::readHostFile(host("Mail_" + DocumentId + ".txt")), DocumentId + "\r\n0\r\n");
+    EXPECT_TRUE(logHas("Det er en gemt og afsendt mail"));
+    EXPECT_EQ(shell.requests.size(), 1U);
+}
+
+TEST_F(RealSavedMailTest, TheUnsentDraftIsReopenedAndSent) {
+    windows.users.push_back(fake::ScriptedOutlookWindows::sends());
+    EXPECT_EQ(open(sample("unsent-draft.msg"), "open", DocumentId), 0);
+    EXPECT_TRUE(shell.requests.empty());
+    ASSERT_EQ(windows.shown.size(), 1U);
+    EXPECT_EQ(testing::readHostFile(host("Mail_" + DocumentId + ".txt")), DocumentId + "\r\n1\r\n");
+    EXPECT_EQ(app().createItemFromTemplate("C:\\Sager\\unsent-draft.msg")->sentOn(),
+              (LocalDateTime{2026, 12, 5, 14, 5, 33}));
+}
+
+} // namespace
+} // namespace lexi
