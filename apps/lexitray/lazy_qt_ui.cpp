@@ -1,32 +1,15 @@
 #include "apps/lexitray/lazy_qt_ui.h"
 
+#include "apps/lexitray/program_module.h"
 #include "apps/lexitray/qt_ui_module.h"
-
-#include <cstdio>
-#include <dlfcn.h>
-#include <filesystem>
 
 namespace lexi {
 namespace {
 
 std::unique_ptr<Ui> loadQtUi() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::string module = (program.parent_path() / QtUiModuleName).string();
-    // The module stays loaded for the life of the process: Qt is not made to
-    // be unloaded.
-    void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        std::fprintf(stderr, "lexitray: the Qt UI cannot be loaded: %s\n", ::dlerror());
-        return nullptr;
-    }
-    const auto create =
-        reinterpret_cast<decltype(&lexitray_create_qt_ui)>(::dlsym(handle, QtUiModuleEntry));
-    if (!create) {
-        std::fprintf(stderr, "lexitray: %s has no %s\n", module.c_str(), QtUiModuleEntry);
-        return nullptr;
-    }
-    return std::unique_ptr<Ui>(create());
+    const auto create = reinterpret_cast<decltype(&lexitray_create_qt_ui)>(
+        loadModuleEntry(QtUiModuleName, QtUiModuleEntry));
+    return create ? std::unique_ptr<Ui>(create()) : nullptr;
 }
 
 } // namespace

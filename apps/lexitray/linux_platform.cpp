@@ -16,8 +16,7 @@ LinuxPlatform::LinuxPlatform()
                      notes_(note);
                  }
              }),
-      ui_(chooseUi()),
-      outlook_(home_ + "/mailstore.db", clock_, *ui_, *ui_, files_.drives(), mailServer_),
+      ui_(chooseUi()), outlook_(home_ + "/mailstore.db", clock_, *ui_, files_.drives()),
       platform_{registry_, settings_, files_,   processes_, shell_,
                 *ui_,      clock_,    outlook_, word_,      windows_} {
     // Drive C: is always there, as on any workstation.

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "apps/lexitray/lazy_outlook.h"
 #include "platform/platform.h"
 #include "platform/posix/drive_table.h"
-#include "platform/posix/mailstore/opened_store.h"
-#include "platform/posix/mailstore/smtp_transport.h"
 #include "platform/posix/not_installed.h"
 #include "platform/posix/posix_filesystem.h"
 #include "platform/posix/posix_processes.h"
@@ -37,8 +36,7 @@ private:
     posix::PosixShell shell_;
     std::unique_ptr<Ui> ui_;
     posix::SystemClock clock_;
-    mailstore::SmtpTransport mailServer_;
-    mailstore::LocalOutlook outlook_;
+    LazyOutlook outlook_;
     posix::NoWord word_;
     posix::NoWindows windows_;
     Platform platform_;
