@@ -47,21 +47,25 @@ const TrayWindowContent Tray{"Lexitray 4",
 
 class ScriptedWindowsTest : public ::testing::Test {
 protected:
-    ScriptedUi ui(std::string_view script) {
-        return ScriptedUi(
+    // The UI lives in the fixture, declared before the models, so that the
+    // windows the models hold close before it goes.
+    ScriptedUi& ui(std::string_view script) {
+        ui_ = std::make_unique<ScriptedUi>(
             script, [this](const Record& record) { records.push_back(record); },
             [this] { ++idled; });
+        return *ui_;
     }
 
     std::vector<Record> records;
     int idled = 0;
+    std::unique_ptr<ScriptedUi> ui_;
     TrayModel tray;
     SettingsModel settings;
 };
 
 TEST_F(ScriptedWindowsTest, TrayCommandsReachTheModelAndTheRestWaits) {
-    auto scripted = ui("tray icon 514\ntray icon 517\ntray menu &Afslut\ntray menu Afslut\n"
-                       "tray click\ntray key 27\ntray minimise\ntray icon x\n");
+    auto& scripted = ui("tray icon 514\ntray icon 517\ntray menu &Afslut\ntray menu Afslut\n"
+                        "tray click\ntray key 27\ntray minimise\ntray icon x\n");
     tray.view = scripted.openTrayWindow(Tray, tray);
     scripted.runEventLoop();
     EXPECT_EQ(tray.calls,
@@ -70,9 +74,9 @@ TEST_F(ScriptedWindowsTest, TrayCommandsReachTheModelAndTheRestWaits) {
 }
 
 TEST_F(ScriptedWindowsTest, SettingsCommandsReachTheModelWithBackslashesKept) {
-    auto scripted = ui("settings fldLokaldrev C:\\\\Sager\\\\ny mappe\\\\\n"
-                       "settings CheckMailHistorik 0\nsettings CheckMailHistorik 1\n"
-                       "settings fldLokaldrev\nsettings OK\nsettings OK\n");
+    auto& scripted = ui("settings fldLokaldrev C:\\\\Sager\\\\ny mappe\\\\\n"
+                        "settings CheckMailHistorik 0\nsettings CheckMailHistorik 1\n"
+                        "settings fldLokaldrev\nsettings OK\nsettings OK\n");
     settings.view = scripted.openSettingsWindow({}, settings);
     scripted.runEventLoop();
     EXPECT_EQ(settings.calls,
@@ -81,7 +85,7 @@ TEST_F(ScriptedWindowsTest, SettingsCommandsReachTheModelWithBackslashesKept) {
 }
 
 TEST_F(ScriptedWindowsTest, ASettingsWindowWithNoAnswerLeftIsClosedLikeWithItsCloseBox) {
-    auto scripted = ui("");
+    auto& scripted = ui("");
     settings.view = scripted.openSettingsWindow({}, settings);
     scripted.runEventLoop();
     EXPECT_EQ(settings.calls, Calls{"close"});
@@ -89,14 +93,14 @@ TEST_F(ScriptedWindowsTest, ASettingsWindowWithNoAnswerLeftIsClosedLikeWithItsCl
 }
 
 TEST_F(ScriptedWindowsTest, AnswersForWindowsNotLoadedArePassedOver) {
-    auto scripted = ui("msgbox No\nsettings OK\ntray icon 514\n");
+    auto& scripted = ui("msgbox No\nsettings OK\ntray icon 514\n");
     tray.view = scripted.openTrayWindow(Tray, tray);
     scripted.runEventLoop();
     EXPECT_EQ(tray.calls, Calls{"icon 514"});
 }
 
 TEST_F(ScriptedWindowsTest, QuittingEndsTheLoopWithWindowsLoaded) {
-    auto scripted = ui("tray click\ntray click\n");
+    auto& scripted = ui("tray click\ntray click\n");
     tray.view = scripted.openTrayWindow(Tray, tray);
     scripted.quitEventLoop();
     scripted.runEventLoop();
@@ -105,7 +109,7 @@ TEST_F(ScriptedWindowsTest, QuittingEndsTheLoopWithWindowsLoaded) {
 }
 
 TEST_F(ScriptedWindowsTest, WithoutWindowsTheLoopReturnsAtOnce) {
-    auto scripted = ui("tray click\n");
+    auto& scripted = ui("tray click\n");
     scripted.runEventLoop();
     EXPECT_EQ(idled, 0);
     EXPECT_TRUE(records.empty());
