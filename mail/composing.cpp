@@ -181,9 +181,9 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
     } else {
         mail->setTo(line);
     }
-    if (request.subject) {
+    for (const std::string& subject : request.subjects) {
         log.WriteLog("Indsætter vedrørende");
-        mail->setSubject(*request.subject);
+        mail->setSubject(subject);
     }
     files.deleteFile(path, true);
     mail->recipients().resolveAll();

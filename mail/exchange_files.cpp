@@ -41,7 +41,7 @@ MailRequest parseRecipients(std::string_view text) {
         if (line.size() >= SubjectPrefix.size() &&
             text::equalsIgnoreCase(std::string_view(line).substr(0, SubjectPrefix.size()),
                                    SubjectPrefix)) {
-            request.subject = line.substr(SubjectPrefix.size());
+            request.subjects.push_back(line.substr(SubjectPrefix.size()));
         } else {
             request.recipients.push_back(std::move(line));
         }

@@ -22,11 +22,12 @@ std::string encode(std::string_view text);
 // alone. A final line end adds no empty line.
 std::vector<std::string> readLines(std::string_view text);
 
-// What "finmail.txt" asks for: recipient entries in order, and the subject
-// of its last "[subject]=" line (compared without regard to case).
+// What "finmail.txt" asks for: recipient entries in order, and the subjects
+// of its "[subject]=" lines (compared without regard to case) in order; the
+// last one is the mail's.
 struct MailRequest {
     std::vector<std::string> recipients;
-    std::optional<std::string> subject;
+    std::vector<std::string> subjects;
 };
 MailRequest parseRecipients(std::string_view text);
 

@@ -13,7 +13,7 @@ struct RecipientsCase {
     std::string name;
     std::string file;
     Lines recipients;
-    std::optional<std::string> subject;
+    Lines subjects;
 };
 
 class RecipientsFileTest : public ::testing::TestWithParam<RecipientsCase> {};
@@ -21,22 +21,22 @@ class RecipientsFileTest : public ::testing::TestWithParam<RecipientsCase> {};
 TEST_P(RecipientsFileTest, SeparatesRecipientsFromTheSubject) {
     const exchange::MailRequest request = exchange::parseRecipients(GetParam().file);
     EXPECT_EQ(request.recipients, GetParam().recipients);
-    EXPECT_EQ(request.subject, GetParam().subject);
+    EXPECT_EQ(request.subjects, GetParam().subjects);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RecipientsFileTest,
     ::testing::Values(
-        RecipientsCase{"OnlyASubjectInCapitals", "[SUBJECT]=Sag 123\r\n", {}, "Sag 123"},
+        RecipientsCase{"OnlyASubjectInCapitals", "[SUBJECT]=Sag 123\r\n", {}, {"Sag 123"}},
+        RecipientsCase{"EverySubjectInOrder",
+                       "[subject]=første\r\n[Subject]=anden\r\n",
+                       {},
+                       {"første", "anden"}},
+        RecipientsCase{"AnEmptySubject", "[subject]=\r\n", {}, {""}},
         RecipientsCase{
-            "TheLastSubjectWins", "[subject]=første\r\n[Subject]=anden\r\n", {}, "anden"},
-        RecipientsCase{"AnEmptySubject", "[subject]=\r\n", {}, ""},
-        RecipientsCase{"RecipientsInOrderEmptyLinesSkipped",
-                       "a\r\n\r\nb;c\r\nd",
-                       {"a", "b;c", "d"},
-                       std::nullopt},
-        RecipientsCase{"APrefixTooShortIsARecipient", "[subject]\r\n", {"[subject]"}, std::nullopt},
-        RecipientsCase{"ALoneCarriageReturnEndsALine", "a\rb\r\n", {"a", "b"}, std::nullopt}),
+            "RecipientsInOrderEmptyLinesSkipped", "a\r\n\r\nb;c\r\nd", {"a", "b;c", "d"}, {}},
+        RecipientsCase{"APrefixTooShortIsARecipient", "[subject]\r\n", {"[subject]"}, {}},
+        RecipientsCase{"ALoneCarriageReturnEndsALine", "a\rb\r\n", {"a", "b"}, {}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(CaseData, SplitsAtCarriageReturnLineFeedPairsOnly) {
