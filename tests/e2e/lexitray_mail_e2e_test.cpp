@@ -53,6 +53,7 @@ protected:
                                     {"LEXITRAY_UI", "script"},
                                     {"LEXITRAY_UI_SCRIPT", scriptFile.string()},
                                     {"LEXITRAY_UI_TRANSCRIPT", transcriptFile().string()},
+                                    {"TMPDIR", work.str()},
                                     {"PATH", testing::pathWith(work.path())}},
                                    work.path());
     }

@@ -29,6 +29,7 @@ protected:
         environment.try_emplace("LEXITRAY_HOME", home.str());
         environment.try_emplace("LEXITRAY_UI", "script");
         environment.try_emplace("LEXITRAY_UI_TRANSCRIPT", transcriptFile().string());
+        environment.try_emplace("TMPDIR", work.str());
         return testing::runProgram(LEXITRAY_PROGRAM, arguments, environment, work.path());
     }
 

@@ -29,7 +29,8 @@ protected:
         return {{"LEXITRAY_HOME", home.str()},
                 {"LEXITRAY_UI", "script"},
                 {"LEXITRAY_UI_SCRIPT", scriptFile.string()},
-                {"LEXITRAY_UI_TRANSCRIPT", (work.path() / "transcript.txt").string()}};
+                {"LEXITRAY_UI_TRANSCRIPT", (work.path() / "transcript.txt").string()},
+                {"TMPDIR", work.str()}};
     }
     testing::ProgramRun run(const std::vector<std::string>& arguments,
                             const Environment& with) const {

@@ -29,6 +29,7 @@ inline const std::string DocumentId = "{0C4E4D5A-1B2C-4D3E-8F90-A1B2C3D4E5F6}";
 class MailFixture : public ::testing::Test {
 protected:
     MailFixture() {
+        std::filesystem::create_directories(root.path() / "tmp");
         std::filesystem::create_directories(host("Udveksling"));
         std::filesystem::create_directories(host("Sager/Klient"));
         log.setFolder("C:\\");
@@ -67,6 +68,9 @@ protected:
     }
 
     TempFolder root;
+    // The work folder of a mail lies in the temporary folder: each test has
+    // its own, so that tests running at once do not share it.
+    ScopedVariable temporaryFolder{"TMPDIR", root.str() + "/tmp"};
     fake::MemoryRegistry registry;
     RegistrySettings settings{registry};
     posix::PosixFileSystem files{posix::DriveTable({{'C', root.str() + "/c"}, {'Z', "/"}})};

@@ -39,6 +39,21 @@ TempHome::~TempHome() {
     }
 }
 
+ScopedVariable::ScopedVariable(const char* name, const std::string& value) : name_(name) {
+    const char* previous = std::getenv(name);
+    hadPrevious_ = previous != nullptr;
+    previous_ = previous ? previous : "";
+    ::setenv(name, value.c_str(), 1);
+}
+
+ScopedVariable::~ScopedVariable() {
+    if (hadPrevious_) {
+        ::setenv(name_, previous_.c_str(), 1);
+    } else {
+        ::unsetenv(name_);
+    }
+}
+
 std::string readHostFile(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};

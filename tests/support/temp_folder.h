@@ -35,6 +35,21 @@ private:
     bool hadPrevious_;
 };
 
+// Sets an environment variable for the life of the object, then puts back
+// what was there.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value);
+    ~ScopedVariable();
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* name_;
+    std::string previous_;
+    bool hadPrevious_;
+};
+
 // The whole content of a host file; empty when it cannot be read.
 std::string readHostFile(const std::filesystem::path& path);
 
