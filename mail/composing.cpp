@@ -198,6 +198,24 @@ void mdMail::reportComposeFailure(const Failure& failure) {
                           " med nummer: " + std::to_string(failure.number()));
 }
 
+bool mdMail::savedMailWasSent(std::string_view path) {
+    context_.log.WriteLog("Checker om det er en mail eller en report, appointment etc.");
+    const ItemPtr item = outlook_->createItemFromTemplate(text::trimSpaces(path));
+    if (item->itemClass() != outlook::ClassMail) {
+        return true;
+    }
+    context_.log.WriteLog("  Checker om det er en tidligere afsendt mail");
+    const std::string sentDate = danish::shortDate(item->sentOn());
+    context_.log.WriteLog("  Mailens sendtdato er " + sentDate +
+                          " - hvis '01-01-4501' er den ikke sendt");
+    const bool sent = sentDate != "01-01-4501";
+    if (sent) {
+        context_.log.WriteLog("Det er en gemt og afsendt mail");
+    }
+    item->close(outlook::Discard);
+    return sent;
+}
+
 bool mdMail::ErMailSendt(std::string_view GemtMail, std::string_view) {
     bool sent = false;
     bool started = false;
@@ -206,29 +224,15 @@ bool mdMail::ErMailSendt(std::string_view GemtMail, std::string_view) {
         if (started) {
             context_.log.WriteLog("Ny instans af outlook startet");
         }
-        if (GemtMail.empty()) {
-            return false;
-        }
-        context_.log.WriteLog("Checker om det er en mail eller en report, appointment etc.");
-        const ItemPtr item = outlook_->createItemFromTemplate(text::trimSpaces(GemtMail));
-        if (item->itemClass() != outlook::ClassMail) {
-            sent = true;
-        } else {
-            context_.log.WriteLog("  Checker om det er en tidligere afsendt mail");
-            const std::string sentDate = danish::shortDate(item->sentOn());
-            context_.log.WriteLog("  Mailens sendtdato er " + sentDate +
-                                  " - hvis '01-01-4501' er den ikke sendt");
-            if (sentDate != "01-01-4501") {
-                context_.log.WriteLog("Det er en gemt og afsendt mail");
-                sent = true;
-            }
-            item->close(outlook::Discard);
+        if (!GemtMail.empty()) {
+            sent = savedMailWasSent(GemtMail);
         }
     } catch (const Failure& failure) {
         context_.log.WriteLog("Fejl i ErMailSendt log: " + failure.description());
         context_.platform.ui.messageBox("Fejl i ErMailSendt msg: " + failure.description(),
                                         msgbox::OkOnly, "Lexitray");
     }
+    // An Outlook started here is dropped here, whatever the path.
     if (started) {
         outlook_.reset();
     }

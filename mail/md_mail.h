@@ -54,6 +54,8 @@ private:
     // The running Outlook, or a new one (remembered as started here).
     std::shared_ptr<OutlookApplication> attachOutlook(bool& started);
     void composeNewMail(const ItemPtr& mail);
+    // Whether the saved file at the path is a sent mail, or no mail at all.
+    bool savedMailWasSent(std::string_view path);
     void reportComposeFailure(const Failure& failure);
     bool outlookIs11OrLater();
     void addFooter();
