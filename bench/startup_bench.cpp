@@ -3,7 +3,7 @@
 #include "platform/posix/posix_filesystem.h"
 #include "platform/posix/posix_processes.h"
 #include "platform/posix/system_clock.h"
-#include "tray/run_log.h"
+#include "program/run_log.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

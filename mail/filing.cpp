@@ -3,7 +3,7 @@
 #include "mail/md_mail.h"
 #include "mail/search_bound.h"
 #include "platform/failure.h"
-#include "tray/command_line.h"
+#include "program/document_id.h"
 
 namespace lexi {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "tray/program_state.h"
-#include "tray/run_log.h"
+#include "program/program_state.h"
+#include "program/run_log.h"
 
 #include <string>
 

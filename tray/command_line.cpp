@@ -1,16 +1,11 @@
 #include "tray/command_line.h"
 
 #include "platform/text.h"
+#include "program/document_id.h"
 
 #include <vector>
 
 namespace lexi {
-namespace {
-
-constexpr std::string_view NilId = "{00000000-0000-0000-0000-000000000000}";
-constexpr std::size_t IdLength = 38;
-
-} // namespace
 
 Mode ChooseMode(std::string_view commandLine) {
     const std::string lower = text::toLower(commandLine);
@@ -33,10 +28,6 @@ Mode ChooseMode(std::string_view commandLine) {
         return Mode::Stop;
     }
     return lower.empty() ? Mode::Monitor : Mode::Document;
-}
-
-bool IsEmptyId(std::string_view id) {
-    return id.size() != IdLength || id == NilId;
 }
 
 std::optional<DocumentCommand> SplitDocumentCommand(std::string_view commandLine) {

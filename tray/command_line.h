@@ -23,10 +23,6 @@ enum class Mode {
 // "mail " are document commands.
 Mode ChooseMode(std::string_view commandLine);
 
-// True when the text is no document ID: anything but a text of exactly 38
-// characters other than the nil identifier in braces.
-bool IsEmptyId(std::string_view id);
-
 struct DocumentCommand {
     std::string Dokument;
     std::string DDEKommando;

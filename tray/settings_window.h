@@ -2,8 +2,8 @@
 
 #include "platform/settings.h"
 #include "platform/ui.h"
-#include "tray/program_state.h"
-#include "tray/run_log.h"
+#include "program/program_state.h"
+#include "program/run_log.h"
 
 #include <memory>
 

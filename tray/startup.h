@@ -2,10 +2,10 @@
 
 #include "mail/mail_context.h"
 #include "platform/platform.h"
+#include "program/program_state.h"
+#include "program/run_log.h"
 #include "shared/registry/md_registry.h"
 #include "tray/command_line.h"
-#include "tray/program_state.h"
-#include "tray/run_log.h"
 #include "tray/settings_window.h"
 #include "tray/tray_window.h"
 

@@ -2,7 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/ui.h"
-#include "tray/program_state.h"
+#include "program/program_state.h"
 
 #include <functional>
 #include <memory>

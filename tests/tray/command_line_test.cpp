@@ -1,3 +1,4 @@
+#include "program/document_id.h"
 #include "tray/command_line.h"
 
 #include <gtest/gtest.h>

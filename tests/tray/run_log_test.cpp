@@ -1,8 +1,8 @@
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/posix/posix_filesystem.h"
+#include "program/run_log.h"
 #include "tests/support/temp_folder.h"
-#include "tray/run_log.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tray/run_log.h"
+#include "program/run_log.h"
 
 #include "platform/cp1252.h"
 #include "platform/danish_format.h"
