@@ -25,7 +25,7 @@ LocalDateTime addSeconds(const LocalDateTime& when, std::int64_t seconds);
 // The seconds from one time to another, as the calendar counts them.
 std::int64_t secondsBetween(const LocalDateTime& from, const LocalDateTime& to);
 
-// The clock: local time, and blocking waits.
+// The clock: local time, and blocking waits. Neither call fails.
 class Clock {
 public:
     virtual ~Clock() = default;

@@ -22,8 +22,8 @@ struct ComposeFields {
 class ComposeActions {
 public:
     virtual ~ComposeActions() = default;
-    virtual bool send(const ComposeFields& fields) = 0;
-    virtual bool close(const ComposeFields& fields) = 0;
+    [[nodiscard]] virtual bool send(const ComposeFields& fields) = 0;
+    [[nodiscard]] virtual bool close(const ComposeFields& fields) = 0;
 };
 
 // The mail window: its fields and its two buttons, Send and Close. Views
@@ -62,7 +62,7 @@ public:
 
     // Lets the user pick one of the folders (shown by their paths); the index
     // of the choice, or -1 when the user cancels.
-    virtual int pickFolder(const std::vector<std::string>& folderPaths) = 0;
+    [[nodiscard]] virtual int pickFolder(const std::vector<std::string>& folderPaths) = 0;
 };
 
 } // namespace lexi

@@ -20,7 +20,9 @@ struct ProcessInfo {
     std::string imageName; // "lexitray.exe"
 };
 
-// Processes of the workstation.
+// Processes of the workstation. Calls throw lexi::Failure when the system
+// refuses them: a logon name that cannot be read, a process that cannot be
+// ended, a program that cannot be started.
 class Processes {
 public:
     virtual ~Processes() = default;

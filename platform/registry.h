@@ -13,8 +13,10 @@ enum class RegistryType { String, Binary, Dword };
 
 enum class RegistryAccess { Read, Write };
 
-// What a registry call answers, as the platform's registry functions do.
-enum class RegistryStatus {
+// What a registry call answers, as the platform's registry functions do. An
+// answer is always looked at: a caller that means to go on whatever happened
+// compares it with what it expects.
+enum class [[nodiscard]] RegistryStatus{
     Ok,
     NotFound,     // the key or value does not exist
     AccessDenied, // the store refuses the caller

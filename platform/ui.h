@@ -148,7 +148,8 @@ public:
 // What the user sees and answers. A window's rules live in its core model;
 // the UI draws it and forwards what the user does to the model's events.
 // Outlook's own windows (the mail window, the folder picker) are shown by
-// the UI too.
+// the UI too. Calls do not fail: every question gets an answer, the default
+// button's when nobody can give one.
 class Ui : public OutlookWindows {
 public:
     // A modal message box; returns the answer (msgbox::Ok, msgbox::Yes...).

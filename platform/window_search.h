@@ -4,7 +4,8 @@
 
 namespace lexi {
 
-// Finds top-level windows of the desktop.
+// Finds top-level windows of the desktop. Never fails: a desktop that
+// cannot be asked has no windows.
 class WindowSearch {
 public:
     virtual ~WindowSearch() = default;

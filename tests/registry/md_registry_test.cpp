@@ -91,7 +91,8 @@ TEST_F(MdRegistryTest, StoresTheEmptyTextAsOneNul) {
     ASSERT_TRUE(module.WriteRegistryValue("HKEY_CURRENT_USER\\K", "v", "", false));
     RegistryValue stored;
     std::size_t size = 0;
-    registry.queryValue(RegistryRoot::CurrentUser, "K", "v", 255, stored, size);
+    ASSERT_EQ(registry.queryValue(RegistryRoot::CurrentUser, "K", "v", 255, stored, size),
+              RegistryStatus::Ok);
     EXPECT_EQ(stored.data, std::string("\0\0", 2));
     EXPECT_EQ(read("HKEY_CURRENT_USER\\K", "v"), "");
 }
@@ -101,12 +102,14 @@ TEST_F(MdRegistryTest, WritesBinaryAndNumberValues) {
     ASSERT_TRUE(module.WriteRegistryValue("HKEY_CURRENT_USER\\K", "num", "258", false, true));
     RegistryValue stored;
     std::size_t size = 0;
-    registry.queryValue(RegistryRoot::CurrentUser, "K", "bin", 255, stored, size);
+    ASSERT_EQ(registry.queryValue(RegistryRoot::CurrentUser, "K", "bin", 255, stored, size),
+              RegistryStatus::Ok);
     EXPECT_EQ(stored.type, RegistryType::Binary);
     EXPECT_EQ(stored.data, std::string("\xC6"
                                        "1\0",
                                        3));
-    registry.queryValue(RegistryRoot::CurrentUser, "K", "num", 255, stored, size);
+    ASSERT_EQ(registry.queryValue(RegistryRoot::CurrentUser, "K", "num", 255, stored, size),
+              RegistryStatus::Ok);
     EXPECT_EQ(stored.type, RegistryType::Dword);
     EXPECT_EQ(stored.data, std::string("\x02\x01\x00\x00", 4));
     // A number reads back as its bytes up to the first zero byte.
@@ -114,9 +117,10 @@ TEST_F(MdRegistryTest, WritesBinaryAndNumberValues) {
 }
 
 TEST_F(MdRegistryTest, ReadsStopAtTheFirstNul) {
-    registry.createKey(RegistryRoot::CurrentUser, "K");
-    registry.setValue(RegistryRoot::CurrentUser, "K", "multi",
-                      {RegistryType::Binary, std::string("first\0second\0\0", 14)});
+    ASSERT_EQ(registry.createKey(RegistryRoot::CurrentUser, "K"), RegistryStatus::Ok);
+    ASSERT_EQ(registry.setValue(RegistryRoot::CurrentUser, "K", "multi",
+                                {RegistryType::Binary, std::string("first\0second\0\0", 14)}),
+              RegistryStatus::Ok);
     EXPECT_EQ(read("HKEY_CURRENT_USER\\K", "multi"), "first");
     EXPECT_EQ(CutAtNul(std::string("ab\0cd", 5)), "ab");
     EXPECT_EQ(CutAtNul("abc"), "abc");
