@@ -20,30 +20,9 @@ namespace {
 
 const char* const Source = "FileSystem";
 
-// The runtime's number for a failed call on `path`.
+// The failure of a host call that set errno on `path`.
 [[noreturn]] void failWith(int error, const std::string& path) {
-    switch (error) {
-    case ENOENT: {
-        const fs::path parent = fs::path(path).parent_path();
-        std::error_code ignored;
-        throw Failure(fs::is_directory(parent, ignored) ? failure::FileNotFound
-                                                        : failure::PathNotFound,
-                      Source);
-    }
-    case ENOTDIR:
-        throw Failure(failure::PathNotFound, Source);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY:
-        throw Failure(failure::PermissionDenied, Source);
-    case EEXIST:
-        throw Failure(failure::FileAlreadyExists, Source);
-    case ENOSPC:
-        throw Failure(failure::DiskFull, Source);
-    default:
-        throw Failure(failure::PathFileAccessError, Source);
-    }
+    throw failureFromErrno(error, path, Source);
 }
 
 struct stat statOf(const std::string& path) {
@@ -233,7 +212,10 @@ void PosixFileSystem::deleteFile(std::string_view path, bool force) {
 void PosixFileSystem::createFolder(std::string_view path) {
     const std::string mapped = host(path);
     if (::mkdir(mapped.c_str(), 0755) != 0) {
-        failWith(errno == EEXIST ? EISDIR : errno, mapped);
+        if (errno == EEXIST) {
+            throw Failure(failure::PathFileAccessError, Source);
+        }
+        failWith(errno, mapped);
     }
 }
 
@@ -248,8 +230,11 @@ void PosixFileSystem::removeFolder(std::string_view path, bool recursive) {
     } else {
         fs::remove(mapped, error);
     }
+    if (error == std::errc::directory_not_empty) {
+        throw Failure(failure::PathFileAccessError, Source);
+    }
     if (error) {
-        failWith(error.value() == ENOTEMPTY ? EISDIR : error.value(), mapped);
+        failWith(error.value(), mapped);
     }
 }
 
