@@ -1,5 +1,7 @@
 #include "platform/failure.h"
 
+#include <cerrno>
+#include <filesystem>
 #include <utility>
 
 namespace lexi {
@@ -70,6 +72,40 @@ std::string Failure::describe(int number) {
     default:
         return "Application-defined or object-defined error";
     }
+}
+
+Failure failureFromErrno(int error, const std::string& hostPath, std::string source) {
+    const auto numberOf = [&] {
+        switch (error) {
+        case ENOENT: {
+            // A bare name (a program on the search path) has no folder to miss.
+            const std::filesystem::path folder = std::filesystem::path(hostPath).parent_path();
+            std::error_code ignored;
+            return folder.empty() || std::filesystem::is_directory(folder, ignored)
+                       ? failure::FileNotFound
+                       : failure::PathNotFound;
+        }
+        case ENOTDIR:
+            return failure::PathNotFound;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case ETXTBSY:
+            return failure::PermissionDenied;
+        case EEXIST:
+            return failure::FileAlreadyExists;
+        case ENOSPC:
+            return failure::DiskFull;
+        case EMFILE:
+        case ENFILE:
+            return failure::TooManyFiles;
+        case EIO:
+            return failure::DeviceIoError;
+        default:
+            return failure::PathFileAccessError;
+        }
+    };
+    return Failure(numberOf(), std::move(source));
 }
 
 } // namespace lexi

@@ -7,8 +7,10 @@ namespace lexi {
 
 // A run-time failure as the language runtime of the workstation reports it:
 // a number, its English description and the place it came from. Platform
-// calls throw it; the core catches it where a procedure handles its failures
-// and builds texts such as "Fejl i GemPaaSag: " + description() from it.
+// calls that fail throw it (the registry and the shell answer a status
+// instead, as their Windows calls do); the core catches it where a procedure
+// handles its failures and builds texts such as "Fejl i GemPaaSag: " +
+// description() from it.
 class Failure : public std::runtime_error {
 public:
     // A failure with the runtime's own description of the number.
@@ -42,6 +44,7 @@ inline constexpr int FileAlreadyOpen = 55;
 inline constexpr int DeviceIoError = 57;
 inline constexpr int FileAlreadyExists = 58;
 inline constexpr int DiskFull = 61;
+inline constexpr int TooManyFiles = 67;
 inline constexpr int PermissionDenied = 70;
 inline constexpr int PathFileAccessError = 75;
 inline constexpr int PathNotFound = 76;
@@ -52,5 +55,12 @@ inline constexpr int CannotCreateObject = 429;
 inline constexpr int AutomationError = 440;
 inline constexpr int ApplicationDefined = 1004;
 } // namespace failure
+
+// The failure of a host file call that failed with the C library's error
+// number `error` (errno) on `hostPath`, with the runtime's description: a
+// missing file is FileNotFound (53) when its folder exists and PathNotFound
+// (76) when the folder is missing too. The description never names the host
+// path: what the user sees holds workstation paths only.
+Failure failureFromErrno(int error, const std::string& hostPath, std::string source);
 
 } // namespace lexi

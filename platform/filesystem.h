@@ -1,5 +1,9 @@
 #pragma once
 
+// The file system of the workstation. Its calls throw lexi::Failure with the
+// runtime's numbers when they fail; exists, isFolder, list, tempFolder and
+// currentFolder never fail.
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,9 +22,12 @@ inline constexpr int Archive = 32;
 } // namespace attribute
 
 // The file system, addressed by the workstation's path texts
-// ("C:\Sager\12\brev.docx"; "\" and "/" both separate components). Calls
-// that fail throw lexi::Failure with the runtime's numbers: 53 file not
-// found, 76 path not found, 70 permission denied, 75 path/file access error.
+// ("C:\Sager\12\brev.docx"; "\" and "/" both separate components; a drive
+// the workstation lacks is a missing path). The failures: 53 file not found
+// (its folder is there), 76 path not found (the folder is missing too, or the
+// drive), 70 permission denied (a read-only file), 58 file already exists,
+// 61 disk full, 75 path/file access error (a folder where a file is meant,
+// an existing or non-empty folder, a drive's root, anything else).
 class FileSystem {
 public:
     virtual ~FileSystem() = default;

@@ -3,6 +3,7 @@
 #include "platform/cp1252.h"
 #include "platform/registry.h"
 #include "platform/text.h"
+#include "platform/windows_path.h"
 
 #include <cctype>
 #include <dirent.h>
@@ -90,57 +91,17 @@ DriveTable DriveTable::load(Registry& registry, const std::string& home) {
 }
 
 std::optional<std::string> DriveTable::toHost(std::string_view windowsPath) const {
-    std::string path(windowsPath);
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    if (path.starts_with("\\\\")) {
+    const auto path =
+        parseWindowsPath(windowsPath, [this] { return toWindows(currentHostFolder()); });
+    if (!path) {
         return std::nullopt;
     }
-    const bool hasDrive =
-        path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
-    std::string relative;
-    char letter = 0;
-    if (hasDrive) {
-        letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
-        relative = path.substr(2);
-    } else {
-        // Without a drive the path starts from the current folder, or from
-        // the root of the current drive when it begins with "\".
-        const std::string current = toWindows(currentHostFolder());
-        letter = current[0];
-        relative = path.starts_with('\\') ? path : current.substr(2) + "\\" + path;
-    }
-    const auto drive = drives_.find(letter);
+    const auto drive = drives_.find(path->drive);
     if (drive == drives_.end()) {
         return std::nullopt;
     }
-
-    std::vector<std::string> components;
-    for (std::size_t start = 0; start <= relative.size();) {
-        std::size_t end = relative.find('\\', start);
-        if (end == std::string::npos) {
-            end = relative.size();
-        }
-        std::string component = relative.substr(start, end - start);
-        while (!component.empty() && (component.back() == ' ' || component.back() == '.') &&
-               component != "." && component != "..") {
-            component.pop_back();
-        }
-        if (component == "..") {
-            if (!components.empty()) {
-                components.pop_back();
-            }
-        } else if (!component.empty() && component != ".") {
-            components.push_back(std::move(component));
-        }
-        start = end + 1;
-    }
-
     std::string host = drive->second;
-    for (const std::string& component : components) {
+    for (const std::string& component : path->components) {
         std::string exact = joinHost(host, component);
         if (!existsOnHost(exact)) {
             if (const auto match = caseInsensitiveEntry(host, component)) {

@@ -2,7 +2,7 @@
 
 #include "platform/failure.h"
 #include "platform/text.h"
-#include "platform/utf8.h"
+#include "platform/windows_path.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,30 +20,9 @@ namespace {
 
 const char* const Source = "FileSystem";
 
-// The runtime's number for a failed call on `path`.
+// The failure of a host call that set errno on `path`.
 [[noreturn]] void failWith(int error, const std::string& path) {
-    switch (error) {
-    case ENOENT: {
-        const fs::path parent = fs::path(path).parent_path();
-        std::error_code ignored;
-        throw Failure(fs::is_directory(parent, ignored) ? failure::FileNotFound
-                                                        : failure::PathNotFound,
-                      Source);
-    }
-    case ENOTDIR:
-        throw Failure(failure::PathNotFound, Source);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY:
-        throw Failure(failure::PermissionDenied, Source);
-    case EEXIST:
-        throw Failure(failure::FileAlreadyExists, Source);
-    case ENOSPC:
-        throw Failure(failure::DiskFull, Source);
-    default:
-        throw Failure(failure::PathFileAccessError, Source);
-    }
+    throw failureFromErrno(error, path, Source);
 }
 
 struct stat statOf(const std::string& path) {
@@ -85,44 +64,7 @@ private:
     int fd_;
 };
 
-bool matchFrom(const std::u32string& name, std::size_t n, const std::u32string& pattern,
-               std::size_t p) {
-    while (p < pattern.size()) {
-        if (pattern[p] == U'*') {
-            for (std::size_t rest = n; rest <= name.size(); ++rest) {
-                if (matchFrom(name, rest, pattern, p + 1)) {
-                    return true;
-                }
-            }
-            return false;
-        }
-        if (n == name.size() || (pattern[p] != U'?' && pattern[p] != name[n])) {
-            return false;
-        }
-        ++n, ++p;
-    }
-    return n == name.size();
-}
-
-std::u32string foldedCodePoints(std::string_view text) {
-    const std::string lower = text::toLower(text);
-    std::u32string out;
-    for (std::size_t pos = 0; pos < lower.size();) {
-        out += utf8::decode(lower, pos);
-    }
-    return out;
-}
-
 } // namespace
-
-bool matchesWildcard(std::string_view name, std::string_view pattern) {
-    // Runs of "*" match like one, which keeps the backtracking small.
-    std::u32string folded = foldedCodePoints(pattern);
-    folded.erase(std::unique(folded.begin(), folded.end(),
-                             [](char32_t a, char32_t b) { return a == U'*' && b == U'*'; }),
-                 folded.end());
-    return matchFrom(foldedCodePoints(name), 0, folded, 0);
-}
 
 PosixFileSystem::PosixFileSystem(DriveTable drives) : drives_(std::move(drives)) {}
 
@@ -211,8 +153,9 @@ void PosixFileSystem::moveFile(std::string_view from, std::string_view to) {
 void PosixFileSystem::replaceFile(std::string_view from, std::string_view to) {
     const std::string source = host(from);
     const std::string target = host(to);
+    statOf(source);
     if (::rename(source.c_str(), target.c_str()) != 0) {
-        failWith(errno, source);
+        failWith(errno, target);
     }
 }
 
@@ -233,7 +176,10 @@ void PosixFileSystem::deleteFile(std::string_view path, bool force) {
 void PosixFileSystem::createFolder(std::string_view path) {
     const std::string mapped = host(path);
     if (::mkdir(mapped.c_str(), 0755) != 0) {
-        failWith(errno == EEXIST ? EISDIR : errno, mapped);
+        if (errno == EEXIST) {
+            throw Failure(failure::PathFileAccessError, Source);
+        }
+        failWith(errno, mapped);
     }
 }
 
@@ -242,14 +188,21 @@ void PosixFileSystem::removeFolder(std::string_view path, bool recursive) {
     if (!S_ISDIR(statOf(mapped).st_mode)) {
         throw Failure(failure::PathNotFound, Source);
     }
+    // A drive's root stays, as on Windows: removing Z:\ would empty the host.
+    if (drives_.toWindows(mapped).ends_with(":\\")) {
+        throw Failure(failure::PathFileAccessError, Source);
+    }
     std::error_code error;
     if (recursive) {
         fs::remove_all(mapped, error);
     } else {
         fs::remove(mapped, error);
     }
+    if (error == std::errc::directory_not_empty) {
+        throw Failure(failure::PathFileAccessError, Source);
+    }
     if (error) {
-        failWith(error.value() == ENOTEMPTY ? EISDIR : error.value(), mapped);
+        failWith(error.value(), mapped);
     }
 }
 

@@ -38,8 +38,4 @@ private:
     DriveTable drives_;
 };
 
-// True when `name` matches a wildcard pattern ("*" any run, "?" one
-// character), without regard to letter case.
-bool matchesWildcard(std::string_view name, std::string_view pattern);
-
 } // namespace lexi::posix

@@ -6,7 +6,6 @@
 #include "platform/windows_command_line.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
 #include <dirent.h>
 #include <fstream>
@@ -141,11 +140,8 @@ void PosixProcesses::start(std::string_view commandLine, ShowMode) {
     pid_t child = 0;
     const int rc = isPath ? ::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ)
                           : ::posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ);
-    if (rc == ENOENT || rc == ENOTDIR) {
-        throw Failure(failure::FileNotFound, Source);
-    }
     if (rc != 0) {
-        throw Failure(failure::PermissionDenied, Source);
+        throw failureFromErrno(rc, arguments.front(), Source);
     }
 }
 

@@ -187,7 +187,7 @@ int PosixShell::print(const std::string& hostFile, const std::string& hostFolder
     int status = 0;
     if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
         WEXITSTATUS(status) != 0) {
-        note_("Udskriftstjenesten tog ikke imod " + hostFile);
+        note_("Udskriftstjenesten tog ikke imod " + drives_.toWindows(hostFile));
         return NoAssociation;
     }
     return Started;

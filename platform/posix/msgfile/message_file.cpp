@@ -6,7 +6,6 @@
 #include "platform/posix/msgfile/message_writer.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -21,12 +20,7 @@ Failure notAMessageFile(const std::string& what) {
 
 // errno after a failed open, read or write of the file, as a Failure.
 Failure fileFailure(const std::string& hostPath) {
-    const int error = errno;
-    const int number = error == ENOENT    ? failure::FileNotFound
-                       : error == EACCES  ? failure::PermissionDenied
-                       : error == ENOTDIR ? failure::PathNotFound
-                                          : failure::PathFileAccessError;
-    return Failure(number, hostPath + ": " + std::strerror(error), Source);
+    return failureFromErrno(errno, hostPath, Source);
 }
 
 } // namespace
@@ -47,11 +41,7 @@ Message readMessageFile(const std::string& hostPath) {
     if (!file && !file.eof()) {
         throw fileFailure(hostPath);
     }
-    try {
-        return parseMessageFile(bytes);
-    } catch (const CorruptFile& corrupt) {
-        throw notAMessageFile(hostPath + " (" + corrupt.what() + ")");
-    }
+    return readMessage(bytes);
 }
 
 std::string writeMessage(const Message& message) {

@@ -9,12 +9,13 @@
 // holding the item's properties as MS-OXMSG lays them out.
 //
 // Failures are lexi::Failure with source "msgfile":
-// - a file that cannot be opened, read or written: FileNotFound (53),
-//   PermissionDenied (70), PathNotFound (76) or PathFileAccessError (75),
-//   with the path and the system's reason in the description;
+// - a file that cannot be opened, read or written: the runtime's number and
+//   description for the system's error (failureFromErrno);
 // - bytes that are not a readable item file (truncated, corrupt, hostile):
 //   PathFileAccessError (75), described "Not an Outlook message file: " and
-//   what is wrong (and the path, when reading a file);
+//   what is wrong.
+// Descriptions never name the host path: a caller that shows one names the
+// file by its workstation path.
 // - an item this writer cannot store (an attachment not carried by value):
 //   InvalidProcedureCall (5).
 // Reading allocates in proportion to the size of the file, whatever it says.
