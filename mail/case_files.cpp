@@ -16,7 +16,12 @@ std::string mdMail::HentSagsnummer() {
             return {};
         }
         const auto lines = exchange::readLines(exchange::decode(files.readFile(path)));
-        return lines.size() >= 3 ? lines[2] : std::string();
+        // The third line is read after skipping two: a shorter file ends
+        // before it.
+        if (lines.size() < 3) {
+            throw Failure(failure::InputPastEndOfFile, "HentSagsnummer");
+        }
+        return lines[2];
     } catch (const Failure& failure) {
         context_.platform.ui.messageBox("Fejl i hentsagsnummer: " + failure.description(),
                                         msgbox::OkOnly, "Lexitray");

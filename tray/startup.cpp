@@ -113,8 +113,10 @@ void Startup::readFolders() {
     state_.startupLocalFolder = state_.exchangeFolder;
     log_.setFolder(state_.startupLocalFolder);
     ignoringFailure([&] { platform_.settings.deleteSection(AppName, "Indstillinger"); });
+    // An empty folder would name the working folder of the process: it counts
+    // as missing.
     ignoringFailure([&] {
-        if (!platform_.files.isFolder(state_.exchangeFolder)) {
+        if (state_.exchangeFolder.empty() || !platform_.files.isFolder(state_.exchangeFolder)) {
             state_.exchangeFolder = platform_.files.tempFolder() + "\\";
         }
     });
@@ -221,9 +223,20 @@ void Startup::exitProgram() {
 }
 
 void Startup::stopAllInstances() {
+    // The others first, in the order found, and this process last: process
+    // ids wrap around, so an older instance may come after this one.
+    const long self = platform_.processes.currentProcessId();
+    bool selfFound = false;
     for (const ProcessInfo& process : platform_.processes.processesByImageName(ImageName)) {
+        if (process.id == self) {
+            selfFound = true;
+            continue;
+        }
         // A process that ended in the meantime needs no stopping.
         ignoringFailure([&] { platform_.processes.terminate(process.id); });
+    }
+    if (selfFound) {
+        ignoringFailure([&] { platform_.processes.terminate(self); });
     }
 }
 

@@ -68,8 +68,12 @@ PosixProcesses::PosixProcesses(const DriveTable& drives, std::string home)
     : drives_(drives), home_(std::move(home)) {}
 
 std::string PosixProcesses::logonName() {
+    if (!logonName_.empty()) {
+        return logonName_;
+    }
     if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_name) {
-        return user->pw_name;
+        logonName_ = user->pw_name;
+        return logonName_;
     }
     throw Failure(failure::ApplicationDefined, "The logon name cannot be read", Source);
 }

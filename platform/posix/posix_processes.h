@@ -22,6 +22,8 @@ public:
 private:
     const DriveTable& drives_;
     std::string home_;
+    // Read once: the run log asks for it on every line.
+    std::string logonName_;
 };
 
 } // namespace lexi::posix

@@ -4,7 +4,10 @@
 
 #include <array>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <fcntl.h>
+#include <fstream>
+#include <gio/gio.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -100,7 +103,59 @@ bool isPdfWriter(std::string_view printer) {
     return name == "lexitray pdf writer";
 }
 
+// The few calls of GIO the association check makes, from the library loaded
+// at run time.
+struct Gio {
+    decltype(&g_content_type_guess) contentTypeGuess = nullptr;
+    decltype(&g_app_info_get_default_for_type) defaultForType = nullptr;
+    decltype(&g_object_unref) objectUnref = nullptr;
+    decltype(&g_free) free = nullptr;
+
+    // Null when GIO cannot be loaded.
+    static const Gio* load() {
+        static const Gio loaded = [] {
+            Gio gio;
+            void* library = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+            if (!library) {
+                return gio;
+            }
+            gio.contentTypeGuess = reinterpret_cast<decltype(gio.contentTypeGuess)>(
+                ::dlsym(library, "g_content_type_guess"));
+            gio.defaultForType = reinterpret_cast<decltype(gio.defaultForType)>(
+                ::dlsym(library, "g_app_info_get_default_for_type"));
+            gio.objectUnref =
+                reinterpret_cast<decltype(gio.objectUnref)>(::dlsym(library, "g_object_unref"));
+            gio.free = reinterpret_cast<decltype(gio.free)>(::dlsym(library, "g_free"));
+            return gio;
+        }();
+        return loaded.contentTypeGuess && loaded.defaultForType && loaded.objectUnref && loaded.free
+                   ? &loaded
+                   : nullptr;
+    }
+};
+
 } // namespace
+
+bool desktopHasHandler(const std::string& hostFile) {
+    const Gio* gio = Gio::load();
+    if (!gio) {
+        return true;
+    }
+    // The name decides, and the first bytes where it does not.
+    char head[4096];
+    std::ifstream file(hostFile, std::ios::binary);
+    file.read(head, sizeof head);
+    gboolean uncertain = FALSE;
+    gchar* type = gio->contentTypeGuess(hostFile.c_str(), reinterpret_cast<const guchar*>(head),
+                                        static_cast<gsize>(file.gcount()), &uncertain);
+    GAppInfo* application = gio->defaultForType(type, FALSE);
+    gio->free(type);
+    if (!application) {
+        return false;
+    }
+    gio->objectUnref(application);
+    return true;
+}
 
 std::string findOnPath(std::string_view program) {
     const char* path = std::getenv("PATH");
@@ -121,8 +176,9 @@ std::string findOnPath(std::string_view program) {
     return {};
 }
 
-PosixShell::PosixShell(const DriveTable& drives, std::function<void(const std::string&)> note)
-    : drives_(drives), note_(std::move(note)) {}
+PosixShell::PosixShell(const DriveTable& drives, std::function<void(const std::string&)> note,
+                       HandlerLookup hasHandler)
+    : drives_(drives), note_(std::move(note)), hasHandler_(std::move(hasHandler)) {}
 
 int PosixShell::execute(std::string_view verb, std::string_view file, std::string_view,
                         std::string_view workingFolder, ShowMode) {
@@ -160,6 +216,9 @@ int PosixShell::execute(std::string_view verb, std::string_view file, std::strin
 }
 
 int PosixShell::open(const std::string& hostFile, const std::string& hostFolder) {
+    if (!hasHandler_(hostFile)) {
+        return NoAssociation;
+    }
     std::vector<std::string> command;
     if (const std::string xdgOpen = findOnPath("xdg-open"); !xdgOpen.empty()) {
         command = {xdgOpen, hostFile};

@@ -8,6 +8,12 @@
 
 namespace lexi::posix {
 
+// Whether the desktop's association database (GIO's) names a default
+// application for the content type of a host file. GIO is loaded on the first
+// question, so that a request that opens nothing does not load it; without
+// GIO the answer is yes, and the opener decides.
+bool desktopHasHandler(const std::string& hostFile);
+
 // The desktop's shell: "open" and the other opening verbs ("edit",
 // "explore", "openas") go to the desktop's opener (xdg-open, else gio open),
 // "print" to the print service's default printer (lp). The file is one
@@ -15,8 +21,14 @@ namespace lexi::posix {
 // started application is not waited for.
 class PosixShell final : public Shell {
 public:
-    // `note` receives what the shell has to say beyond its number (the run log).
-    PosixShell(const DriveTable& drives, std::function<void(const std::string&)> note);
+    // Whether the desktop has an application for a host file.
+    using HandlerLookup = std::function<bool(const std::string& hostFile)>;
+
+    // `note` receives what the shell has to say beyond its number (the run
+    // log); `hasHandler` answers for the opening verbs before the opener is
+    // started.
+    PosixShell(const DriveTable& drives, std::function<void(const std::string&)> note,
+               HandlerLookup hasHandler = desktopHasHandler);
 
     int execute(std::string_view verb, std::string_view file, std::string_view parameters,
                 std::string_view workingFolder, ShowMode mode) override;
@@ -30,6 +42,7 @@ private:
 
     const DriveTable& drives_;
     std::function<void(const std::string&)> note_;
+    HandlerLookup hasHandler_;
 };
 
 // The full path of a program on PATH; empty when there is none.

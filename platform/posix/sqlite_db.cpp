@@ -63,7 +63,15 @@ void SqliteDb::useWriteAheadLog() {
 }
 
 SqliteDb::~SqliteDb() {
+    for (auto& [sql, cached] : statements_) {
+        sqlite3_finalize(cached.stmt);
+    }
     sqlite3_close(db_);
+}
+
+void SqliteDb::checkpointEvery(int pages) {
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    sqlite3_wal_autocheckpoint(db_, pages);
 }
 
 void SqliteDb::exec(const char* sql) {
@@ -73,15 +81,36 @@ void SqliteDb::exec(const char* sql) {
     }
 }
 
-Statement::Statement(const SqliteDb& db, const char* sql) : db_(db.handle()) {
-    const int rc = sqlite3_prepare_v2(db_, sql, -1, &stmt_, nullptr);
+Statement::Statement(SqliteDb& db, const char* sql) : db_(db.handle()) {
+    SqliteDb::CachedStatement& cached = db.statements_[sql];
+    if (cached.stmt && !cached.inUse) {
+        stmt_ = cached.stmt;
+        cached_ = &cached;
+        cached.inUse = true;
+        return;
+    }
+    const bool keep = !cached.stmt;
+    const int rc =
+        sqlite3_prepare_v3(db_, sql, -1, keep ? SQLITE_PREPARE_PERSISTENT : 0, &stmt_, nullptr);
     if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt_);
         fail(db_, rc);
+    }
+    if (keep) {
+        cached.stmt = stmt_;
+        cached.inUse = true;
+        cached_ = &cached;
     }
 }
 
 Statement::~Statement() {
-    sqlite3_finalize(stmt_);
+    if (cached_) {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        cached_->inUse = false;
+    } else {
+        sqlite3_finalize(stmt_);
+    }
 }
 
 Statement& Statement::bind(int index, std::string_view text) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -31,11 +32,28 @@ public:
     // Runs statements without results; throws SqliteError on failure.
     void exec(const char* sql);
 
+    // For a database that many short processes each write a little: the
+    // closing connection leaves the write-ahead log to the next one instead
+    // of copying it into the database (which syncs the disk twice), and the
+    // log is copied once it holds this many pages, so that opening, which
+    // reads the whole log, stays cheap. A crash of the program loses nothing.
+    void checkpointEvery(int pages);
+
 private:
+    friend class Statement;
+
+    // A prepared statement kept for the life of the connection, so that a
+    // text is compiled once however often it runs.
+    struct CachedStatement {
+        sqlite3_stmt* stmt = nullptr;
+        bool inUse = false;
+    };
+
     void useWriteAheadLog();
 
     sqlite3* db_ = nullptr;
     Mode mode_ = Mode::ReadWrite;
+    std::unordered_map<std::string, CachedStatement> statements_;
 };
 
 // A failed SQLite call, with SQLite's primary result code.
@@ -51,9 +69,11 @@ private:
 };
 
 // One prepared statement. Bind parameters are numbered from 1, columns from 0.
+// The connection keeps the compiled statement for the next use of the same
+// text; a text that is in use already is compiled anew.
 class Statement {
 public:
-    Statement(const SqliteDb& db, const char* sql);
+    Statement(SqliteDb& db, const char* sql);
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -77,6 +97,9 @@ private:
 
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
+    // The connection's copy, handed back when done; null for a statement of
+    // its own.
+    SqliteDb::CachedStatement* cached_ = nullptr;
 };
 
 // A write transaction taken at once (BEGIN IMMEDIATE), rolled back unless

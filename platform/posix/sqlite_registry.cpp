@@ -28,6 +28,8 @@ CREATE TABLE IF NOT EXISTS registry_values(
     UNIQUE(root, key, folded));
 )sql";
 
+constexpr int RegistryCheckpointPages = 64;
+
 std::int64_t rootNumber(RegistryRoot root) {
     return static_cast<std::int64_t>(root);
 }
@@ -60,6 +62,8 @@ SqliteDb* SqliteRegistry::db() {
             db_ = std::make_unique<SqliteDb>(path_);
             if (db_->mode() == SqliteDb::Mode::ReadWrite) {
                 db_->exec(Schema);
+                // Every request writes a few pages (the start-up rights test).
+                db_->checkpointEvery(RegistryCheckpointPages);
             }
         } catch (const SqliteError&) {
             db_.reset();

@@ -45,17 +45,17 @@ protected:
                          DocumentId + "\r\n");
     }
 
-    testing::ProgramRun run(const std::vector<std::string>& arguments, const std::string& script) {
+    testing::ProgramRun run(const std::vector<std::string>& arguments, const std::string& script,
+                            std::map<std::string, std::string> environment = {}) {
         const fs::path scriptFile = work.path() / "script.txt";
         std::ofstream(scriptFile) << script;
-        return testing::runProgram(LEXITRAY_PROGRAM, arguments,
-                                   {{"LEXITRAY_HOME", home.str()},
-                                    {"LEXITRAY_UI", "script"},
-                                    {"LEXITRAY_UI_SCRIPT", scriptFile.string()},
-                                    {"LEXITRAY_UI_TRANSCRIPT", transcriptFile().string()},
-                                    {"TMPDIR", work.str()},
-                                    {"PATH", testing::pathWith(work.path())}},
-                                   work.path());
+        environment.insert({{"LEXITRAY_HOME", home.str()},
+                            {"LEXITRAY_UI", "script"},
+                            {"LEXITRAY_UI_SCRIPT", scriptFile.string()},
+                            {"LEXITRAY_UI_TRANSCRIPT", transcriptFile().string()},
+                            {"TMPDIR", work.str()},
+                            {"PATH", testing::pathWith(work.path())}});
+        return testing::runProgram(LEXITRAY_PROGRAM, arguments, environment, work.path());
     }
 
     fs::path transcriptFile() const { return work.path() / "transcript.txt"; }
@@ -214,7 +214,8 @@ TEST_F(MailE2E, AReopenedUnsentMailIsSentAndFiled) {
 
 TEST_F(MailE2E, ADocumentGoesToTheDesktopsOpener) {
     std::ofstream(drive() / "Sager" / "Hansen" / "brev 1.docx") << "brev";
-    const auto result = run({"C:\\Sager\\Hansen\\brev", "1.docx", "open"}, "");
+    const auto result = run({"C:\\Sager\\Hansen\\brev", "1.docx", "open"}, "",
+                            testing::desktopOpeningDocx(work.path() / "desktop"));
     ASSERT_EQ(result.exitCode, 0) << result.standardError;
     const Lines calls = testing::standInCalls(work.path() / "opened");
     ASSERT_EQ(calls.size(), 2U);

@@ -130,6 +130,7 @@ TEST_F(LexitrayWindowsE2E, ARequestThatShowsNothingLoadsNoQt) {
     std::ofstream(home.path() / "drive_c" / "brev.docx") << "brev";
     testing::writeStandIn(work.path() / "xdg-open", work.path() / "opened");
     qt["PATH"] = testing::pathWith(work.path());
+    qt.merge(testing::desktopOpeningDocx(work.path() / "desktop"));
     const auto result = run({"C:\\brev.docx", "open"}, qt);
     EXPECT_EQ(result.exitCode, 0) << result.standardError;
     EXPECT_EQ(result.standardError, "");

@@ -151,6 +151,10 @@ TEST_F(CaseDataTest, ReportsAShortFileAndAMissingParentFolder) {
                                     "Lexitray|0|Fejl i Gempaasag: Path not found"}));
     // The save path set before the failure stays.
     EXPECT_EQ(state.GemmeSti, "C:\\Mangler\\Klient\\0001\\Brev.msg");
+    // The case number is the third line: a file of two ends before it.
+    writeExchangeFile("tmp.txt", "C:\\Sager\r\nKlient\r\n");
+    EXPECT_EQ(post.HentSagsnummer(), "");
+    EXPECT_EQ(ui.messages().back(), "Lexitray|0|Fejl i hentsagsnummer: Input past end of file");
 }
 
 struct BaseNameCase {

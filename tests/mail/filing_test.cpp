@@ -142,7 +142,10 @@ TEST_F(SavedMailTest, TellsSentFromUnsentMail) {
     EXPECT_TRUE(logHas("Ny instans af outlook startet"));
 }
 
-TEST_F(SavedMailTest, AnythingButAMailCountsAsSent) {
+// Saved items this test writes itself.
+using SavedItemTest = testing::MailFixture;
+
+TEST_F(SavedItemTest, AnythingButAMailCountsAsSent) {
     for (const char* messageClass : {"REPORT.IPM.Note.NDR", "IPM.Appointment"}) {
         msgfile::Message item;
         item.messageClass = messageClass;

@@ -47,8 +47,11 @@ protected:
     testing::TempFolder root;
     DriveTable drives{{{'C', root.str() + "/c"}}};
     std::vector<std::string> notes;
-    PosixShell shell{drives, [this](const std::string& note) {
-                         notes.push_back(note);
+    // Every file type has an application here; the desktop's own answer is
+    // asked below.
+    PosixShell shell{drives, [this](const std::string& note) { notes.push_back(note); },
+                     [](const std::string&) {
+                         return true;
                      }};
 
 private:
@@ -102,6 +105,27 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeCase{"UnknownVerb", "frobnicate", "C:\\Sager\\brev.docx", 31},
                       CodeCase{"PrintTo", "printto", "C:\\Sager\\brev.docx", 31}),
     [](const auto& info) { return info.param.name; });
+
+TEST_F(PosixShellTest, AFileTypeWithoutAnApplicationIsUnknownToTheDesktop) {
+    standIn("xdg-open");
+    std::ofstream(root.path() / "c" / "Sager" / "notat.lxq", std::ios::binary) << '\x01' << '\x9c';
+    const fs::path desktop = root.path() / "desktop";
+    fs::create_directories(desktop);
+    // In a process of its own: GIO reads the desktop's folders once.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        for (const char* variable :
+             {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"}) {
+            ::setenv(variable, desktop.c_str(), 1);
+        }
+        PosixShell desktopShell(drives, [](const std::string&) {});
+        ::_exit(desktopShell.execute("open", "C:\\Sager\\notat.lxq", "", "C:\\", ShowMode::Normal));
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 31);
+}
 
 TEST_F(PosixShellTest, AFileTheUserMayNotReadIsAccessDenied) {
     const std::string file = writeFile("hemmelig.docx");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@ void writeStandIn(const std::filesystem::path& program, const std::filesystem::p
 // The lines a stand-in wrote, once it has written them (waiting up to three
 // seconds); empty when it never ran.
 std::vector<std::string> standInCalls(const std::filesystem::path& record);
+
+// A desktop of its own in `folder` on which only ".docx" files have an
+// application: the environment that points a program at it.
+std::map<std::string, std::string> desktopOpeningDocx(const std::filesystem::path& folder);
 
 // PATH with the folder in front of the current search path.
 std::string pathWith(const std::filesystem::path& folder);

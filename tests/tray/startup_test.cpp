@@ -107,10 +107,16 @@ TEST_F(StartupTest, TheBlindCopyModeSetsItsFlag) {
 }
 
 TEST_F(StartupTest, FallsBackToTheTempFolderButLogsWhereConfigured) {
-    useFolder("C:\\Mangler\\");
-    run("mail");
-    EXPECT_EQ(state.startupLocalFolder, "C:\\Mangler\\");
-    EXPECT_EQ(state.exchangeFolder, files.tempFolder() + "\\");
+    // The empty folder would be the working folder, which exists.
+    const fs::path previous = fs::current_path();
+    fs::current_path(root.path() / "tmp");
+    for (const std::string folder : {"C:\\Mangler\\", ""}) {
+        useFolder(folder);
+        run("mail");
+        EXPECT_EQ(state.startupLocalFolder, folder);
+        EXPECT_EQ(state.exchangeFolder, files.tempFolder() + "\\") << folder;
+    }
+    fs::current_path(previous);
 }
 
 TEST_F(StartupTest, DefaultsToDriveCAndDeletesTheOldSection) {
@@ -137,11 +143,11 @@ TEST_F(StartupTest, ChangingTheLocalFolderStoresItAsTyped) {
     }
 }
 
-TEST_F(StartupTest, StopEndsEveryInstanceInTheOrderFound) {
+TEST_F(StartupTest, StopEndsTheOtherInstancesInTheOrderFoundThenItself) {
     processes.running = {
         {40, "lexitray.exe"}, {100, "LEXITRAY.EXE"}, {7, "other.exe"}, {300, "lexitray.exe"}};
     run("stop");
-    EXPECT_EQ(processes.terminated, (std::vector<long>{40, 100, 300}));
+    EXPECT_EQ(processes.terminated, (std::vector<long>{40, 300, 100}));
 }
 
 struct RightsCase {
