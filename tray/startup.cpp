@@ -1,5 +1,6 @@
 #include "tray/startup.h"
 
+#include "lexitray_version.h"
 #include "mail/md_mail.h"
 #include "platform/failure.h"
 #include "tray/document_launcher.h"
@@ -47,8 +48,8 @@ TrayWindow::Actions Startup::trayMenuActions() {
 }
 
 std::string Startup::versionText() {
-    const std::string revision = "000" + std::to_string(VersionRevision);
-    return std::to_string(VersionMajor) + "." + std::to_string(VersionMinor) + "." +
+    const std::string revision = "000" + std::to_string(version::Revision);
+    return std::to_string(version::Major) + "." + std::to_string(version::Minor) + "." +
            revision.substr(revision.size() - 3);
 }
 
