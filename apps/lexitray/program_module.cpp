@@ -5,8 +5,8 @@
 #include <filesystem>
 
 namespace lexi {
-
-void* loadModuleEntry(const std::string& moduleName, const char* entryName) {
+const void* loadModuleEntry(const std::string& moduleName, const char* entryName,
+                            int interfaceVersion) {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     const std::string module = (program.parent_path() / moduleName).string();
@@ -16,9 +16,18 @@ void* loadModuleEntry(const std::string& moduleName, const char* entryName) {
                      ::dlerror());
         return nullptr;
     }
-    void* entry = ::dlsym(handle, entryName);
+    const void* entry = ::dlsym(handle, entryName);
     if (!entry) {
         std::fprintf(stderr, "lexitray: %s has no %s\n", module.c_str(), entryName);
+        return nullptr;
+    }
+    const int moduleVersion = *static_cast<const int*>(entry);
+    if (moduleVersion != interfaceVersion) {
+        std::fprintf(stderr,
+                     "lexitray: %s is not used: it was built for interface version %d, "
+                     "this program needs version %d\n",
+                     module.c_str(), moduleVersion, interfaceVersion);
+        return nullptr;
     }
     return entry;
 }
