@@ -12,8 +12,9 @@ namespace lexi {
 // Loads the module `moduleName` and returns the address of its entry
 // `entryName`; null, after saying why on standard error, when the module
 // cannot be loaded, lacks the entry, or its entry's first field is not
-// `interfaceVersion`. The module lies beside the program. It stays loaded for
-// the life of the process.
+// `interfaceVersion`. The module is looked for beside the program (as in the
+// build folder), else in the installed program's module folder. It stays
+// loaded for the life of the process.
 const void* loadModuleEntry(const std::string& moduleName, const char* entryName,
                             int interfaceVersion);
 
