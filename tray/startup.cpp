@@ -2,6 +2,7 @@
 
 #include "mail/md_mail.h"
 #include "platform/failure.h"
+#include "program/version.h"
 #include "tray/document_launcher.h"
 #include "tray/splash.h"
 #include "tray/usage_message.h"
@@ -47,8 +48,8 @@ TrayWindow::Actions Startup::trayMenuActions() {
 }
 
 std::string Startup::versionText() {
-    const std::string revision = "000" + std::to_string(VersionRevision);
-    return std::to_string(VersionMajor) + "." + std::to_string(VersionMinor) + "." +
+    const std::string revision = "000" + std::to_string(version::Revision);
+    return std::to_string(version::Major) + "." + std::to_string(version::Minor) + "." +
            revision.substr(revision.size() - 3);
 }
 

@@ -20,9 +20,6 @@ class Startup {
 public:
     static constexpr const char* AppName = "Lexitray";
     static constexpr const char* ImageName = "lexitray.exe";
-    static constexpr int VersionMajor = 4;
-    static constexpr int VersionMinor = 13;
-    static constexpr int VersionRevision = 41;
 
     Startup(Platform& platform, ProgramState& state, RunLog& log);
     Startup(const Startup&) = delete;
@@ -34,7 +31,7 @@ public:
 
     const TrayWindow& trayWindow() const { return trayWindow_; }
 
-    // "4.13.041".
+    // The program's version as shown: "4.13.041" for 4.13.41.
     static std::string versionText();
 
 private:

@@ -16,13 +16,12 @@ LazyOutlook::~LazyOutlook() = default;
 
 OutlookConnector& LazyOutlook::loaded() {
     if (!outlook_) {
-        const auto open = reinterpret_cast<decltype(&lexitray_open_outlook)>(
-            loadModuleEntry(MailStoreModuleName, MailStoreModuleEntry));
-        if (!open) {
+        const MailStoreModule* module = loadModule<MailStoreModule>();
+        if (!module) {
             throw Failure(failure::CannotCreateObject, "Outlook.Application");
         }
         const MailStoreServices services{databasePath_.c_str(), &clock_, &ui_, &drives_};
-        outlook_.reset(open(&services));
+        outlook_.reset(module->openOutlook(&services));
     }
     return *outlook_;
 }

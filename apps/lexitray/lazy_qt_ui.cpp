@@ -7,9 +7,8 @@ namespace lexi {
 namespace {
 
 std::unique_ptr<Ui> loadQtUi() {
-    const auto create = reinterpret_cast<decltype(&lexitray_create_qt_ui)>(
-        loadModuleEntry(QtUiModuleName, QtUiModuleEntry));
-    return create ? std::unique_ptr<Ui>(create()) : nullptr;
+    const QtUiModule* module = loadModule<QtUiModule>();
+    return module ? std::unique_ptr<Ui>(module->createUi()) : nullptr;
 }
 
 } // namespace

@@ -24,9 +24,12 @@ private:
     lexi::mailstore::LocalOutlook outlook_;
 };
 
-} // namespace
-
-extern "C" __attribute__((visibility("default"))) lexi::OutlookConnector*
-lexitray_open_outlook(const MailStoreServices* services) {
+lexi::OutlookConnector* openOutlook(const MailStoreServices* services) {
     return new StoreOutlook(*services);
 }
+
+} // namespace
+
+extern "C" __attribute__((visibility("default")))
+const MailStoreModule lexitray_mail_store_module = {MailStoreModule::InterfaceVersion,
+                                                    &openOutlook};

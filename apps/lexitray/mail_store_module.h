@@ -6,10 +6,8 @@
 #include "platform/ui.h"
 
 // The module holding the local mail store (with the message files and mail
-// delivery), beside the program, and its one entry: it opens Outlook over
-// the store at the given path.
-inline constexpr const char* MailStoreModuleName = "lexitray-mailstore.so";
-inline constexpr const char* MailStoreModuleEntry = "lexitray_open_outlook";
+// delivery), and its entry: it opens Outlook over the store at the given
+// path.
 
 struct MailStoreServices {
     const char* databasePath;
@@ -18,4 +16,16 @@ struct MailStoreServices {
     const lexi::posix::DriveTable* drives;
 };
 
-extern "C" lexi::OutlookConnector* lexitray_open_outlook(const MailStoreServices* services);
+struct MailStoreModule {
+    static constexpr const char* FileName = "lexitray-mailstore.so";
+    static constexpr const char* EntryName = "lexitray_mail_store_module";
+    // Raised with every change of this table, of MailStoreServices or of the
+    // classes the program and the module hand each other (lexi::Outlook* and
+    // the services' classes).
+    static constexpr int InterfaceVersion = 1;
+
+    int interfaceVersion;
+    lexi::OutlookConnector* (*openOutlook)(const MailStoreServices* services);
+};
+
+extern "C" const MailStoreModule lexitray_mail_store_module;

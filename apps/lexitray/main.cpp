@@ -26,12 +26,12 @@ std::string commandLineOf(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    lexi::LinuxPlatform linux;
-    lexi::Platform& platform = linux.platform();
+    lexi::LinuxPlatform linuxPlatform;
+    lexi::Platform& platform = linuxPlatform.platform();
     lexi::ProgramState state;
     state.commandLine = commandLineOf(argc, argv);
     lexi::RunLog log(platform.files, platform.processes, platform.clock);
-    linux.setNotes([&log](const std::string& note) { log.WriteLog(note); });
+    linuxPlatform.setNotes([&log](const std::string& note) { log.WriteLog(note); });
     lexi::Startup startup(platform, state, log);
     try {
         startup.Main();

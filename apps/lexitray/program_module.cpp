@@ -5,20 +5,44 @@
 #include <filesystem>
 
 namespace lexi {
+namespace {
 
-void* loadModuleEntry(const std::string& moduleName, const char* entryName) {
+// The module's file: beside the program when it lies there, else in the
+// module folder, given relative to the installed program's folder.
+std::filesystem::path moduleFile(const std::string& moduleName) {
     std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::string module = (program.parent_path() / moduleName).string();
+    const std::filesystem::path folder =
+        std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    const std::filesystem::path beside = folder / moduleName;
+    if (std::filesystem::exists(beside, error)) {
+        return beside;
+    }
+    return (folder / LEXITRAY_MODULE_DIR / moduleName).lexically_normal();
+}
+
+} // namespace
+
+const void* loadModuleEntry(const std::string& moduleName, const char* entryName,
+                            int interfaceVersion) {
+    const std::string module = moduleFile(moduleName).string();
     void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         std::fprintf(stderr, "lexitray: %s cannot be loaded: %s\n", moduleName.c_str(),
                      ::dlerror());
         return nullptr;
     }
-    void* entry = ::dlsym(handle, entryName);
+    const void* entry = ::dlsym(handle, entryName);
     if (!entry) {
         std::fprintf(stderr, "lexitray: %s has no %s\n", module.c_str(), entryName);
+        return nullptr;
+    }
+    const int moduleVersion = *static_cast<const int*>(entry);
+    if (moduleVersion != interfaceVersion) {
+        std::fprintf(stderr,
+                     "lexitray: %s is not used: it was built for interface version %d, "
+                     "this program needs version %d\n",
+                     module.c_str(), moduleVersion, interfaceVersion);
+        return nullptr;
     }
     return entry;
 }

@@ -4,9 +4,25 @@
 
 namespace lexi {
 
-// Loads a module that lies beside the program and returns the address of
-// its entry; null, after saying why on standard error, when it cannot. The
-// module stays loaded for the life of the process.
-void* loadModuleEntry(const std::string& moduleName, const char* entryName);
+// Every module exports one entry: a table of what it offers, whose first
+// field is the version of the interface the module was built for. A module of
+// another version would hand the program classes of another shape, so the
+// program refuses it as if it were missing.
+
+// Loads the module `moduleName` and returns the address of its entry
+// `entryName`; null, after saying why on standard error, when the module
+// cannot be loaded, lacks the entry, or its entry's first field is not
+// `interfaceVersion`. The module is looked for beside the program (as in the
+// build folder), else in the installed program's module folder. It stays
+// loaded for the life of the process.
+const void* loadModuleEntry(const std::string& moduleName, const char* entryName,
+                            int interfaceVersion);
+
+// The entry table of the module Entry describes (its FileName, EntryName and
+// InterfaceVersion), or null.
+template <typename Entry> const Entry* loadModule() {
+    return static_cast<const Entry*>(
+        loadModuleEntry(Entry::FileName, Entry::EntryName, Entry::InterfaceVersion));
+}
 
 } // namespace lexi

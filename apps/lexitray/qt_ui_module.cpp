@@ -5,6 +5,13 @@
 
 #include "platform/qt/qt_ui.h"
 
-extern "C" __attribute__((visibility("default"))) lexi::Ui* lexitray_create_qt_ui() {
+namespace {
+
+lexi::Ui* createQtUi() {
     return new lexi::qt::QtUi();
 }
+
+} // namespace
+
+extern "C" __attribute__((visibility("default")))
+const QtUiModule lexitray_qt_ui_module = {QtUiModule::InterfaceVersion, &createQtUi};

@@ -2,9 +2,17 @@
 
 #include "platform/ui.h"
 
-// The module holding the Qt UI, beside the program, and its one entry: it
-// creates the UI (and with it the Qt application).
-inline constexpr const char* QtUiModuleName = "lexitray-qt.so";
-inline constexpr const char* QtUiModuleEntry = "lexitray_create_qt_ui";
+// The module holding the Qt UI, and its entry: it creates the UI (and with it
+// the Qt application).
+struct QtUiModule {
+    static constexpr const char* FileName = "lexitray-qt.so";
+    static constexpr const char* EntryName = "lexitray_qt_ui_module";
+    // Raised with every change of this table or of the classes the program
+    // and the module hand each other (lexi::Ui and its windows).
+    static constexpr int InterfaceVersion = 1;
 
-extern "C" lexi::Ui* lexitray_create_qt_ui();
+    int interfaceVersion;
+    lexi::Ui* (*createUi)();
+};
+
+extern "C" const QtUiModule lexitray_qt_ui_module;

@@ -44,7 +44,12 @@ std::optional<std::string> caseInsensitiveEntry(const std::string& folder, std::
 }
 
 std::string joinHost(const std::string& folder, std::string_view name) {
-    return folder == "/" ? "/" + std::string(name) : folder + "/" + std::string(name);
+    std::string path = folder;
+    if (!path.ends_with('/')) {
+        path += '/';
+    }
+    path += name;
+    return path;
 }
 
 std::string currentHostFolder() {

@@ -26,7 +26,7 @@ TEST(SqliteRegistry, SeveralProcessesWritingAtOnceLoseNothing) {
             for (int i = 0; i < ValuesEach; ++i) {
                 const std::string key = "Software\\Shared\\W" + std::to_string(w);
                 failures += registry.createKey(HKCU, key) != RegistryStatus::Ok;
-                failures += registry.setValue(HKCU, key, "v" + std::to_string(i),
+                failures += registry.setValue(HKCU, key, std::string("v").append(std::to_string(i)),
                                               {RegistryType::String, std::to_string(i)}) !=
                             RegistryStatus::Ok;
             }
