@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "platform/posix/mailstore/item_kind.h"
 #include "platform/posix/mailstore/local_time.h"
+#include "platform/posix/mailstore/store_mail_sender.h"
 #include "platform/posix/msgfile/message_file.h"
 #include "platform/text.h"
 
@@ -11,14 +12,6 @@
 #include <iterator>
 
 namespace lexi::mailstore {
-
-void unsupportedMember() {
-    throw Failure(438, "MailStore");
-}
-
-void storeRefuses(const std::string& description) {
-    throw Failure(failure::AutomationError, description, "MailStore");
-}
 
 namespace {
 
@@ -70,7 +63,7 @@ public:
         if (index < 1 || index > count()) {
             storeRefuses("Array index out of bounds.");
         }
-        return std::make_shared<Recipient>(item_, index - 1);
+        return std::make_shared<Recipient>(item_.shared_from_this(), index - 1);
     }
 
     std::shared_ptr<OutlookRecipient> add(std::string_view typed) override {
@@ -90,23 +83,25 @@ public:
 private:
     class Recipient final : public OutlookRecipient {
     public:
-        Recipient(StoreItem& item, std::size_t index) : item_(item), index_(index) {}
+        Recipient(std::shared_ptr<StoreItem> item, std::size_t index)
+            : item_(std::move(item)), index_(index) {}
         std::string name() override { return entry().displayName; }
         std::string address() override { return entry().address; }
         int type() override { return static_cast<int>(entry().type); }
         void setType(int type) override {
             entry().type = static_cast<msgfile::RecipientType>(type);
-            item_.refreshDisplayLines();
+            item_->refreshDisplayLines();
         }
 
     private:
         msgfile::Recipient& entry() {
-            if (index_ >= item_.message_.recipients.size()) {
+            if (index_ >= item_->message_.recipients.size()) {
                 storeRefuses("The recipient has been removed.");
             }
-            return item_.message_.recipients[index_];
+            return item_->message_.recipients[index_];
         }
-        StoreItem& item_;
+        // The handle keeps its item, however long it is held.
+        std::shared_ptr<StoreItem> item_;
         std::size_t index_;
     };
 
@@ -124,12 +119,12 @@ public:
         if (index < 1 || index > count()) {
             storeRefuses("Array index out of bounds.");
         }
-        return std::make_shared<Attachment>(item_, index - 1);
+        return std::make_shared<Attachment>(item_.shared_from_this(), index - 1);
     }
 
     std::shared_ptr<OutlookAttachment> add(std::string_view path, int, int position,
                                            std::string_view displayName) override {
-        const std::string host = hostPathOf(item_.context_.drives, path);
+        const std::string host = hostPathOf(item_.context_->services().drives, path);
         std::ifstream file(host, std::ios::binary);
         if (!file || std::filesystem::is_directory(host)) {
             storeRefuses("Cannot find this file. Verify the path and file name are correct.");
@@ -150,7 +145,8 @@ public:
 private:
     class Attachment final : public OutlookAttachment {
     public:
-        Attachment(StoreItem& item, std::size_t index) : item_(item), index_(index) {}
+        Attachment(std::shared_ptr<StoreItem> item, std::size_t index)
+            : item_(std::move(item)), index_(index) {}
         std::string displayName() override { return entry().displayName; }
         std::string fileName() override { return entry().longFileName; }
         std::int64_t size() override { return static_cast<std::int64_t>(entry().data.size()); }
@@ -159,25 +155,25 @@ private:
 
     private:
         msgfile::Attachment& entry() {
-            if (index_ >= item_.message_.attachments.size()) {
+            if (index_ >= item_->message_.attachments.size()) {
                 storeRefuses("The attachment has been removed.");
             }
-            return item_.message_.attachments[index_];
+            return item_->message_.attachments[index_];
         }
-        StoreItem& item_;
+        std::shared_ptr<StoreItem> item_;
         std::size_t index_;
     };
 
     StoreItem& item_;
 };
 
-StoreItem::StoreItem(StoreContext& context, msgfile::Message message)
-    : context_(context), message_(std::move(message)),
+StoreItem::StoreItem(ContextPtr context, msgfile::Message message)
+    : context_(std::move(context)), message_(std::move(message)),
       recipients_(std::make_unique<Recipients>(*this)),
       attachments_(std::make_unique<Attachments>(*this)) {}
 
-StoreItem::StoreItem(StoreContext& context, StoredItem stored)
-    : StoreItem(context, std::move(stored.message)) {
+StoreItem::StoreItem(ContextPtr context, StoredItem stored)
+    : StoreItem(std::move(context), std::move(stored.message)) {
     entryId_ = std::move(stored.entryId);
     folder_ = stored.folder;
 }
@@ -235,19 +231,26 @@ LocalDateTime StoreItem::creationTime() {
 void StoreItem::save() {
     if (entryId_.empty()) {
         folder_ = homeFolderOfClass(itemClass());
-        entryId_ = context_.storage.add(folder_, message_);
-    } else if (!context_.storage.replace(entryId_, folder_, message_)) {
+        entryId_ = context_->storage().add(folder_, message_);
+    } else if (!context_->storage().replace(entryId_, folder_, message_)) {
         storeRefuses("The item has been moved or deleted.");
     }
 }
 
+void StoreItem::fileIn(int folder) {
+    folder_ = folder;
+    if (entryId_.empty() || !context_->storage().replace(entryId_, folder, message_)) {
+        entryId_ = context_->storage().add(folder, message_);
+    }
+}
+
 void StoreItem::saveAs(std::string_view path) {
-    const std::string host = hostPathOf(context_.drives, path);
+    const std::string host = hostPathOf(context_->services().drives, path);
     msgfile::writeMessageFile(message_, host);
 }
 
 void StoreItem::addSignature() {
-    const std::string signature = context_.storage.account().signature;
+    const std::string signature = context_->storage().account().signature;
     if (signature.empty()) {
         return;
     }
@@ -278,7 +281,7 @@ void StoreItem::display(bool modal) {
     const auto self = shared_from_this();
     ComposeWindow window(composeFields(), *this);
     window_ = &window;
-    context_.windows.showComposeWindow(window);
+    context_->services().windows.showComposeWindow(window);
     window_ = nullptr;
 }
 
@@ -293,12 +296,12 @@ void StoreItem::deleteItem() {
         return;
     }
     if (folder_ == outlook::FolderDeletedItems) {
-        context_.storage.remove(entryId_);
+        context_->storage().remove(entryId_);
         entryId_.clear();
         return;
     }
     folder_ = outlook::FolderDeletedItems;
-    if (!context_.storage.replace(entryId_, folder_, message_)) {
+    if (!context_->storage().replace(entryId_, folder_, message_)) {
         storeRefuses("The item has been moved or deleted.");
     }
 }
@@ -460,7 +463,7 @@ void StoreItem::setStatus(int status) {
     message_.taskStatus = static_cast<msgfile::TaskStatus>(status);
     if (status == outlook::TaskComplete) {
         if (message_.taskDateCompleted == msgfile::NoDate) {
-            LocalDateTime today = context_.clock.now();
+            LocalDateTime today = context_->services().clock.now();
             today.hour = today.minute = today.second = 0;
             message_.taskDateCompleted = fromLocal(today);
         }
@@ -572,7 +575,7 @@ bool StoreItem::send(const ComposeFields& fields) {
     if (cancel) {
         return false;
     }
-    context_.sender.send(*this);
+    sendMail(*context_, *this);
     // The window closes behind the sent mail.
     if (events_) {
         bool ignored = false;

@@ -16,13 +16,15 @@ class StoreItem final : public OutlookItem,
                         private ComposeActions {
 public:
     // A new, unsaved item.
-    StoreItem(StoreContext& context, msgfile::Message message);
+    StoreItem(ContextPtr context, msgfile::Message message);
     // A stored item.
-    StoreItem(StoreContext& context, StoredItem stored);
+    StoreItem(ContextPtr context, StoredItem stored);
     ~StoreItem() override;
 
-    const msgfile::Message& message() const { return message_; }
-    int folder() const { return folder_; }
+    msgfile::Message& message() { return message_; }
+    // Stores the item in that folder: replaces it when it is stored, adds it
+    // when it is new or gone from the store.
+    void fileIn(int folder);
 
     int itemClass() override;
     std::string entryId() override;
@@ -89,7 +91,6 @@ public:
     void refreshDisplayLines();
 
 private:
-    friend class StoreMailSender;
     class Recipients;
     class Attachments;
 
@@ -105,7 +106,7 @@ private:
     bool send(const ComposeFields& fields) override;
     bool close(const ComposeFields& fields) override;
 
-    StoreContext& context_;
+    ContextPtr context_;
     msgfile::Message message_;
     std::string entryId_;
     int folder_ = 0;

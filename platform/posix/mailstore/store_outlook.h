@@ -13,7 +13,7 @@ namespace lexi::mailstore {
 // so items that arrive or leave meanwhile are counted.
 class StoreItems final : public OutlookItems {
 public:
-    StoreItems(StoreContext& context, int folder, std::optional<TimeFilter> filter);
+    StoreItems(ContextPtr context, int folder, std::optional<TimeFilter> filter);
 
     int count() override;
     ItemPtr item(int index) override;
@@ -25,7 +25,7 @@ private:
     const std::vector<std::string>& entryIds();
     std::string entryIdAt(int index);
 
-    StoreContext& context_;
+    ContextPtr context_;
     int folder_;
     std::optional<TimeFilter> filter_;
     std::vector<std::string> entryIds_;
@@ -34,7 +34,7 @@ private:
 
 class StoreFolder final : public OutlookFolder {
 public:
-    StoreFolder(StoreContext& context, FolderInfo info);
+    StoreFolder(ContextPtr context, FolderInfo info);
 
     ItemsPtr items() override;
     std::string name() override { return info_.name; }
@@ -42,13 +42,13 @@ public:
     int defaultItemType() override { return info_.defaultItemType; }
 
 private:
-    StoreContext& context_;
+    ContextPtr context_;
     FolderInfo info_;
 };
 
 class StoreNamespace final : public OutlookNamespace {
 public:
-    explicit StoreNamespace(StoreContext& context) : context_(context) {}
+    explicit StoreNamespace(ContextPtr context) : context_(std::move(context)) {}
 
     FolderPtr getDefaultFolder(int folder) override;
     FolderPtr pickFolder() override;
@@ -56,12 +56,12 @@ public:
     std::string currentUserName() override;
 
 private:
-    StoreContext& context_;
+    ContextPtr context_;
 };
 
 class StoreApplication final : public OutlookApplication {
 public:
-    explicit StoreApplication(StoreContext& context);
+    explicit StoreApplication(ContextPtr context);
 
     std::string version() override;
     std::shared_ptr<OutlookNamespace> session() override { return session_; }
@@ -69,7 +69,7 @@ public:
     ItemPtr createItemFromTemplate(std::string_view path) override;
 
 private:
-    StoreContext& context_;
+    ContextPtr context_;
     std::shared_ptr<StoreNamespace> session_;
 };
 
