@@ -12,37 +12,33 @@ namespace lexi::mailstore {
 StoreItems::StoreItems(ContextPtr context, int folder, std::optional<TimeFilter> filter)
     : context_(std::move(context)), folder_(folder), filter_(std::move(filter)) {}
 
-const std::vector<std::string>& StoreItems::entryIds() {
+const std::vector<StoredItem>& StoreItems::list() {
     const std::uint64_t changes = context_->storage().changeCount();
     if (readAt_ != changes) {
-        entryIds_ = context_->storage().entryIds(folder_, filter_);
+        list_ = context_->storage().items(folder_, filter_);
         readAt_ = changes;
     }
-    return entryIds_;
+    return list_;
 }
 
 int StoreItems::count() {
-    return static_cast<int>(entryIds().size());
+    return static_cast<int>(list().size());
 }
 
-std::string StoreItems::entryIdAt(int index) {
-    const std::vector<std::string>& ids = entryIds();
-    if (index < 1 || index > static_cast<int>(ids.size())) {
+const StoredItem& StoreItems::at(int index) {
+    const std::vector<StoredItem>& items = list();
+    if (index < 1 || index > static_cast<int>(items.size())) {
         storeRefuses("Array index out of bounds.");
     }
-    return ids[static_cast<std::size_t>(index - 1)];
+    return items[static_cast<std::size_t>(index - 1)];
 }
 
 ItemPtr StoreItems::item(int index) {
-    auto stored = context_->storage().find(entryIdAt(index));
-    if (!stored) {
-        storeRefuses("The item has been moved or deleted.");
-    }
-    return std::make_shared<StoreItem>(context_, std::move(*stored));
+    return std::make_shared<StoreItem>(context_, at(index));
 }
 
 void StoreItems::remove(int index) {
-    context_->storage().remove(entryIdAt(index));
+    context_->storage().remove(at(index).entryId);
 }
 
 ItemsPtr StoreItems::restrict(std::string_view filter) {

@@ -9,8 +9,9 @@
 namespace lexi::mailstore {
 
 // The items of a folder, in the folder's order: all of them, or those a
-// Restrict filter selected. The list is read from the store on every call,
-// so items that arrive or leave meanwhile are counted.
+// Restrict filter selected. The list (each item's summary) is read again
+// whenever the store has changed, so items that arrive or leave meanwhile
+// are counted.
 class StoreItems final : public OutlookItems {
 public:
     StoreItems(ContextPtr context, int folder, std::optional<TimeFilter> filter);
@@ -21,14 +22,13 @@ public:
     ItemsPtr restrict(std::string_view filter) override;
 
 private:
-    // The entry IDs in order, read again only when the store has changed.
-    const std::vector<std::string>& entryIds();
-    std::string entryIdAt(int index);
+    const std::vector<StoredItem>& list();
+    const StoredItem& at(int index);
 
     ContextPtr context_;
     int folder_;
     std::optional<TimeFilter> filter_;
-    std::vector<std::string> entryIds_;
+    std::vector<StoredItem> list_;
     std::optional<std::uint64_t> readAt_;
 };
 
