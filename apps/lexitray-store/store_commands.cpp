@@ -54,13 +54,17 @@ void requireFolder(MailStorage& storage, int folder) {
     }
 }
 
-mailstore::StoredItem stored(MailStorage& storage, std::string_view entryId) {
-    auto item = storage.find(entryId);
-    if (!item) {
-        throw Failure(failure::AutomationError, "No item has the entry ID " + std::string(entryId),
-                      "lexitray-store");
+[[noreturn]] void noSuchItem(std::string_view entryId) {
+    throw Failure(failure::AutomationError, "No item has the entry ID " + std::string(entryId),
+                  "lexitray-store");
+}
+
+msgfile::Message storedMessage(MailStorage& storage, std::string_view entryId) {
+    auto message = storage.message(entryId);
+    if (!message) {
+        noSuchItem(entryId);
     }
-    return std::move(*item);
+    return std::move(*message);
 }
 
 } // namespace
@@ -68,31 +72,29 @@ mailstore::StoredItem stored(MailStorage& storage, std::string_view entryId) {
 void printFolders(MailStorage& storage, std::ostream& out) {
     for (const mailstore::FolderInfo& folder : storage.folders()) {
         out << folder.id << '\t' << folder.name << '\t' << folder.path << '\t'
-            << storage.entryIds(folder.id, std::nullopt).size() << '\n';
+            << storage.items(folder.id, std::nullopt).size() << '\n';
     }
 }
 
 void printItems(MailStorage& storage, int folder, std::ostream& out) {
     requireFolder(storage, folder);
     int position = 0;
-    for (const std::string& entryId : storage.entryIds(folder, std::nullopt)) {
-        ++position;
-        const auto item = storage.find(entryId);
-        if (!item) {
-            continue; // removed by another process meanwhile
-        }
-        const msgfile::Message& message = item->message;
-        out << position << '\t' << entryId << '\t'
-            << mailstore::classOfMessage(message.messageClass) << '\t' << timeText(message.sentOn)
-            << '\t' << oneLine(message.subject) << '\n';
+    for (const mailstore::StoredItem& item : storage.items(folder, std::nullopt)) {
+        const mailstore::ItemSummary& summary = item.summary;
+        out << ++position << '\t' << item.entryId << '\t'
+            << mailstore::classOfMessage(summary.messageClass) << '\t' << timeText(summary.sentOn)
+            << '\t' << oneLine(summary.subject) << '\n';
     }
 }
 
 void printItem(MailStorage& storage, std::string_view entryId, std::ostream& out) {
-    const mailstore::StoredItem item = stored(storage, entryId);
-    const msgfile::Message& message = item.message;
-    out << "Entry ID: " << item.entryId << '\n'
-        << "Folder: " << item.folder << '\n'
+    const auto item = storage.find(entryId);
+    if (!item) {
+        noSuchItem(entryId);
+    }
+    const msgfile::Message message = storedMessage(storage, entryId);
+    out << "Entry ID: " << item->entryId << '\n'
+        << "Folder: " << item->folder << '\n'
         << "Class: " << mailstore::classOfMessage(message.messageClass) << ' '
         << oneLine(message.messageClass) << '\n'
         << "Subject: " << oneLine(message.subject) << '\n'
@@ -118,7 +120,7 @@ std::string deliverFile(MailStorage& storage, int folder, const std::string& pat
 }
 
 void exportItem(MailStorage& storage, std::string_view entryId, const std::string& path) {
-    msgfile::writeMessageFile(stored(storage, entryId).message, path);
+    msgfile::writeMessageFile(storedMessage(storage, entryId), path);
 }
 
 void printAccount(const mailstore::Account& account, std::ostream& out) {

@@ -3,10 +3,12 @@
 #include "platform/failure.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/outlook.h"
+#include "platform/posix/mailstore/fake/memory_mail_storage.h"
 #include "platform/posix/mailstore/local_time.h"
-#include "platform/posix/mailstore/memory_mail_storage.h"
 #include "platform/posix/mailstore/restrict_filter.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
+#include "platform/posix/msgfile/message_file.h"
+#include "platform/posix/sqlite_db.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +27,26 @@ msgfile::Message mail(std::string subject, msgfile::Time sentOn = msgfile::NoDat
 
 msgfile::Time at(int hour, int minute, int second = 0) {
     return fromLocal({2026, 12, 5, hour, minute, second});
+}
+
+// A sent mail with every property the summary keeps.
+msgfile::Message billedMail() {
+    msgfile::Message message = mail("Sag 12", at(10, 17, 30));
+    message.messageClass = "IPM.Note";
+    message.receivedTime = at(10, 17, 31);
+    message.billingInformation = "10:17:30";
+    message.mileage = "NAV";
+    message.body = "Kære klient";
+    return message;
+}
+
+std::vector<std::string> entryIds(MailStorage& storage, int folder,
+                                  const std::optional<TimeFilter>& filter = std::nullopt) {
+    std::vector<std::string> ids;
+    for (const StoredItem& item : storage.items(folder, filter)) {
+        ids.push_back(item.entryId);
+    }
+    return ids;
 }
 
 struct MemoryFactory {
@@ -62,17 +84,18 @@ TYPED_TEST(MailStorageContract, KeepsItemsInArrivalOrderUnderStableIds) {
     const std::string second = this->storage->add(outlook::FolderDrafts, mail("anden"));
     EXPECT_EQ(first.size(), 48U);
     EXPECT_NE(first, second);
-    EXPECT_EQ(this->storage->entryIds(outlook::FolderDrafts, std::nullopt),
+    EXPECT_EQ(entryIds(*this->storage, outlook::FolderDrafts),
               (std::vector<std::string>{first, second}));
     // Moving to another folder puts the item last there; its ID stays.
     ASSERT_TRUE(this->storage->replace(first, outlook::FolderSentItems, mail("første, sendt")));
     this->storage->add(outlook::FolderSentItems, mail("tredje"));
-    EXPECT_EQ(this->storage->entryIds(outlook::FolderSentItems, std::nullopt).front(), first);
-    EXPECT_EQ(this->storage->find(first)->message.subject, "første, sendt");
+    EXPECT_EQ(entryIds(*this->storage, outlook::FolderSentItems).front(), first);
+    EXPECT_EQ(this->storage->find(first)->summary.subject, "første, sendt");
     EXPECT_EQ(this->storage->find(first)->folder, outlook::FolderSentItems);
     EXPECT_TRUE(this->storage->remove(second));
     EXPECT_FALSE(this->storage->remove(second));
     EXPECT_FALSE(this->storage->find(second));
+    EXPECT_FALSE(this->storage->message(second));
     EXPECT_FALSE(this->storage->replace(second, outlook::FolderDrafts, mail("x")));
 }
 
@@ -84,8 +107,17 @@ TYPED_TEST(MailStorageContract, FiltersBySendTimeAtTheSecond) {
     this->storage->add(outlook::FolderSentItems, mail("aldrig sendt"));
     this->storage->add(outlook::FolderInbox, mail("anden mappe", at(10, 0)));
     const TimeFilter filter = parseRestrictFilter("[SentOn] > '05-12-2026 9:50'");
-    EXPECT_EQ(this->storage->entryIds(outlook::FolderSentItems, filter),
+    EXPECT_EQ(entryIds(*this->storage, outlook::FolderSentItems, filter),
               std::vector<std::string>{after});
+}
+
+TYPED_TEST(MailStorageContract, KeepsTheSummaryInStepWithTheMessage) {
+    const std::string id = this->storage->add(outlook::FolderSentItems, mail("kladde"));
+    ASSERT_TRUE(this->storage->replace(id, outlook::FolderSentItems, billedMail()));
+    EXPECT_EQ(this->storage->find(id)->summary, ItemSummary::of(billedMail()));
+    EXPECT_EQ(this->storage->items(outlook::FolderSentItems, std::nullopt).at(0).summary,
+              ItemSummary::of(billedMail()));
+    EXPECT_EQ(this->storage->message(id)->body, "Kære klient");
 }
 
 TYPED_TEST(MailStorageContract, KeepsTheAccount) {
@@ -123,9 +155,33 @@ TEST(SqliteMailStorage, AnotherProcessSeesTheSameItemsUnderTheSameIds) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     SqliteMailStorage storage(path);
-    EXPECT_EQ(storage.entryIds(outlook::FolderInbox, std::nullopt).size(),
+    EXPECT_EQ(storage.items(outlook::FolderInbox, std::nullopt).size(),
               static_cast<std::size_t>(Writers * ItemsEach));
-    EXPECT_EQ(storage.find(id)->message.subject, "Kladde");
+    EXPECT_EQ(storage.find(id)->summary.subject, "Kladde");
+}
+
+TEST(SqliteMailStorage, OpensAStoreMadeBeforeTheSummaryColumns) {
+    testing::TempFolder folder;
+    const std::string path = folder.str() + "/mailstore.db";
+    {
+        posix::SqliteDb db(path);
+        db.exec("CREATE TABLE items(position INTEGER PRIMARY KEY AUTOINCREMENT, "
+                "entry_id TEXT NOT NULL UNIQUE, folder INTEGER NOT NULL, "
+                "sent_on INTEGER NOT NULL, received INTEGER NOT NULL, data BLOB NOT NULL)");
+        posix::Statement(db, "INSERT INTO items(entry_id, folder, sent_on, received, data) "
+                             "VALUES ('A', 5, ?, ?, ?)")
+            .bind(1, billedMail().sentOn.time_since_epoch().count())
+            .bind(2, billedMail().receivedTime.time_since_epoch().count())
+            .bindBlob(3, msgfile::writeMessage(billedMail()))
+            .run();
+    }
+    SqliteMailStorage storage(path);
+    EXPECT_EQ(storage.find("A")->summary, ItemSummary::of(billedMail()));
+    const std::string added = storage.add(outlook::FolderSentItems, mail("ny", at(11, 0)));
+    EXPECT_EQ(entryIds(storage, outlook::FolderSentItems,
+                       parseRestrictFilter("[SentOn] > '05-12-2026 10:00'")),
+              (std::vector<std::string>{"A", added}));
+    EXPECT_EQ(SqliteMailStorage(path).find("A")->summary.billingInformation, "10:17:30");
 }
 
 struct FilterCase {

@@ -4,12 +4,13 @@
 #include "platform/failure.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/scripted_outlook_windows.h"
-#include "platform/posix/mailstore/fake_outlook.h"
+#include "platform/posix/mailstore/fake/fake_outlook.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace lexi::mailstore {
@@ -302,6 +303,110 @@ TEST_F(StoreOutlookTest, TasksAndContactsHaveTheirOwnMembers) {
     EXPECT_TRUE(failsWith438([&] { task->sentOn(); }));
     EXPECT_TRUE(failsWith438([&] { newMail()->getAssociatedAppointment(false); }));
     EXPECT_THROW(app->createItem(7), Failure);
+}
+
+// Every kind of handle the store hands out, kept after all it came from is
+// dropped, down to the Outlook that opened the store: it reads what it held,
+// or fails with a Failure, and never touches freed memory.
+TEST_F(StoreOutlookTest, AHandleOutlivesEverythingItCameFrom) {
+    using AppPtr = std::shared_ptr<OutlookApplication>;
+    using Use = std::function<std::string()>;
+    struct Case {
+        const char* handle;
+        std::function<Use(const AppPtr&)> keep;
+        std::string reads; // "Failure" for a clean failure
+    };
+    const auto savedDraft = [](const AppPtr& app) {
+        const ItemPtr mail = app->createItem(outlook::MailItem);
+        mail->setSubject("Kladde");
+        mail->save();
+        return app->session()->getDefaultFolder(outlook::FolderDrafts)->items()->item(1);
+    };
+    const Case cases[] = {
+        {"recipient",
+         [](const AppPtr& app) -> Use {
+             const auto recipient =
+                 app->createItem(outlook::MailItem)->recipients().add("Hans <hans@firma.dk>");
+             return [recipient] {
+                 return recipient->address();
+             };
+         },
+         "hans@firma.dk"},
+        {"attachment",
+         [](const AppPtr& app) -> Use {
+             const auto attachment = app->createItem(outlook::MailItem)
+                                         ->attachments()
+                                         .add("C:\\Sager\\Brev.pdf", 1, -1, "Brev");
+             return [attachment] {
+                 return attachment->displayName();
+             };
+         },
+         "Brev"},
+        {"stored item",
+         [&](const AppPtr& app) -> Use {
+             const ItemPtr item = savedDraft(app);
+             return [item] {
+                 item->setBody("ændret");
+                 item->save();
+                 return item->subject();
+             };
+         },
+         "Kladde"},
+        {"item needing the opener's drives",
+         [&](const AppPtr& app) -> Use {
+             const ItemPtr item = savedDraft(app);
+             return [item] {
+                 item->saveAs("C:\\Sager\\Kladde.msg");
+                 return item->subject();
+             };
+         },
+         "Failure"},
+        {"items",
+         [&](const AppPtr& app) -> Use {
+             savedDraft(app);
+             const ItemsPtr items =
+                 app->session()->getDefaultFolder(outlook::FolderDrafts)->items();
+             return [items] {
+                 return items->item(1)->subject();
+             };
+         },
+         "Kladde"},
+        {"folder",
+         [](const AppPtr& app) -> Use {
+             const FolderPtr folder = app->session()->getDefaultFolder(outlook::FolderInbox);
+             return [folder] {
+                 return std::to_string(folder->items()->count());
+             };
+         },
+         "0"},
+        {"namespace",
+         [](const AppPtr& app) -> Use {
+             const auto session = app->session();
+             return [session] {
+                 return session->currentUserName();
+             };
+         },
+         "Lexitray-bruger"},
+        {"application",
+         [](const AppPtr& app) -> Use {
+             return [app] {
+                 return app->version();
+             };
+         },
+         "12.0.0.4518"},
+    };
+    for (const Case& c : cases) {
+        auto opener = std::make_unique<FakeOutlook>(clock, ui, windows, drives);
+        const Use use = c.keep(opener->start());
+        opener.reset();
+        std::string read;
+        try {
+            read = use();
+        } catch (const Failure&) {
+            read = "Failure";
+        }
+        EXPECT_EQ(read, c.reads) << c.handle;
+    }
 }
 
 TEST_F(StoreOutlookTest, PicksFoldersThroughTheUser) {

@@ -4,8 +4,13 @@
 
 namespace lexi::mailstore {
 
-bool TimeFilter::accepts(const msgfile::Message& message) const {
-    const msgfile::Time value = field == Field::SentOn ? message.sentOn : message.receivedTime;
+ItemSummary ItemSummary::of(const msgfile::Message& message) {
+    return {message.messageClass,       message.subject, message.sentOn, message.receivedTime,
+            message.billingInformation, message.mileage};
+}
+
+bool TimeFilter::accepts(const ItemSummary& item) const {
+    const msgfile::Time value = field == Field::SentOn ? item.sentOn : item.receivedTime;
     // An item without the time (a mail never sent) is not selected.
     if (value == msgfile::NoDate) {
         return false;

@@ -30,10 +30,24 @@ struct Account {
     bool operator==(const Account&) const = default;
 };
 
+// What the lists and searches read of an item. The store keeps it beside the
+// whole message, so that a walk over a folder need not read the messages.
+struct ItemSummary {
+    std::string messageClass = "IPM.Note";
+    std::string subject;
+    msgfile::Time sentOn = msgfile::NoDate;
+    msgfile::Time receivedTime = msgfile::NoDate;
+    std::string billingInformation;
+    std::string mileage;
+
+    static ItemSummary of(const msgfile::Message& message);
+    bool operator==(const ItemSummary&) const = default;
+};
+
 struct StoredItem {
     std::string entryId;
     int folder = 0;
-    msgfile::Message message;
+    ItemSummary summary;
 };
 
 // Which stored time a filter compares, how, and with what.
@@ -45,7 +59,7 @@ struct TimeFilter {
     msgfile::Time bound{};
 
     // False for an item that lacks the time.
-    bool accepts(const msgfile::Message& message) const;
+    bool accepts(const ItemSummary& item) const;
 };
 
 // Where the items of the mail store are kept: folders of items, each item a
@@ -64,14 +78,16 @@ public:
     // changes folder). False when there is no such item.
     virtual bool replace(std::string_view entryId, int folder, const msgfile::Message& message) = 0;
     virtual std::optional<StoredItem> find(std::string_view entryId) = 0;
+    // The whole message of a stored item, read only when it is asked for.
+    virtual std::optional<msgfile::Message> message(std::string_view entryId) = 0;
     virtual bool remove(std::string_view entryId) = 0;
 
-    // The entry IDs of a folder's items in order, all or those the filter accepts.
-    virtual std::vector<std::string> entryIds(int folder,
-                                              const std::optional<TimeFilter>& filter) = 0;
+    // A folder's items in order, all or those the filter accepts.
+    virtual std::vector<StoredItem> items(int folder, const std::optional<TimeFilter>& filter) = 0;
 
-    // A number that changes whenever the items change, here or in another
-    // process, so that a reader knows when a list it holds is out of date.
+    // A number that changes whenever the items change, here or (within a few
+    // milliseconds) in another process, so that a reader knows when a list it
+    // holds is out of date.
     virtual std::uint64_t changeCount() = 0;
 
     virtual Account account() = 0;

@@ -7,13 +7,13 @@
 
 namespace lexi::mailstore {
 
-OpenedStore::OpenedStore(std::unique_ptr<MailStorage> storage, Clock& clock, Ui& ui,
-                         OutlookWindows& windows, const posix::DriveTable& drives,
-                         MailTransport& transport)
-    : storage_(std::move(storage)),
-      sender_(*storage_, clock, ui, transport), context_{*storage_, clock,  ui,
-                                                         windows,   drives, sender_},
+OpenedStore::OpenedStore(std::unique_ptr<MailStorage> storage, const StoreServices& services)
+    : context_(std::make_shared<StoreContext>(std::move(storage), services)),
       application_(std::make_shared<StoreApplication>(context_)) {}
+
+OpenedStore::~OpenedStore() {
+    context_->close();
+}
 
 LocalOutlook::LocalOutlook(std::string databasePath, Clock& clock, Ui& ui, OutlookWindows& windows,
                            const posix::DriveTable& drives, MailTransport& transport)
@@ -31,9 +31,9 @@ std::shared_ptr<OutlookApplication> LocalOutlook::running() {
 std::shared_ptr<OutlookApplication> LocalOutlook::start() {
     if (!store_) {
         try {
-            store_ =
-                std::make_unique<OpenedStore>(std::make_unique<SqliteMailStorage>(databasePath_),
-                                              clock_, ui_, windows_, drives_, transport_);
+            store_ = std::make_unique<OpenedStore>(
+                std::make_unique<SqliteMailStorage>(databasePath_),
+                StoreServices{clock_, ui_, windows_, drives_, transport_});
         } catch (const Failure& failure) {
             throw Failure(failure::CannotCreateObject, "Outlook.Application");
         }

@@ -1,26 +1,26 @@
 #pragma once
 
-#include "platform/posix/mailstore/store_mail_sender.h"
 #include "platform/posix/mailstore/store_outlook.h"
 
 #include <memory>
 
 namespace lexi::mailstore {
 
-// One mail store opened as an Outlook application: its storage, the way its
-// mail leaves, and the objects its items share.
+// One mail store opened as an Outlook application over the opener's
+// services. Closing it (when it goes) lets go of those services: the objects
+// a program still holds keep the storage, and fail where they need more.
 class OpenedStore {
 public:
-    OpenedStore(std::unique_ptr<MailStorage> storage, Clock& clock, Ui& ui, OutlookWindows& windows,
-                const posix::DriveTable& drives, MailTransport& transport);
+    OpenedStore(std::unique_ptr<MailStorage> storage, const StoreServices& services);
+    ~OpenedStore();
+    OpenedStore(const OpenedStore&) = delete;
+    OpenedStore& operator=(const OpenedStore&) = delete;
 
-    MailStorage& storage() { return *storage_; }
+    MailStorage& storage() { return context_->storage(); }
     std::shared_ptr<StoreApplication> application() { return application_; }
 
 private:
-    std::unique_ptr<MailStorage> storage_;
-    StoreMailSender sender_;
-    StoreContext context_;
+    ContextPtr context_;
     std::shared_ptr<StoreApplication> application_;
 };
 

@@ -21,16 +21,90 @@ CREATE TABLE IF NOT EXISTS items(
     folder INTEGER NOT NULL,
     sent_on INTEGER NOT NULL,
     received INTEGER NOT NULL,
-    data BLOB NOT NULL);
-CREATE INDEX IF NOT EXISTS items_in_folder ON items(folder, position);
-CREATE INDEX IF NOT EXISTS items_by_send_time ON items(folder, sent_on);
+    data BLOB NOT NULL,
+    message_class TEXT NOT NULL DEFAULT '',
+    subject TEXT NOT NULL DEFAULT '',
+    billing_information TEXT NOT NULL DEFAULT '',
+    mileage TEXT NOT NULL DEFAULT '');
 CREATE TABLE IF NOT EXISTS account(
     name TEXT PRIMARY KEY,
     value TEXT NOT NULL);
 )sql";
 
+// A folder's items in order, and those sent in a time span, with their
+// summaries: read without touching the rows, which hold the whole messages.
+constexpr const char* Indexes = R"sql(
+DROP INDEX IF EXISTS items_in_folder;
+DROP INDEX IF EXISTS items_by_send_time;
+CREATE INDEX IF NOT EXISTS items_listed ON items(folder, position, entry_id, sent_on, received,
+    message_class, subject, billing_information, mileage);
+CREATE INDEX IF NOT EXISTS items_by_sent_on ON items(folder, sent_on, position, entry_id,
+    received, message_class, subject, billing_information, mileage);
+)sql";
+
+// The summary columns, which stores made before them lack.
+constexpr const char* AddSummaryColumns = R"sql(
+ALTER TABLE items ADD COLUMN message_class TEXT NOT NULL DEFAULT '';
+ALTER TABLE items ADD COLUMN subject TEXT NOT NULL DEFAULT '';
+ALTER TABLE items ADD COLUMN billing_information TEXT NOT NULL DEFAULT '';
+ALTER TABLE items ADD COLUMN mileage TEXT NOT NULL DEFAULT '';
+)sql";
+
+// An item as the lists read it, from these columns in this order.
+constexpr const char* StoredItemColumns =
+    "entry_id, folder, sent_on, received, message_class, subject, billing_information, mileage";
+
 std::int64_t ticks(msgfile::Time time) {
     return time.time_since_epoch().count();
+}
+
+msgfile::Time timeOf(std::int64_t ticks) {
+    return msgfile::Time{msgfile::Ticks{ticks}};
+}
+
+StoredItem storedItemOf(const posix::Statement& row) {
+    return {row.text(0),
+            static_cast<int>(row.integer(1)),
+            {row.text(4), row.text(5), timeOf(row.integer(2)), timeOf(row.integer(3)), row.text(6),
+             row.text(7)}};
+}
+
+// Binds the summary from parameter `first` on: send and receive time, class,
+// subject, billing information, mileage.
+posix::Statement& bindSummary(posix::Statement& statement, int first, const ItemSummary& summary) {
+    return statement.bind(first, ticks(summary.sentOn))
+        .bind(first + 1, ticks(summary.receivedTime))
+        .bind(first + 2, summary.messageClass)
+        .bind(first + 3, summary.subject)
+        .bind(first + 4, summary.billingInformation)
+        .bind(first + 5, summary.mileage);
+}
+
+// Adds the summary columns to a store made before them, filled from the
+// stored messages once. A message that cannot be read keeps an empty summary;
+// reading the item itself fails as it did.
+void addSummaryColumns(posix::SqliteDb& db) {
+    posix::Statement has(db, "SELECT 1 FROM pragma_table_info('items') WHERE name = 'subject'");
+    if (has.step()) {
+        has.run();
+        return;
+    }
+    db.exec(AddSummaryColumns);
+    std::vector<std::pair<std::int64_t, ItemSummary>> summaries;
+    posix::Statement all(db, "SELECT position, data FROM items");
+    while (all.step()) {
+        try {
+            summaries.emplace_back(all.integer(0),
+                                   ItemSummary::of(msgfile::readMessage(all.blob(1))));
+        } catch (const Failure&) {
+        }
+    }
+    posix::Statement fill(db, "UPDATE items SET sent_on = ?, received = ?, message_class = ?, "
+                              "subject = ?, billing_information = ?, mileage = ? "
+                              "WHERE position = ?");
+    for (const auto& [position, summary] : summaries) {
+        bindSummary(fill, 1, summary).bind(7, position).run();
+    }
 }
 
 template <typename Action> auto guarded(Action action) {
@@ -100,6 +174,8 @@ SqliteMailStorage::SqliteMailStorage(const std::string& databasePath)
     guarded([&] {
         posix::WriteTransaction transaction(db_);
         db_.exec(Schema);
+        addSummaryColumns(db_);
+        db_.exec(Indexes);
         posix::Statement insert(db_, "INSERT OR IGNORE INTO folders(id, name, path, "
                                      "default_item_type) VALUES (?, ?, ?, ?)");
         for (const FolderInfo& folder : defaultFolders()) {
@@ -139,13 +215,13 @@ std::optional<FolderInfo> SqliteMailStorage::folder(int id) {
 void SqliteMailStorage::insert(std::string_view entryId, int folder,
                                const msgfile::Message& message) {
     ++ownChanges_;
-    posix::Statement(db_, "INSERT INTO items(entry_id, folder, sent_on, received, data) "
-                          "VALUES (?, ?, ?, ?, ?)")
-        .bind(1, entryId)
-        .bind(2, std::int64_t{folder})
-        .bind(3, ticks(message.sentOn))
-        .bind(4, ticks(message.receivedTime))
-        .bindBlob(5, msgfile::writeMessage(message))
+    posix::Statement add(db_, "INSERT INTO items(sent_on, received, message_class, subject, "
+                              "billing_information, mileage, entry_id, folder, data) "
+                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    bindSummary(add, 1, ItemSummary::of(message))
+        .bind(7, entryId)
+        .bind(8, std::int64_t{folder})
+        .bindBlob(9, msgfile::writeMessage(message))
         .run();
 }
 
@@ -167,12 +243,12 @@ bool SqliteMailStorage::replace(std::string_view entryId, int folder,
         }
         if (current.integer(0) == folder) {
             ++ownChanges_;
-            posix::Statement(db_, "UPDATE items SET sent_on = ?, received = ?, data = ? "
-                                  "WHERE entry_id = ?")
-                .bind(1, ticks(message.sentOn))
-                .bind(2, ticks(message.receivedTime))
-                .bindBlob(3, msgfile::writeMessage(message))
-                .bind(4, entryId)
+            posix::Statement update(db_, "UPDATE items SET sent_on = ?, received = ?, "
+                                         "message_class = ?, subject = ?, billing_information = ?, "
+                                         "mileage = ?, data = ? WHERE entry_id = ?");
+            bindSummary(update, 1, ItemSummary::of(message))
+                .bindBlob(7, msgfile::writeMessage(message))
+                .bind(8, entryId)
                 .run();
         } else {
             posix::Statement(db_, "DELETE FROM items WHERE entry_id = ?").bind(1, entryId).run();
@@ -185,12 +261,23 @@ bool SqliteMailStorage::replace(std::string_view entryId, int folder,
 
 std::optional<StoredItem> SqliteMailStorage::find(std::string_view entryId) {
     return guarded([&]() -> std::optional<StoredItem> {
-        posix::Statement query(db_, "SELECT folder, data FROM items WHERE entry_id = ?");
+        posix::Statement query(
+            db_, (std::string("SELECT ") + StoredItemColumns + " FROM items WHERE entry_id = ?")
+                     .c_str());
         if (!query.bind(1, entryId).step()) {
             return std::nullopt;
         }
-        return StoredItem{std::string(entryId), static_cast<int>(query.integer(0)),
-                          msgfile::readMessage(query.blob(1))};
+        return storedItemOf(query);
+    });
+}
+
+std::optional<msgfile::Message> SqliteMailStorage::message(std::string_view entryId) {
+    return guarded([&]() -> std::optional<msgfile::Message> {
+        posix::Statement query(db_, "SELECT data FROM items WHERE entry_id = ?");
+        if (!query.bind(1, entryId).step()) {
+            return std::nullopt;
+        }
+        return msgfile::readMessage(query.blob(0));
     });
 }
 
@@ -204,10 +291,11 @@ bool SqliteMailStorage::remove(std::string_view entryId) {
     });
 }
 
-std::vector<std::string> SqliteMailStorage::entryIds(int folder,
-                                                     const std::optional<TimeFilter>& filter) {
+std::vector<StoredItem> SqliteMailStorage::items(int folder,
+                                                 const std::optional<TimeFilter>& filter) {
     return guarded([&] {
-        std::string sql = "SELECT entry_id FROM items WHERE folder = ?";
+        std::string sql =
+            std::string("SELECT ") + StoredItemColumns + " FROM items WHERE folder = ?";
         if (filter) {
             sql += filter->field == TimeFilter::Field::SentOn ? " AND sent_on " : " AND received ";
             sql += comparisonSql(filter->comparison);
@@ -221,20 +309,29 @@ std::vector<std::string> SqliteMailStorage::entryIds(int folder,
         if (filter) {
             query.bind(2, ticks(msgfile::NoDate)).bind(3, ticks(filter->bound));
         }
-        std::vector<std::string> ids;
+        std::vector<StoredItem> found;
         while (query.step()) {
-            ids.push_back(query.text(0));
+            found.push_back(storedItemOf(query));
         }
-        return ids;
+        return found;
     });
 }
 
 std::uint64_t SqliteMailStorage::changeCount() {
-    return guarded([&] {
-        posix::Statement version(db_, "PRAGMA data_version");
-        version.step();
-        return (static_cast<std::uint64_t>(version.integer(0)) << 32) + ownChanges_;
-    });
+    // Asking SQLite takes a read transaction, file locks and all: a walk over
+    // a folder that asks at every step would spend its time there. Another
+    // process's changes are looked for at most every few milliseconds.
+    const auto now = std::chrono::steady_clock::now();
+    if (!othersReadAt_ || now - *othersReadAt_ >= OthersLookInterval) {
+        othersChanges_ = guarded([&] {
+            dataVersion_.step();
+            const auto version = static_cast<std::uint64_t>(dataVersion_.integer(0));
+            dataVersion_.run();
+            return version;
+        });
+        othersReadAt_ = now;
+    }
+    return (othersChanges_ << 32) + ownChanges_;
 }
 
 Account SqliteMailStorage::account() {

@@ -3,11 +3,13 @@
 #include "platform/posix/mailstore/mail_storage.h"
 #include "platform/posix/sqlite_db.h"
 
+#include <chrono>
+
 namespace lexi::mailstore {
 
 // The mail store in an SQLite database file that several processes share.
-// Each item is kept whole as an Outlook message file, beside the few columns
-// that folders and filters look at.
+// Each item is kept whole as an Outlook message file, beside the columns of
+// its summary that lists and filters read.
 class SqliteMailStorage final : public MailStorage {
 public:
     // Opens (and creates) the store; throws lexi::Failure when it cannot.
@@ -18,8 +20,9 @@ public:
     std::string add(int folder, const msgfile::Message& message) override;
     bool replace(std::string_view entryId, int folder, const msgfile::Message& message) override;
     std::optional<StoredItem> find(std::string_view entryId) override;
+    std::optional<msgfile::Message> message(std::string_view entryId) override;
     bool remove(std::string_view entryId) override;
-    std::vector<std::string> entryIds(int folder, const std::optional<TimeFilter>& filter) override;
+    std::vector<StoredItem> items(int folder, const std::optional<TimeFilter>& filter) override;
     std::uint64_t changeCount() override;
     Account account() override;
     void setAccount(const Account& account) override;
@@ -28,8 +31,15 @@ private:
     void insert(std::string_view entryId, int folder, const msgfile::Message& message);
 
     posix::SqliteDb db_;
-    // This connection's own changes; SQLite's data version counts the others'.
+    // Read before every look at a list: prepared once.
+    posix::Statement dataVersion_{db_, "PRAGMA data_version"};
+    static constexpr std::chrono::milliseconds OthersLookInterval{10};
+
+    // This connection's own changes; SQLite's data version counts the others',
+    // read when it was last read.
     std::uint64_t ownChanges_ = 0;
+    std::uint64_t othersChanges_ = 0;
+    std::optional<std::chrono::steady_clock::time_point> othersReadAt_;
 };
 
 // A new entry ID: 48 hexadecimal digits, unique in practice.

@@ -4,29 +4,44 @@
 #include "platform/compose_window.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/mailstore/mail_storage.h"
+#include "platform/posix/mailstore/mail_transport.h"
 #include "platform/ui.h"
+
+#include <memory>
 
 namespace lexi::mailstore {
 
-class StoreItem;
-
-// Hands a sent mail on: stamps it, files it and delivers it.
-class MailSender {
-public:
-    virtual ~MailSender() = default;
-    // Sends the mail; throws lexi::Failure when it cannot be handed on at all.
-    virtual void send(StoreItem& mail) = 0;
-};
-
-// What every object of one opened store shares.
-struct StoreContext {
-    MailStorage& storage;
+// The services of the program that opened the store; they are that
+// program's, not the store's.
+struct StoreServices {
     Clock& clock;
     Ui& ui;
     OutlookWindows& windows;
     const posix::DriveTable& drives;
-    MailSender& sender;
+    MailTransport& transport;
 };
+
+// What every object of one opened store shares. Each object holds it, so the
+// storage lasts as long as the last object a program keeps. The services may
+// go with their owner: once the opener has closed the store, every call that
+// needs them fails.
+class StoreContext {
+public:
+    StoreContext(std::unique_ptr<MailStorage> storage, const StoreServices& services)
+        : storage_(std::move(storage)), services_(services) {}
+
+    MailStorage& storage() { return *storage_; }
+    // Failure 440 once the store is closed.
+    const StoreServices& services() const;
+    void close() { open_ = false; }
+
+private:
+    std::unique_ptr<MailStorage> storage_;
+    StoreServices services_;
+    bool open_ = true;
+};
+
+using ContextPtr = std::shared_ptr<StoreContext>;
 
 // Failure 438: the item's kind lacks the member.
 [[noreturn]] void unsupportedMember();

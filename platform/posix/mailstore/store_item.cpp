@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "platform/posix/mailstore/item_kind.h"
 #include "platform/posix/mailstore/local_time.h"
+#include "platform/posix/mailstore/store_mail_sender.h"
 #include "platform/posix/msgfile/message_file.h"
 #include "platform/text.h"
 
@@ -11,14 +12,6 @@
 #include <iterator>
 
 namespace lexi::mailstore {
-
-void unsupportedMember() {
-    throw Failure(438, "MailStore");
-}
-
-void storeRefuses(const std::string& description) {
-    throw Failure(failure::AutomationError, description, "MailStore");
-}
 
 namespace {
 
@@ -64,24 +57,24 @@ class StoreItem::Recipients final : public OutlookRecipients {
 public:
     explicit Recipients(StoreItem& item) : item_(item) {}
 
-    int count() override { return static_cast<int>(item_.message_.recipients.size()); }
+    int count() override { return static_cast<int>(item_.message().recipients.size()); }
 
     std::shared_ptr<OutlookRecipient> item(int index) override {
         if (index < 1 || index > count()) {
             storeRefuses("Array index out of bounds.");
         }
-        return std::make_shared<Recipient>(item_, index - 1);
+        return std::make_shared<Recipient>(item_.shared_from_this(), index - 1);
     }
 
     std::shared_ptr<OutlookRecipient> add(std::string_view typed) override {
-        item_.message_.recipients.push_back(parseRecipient(typed, msgfile::RecipientType::To));
+        item_.message().recipients.push_back(parseRecipient(typed, msgfile::RecipientType::To));
         item_.refreshDisplayLines();
         return item(count());
     }
 
     bool resolveAll() override {
         bool all = true;
-        for (const msgfile::Recipient& recipient : item_.message_.recipients) {
+        for (const msgfile::Recipient& recipient : item_.message().recipients) {
             all = all && !recipient.address.empty();
         }
         return all;
@@ -90,23 +83,25 @@ public:
 private:
     class Recipient final : public OutlookRecipient {
     public:
-        Recipient(StoreItem& item, std::size_t index) : item_(item), index_(index) {}
+        Recipient(std::shared_ptr<StoreItem> item, std::size_t index)
+            : item_(std::move(item)), index_(index) {}
         std::string name() override { return entry().displayName; }
         std::string address() override { return entry().address; }
         int type() override { return static_cast<int>(entry().type); }
         void setType(int type) override {
             entry().type = static_cast<msgfile::RecipientType>(type);
-            item_.refreshDisplayLines();
+            item_->refreshDisplayLines();
         }
 
     private:
         msgfile::Recipient& entry() {
-            if (index_ >= item_.message_.recipients.size()) {
+            if (index_ >= item_->message().recipients.size()) {
                 storeRefuses("The recipient has been removed.");
             }
-            return item_.message_.recipients[index_];
+            return item_->message().recipients[index_];
         }
-        StoreItem& item_;
+        // The handle keeps its item, however long it is held.
+        std::shared_ptr<StoreItem> item_;
         std::size_t index_;
     };
 
@@ -118,18 +113,18 @@ class StoreItem::Attachments final : public OutlookAttachments {
 public:
     explicit Attachments(StoreItem& item) : item_(item) {}
 
-    int count() override { return static_cast<int>(item_.message_.attachments.size()); }
+    int count() override { return static_cast<int>(item_.message().attachments.size()); }
 
     std::shared_ptr<OutlookAttachment> item(int index) override {
         if (index < 1 || index > count()) {
             storeRefuses("Array index out of bounds.");
         }
-        return std::make_shared<Attachment>(item_, index - 1);
+        return std::make_shared<Attachment>(item_.shared_from_this(), index - 1);
     }
 
     std::shared_ptr<OutlookAttachment> add(std::string_view path, int, int position,
                                            std::string_view displayName) override {
-        const std::string host = hostPathOf(item_.context_.drives, path);
+        const std::string host = hostPathOf(item_.context_->services().drives, path);
         std::ifstream file(host, std::ios::binary);
         if (!file || std::filesystem::is_directory(host)) {
             storeRefuses("Cannot find this file. Verify the path and file name are correct.");
@@ -142,15 +137,16 @@ public:
         attachment.displayName =
             displayName.empty() ? attachment.longFileName : std::string(displayName);
         attachment.renderingPosition = position < 0 ? -1 : position;
-        item_.message_.attachments.push_back(std::move(attachment));
-        item_.message_.flags |= msgfile::message_flag::HasAttachments;
+        item_.message().attachments.push_back(std::move(attachment));
+        item_.message().flags |= msgfile::message_flag::HasAttachments;
         return item(count());
     }
 
 private:
     class Attachment final : public OutlookAttachment {
     public:
-        Attachment(StoreItem& item, std::size_t index) : item_(item), index_(index) {}
+        Attachment(std::shared_ptr<StoreItem> item, std::size_t index)
+            : item_(std::move(item)), index_(index) {}
         std::string displayName() override { return entry().displayName; }
         std::string fileName() override { return entry().longFileName; }
         std::int64_t size() override { return static_cast<std::int64_t>(entry().data.size()); }
@@ -159,30 +155,40 @@ private:
 
     private:
         msgfile::Attachment& entry() {
-            if (index_ >= item_.message_.attachments.size()) {
+            if (index_ >= item_->message().attachments.size()) {
                 storeRefuses("The attachment has been removed.");
             }
-            return item_.message_.attachments[index_];
+            return item_->message().attachments[index_];
         }
-        StoreItem& item_;
+        std::shared_ptr<StoreItem> item_;
         std::size_t index_;
     };
 
     StoreItem& item_;
 };
 
-StoreItem::StoreItem(StoreContext& context, msgfile::Message message)
-    : context_(context), message_(std::move(message)),
+StoreItem::StoreItem(ContextPtr context, msgfile::Message message)
+    : context_(std::move(context)), message_(std::move(message)),
       recipients_(std::make_unique<Recipients>(*this)),
       attachments_(std::make_unique<Attachments>(*this)) {}
 
-StoreItem::StoreItem(StoreContext& context, StoredItem stored)
-    : StoreItem(context, std::move(stored.message)) {
-    entryId_ = std::move(stored.entryId);
-    folder_ = stored.folder;
-}
+StoreItem::StoreItem(ContextPtr context, StoredItem stored)
+    : context_(std::move(context)), summary_(std::move(stored.summary)),
+      entryId_(std::move(stored.entryId)), folder_(stored.folder),
+      recipients_(std::make_unique<Recipients>(*this)),
+      attachments_(std::make_unique<Attachments>(*this)) {}
 
 StoreItem::~StoreItem() = default;
+
+msgfile::Message& StoreItem::message() {
+    if (!message_) {
+        message_ = context_->storage().message(entryId_);
+        if (!message_) {
+            storeRefuses("The item has been moved or deleted.");
+        }
+    }
+    return *message_;
+}
 
 void StoreItem::require(std::initializer_list<int> classes) {
     const int mine = itemClass();
@@ -201,11 +207,11 @@ void StoreItem::requireMessage() {
 std::string& StoreItem::text(std::initializer_list<int> classes,
                              std::string msgfile::Message::*field) {
     require(classes);
-    return message_.*field;
+    return message().*field;
 }
 
 int StoreItem::itemClass() {
-    return classOfMessage(message_.messageClass);
+    return classOfMessage(summarized(&ItemSummary::messageClass, &msgfile::Message::messageClass));
 }
 
 std::string StoreItem::entryId() {
@@ -213,59 +219,66 @@ std::string StoreItem::entryId() {
 }
 
 std::string StoreItem::subject() {
-    return message_.subject;
+    return summarized(&ItemSummary::subject, &msgfile::Message::subject);
 }
 
 void StoreItem::setSubject(std::string_view subject) {
-    message_.subject = subject;
+    message().subject = subject;
 }
 
 std::string StoreItem::body() {
-    return message_.body;
+    return message().body;
 }
 
 void StoreItem::setBody(std::string_view body) {
-    message_.body = body;
+    message().body = body;
 }
 
 LocalDateTime StoreItem::creationTime() {
-    return toLocal(message_.creationTime);
+    return toLocal(message().creationTime);
 }
 
 void StoreItem::save() {
     if (entryId_.empty()) {
         folder_ = homeFolderOfClass(itemClass());
-        entryId_ = context_.storage.add(folder_, message_);
-    } else if (!context_.storage.replace(entryId_, folder_, message_)) {
+        entryId_ = context_->storage().add(folder_, message());
+    } else if (!context_->storage().replace(entryId_, folder_, message())) {
         storeRefuses("The item has been moved or deleted.");
     }
 }
 
+void StoreItem::fileIn(int folder) {
+    folder_ = folder;
+    if (entryId_.empty() || !context_->storage().replace(entryId_, folder, message())) {
+        entryId_ = context_->storage().add(folder, message());
+    }
+}
+
 void StoreItem::saveAs(std::string_view path) {
-    const std::string host = hostPathOf(context_.drives, path);
-    msgfile::writeMessageFile(message_, host);
+    const std::string host = hostPathOf(context_->services().drives, path);
+    msgfile::writeMessageFile(message(), host);
 }
 
 void StoreItem::addSignature() {
-    const std::string signature = context_.storage.account().signature;
+    const std::string signature = context_->storage().account().signature;
     if (signature.empty()) {
         return;
     }
-    if (message_.bodyFormat == msgfile::BodyFormat::Html) {
+    if (message().bodyFormat == msgfile::BodyFormat::Html) {
         std::string html = signature;
         for (std::size_t at = html.find('\n'); at != std::string::npos; at = html.find('\n', at)) {
             html.replace(at, 1, "<br>");
         }
-        message_.htmlBody += "<br><br>" + html;
+        message().htmlBody += "<br><br>" + html;
     } else {
-        message_.body += "\r\n\r\n" + signature;
+        message().body += "\r\n\r\n" + signature;
     }
 }
 
 void StoreItem::display(bool modal) {
     const bool firstShowingOfANewMail = !displayed_ && entryId_.empty() &&
                                         itemClass() == outlook::ClassMail &&
-                                        (message_.flags & msgfile::message_flag::Unsent) != 0;
+                                        (message().flags & msgfile::message_flag::Unsent) != 0;
     if (firstShowingOfANewMail) {
         addSignature();
     }
@@ -278,7 +291,7 @@ void StoreItem::display(bool modal) {
     const auto self = shared_from_this();
     ComposeWindow window(composeFields(), *this);
     window_ = &window;
-    context_.windows.showComposeWindow(window);
+    context_->services().windows.showComposeWindow(window);
     window_ = nullptr;
 }
 
@@ -293,43 +306,43 @@ void StoreItem::deleteItem() {
         return;
     }
     if (folder_ == outlook::FolderDeletedItems) {
-        context_.storage.remove(entryId_);
+        context_->storage().remove(entryId_);
         entryId_.clear();
         return;
     }
     folder_ = outlook::FolderDeletedItems;
-    if (!context_.storage.replace(entryId_, folder_, message_)) {
+    if (!context_->storage().replace(entryId_, folder_, message())) {
         storeRefuses("The item has been moved or deleted.");
     }
 }
 
 LocalDateTime StoreItem::sentOn() {
     requireMessage();
-    return toLocal(message_.sentOn);
+    return toLocal(summarized(&ItemSummary::sentOn, &msgfile::Message::sentOn));
 }
 
 LocalDateTime StoreItem::receivedTime() {
     requireMessage();
-    return toLocal(message_.receivedTime);
+    return toLocal(summarized(&ItemSummary::receivedTime, &msgfile::Message::receivedTime));
 }
 
 void StoreItem::refreshDisplayLines() {
     const auto line = [&](msgfile::RecipientType type) {
         std::string joined;
-        for (const msgfile::Recipient& recipient : message_.recipients) {
+        for (const msgfile::Recipient& recipient : message().recipients) {
             if (recipient.type == type) {
                 joined += (joined.empty() ? "" : "; ") + recipient.displayName;
             }
         }
         return joined;
     };
-    message_.displayTo = line(msgfile::RecipientType::To);
-    message_.displayCc = line(msgfile::RecipientType::Cc);
-    message_.displayBcc = line(msgfile::RecipientType::Bcc);
+    message().displayTo = line(msgfile::RecipientType::To);
+    message().displayCc = line(msgfile::RecipientType::Cc);
+    message().displayBcc = line(msgfile::RecipientType::Bcc);
 }
 
 void StoreItem::setRecipientsOfType(msgfile::RecipientType type, std::string_view line) {
-    std::erase_if(message_.recipients,
+    std::erase_if(message().recipients,
                   [&](const msgfile::Recipient& recipient) { return recipient.type == type; });
     std::size_t start = 0;
     while (start <= line.size()) {
@@ -338,7 +351,7 @@ void StoreItem::setRecipientsOfType(msgfile::RecipientType type, std::string_vie
             end = line.size();
         }
         if (!text::trimSpaces(line.substr(start, end - start)).empty()) {
-            message_.recipients.push_back(parseRecipient(line.substr(start, end - start), type));
+            message().recipients.push_back(parseRecipient(line.substr(start, end - start), type));
         }
         start = end + 1;
     }
@@ -347,7 +360,7 @@ void StoreItem::setRecipientsOfType(msgfile::RecipientType type, std::string_vie
 
 std::string StoreItem::to() {
     requireMessage();
-    return message_.displayTo;
+    return message().displayTo;
 }
 
 void StoreItem::setTo(std::string_view to) {
@@ -357,7 +370,7 @@ void StoreItem::setTo(std::string_view to) {
 
 std::string StoreItem::bcc() {
     requireMessage();
-    return message_.displayBcc;
+    return message().displayBcc;
 }
 
 void StoreItem::setBcc(std::string_view bcc) {
@@ -371,14 +384,14 @@ std::string StoreItem::htmlBody() {
 
 void StoreItem::setHtmlBody(std::string_view html) {
     text(MessageClasses, &msgfile::Message::htmlBody) = html;
-    message_.bodyFormat = msgfile::BodyFormat::Html;
+    message().bodyFormat = msgfile::BodyFormat::Html;
 }
 
 int StoreItem::bodyFormat() {
     requireMessage();
-    return message_.bodyFormat == msgfile::BodyFormat::Unspecified
+    return message().bodyFormat == msgfile::BodyFormat::Unspecified
                ? outlook::FormatPlain
-               : static_cast<int>(message_.bodyFormat);
+               : static_cast<int>(message().bodyFormat);
 }
 
 void StoreItem::setBodyFormat(int format) {
@@ -386,7 +399,7 @@ void StoreItem::setBodyFormat(int format) {
     if (format < 1 || format > 3) {
         storeRefuses("The property value is out of range.");
     }
-    message_.bodyFormat = static_cast<msgfile::BodyFormat>(format);
+    message().bodyFormat = static_cast<msgfile::BodyFormat>(format);
 }
 
 std::string StoreItem::senderName() {
@@ -394,19 +407,19 @@ std::string StoreItem::senderName() {
 }
 
 std::string StoreItem::billingInformation() {
-    return message_.billingInformation;
+    return summarized(&ItemSummary::billingInformation, &msgfile::Message::billingInformation);
 }
 
 void StoreItem::setBillingInformation(std::string_view text) {
-    message_.billingInformation = text;
+    message().billingInformation = text;
 }
 
 std::string StoreItem::mileage() {
-    return message_.mileage;
+    return summarized(&ItemSummary::mileage, &msgfile::Message::mileage);
 }
 
 void StoreItem::setMileage(std::string_view text) {
-    message_.mileage = text;
+    message().mileage = text;
 }
 
 std::string StoreItem::sentOnBehalfOfName() {
@@ -431,7 +444,7 @@ OutlookAttachments& StoreItem::attachments() {
 
 ItemPtr StoreItem::copy() {
     requireMessage();
-    auto duplicate = std::make_shared<StoreItem>(context_, message_);
+    auto duplicate = std::make_shared<StoreItem>(context_, message());
     duplicate->sentOnBehalfOfName_ = sentOnBehalfOfName_;
     duplicate->displayed_ = displayed_;
     return duplicate;
@@ -439,17 +452,17 @@ ItemPtr StoreItem::copy() {
 
 LocalDateTime StoreItem::dueDate() {
     require({outlook::ClassTask});
-    return toLocal(message_.taskDueDate);
+    return toLocal(message().taskDueDate);
 }
 
 void StoreItem::setDueDate(const LocalDateTime& date) {
     require({outlook::ClassTask});
-    message_.taskDueDate = fromLocal(date);
+    message().taskDueDate = fromLocal(date);
 }
 
 int StoreItem::status() {
     require({outlook::ClassTask});
-    return static_cast<int>(message_.taskStatus);
+    return static_cast<int>(message().taskStatus);
 }
 
 void StoreItem::setStatus(int status) {
@@ -457,26 +470,26 @@ void StoreItem::setStatus(int status) {
     if (status < 0 || status > 4) {
         storeRefuses("The property value is out of range.");
     }
-    message_.taskStatus = static_cast<msgfile::TaskStatus>(status);
+    message().taskStatus = static_cast<msgfile::TaskStatus>(status);
     if (status == outlook::TaskComplete) {
-        if (message_.taskDateCompleted == msgfile::NoDate) {
-            LocalDateTime today = context_.clock.now();
+        if (message().taskDateCompleted == msgfile::NoDate) {
+            LocalDateTime today = context_->services().clock.now();
             today.hour = today.minute = today.second = 0;
-            message_.taskDateCompleted = fromLocal(today);
+            message().taskDateCompleted = fromLocal(today);
         }
     } else {
-        message_.taskDateCompleted = msgfile::NoDate;
+        message().taskDateCompleted = msgfile::NoDate;
     }
 }
 
 LocalDateTime StoreItem::dateCompleted() {
     require({outlook::ClassTask});
-    return toLocal(message_.taskDateCompleted);
+    return toLocal(message().taskDateCompleted);
 }
 
 void StoreItem::assign() {
     require({outlook::ClassTask});
-    message_.messageClass = "IPM.TaskRequest";
+    message().messageClass = "IPM.TaskRequest";
 }
 
 std::string StoreItem::fullName() {
@@ -526,26 +539,26 @@ ItemPtr StoreItem::getAssociatedAppointment(bool) {
     require({outlook::ClassMeetingRequest, outlook::ClassMeetingCancellation});
     msgfile::Message appointment;
     appointment.messageClass = "IPM.Appointment";
-    appointment.subject = message_.subject;
-    appointment.meetingStart = message_.meetingStart;
-    appointment.creationTime = message_.creationTime;
+    appointment.subject = message().subject;
+    appointment.meetingStart = message().meetingStart;
+    appointment.creationTime = message().creationTime;
     return std::make_shared<StoreItem>(context_, std::move(appointment));
 }
 
 LocalDateTime StoreItem::start() {
     require({outlook::ClassAppointment, outlook::ClassMeetingRequest,
              outlook::ClassMeetingCancellation});
-    return toLocal(message_.meetingStart);
+    return toLocal(message().meetingStart);
 }
 
-ComposeFields StoreItem::composeFields() const {
+ComposeFields StoreItem::composeFields() {
     ComposeFields fields;
-    fields.to = message_.displayTo;
-    fields.bcc = message_.displayBcc;
-    fields.subject = message_.subject;
-    fields.html = message_.bodyFormat == msgfile::BodyFormat::Html;
-    fields.body = fields.html ? message_.htmlBody : message_.body;
-    for (const msgfile::Attachment& attachment : message_.attachments) {
+    fields.to = message().displayTo;
+    fields.bcc = message().displayBcc;
+    fields.subject = message().subject;
+    fields.html = message().bodyFormat == msgfile::BodyFormat::Html;
+    fields.body = fields.html ? message().htmlBody : message().body;
+    for (const msgfile::Attachment& attachment : message().attachments) {
         fields.attachments.push_back(attachment.displayName);
     }
     return fields;
@@ -559,8 +572,8 @@ void StoreItem::apply(const ComposeFields& fields) {
     if (fields.bcc != shown.bcc) {
         setRecipientsOfType(msgfile::RecipientType::Bcc, fields.bcc);
     }
-    message_.subject = fields.subject;
-    (shown.html ? message_.htmlBody : message_.body) = fields.body;
+    message().subject = fields.subject;
+    (shown.html ? message().htmlBody : message().body) = fields.body;
 }
 
 bool StoreItem::send(const ComposeFields& fields) {
@@ -572,7 +585,7 @@ bool StoreItem::send(const ComposeFields& fields) {
     if (cancel) {
         return false;
     }
-    context_.sender.send(*this);
+    sendMail(*context_, *this);
     // The window closes behind the sent mail.
     if (events_) {
         bool ignored = false;

@@ -10,19 +10,24 @@
 namespace lexi::mailstore {
 
 // An item of the mail store: the message it holds, where it is stored (an
-// entry ID once saved) and the mail window when it is shown.
+// entry ID once saved) and the mail window when it is shown. A stored item
+// answers what its summary holds from the summary, and reads its whole
+// message from the store only when it needs more.
 class StoreItem final : public OutlookItem,
                         public std::enable_shared_from_this<StoreItem>,
                         private ComposeActions {
 public:
     // A new, unsaved item.
-    StoreItem(StoreContext& context, msgfile::Message message);
+    StoreItem(ContextPtr context, msgfile::Message message);
     // A stored item.
-    StoreItem(StoreContext& context, StoredItem stored);
+    StoreItem(ContextPtr context, StoredItem stored);
     ~StoreItem() override;
 
-    const msgfile::Message& message() const { return message_; }
-    int folder() const { return folder_; }
+    // The whole message; Failure 440 when the stored item is gone.
+    msgfile::Message& message();
+    // Stores the item in that folder: replaces it when it is stored, adds it
+    // when it is new or gone from the store.
+    void fileIn(int folder);
 
     int itemClass() override;
     std::string entryId() override;
@@ -89,7 +94,6 @@ public:
     void refreshDisplayLines();
 
 private:
-    friend class StoreMailSender;
     class Recipients;
     class Attachments;
 
@@ -97,16 +101,22 @@ private:
     void require(std::initializer_list<int> classes);
     void requireMessage();
     std::string& text(std::initializer_list<int> classes, std::string msgfile::Message::*field);
+    // A property the summary holds: from the message once it is read.
+    template <typename Value>
+    const Value& summarized(Value ItemSummary::*kept, Value msgfile::Message::*field) const {
+        return message_ ? (*message_).*field : summary_.*kept;
+    }
     void setRecipientsOfType(msgfile::RecipientType type, std::string_view line);
-    ComposeFields composeFields() const;
+    ComposeFields composeFields();
     void apply(const ComposeFields& fields);
     void addSignature();
 
     bool send(const ComposeFields& fields) override;
     bool close(const ComposeFields& fields) override;
 
-    StoreContext& context_;
-    msgfile::Message message_;
+    ContextPtr context_;
+    ItemSummary summary_;
+    std::optional<msgfile::Message> message_;
     std::string entryId_;
     int folder_ = 0;
     std::string sentOnBehalfOfName_;

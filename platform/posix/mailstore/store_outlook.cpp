@@ -9,55 +9,51 @@
 
 namespace lexi::mailstore {
 
-StoreItems::StoreItems(StoreContext& context, int folder, std::optional<TimeFilter> filter)
-    : context_(context), folder_(folder), filter_(std::move(filter)) {}
+StoreItems::StoreItems(ContextPtr context, int folder, std::optional<TimeFilter> filter)
+    : context_(std::move(context)), folder_(folder), filter_(std::move(filter)) {}
 
-const std::vector<std::string>& StoreItems::entryIds() {
-    const std::uint64_t changes = context_.storage.changeCount();
+const std::vector<StoredItem>& StoreItems::list() {
+    const std::uint64_t changes = context_->storage().changeCount();
     if (readAt_ != changes) {
-        entryIds_ = context_.storage.entryIds(folder_, filter_);
+        list_ = context_->storage().items(folder_, filter_);
         readAt_ = changes;
     }
-    return entryIds_;
+    return list_;
 }
 
 int StoreItems::count() {
-    return static_cast<int>(entryIds().size());
+    return static_cast<int>(list().size());
 }
 
-std::string StoreItems::entryIdAt(int index) {
-    const std::vector<std::string>& ids = entryIds();
-    if (index < 1 || index > static_cast<int>(ids.size())) {
+const StoredItem& StoreItems::at(int index) {
+    const std::vector<StoredItem>& items = list();
+    if (index < 1 || index > static_cast<int>(items.size())) {
         storeRefuses("Array index out of bounds.");
     }
-    return ids[static_cast<std::size_t>(index - 1)];
+    return items[static_cast<std::size_t>(index - 1)];
 }
 
 ItemPtr StoreItems::item(int index) {
-    auto stored = context_.storage.find(entryIdAt(index));
-    if (!stored) {
-        storeRefuses("The item has been moved or deleted.");
-    }
-    return std::make_shared<StoreItem>(context_, std::move(*stored));
+    return std::make_shared<StoreItem>(context_, at(index));
 }
 
 void StoreItems::remove(int index) {
-    context_.storage.remove(entryIdAt(index));
+    context_->storage().remove(at(index).entryId);
 }
 
 ItemsPtr StoreItems::restrict(std::string_view filter) {
     return std::make_shared<StoreItems>(context_, folder_, parseRestrictFilter(filter));
 }
 
-StoreFolder::StoreFolder(StoreContext& context, FolderInfo info)
-    : context_(context), info_(std::move(info)) {}
+StoreFolder::StoreFolder(ContextPtr context, FolderInfo info)
+    : context_(std::move(context)), info_(std::move(info)) {}
 
 ItemsPtr StoreFolder::items() {
     return std::make_shared<StoreItems>(context_, info_.id, std::nullopt);
 }
 
 FolderPtr StoreNamespace::getDefaultFolder(int folder) {
-    auto info = context_.storage.folder(folder);
+    auto info = context_->storage().folder(folder);
     if (!info) {
         storeRefuses("The operation failed. An object could not be found.");
     }
@@ -65,12 +61,12 @@ FolderPtr StoreNamespace::getDefaultFolder(int folder) {
 }
 
 FolderPtr StoreNamespace::pickFolder() {
-    const std::vector<FolderInfo> folders = context_.storage.folders();
+    const std::vector<FolderInfo> folders = context_->storage().folders();
     std::vector<std::string> paths;
     for (const FolderInfo& folder : folders) {
         paths.push_back(folder.path);
     }
-    const int chosen = context_.windows.pickFolder(paths);
+    const int chosen = context_->services().windows.pickFolder(paths);
     if (chosen < 0 || chosen >= static_cast<int>(folders.size())) {
         return nullptr;
     }
@@ -78,7 +74,7 @@ FolderPtr StoreNamespace::pickFolder() {
 }
 
 ItemPtr StoreNamespace::getItemFromId(std::string_view entryId) {
-    auto stored = context_.storage.find(entryId);
+    auto stored = context_->storage().find(entryId);
     if (!stored) {
         storeRefuses("The operation failed. An object could not be found.");
     }
@@ -86,14 +82,14 @@ ItemPtr StoreNamespace::getItemFromId(std::string_view entryId) {
 }
 
 std::string StoreNamespace::currentUserName() {
-    return context_.storage.account().displayName;
+    return context_->storage().account().displayName;
 }
 
-StoreApplication::StoreApplication(StoreContext& context)
-    : context_(context), session_(std::make_shared<StoreNamespace>(context)) {}
+StoreApplication::StoreApplication(ContextPtr context)
+    : context_(std::move(context)), session_(std::make_shared<StoreNamespace>(context_)) {}
 
 std::string StoreApplication::version() {
-    return context_.storage.account().version;
+    return context_->storage().account().version;
 }
 
 ItemPtr StoreApplication::createItem(int kind) {
@@ -103,7 +99,7 @@ ItemPtr StoreApplication::createItem(int kind) {
     }
     msgfile::Message message;
     message.messageClass = messageClass;
-    message.creationTime = fromLocal(context_.clock.now());
+    message.creationTime = fromLocal(context_->services().clock.now());
     if (kind == outlook::MailItem) {
         message.flags = msgfile::message_flag::Unsent;
         message.bodyFormat = msgfile::BodyFormat::Plain;
@@ -112,7 +108,7 @@ ItemPtr StoreApplication::createItem(int kind) {
 }
 
 ItemPtr StoreApplication::createItemFromTemplate(std::string_view path) {
-    const auto host = context_.drives.toHost(path);
+    const auto host = context_->services().drives.toHost(path);
     if (!host) {
         storeRefuses("Cannot open file: " + std::string(path) + ".");
     }

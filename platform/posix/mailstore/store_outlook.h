@@ -9,11 +9,12 @@
 namespace lexi::mailstore {
 
 // The items of a folder, in the folder's order: all of them, or those a
-// Restrict filter selected. The list is read from the store on every call,
-// so items that arrive or leave meanwhile are counted.
+// Restrict filter selected. The list (each item's summary) is read again
+// whenever the store has changed, so items that arrive or leave meanwhile
+// are counted.
 class StoreItems final : public OutlookItems {
 public:
-    StoreItems(StoreContext& context, int folder, std::optional<TimeFilter> filter);
+    StoreItems(ContextPtr context, int folder, std::optional<TimeFilter> filter);
 
     int count() override;
     ItemPtr item(int index) override;
@@ -21,20 +22,19 @@ public:
     ItemsPtr restrict(std::string_view filter) override;
 
 private:
-    // The entry IDs in order, read again only when the store has changed.
-    const std::vector<std::string>& entryIds();
-    std::string entryIdAt(int index);
+    const std::vector<StoredItem>& list();
+    const StoredItem& at(int index);
 
-    StoreContext& context_;
+    ContextPtr context_;
     int folder_;
     std::optional<TimeFilter> filter_;
-    std::vector<std::string> entryIds_;
+    std::vector<StoredItem> list_;
     std::optional<std::uint64_t> readAt_;
 };
 
 class StoreFolder final : public OutlookFolder {
 public:
-    StoreFolder(StoreContext& context, FolderInfo info);
+    StoreFolder(ContextPtr context, FolderInfo info);
 
     ItemsPtr items() override;
     std::string name() override { return info_.name; }
@@ -42,13 +42,13 @@ public:
     int defaultItemType() override { return info_.defaultItemType; }
 
 private:
-    StoreContext& context_;
+    ContextPtr context_;
     FolderInfo info_;
 };
 
 class StoreNamespace final : public OutlookNamespace {
 public:
-    explicit StoreNamespace(StoreContext& context) : context_(context) {}
+    explicit StoreNamespace(ContextPtr context) : context_(std::move(context)) {}
 
     FolderPtr getDefaultFolder(int folder) override;
     FolderPtr pickFolder() override;
@@ -56,12 +56,12 @@ public:
     std::string currentUserName() override;
 
 private:
-    StoreContext& context_;
+    ContextPtr context_;
 };
 
 class StoreApplication final : public OutlookApplication {
 public:
-    explicit StoreApplication(StoreContext& context);
+    explicit StoreApplication(ContextPtr context);
 
     std::string version() override;
     std::shared_ptr<OutlookNamespace> session() override { return session_; }
@@ -69,7 +69,7 @@ public:
     ItemPtr createItemFromTemplate(std::string_view path) override;
 
 private:
-    StoreContext& context_;
+    ContextPtr context_;
     std::shared_ptr<StoreNamespace> session_;
 };
 

@@ -1,4 +1,4 @@
-#include "platform/posix/mailstore/memory_mail_storage.h"
+#include "platform/posix/mailstore/fake/memory_mail_storage.h"
 
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
 
@@ -40,7 +40,7 @@ std::uint64_t MemoryMailStorage::changeCount() {
 std::string MemoryMailStorage::add(int folder, const msgfile::Message& message) {
     ++changes_;
     std::string entryId = newEntryId();
-    entries_.push_back({{entryId, folder, message}, arrivalTime(folder)});
+    entries_.push_back({{entryId, folder, ItemSummary::of(message)}, message, arrivalTime(folder)});
     return entryId;
 }
 
@@ -52,11 +52,13 @@ bool MemoryMailStorage::replace(std::string_view entryId, int folder,
     }
     ++changes_;
     if (entry->item.folder == folder) {
-        entry->item.message = message;
+        entry->item.summary = ItemSummary::of(message);
+        entry->message = message;
         return true;
     }
     entries_.erase(entry);
-    entries_.push_back({{std::string(entryId), folder, message}, arrivalTime(folder)});
+    entries_.push_back(
+        {{std::string(entryId), folder, ItemSummary::of(message)}, message, arrivalTime(folder)});
     return true;
 }
 
@@ -66,6 +68,14 @@ std::optional<StoredItem> MemoryMailStorage::find(std::string_view entryId) {
         return std::nullopt;
     }
     return entry->item;
+}
+
+std::optional<msgfile::Message> MemoryMailStorage::message(std::string_view entryId) {
+    const auto entry = locate(entryId);
+    if (entry == entries_.end()) {
+        return std::nullopt;
+    }
+    return entry->message;
 }
 
 bool MemoryMailStorage::remove(std::string_view entryId) {
@@ -78,17 +88,17 @@ bool MemoryMailStorage::remove(std::string_view entryId) {
     return true;
 }
 
-std::vector<std::string> MemoryMailStorage::entryIds(int folder,
-                                                     const std::optional<TimeFilter>& filter) {
+std::vector<StoredItem> MemoryMailStorage::items(int folder,
+                                                 const std::optional<TimeFilter>& filter) {
     const LocalDateTime now = clock_.now();
-    std::vector<std::string> ids;
+    std::vector<StoredItem> found;
     for (const Entry& entry : entries_) {
         if (entry.item.folder == folder && entry.visibleFrom <= now &&
-            (!filter || filter->accepts(entry.item.message))) {
-            ids.push_back(entry.item.entryId);
+            (!filter || filter->accepts(entry.item.summary))) {
+            found.push_back(entry.item);
         }
     }
-    return ids;
+    return found;
 }
 
 } // namespace lexi::mailstore

@@ -19,8 +19,9 @@ public:
     std::string add(int folder, const msgfile::Message& message) override;
     bool replace(std::string_view entryId, int folder, const msgfile::Message& message) override;
     std::optional<StoredItem> find(std::string_view entryId) override;
+    std::optional<msgfile::Message> message(std::string_view entryId) override;
     bool remove(std::string_view entryId) override;
-    std::vector<std::string> entryIds(int folder, const std::optional<TimeFilter>& filter) override;
+    std::vector<StoredItem> items(int folder, const std::optional<TimeFilter>& filter) override;
     std::uint64_t changeCount() override;
     Account account() override { return account_; }
     void setAccount(const Account& account) override { account_ = account; }
@@ -32,6 +33,7 @@ public:
 private:
     struct Entry {
         StoredItem item;
+        msgfile::Message message;
         LocalDateTime visibleFrom;
     };
     std::vector<Entry>::iterator locate(std::string_view entryId);

@@ -1,4 +1,4 @@
-#include "platform/posix/mailstore/fake_outlook.h"
+#include "platform/posix/mailstore/fake/fake_outlook.h"
 
 #include "platform/failure.h"
 
@@ -22,7 +22,7 @@ void RecordingTransport::deliver(const msgfile::Message& mail, const Account&) {
 
 FakeOutlook::FakeOutlook(Clock& clock, Ui& ui, OutlookWindows& windows,
                          const posix::DriveTable& drives)
-    : store_(memoryStorage(clock, storage_), clock, ui, windows, drives, transport) {}
+    : store_(memoryStorage(clock, storage_), {clock, ui, windows, drives, transport}) {}
 
 std::shared_ptr<OutlookApplication> FakeOutlook::running() {
     return isRunning ? store_.application() : nullptr;
