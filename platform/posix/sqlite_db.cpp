@@ -69,6 +69,15 @@ SqliteDb::~SqliteDb() {
     sqlite3_close(db_);
 }
 
+int SqliteDb::schemaVersion() {
+    Statement query(*this, "PRAGMA user_version");
+    return query.step() ? static_cast<int>(query.integer(0)) : 0;
+}
+
+void SqliteDb::setSchemaVersion(int version) {
+    exec(("PRAGMA user_version = " + std::to_string(version)).c_str());
+}
+
 void SqliteDb::checkpointEvery(int pages) {
     sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     sqlite3_wal_autocheckpoint(db_, pages);

@@ -32,6 +32,11 @@ public:
     // Runs statements without results; throws SqliteError on failure.
     void exec(const char* sql);
 
+    // The version of its tables that the file says it has (0 for a new
+    // file), so that a program that opens it often creates them only once.
+    int schemaVersion();
+    void setSchemaVersion(int version);
+
     // For a database that many short processes each write a little: the
     // closing connection leaves the write-ahead log to the next one instead
     // of copying it into the database (which syncs the disk twice), and the

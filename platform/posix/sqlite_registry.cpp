@@ -28,6 +28,7 @@ CREATE TABLE IF NOT EXISTS registry_values(
     UNIQUE(root, key, folded));
 )sql";
 
+constexpr int SchemaVersion = 1;
 constexpr int RegistryCheckpointPages = 64;
 
 std::int64_t rootNumber(RegistryRoot root) {
@@ -61,7 +62,10 @@ SqliteDb* SqliteRegistry::db() {
                                                 ignored);
             db_ = std::make_unique<SqliteDb>(path_);
             if (db_->mode() == SqliteDb::Mode::ReadWrite) {
-                db_->exec(Schema);
+                if (db_->schemaVersion() < SchemaVersion) {
+                    db_->exec(Schema);
+                    db_->setSchemaVersion(SchemaVersion);
+                }
                 // Every request writes a few pages (the start-up rights test).
                 db_->checkpointEvery(RegistryCheckpointPages);
             }

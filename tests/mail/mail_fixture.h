@@ -7,7 +7,7 @@
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/memory_registry.h"
 #include "platform/fake/scripted_outlook_windows.h"
-#include "platform/posix/mailstore/fake/fake_outlook.h"
+#include "platform/fake/fake_outlook.h"
 #include "platform/posix/not_installed.h"
 #include "platform/posix/posix_filesystem.h"
 #include "platform/registry_settings.h"

@@ -3,7 +3,7 @@
 #include "platform/failure.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/outlook.h"
-#include "platform/posix/mailstore/fake/memory_mail_storage.h"
+#include "platform/fake/memory_mail_storage.h"
 #include "platform/posix/mailstore/local_time.h"
 #include "platform/posix/mailstore/restrict_filter.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"

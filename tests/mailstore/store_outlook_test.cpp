@@ -4,7 +4,7 @@
 #include "platform/failure.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/scripted_outlook_windows.h"
-#include "platform/posix/mailstore/fake/fake_outlook.h"
+#include "platform/fake/fake_outlook.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 

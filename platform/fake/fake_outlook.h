@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/posix/mailstore/fake/memory_mail_storage.h"
+#include "platform/fake/memory_mail_storage.h"
 #include "platform/posix/mailstore/opened_store.h"
 
 #include <vector>

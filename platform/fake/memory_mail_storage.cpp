@@ -1,4 +1,4 @@
-#include "platform/posix/mailstore/fake/memory_mail_storage.h"
+#include "platform/fake/memory_mail_storage.h"
 
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
 

@@ -1,4 +1,4 @@
-#include "platform/posix/mailstore/fake/fake_outlook.h"
+#include "platform/fake/fake_outlook.h"
 
 #include "platform/failure.h"
 
