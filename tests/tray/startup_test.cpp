@@ -11,6 +11,7 @@
 #include "tray/startup.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace lexi {
 namespace {
@@ -30,7 +31,8 @@ protected:
 
     void run(const std::string& commandLine) {
         state.commandLine = commandLine;
-        Startup(platform, state, log).Main();
+        startup.emplace(platform, state, log);
+        startup->Main();
     }
 
     Lines logLines(const fs::path& file) { return testing::logLineTexts(file); }
@@ -55,55 +57,62 @@ protected:
                       ui,       clock,    outlook, word,      windows};
     ProgramState state;
     RunLog log{files, processes, clock};
+    std::optional<Startup> startup; // kept with its windows after the request
 };
 
-TEST_F(StartupTest, LogsItsLinesAndTheModesLineThenRunsTheMailRequest) {
+// "kind:event" of every window record.
+Lines windowEvents(const testing::RecordingUi& ui) {
+    Lines seen;
+    for (const auto& record : ui.records) {
+        if (record.kind != "msgbox") {
+            seen.push_back(record.kind + ":" + record.field("event"));
+        }
+    }
+    return seen;
+}
+
+TEST_F(StartupTest, EachRequestLogsItsModeAndShowsItsWindows) {
+    struct Case {
+        std::string commandLine;
+        std::string modeLine;
+        Lines windows;
+        bool blindCopy = false;
+    };
+    const Lines startPicture{"tray:loaded", "tray:shown", "tray:unloaded"};
+    const Lines monitor{"tray:loaded", "tray:shown", "tray:hidden"};
+    const Case cases[] = {
+        {"Mail", "Sender mail", startPicture},
+        {"MAILBCC", "Sender mail til BCC modtagere", startPicture, true},
+        {"mailreply", "Besvarer mail", startPicture},
+        {"Setup", "Viser setup-billedet", {"settings:shown"}},
+        {"", "Starter Lexitray i overvågningsmode i systemtray", monitor},
+        {"C:\\Sager\\brev.docx open",
+         "Åbner dokumentet: C:\\Sager\\brev.docx  med kommandoen open",
+         {}},
+        {"drev=C:\\Sager\\", "Sætter lokaldrevet til C:\\Sager\\ og starter Lexitray i systemtray",
+         monitor},
+    };
     useFolder("C:\\Sager\\");
-    run("Mail");
-    const Lines lines = logLines();
-    ASSERT_GE(lines.size(), 8U);
-    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 7),
-              (Lines{Rule, "cmdline er ->Mail<-", "Version 4.13.041", "", "", "Sender mail",
-                     "Starting new instance of NaviMail Procedure"}));
-    EXPECT_EQ(lines.back(), "Slut");
-    EXPECT_FALSE(state.BccModtagere);
-}
-
-struct ModeLineCase {
-    std::string commandLine;
-    std::string line;
-};
-
-void PrintTo(const ModeLineCase& c, std::ostream* os) {
-    *os << "[" << c.commandLine << "]";
-}
-
-class ModeLineTest : public StartupTest, public ::testing::WithParamInterface<ModeLineCase> {};
-
-TEST_P(ModeLineTest, WritesASeparatorAndTheModesLine) {
-    useFolder("C:\\Sager\\");
-    run(GetParam().commandLine);
-    const Lines lines = logLines();
-    ASSERT_GE(lines.size(), 7U);
-    EXPECT_EQ(Lines(lines.begin() + 3, lines.begin() + 6), (Lines{"", "", GetParam().line}));
-    EXPECT_EQ(lines.back(), "Slut");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, ModeLineTest,
-    ::testing::Values(ModeLineCase{"MAILBCC", "Sender mail til BCC modtagere"},
-                      ModeLineCase{"mailreply", "Besvarer mail"},
-                      ModeLineCase{"Setup", "Viser setup-billedet"},
-                      ModeLineCase{"", "Starter Lexitray i overvågningsmode i systemtray"},
-                      ModeLineCase{"C:\\Sager\\brev.docx open",
-                                   "Åbner dokumentet: C:\\Sager\\brev.docx  med kommandoen open"},
-                      ModeLineCase{
-                          "drev=C:\\Sager\\",
-                          "Sætter lokaldrevet til C:\\Sager\\ og starter Lexitray i systemtray"}));
-
-TEST_F(StartupTest, TheBlindCopyModeSetsItsFlag) {
-    run("mailbcc");
-    EXPECT_TRUE(state.BccModtagere);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.commandLine);
+        startup.reset();
+        fs::remove(root.path() / "c" / "Sager" / "Lexitray_tester.log");
+        ui.records.clear();
+        const std::int64_t slept = clock.sleptMilliseconds();
+        run(c.commandLine);
+        const Lines lines = logLines();
+        ASSERT_GE(lines.size(), 7U);
+        EXPECT_EQ(Lines(lines.begin(), lines.begin() + 6),
+                  (Lines{Rule, "cmdline er ->" + c.commandLine + "<-", "Version 4.13.041", "", "",
+                         c.modeLine}));
+        EXPECT_EQ(lines.back(), "Slut");
+        EXPECT_EQ(windowEvents(ui), c.windows);
+        // The start picture and the monitor's tray window are shown a second.
+        EXPECT_EQ(clock.sleptMilliseconds() - slept, c.windows.size() == 3 ? 1000 : 0);
+        EXPECT_EQ(state.BccModtagere, c.blindCopy);
+    }
+    // The manual clock's day, 2 January 2026.
+    EXPECT_EQ(settings.getSetting("Lexitray", "Splash", "SidstVist", ""), "020126");
 }
 
 TEST_F(StartupTest, FallsBackToTheTempFolderButLogsWhereConfigured) {
@@ -209,59 +218,8 @@ TEST_F(StartupTest, AMalformedDocumentCommandShowsTheUsage) {
     EXPECT_EQ(logLines().back(), "Slut");
 }
 
-// The windows of start-up: the start picture, the monitor mode, the settings.
-class StartupWindowsTest : public StartupTest {
-protected:
-    StartupWindowsTest() { useFolder("C:\\Sager\\"); }
-
-    // Runs the request and then its windows until they are gone, as the
-    // program does.
-    void runWithWindows(const std::string& commandLine, std::string_view script) {
-        ui.addAnswers(script);
-        state.commandLine = commandLine;
-        Startup startup(platform, state, log);
-        startup.Main();
-        ui.runEventLoop();
-    }
-
-    // "kind:event" of every window record.
-    Lines windowEvents() const {
-        Lines seen;
-        for (const auto& record : ui.records) {
-            if (record.kind != "msgbox") {
-                seen.push_back(record.kind + ":" + record.field("event"));
-            }
-        }
-        return seen;
-    }
-};
-
-TEST_F(StartupWindowsTest, MailModesShowTheStartPictureForOneSecond) {
-    for (const char* mode : {"mail", "MAILBCC", "mailreply"}) {
-        ui.records.clear();
-        const std::int64_t slept = clock.sleptMilliseconds();
-        run(mode);
-        EXPECT_EQ(windowEvents(), (Lines{"tray:loaded", "tray:shown", "tray:unloaded"})) << mode;
-        EXPECT_EQ(clock.sleptMilliseconds() - slept, 1000) << mode;
-        // The manual clock's day, 2 January 2026.
-        EXPECT_EQ(settings.getSetting("Lexitray", "Splash", "SidstVist", ""), "020126");
-    }
-}
-
-TEST_F(StartupWindowsTest, TheMonitorShowsTheTrayWindowForASecondAndKeepsItLoaded) {
-    for (const char* mode : {"", "drev=C:\\Sager\\"}) {
-        ui.records.clear();
-        state.commandLine = mode;
-        Startup startup(platform, state, log);
-        startup.Main();
-        EXPECT_EQ(windowEvents(), (Lines{"tray:loaded", "tray:shown", "tray:hidden"})) << mode;
-        EXPECT_TRUE(startup.trayWindow().isLoaded());
-        EXPECT_EQ(logLines().back(), "Slut");
-    }
-    EXPECT_EQ(clock.sleptMilliseconds(), 2000);
-}
-
-TEST_F(StartupWindowsTest, ASecondMonitorEndsWithoutAWindow) {
+TEST_F(StartupTest, ASecondMonitorEndsWithoutAWindow) {
+    useFolder("C:\\Sager\\");
     processes.running = {{40, "lexitray.exe"}, {100, "lexitray.exe"}};
     run("");
     EXPECT_TRUE(ui.records.empty());
@@ -269,35 +227,15 @@ TEST_F(StartupWindowsTest, ASecondMonitorEndsWithoutAWindow) {
     EXPECT_EQ(logLines().back(), "Slut");
 }
 
-TEST_F(StartupWindowsTest, SetupLivesUntilTheSettingsWindowCloses) {
-    runWithWindows("setup", "settings CheckMailHistorik 0\nsettings OK\n");
-    EXPECT_EQ(windowEvents(), (Lines{"settings:shown", "settings:closed"}));
-    EXPECT_EQ(settings.getSetting("Lexitray", "Drevindstillinger", "BenytMailHistorik", ""), "0");
-    // "Slut" is written as soon as the window is up.
-    EXPECT_EQ(logLines().back(), "Slut");
-}
-
-TEST_F(StartupWindowsTest, NewFolderFromTheTrayMenuTakesEffectAtOnceButNotForLabelOrLog) {
-    runWithWindows("", "tray menu &Indstillinger\n"
-                       "settings fldLokaldrev C:\\\\Ny\\\\\n"
-                       "settings OK\n"
-                       "tray menu &Om\n"
-                       "tray menu &Afslut\n");
-    EXPECT_EQ(state.exchangeFolder, "C:\\Ny\\");
-    EXPECT_EQ(log.folder(), "C:\\Sager\\");
-    EXPECT_EQ(ui.records[ui.records.size() - 2].field("lbllokaldrev"), "Drev: C:\\Sager\\");
-    EXPECT_EQ(ui.records.back().field("event"), "unloaded");
-}
-
-TEST_F(StartupWindowsTest, ExitClosesTheSettingsWindowWithoutStoringIt) {
-    runWithWindows("", "tray icon 517\n"
-                       "tray menu &Indstillinger\n"
-                       "settings fldLokaldrev D:\\\\Glemt\\\\\n"
-                       "tray icon 517\n"
-                       "tray menu &Afslut\n");
+TEST_F(StartupTest, ExitClosesTheSettingsWindowWithoutStoringIt) {
+    useFolder("C:\\Sager\\");
+    ui.addAnswers("tray icon 517\ntray menu &Indstillinger\nsettings fldLokaldrev D:\\\\Glemt\\\\\n"
+                  "tray icon 517\ntray menu &Afslut\n");
+    run("");
+    ui.runEventLoop();
     EXPECT_EQ(settings.getSetting("Lexitray", "Drevindstillinger", "Lokalsti", ""), "C:\\Sager\\");
     EXPECT_EQ(state.exchangeFolder, "C:\\Sager\\");
-    const Lines seen = windowEvents();
+    const Lines seen = windowEvents(ui);
     EXPECT_EQ(Lines(seen.end() - 2, seen.end()), (Lines{"tray:unloaded", "settings:closed"}));
 }
 
