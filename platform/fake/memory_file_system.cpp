@@ -42,7 +42,8 @@ MemoryFileSystem::Place MemoryFileSystem::locate(std::string_view path) const {
     }
     for (const std::string& component : parsed->components) {
         place.parent = place.key;
-        place.key += "\\" + text::toLower(component);
+        place.key += '\\';
+        place.key += text::toLower(component);
         place.name = component;
     }
     return place;
