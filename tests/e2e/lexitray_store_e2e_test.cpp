@@ -3,57 +3,30 @@
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
 #include "platform/posix/msgfile/message_file.h"
 #include "tests/msgfile/sample_files.h"
+#include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
 
-#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace lexi {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Output {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 class LexitrayStoreE2E : public ::testing::Test {
 protected:
+    struct Output {
+        int exitCode;
+        std::string out;
+        std::string err;
+    };
     // Runs lexitray-store with LEXITRAY_HOME set to the test's home.
     Output store(std::vector<std::string> arguments) {
-        const std::string outFile = (work.path() / "stdout").string();
-        const std::string errFile = (work.path() / "stderr").string();
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        std::string program = LEXITRAY_STORE_PROGRAM;
-        std::vector<char*> argv{program.data()};
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
-        pid_t child = 0;
-        const int failed =
-            ::posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        Output output;
-        int status = 0;
-        if (failed == 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-            output.exitCode = WEXITSTATUS(status);
-        }
-        output.out = testing::readHostFile(outFile);
-        output.err = testing::readHostFile(errFile);
-        return output;
+        arguments.insert(arguments.begin(),
+                         {"-c", "exec \"$0\" \"$@\" >stdout", LEXITRAY_STORE_PROGRAM});
+        const testing::ProgramRun run = testing::runProgram("/bin/sh", arguments, {}, work.path());
+        return {run.exitCode, testing::readHostFile(work.path() / "stdout"), run.standardError};
     }
 
     fs::path storeFile() const { return home.folder().path() / "mailstore.db"; }
@@ -125,38 +98,33 @@ TEST_F(LexitrayStoreE2E, ChangesTheAccountFieldsGivenAndKeepsTheOthers) {
     EXPECT_EQ(mailstore::SqliteMailStorage(storeFile().string()).account(), expected);
 }
 
-TEST_F(LexitrayStoreE2E, WrongUseShowsTheUsageAndLeavesNoStore) {
-    const std::vector<std::vector<std::string>> wrong = {
-        {},
-        {"unknown"},
-        {"list"},
-        {"list", "Indbakke"},
-        {"deliver", "6x", "a.msg"},
-        {"show", "a", "b"},
-        {"account", "--name"},
-        {"account", "--colour", "blue"},
+// Wrong use shows the usage and leaves no store; a failure is told on
+// standard error.
+TEST_F(LexitrayStoreE2E, WrongUseAndFailuresAreToldOnStandardError) {
+    const std::string missing = (work.path() / "missing.msg").string();
+    const std::vector<std::pair<std::vector<std::string>, int>> cases = {
+        {{}, 2},
+        {{"unknown"}, 2},
+        {{"list"}, 2},
+        {{"list", "Indbakke"}, 2},
+        {{"deliver", "6x", "a.msg"}, 2},
+        {{"show", "a", "b"}, 2},
+        {{"account", "--name"}, 2},
+        {{"account", "--colour", "blue"}, 2},
+        {{"show", "000000001234"}, 1},
+        {{"export", "000000001234", missing}, 1},
+        {{"list", "99"}, 1},
+        {{"deliver", "99", missing}, 1},
+        {{"deliver", "6", missing}, 1},
+        {{"account", "--signature-file", missing}, 1},
     };
-    for (const auto& arguments : wrong) {
+    for (const auto& [arguments, exitCode] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(arguments));
+        const bool wrongUse = exitCode == 2;
         const Output output = store(arguments);
-        EXPECT_EQ(output.exitCode, 2) << ::testing::PrintToString(arguments);
-        EXPECT_NE(output.err.find("Usage:"), std::string::npos);
-    }
-    EXPECT_FALSE(fs::exists(storeFile()));
-}
-
-TEST_F(LexitrayStoreE2E, FailuresAreReportedOnStandardError) {
-    const std::vector<std::vector<std::string>> failing = {
-        {"show", "000000001234"},
-        {"export", "000000001234", (work.path() / "x.msg").string()},
-        {"list", "99"},
-        {"deliver", "99", (work.path() / "x.msg").string()},
-        {"deliver", "6", (work.path() / "missing.msg").string()},
-        {"account", "--signature-file", (work.path() / "missing.txt").string()},
-    };
-    for (const auto& arguments : failing) {
-        const Output output = store(arguments);
-        EXPECT_EQ(output.exitCode, 1) << ::testing::PrintToString(arguments);
-        EXPECT_EQ(output.err.rfind("lexitray-store: ", 0), 0u) << output.err;
+        EXPECT_FALSE(wrongUse && fs::exists(storeFile())); // the wrong uses come first
+        EXPECT_EQ(output.exitCode, exitCode);
+        EXPECT_EQ(output.err.rfind(wrongUse ? "Usage:" : "lexitray-store: ", 0), 0u) << output.err;
         EXPECT_EQ(output.out, "");
     }
 }
