@@ -9,62 +9,39 @@ namespace {
 using testing::DocumentId;
 using Lines = std::vector<std::string>;
 
-struct RecipientsCase {
-    std::string name;
-    std::string file;
-    Lines recipients;
-    Lines subjects;
-};
-
-class RecipientsFileTest : public ::testing::TestWithParam<RecipientsCase> {};
-
-TEST_P(RecipientsFileTest, SeparatesRecipientsFromTheSubject) {
-    const exchange::MailRequest request = exchange::parseRecipients(GetParam().file);
-    EXPECT_EQ(request.recipients, GetParam().recipients);
-    EXPECT_EQ(request.subjects, GetParam().subjects);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, RecipientsFileTest,
-    ::testing::Values(
-        RecipientsCase{"OnlyASubjectInCapitals", "[SUBJECT]=Sag 123\r\n", {}, {"Sag 123"}},
-        RecipientsCase{"EverySubjectInOrder",
-                       "[subject]=første\r\n[Subject]=anden\r\n",
-                       {},
-                       {"første", "anden"}},
-        RecipientsCase{"AnEmptySubject", "[subject]=\r\n", {}, {""}},
-        RecipientsCase{
-            "RecipientsInOrderEmptyLinesSkipped", "a\r\n\r\nb;c\r\nd", {"a", "b;c", "d"}, {}},
-        RecipientsCase{"APrefixTooShortIsARecipient", "[subject]\r\n", {"[subject]"}, {}},
-        RecipientsCase{"ALoneCarriageReturnEndsALine", "a\rb\r\n", {"a", "b"}, {}}),
-    [](const auto& info) { return info.param.name; });
-
-TEST(CaseData, SplitsAtCarriageReturnLineFeedPairsOnly) {
+TEST(ExchangeFiles, ParseRecipientsSubjectsAndCaseData) {
+    const struct {
+        std::string file;
+        Lines recipients, subjects;
+    } cases[] = {
+        {"[SUBJECT]=Sag 123\r\n", {}, {"Sag 123"}},
+        {"[subject]=første\r\n[Subject]=anden\r\n", {}, {"første", "anden"}},
+        {"[subject]=\r\n", {}, {""}},
+        {"a\r\n\r\nb;c\r\nd", {"a", "b;c", "d"}, {}},
+        {"[subject]\r\n", {"[subject]"}, {}},
+        {"a\rb\r\n", {"a", "b"}, {}},
+    };
+    for (const auto& c : cases) {
+        const exchange::MailRequest request = exchange::parseRecipients(c.file);
+        EXPECT_EQ(request.recipients, c.recipients) << c.file;
+        EXPECT_EQ(request.subjects, c.subjects) << c.file;
+    }
     EXPECT_EQ(exchange::splitCaseData("a\r\nb\nc\r\n"), (Lines{"a", "b\nc", ""}));
     EXPECT_EQ(exchange::callbackFileName(DocumentId), "Mail_" + DocumentId + ".txt");
 }
 
-struct BoundCase {
-    LocalDateTime now;
-    std::string filter;
-};
-void PrintTo(const BoundCase& c, std::ostream* os) {
-    *os << c.filter;
+TEST(SearchBound, LiesFifteenMinutesBack) {
+    const std::pair<LocalDateTime, std::string> cases[] = {
+        {{2026, 12, 5, 10, 5, 0}, "[SentOn] > '05-12-2026 9:50'"},
+        {{2026, 12, 5, 10, 17, 0}, "[SentOn] > '05-12-2026 10:2'"},
+        {{2026, 12, 5, 9, 15, 59}, "[SentOn] > '05-12-2026 09:0'"},
+        {{2026, 12, 5, 0, 5, 0}, "[SentOn] > '04-12-2026 23:50'"},
+        {{2027, 1, 1, 0, 14, 0}, "[SentOn] > '31-12-2026 23:59'"},
+    };
+    for (const auto& [now, filter] : cases) {
+        EXPECT_EQ(searchBoundFilter(now), filter);
+    }
 }
-
-class SearchBoundTest : public ::testing::TestWithParam<BoundCase> {};
-
-TEST_P(SearchBoundTest, LiesFifteenMinutesBack) {
-    EXPECT_EQ(searchBoundFilter(GetParam().now), GetParam().filter);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Times, SearchBoundTest,
-    ::testing::Values(BoundCase{{2026, 12, 5, 10, 5, 0}, "[SentOn] > '05-12-2026 9:50'"},
-                      BoundCase{{2026, 12, 5, 10, 17, 0}, "[SentOn] > '05-12-2026 10:2'"},
-                      BoundCase{{2026, 12, 5, 9, 15, 59}, "[SentOn] > '05-12-2026 09:0'"},
-                      BoundCase{{2026, 12, 5, 0, 5, 0}, "[SentOn] > '04-12-2026 23:50'"},
-                      BoundCase{{2027, 1, 1, 0, 14, 0}, "[SentOn] > '31-12-2026 23:59'"}));
 
 class CallbackTest : public testing::MailFixture {
 protected:
@@ -74,20 +51,18 @@ protected:
     mdRepository repository{context};
 };
 
-TEST_F(CallbackTest, WritesTheIdAndTheChoiceAndReplacesAnOldFile) {
+TEST_F(CallbackTest, WritesTheIdAndTheChoiceToTheStartupFolder) {
     repository.SkrivCallback(DocumentId, false);
     EXPECT_EQ(callback(DocumentId), DocumentId + "\r\n0\r\n");
     repository.SkrivCallback(DocumentId, true);
     EXPECT_EQ(callback(DocumentId), DocumentId + "\r\n1\r\n");
     EXPECT_EQ(logLines(), (Lines{"Ignore file", "Import file"}));
     EXPECT_FALSE(std::filesystem::exists(host("Mail_" + DocumentId + ".txt.tmp")));
-}
-
-TEST_F(CallbackTest, GoesToTheStartupFolderNotTheExchangeFolder) {
-    program.startupLocalFolder = "C:\\Sager\\";
-    repository.SkrivCallback(DocumentId, true);
-    EXPECT_TRUE(std::filesystem::exists(host("Sager/Mail_" + DocumentId + ".txt")));
     EXPECT_FALSE(std::filesystem::exists(host("Udveksling/Mail_" + DocumentId + ".txt")));
+    // A missing folder fails silently.
+    program.startupLocalFolder = "C:\\Mangler\\";
+    EXPECT_NO_THROW(repository.SkrivCallback(DocumentId, true));
+    EXPECT_TRUE(ui.records.empty());
 }
 
 TEST_F(CallbackTest, WritesNothingForAnAbsentDocumentId) {
@@ -102,33 +77,23 @@ TEST_F(CallbackTest, WritesNothingForAnAbsentDocumentId) {
         << "only Udveksling and Sager: no callback, no log";
 }
 
-TEST_F(CallbackTest, FailsSilentlyWithoutItsFolder) {
-    program.startupLocalFolder = "C:\\Mangler\\";
-    EXPECT_NO_THROW(repository.SkrivCallback(DocumentId, true));
-    EXPECT_TRUE(ui.records.empty());
-}
-
 class CaseDataTest : public testing::MailFixture {
 protected:
     mdMail post{context};
 };
 
-TEST_F(CaseDataTest, WithoutADocumentIdTheSavePathIsBuiltAndTheFolderMade) {
-    writeCaseData("Brev", "");
-    program.DocumentID = DocumentId;
-    post.GemPaaSag();
-    EXPECT_EQ(state.GemmeSti, "C:\\Sager\\Klient\\0001\\Brev.msg");
-    EXPECT_EQ(program.DocumentID, "");
-    EXPECT_TRUE(std::filesystem::is_directory(host("Sager/Klient/0001")));
-    EXPECT_EQ(post.HentSagsnummer(), "0001");
-}
-
-TEST_F(CaseDataTest, WithADocumentIdLine4IsTheWholePath) {
+TEST_F(CaseDataTest, Line4IsTheWholePathWithADocumentIdElseTheNameInAFolderMadeForIt) {
     writeCaseData("C:\\Andet\\Svar.msg", DocumentId);
     post.GemPaaSag();
     EXPECT_EQ(state.GemmeSti, "C:\\Andet\\Svar.msg");
     EXPECT_EQ(program.DocumentID, DocumentId);
     EXPECT_FALSE(std::filesystem::exists(host("Sager/Klient/0001")));
+    writeCaseData("Brev", "");
+    post.GemPaaSag();
+    EXPECT_EQ(state.GemmeSti, "C:\\Sager\\Klient\\0001\\Brev.msg");
+    EXPECT_EQ(program.DocumentID, "");
+    EXPECT_TRUE(std::filesystem::is_directory(host("Sager/Klient/0001")));
+    EXPECT_EQ(post.HentSagsnummer(), "0001");
 }
 
 TEST_F(CaseDataTest, ReportsAMissingFileAndKeepsTheValues) {
@@ -157,28 +122,18 @@ TEST_F(CaseDataTest, ReportsAShortFileAndAMissingParentFolder) {
     EXPECT_EQ(ui.messages().back(), "Lexitray|0|Fejl i hentsagsnummer: Input past end of file");
 }
 
-struct BaseNameCase {
-    std::string path;
-    std::string name;
-};
-void PrintTo(const BaseNameCase& c, std::ostream* os) {
-    *os << c.path;
+TEST_F(CaseDataTest, TheBaseNameNamesTheAttachment) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Sager\\Brev.MSG", "Brev"},
+        {"C:\\Sager\\Brev.pdf", "Brev.pdf"},
+        {"Brev.pdf", ""},
+        {"C:\\Sager\\Svar på brev.msg", "Svar på brev"},
+        {"C:\\Sager\\", ""},
+    };
+    for (const auto& [path, name] : cases) {
+        EXPECT_EQ(post.GetFileBaseName(path), name) << path;
+    }
 }
-
-class BaseNameTest : public testing::MailFixture,
-                     public ::testing::WithParamInterface<BaseNameCase> {};
-
-TEST_P(BaseNameTest, NamesTheAttachment) {
-    mdMail post(context);
-    EXPECT_EQ(post.GetFileBaseName(GetParam().path), GetParam().name);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, BaseNameTest,
-    ::testing::Values(BaseNameCase{"C:\\Sager\\Brev.MSG", "Brev"},
-                      BaseNameCase{"C:\\Sager\\Brev.pdf", "Brev.pdf"}, BaseNameCase{"Brev.pdf", ""},
-                      BaseNameCase{"C:\\Sager\\Svar på brev.msg", "Svar på brev"},
-                      BaseNameCase{"C:\\Sager\\", ""}));
 
 } // namespace
 } // namespace lexi

@@ -18,12 +18,13 @@ protected:
         writeCaseData("C:\\Sager\\Klient\\Brev.msg", DocumentId);
     }
 
-    // A mail in Sent Items, sent at 14:00 today, with this billing information.
-    void sentMail(const std::string& subject, const std::string& billing) {
+    // A mail in Sent Items, sent at 14:00 today unless said, with this billing information.
+    void sentMail(const std::string& subject, const std::string& billing,
+                  LocalDateTime sentOn = {2026, 12, 5, 14, 0, 0}) {
         msgfile::Message message;
         message.subject = subject;
         message.billingInformation = billing;
-        message.sentOn = mailstore::fromLocal({2026, 12, 5, 14, 0, 0});
+        message.sentOn = mailstore::fromLocal(sentOn);
         outlook.storage().add(outlook::FolderSentItems, message);
     }
 
@@ -49,11 +50,7 @@ TEST_F(FilingTest, SearchesFromTheLastPositionDown) {
 }
 
 TEST_F(FilingTest, IgnoresMailSentBeforeTheBound) {
-    msgfile::Message old;
-    old.billingInformation = "MARK";
-    old.subject = "for gammel";
-    old.sentOn = mailstore::fromLocal({2026, 12, 5, 13, 50, 0});
-    outlook.storage().add(outlook::FolderSentItems, old);
+    sentMail("for gammel", "MARK", {2026, 12, 5, 13, 50, 0});
     sentMail("ny", "MARK");
     file();
     EXPECT_TRUE(logHas("Leder i 1 beskeder"));
@@ -140,12 +137,7 @@ TEST_F(SavedMailTest, TellsSentFromUnsentMail) {
     EXPECT_TRUE(logHas("Det er en gemt og afsendt mail"));
     EXPECT_FALSE(post.ErMailSendt("", ""));
     EXPECT_TRUE(logHas("Ny instans af outlook startet"));
-}
-
-// Saved items this test writes itself.
-using SavedItemTest = testing::MailFixture;
-
-TEST_F(SavedItemTest, AnythingButAMailCountsAsSent) {
+    // Anything but a mail counts as sent.
     for (const char* messageClass : {"REPORT.IPM.Note.NDR", "IPM.Appointment"}) {
         msgfile::Message item;
         item.messageClass = messageClass;

@@ -2,15 +2,16 @@
 
 #include "mail/md_mail.h"
 #include "platform/cp1252.h"
+#include "platform/fake/fake_outlook.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/memory_registry.h"
 #include "platform/fake/scripted_outlook_windows.h"
-#include "platform/fake/fake_outlook.h"
 #include "platform/posix/not_installed.h"
 #include "platform/posix/posix_filesystem.h"
 #include "platform/registry_settings.h"
+#include "platform/text.h"
 #include "tests/support/log_lines.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
@@ -54,7 +55,22 @@ protected:
     }
 
     // The texts of the run log's lines, without date and tab.
-    std::vector<std::string> logLines() const { return logLineTexts(host("Lexitray_tester.log")); }
+    std::vector<std::string> logLines() const {
+        return logLineTexts(readHostFile(host("Lexitray_tester.log")));
+    }
+    // Whether the lines of the text, separated by line feeds, are among the
+    // log's lines in that order; the first missing one is added to the failure.
+    ::testing::AssertionResult logHasInOrder(std::string_view expected) const {
+        const auto lines = logLines();
+        auto at = lines.begin();
+        for (const std::string_view line : text::split(expected, "\n")) {
+            at = std::find(at, lines.end(), line);
+            if (at == lines.end()) {
+                return ::testing::AssertionFailure() << "missing, or out of order: " << line;
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
 
     bool logHas(const std::string& line) const {
         const auto lines = logLines();

@@ -62,24 +62,30 @@ TEST_F(MailRequestTest, ANewMailIsComposedSentFiledAndReported) {
     EXPECT_TRUE(state.SendtMarkering.empty());
     EXPECT_EQ(folderItems(outlook::FolderDrafts).count(), 0);
 
-    const Lines lines = logLines();
-    const Lines expectedStart = {
-        "Starting new instance of NaviMail Procedure", "Try to get instance of outlook",
-        "No instances found , Opening up Outlook",     "Lokaldrevet er C:\\Udveksling\\",
-        "Det er en Outlook version 12.0.0.4518",       "Laver tempmappe"};
-    ASSERT_GE(lines.size(), expectedStart.size());
-    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 6), expectedStart);
-    for (const std::string& line : Lines{
-             "Det er ny mail", "  2 modtagere tilføjet", "Milage set to NAV", "SAVE", "Viser mail",
-             "Starting procedure olMail_Send", "Mailen Uden HTML", "Subject i mail: Sag 12 - Ærø",
-             "Ending procedure olMail_Send", "Starting procedure olMail_Close",
-             "MailSendt has value of Trueand GemtMail has value of ", "Leder i 1 beskeder",
-             "Fandt mail efter 1 forsøg.", "Mail identificeret: 'Sag 12 - Ærø'",
-             "Gemmer mail i sagsmappe C:\\Sager\\Klient\\Svar.msg",
-             "Callback til NAV docID " + DocumentId, "Import file",
-             "Setting Post var to Nothing in NavMail Procedure"}) {
-        EXPECT_TRUE(logHas(line)) << line;
-    }
+    EXPECT_TRUE(logHasInOrder(R"(Starting new instance of NaviMail Procedure
+Try to get instance of outlook
+No instances found , Opening up Outlook
+Lokaldrevet er C:\Udveksling\
+Det er en Outlook version 12.0.0.4518
+Laver tempmappe
+Det er ny mail
+  2 modtagere tilføjet
+Milage set to NAV
+SAVE
+Viser mail
+Starting procedure olMail_Send
+Mailen Uden HTML
+Subject i mail: Sag 12 - Ærø
+Ending procedure olMail_Send
+Starting procedure olMail_Close
+MailSendt has value of Trueand GemtMail has value of 
+Leder i 1 beskeder
+Fandt mail efter 1 forsøg.
+Mail identificeret: 'Sag 12 - Ærø'
+Gemmer mail i sagsmappe C:\Sager\Klient\Svar.msg
+Callback til NAV docID {0C4E4D5A-1B2C-4D3E-8F90-A1B2C3D4E5F6}
+Import file
+Setting Post var to Nothing in NavMail Procedure)"));
 }
 
 TEST_F(MailRequestTest, BlindCopyRecipientsGoToBcc) {
@@ -99,60 +105,40 @@ TEST_F(MailRequestTest, WithoutRecipientsTheCaseNumberBecomesTheSubject) {
     EXPECT_EQ(windows.shown.at(0).subject, "0001");
 }
 
-TEST_F(MailRequestTest, AFindocListIsLeftForTheDocumentPreparation) {
-    writeExchangeFile("findoc.txt", "C:\\Sager\\brev.docx\r\n");
-    NaviMail(context, "");
-    EXPECT_TRUE(std::filesystem::exists(host("Udveksling/findoc.txt")));
-    EXPECT_TRUE(logHas("Henter eventuelle dokumenter til vedhæftning"));
-}
-
-struct FooterCase {
-    std::string name;
-    bool html;
-    std::string history; // empty: the setting is missing
-    std::string version;
-    std::string bodyEnd;
-};
-
-class FooterTest : public MailRequestTest, public ::testing::WithParamInterface<FooterCase> {};
-
-TEST_P(FooterTest, EndsTheBodyAsTheSettingAndVersionSay) {
-    const FooterCase& c = GetParam();
-    if (!c.history.empty()) {
-        settings.saveSetting("Lexitray", "Drevindstillinger", "BenytMailHistorik", c.history);
+TEST_F(MailRequestTest, TheFooterEndsTheBodyAsTheSettingAndVersionSay) {
+    const std::string plain = "\r\n\r\n¨¨¨¨¨¨¨¨¨¨¨¨\r\nOprettet og sendt den 5. december 2026 "
+                              "klokken 14.05.33 af Jens Ærø\r\r\n";
+    const std::string html = "<span style=\"FONT-FAMILY: Arial; FONT-SIZE: 8pt; COLOR: "
+                             "#4c4c4c\">¨¨¨¨¨¨¨¨¨¨¨¨<br>Oprettet og sendt den 5. december 2026 "
+                             "klokken 14.05.33 af Jens Ærø\r";
+    const struct {
+        bool html;
+        std::string history; // empty: the setting is missing
+        std::string version, bodyEnd;
+    } cases[] = {
+        {false, "", "12.0.0.4518", plain}, {false, "1", "11.0.0.8161", plain},
+        {false, "0", "12.0.0.4518", ""},   {false, "ja", "12.0.0.4518", ""},
+        {true, "1", "12.0.0.4518", html},  {true, "0", "12.0.0.4518", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.history + (c.html ? " html " : " plain ") + c.version);
+        if (!c.history.empty()) {
+            settings.saveSetting("Lexitray", "Drevindstillinger", "BenytMailHistorik", c.history);
+        }
+        setVersion(c.version);
+        // A saved draft, reopened, sent and filed where it was saved.
+        const std::string path = "C:\\Sager\\Klient\\Udkast.msg";
+        const ItemPtr draft = app().createItem(outlook::MailItem);
+        c.html ? draft->setHtmlBody("<p>Hej</p>") : draft->setBody("Hej");
+        draft->saveAs(path);
+        windows.users.push_back(ScriptedOutlookWindows::sends());
+        state = MailState{};
+        NaviMail(context, path);
+        const ItemPtr filed = savedMail(path);
+        EXPECT_EQ(c.html ? filed->htmlBody() : filed->body(),
+                  (c.html ? "<p>Hej</p>" : "Hej") + c.bodyEnd);
     }
-    setVersion(c.version);
-    // A saved draft, reopened, sent and filed where it was saved.
-    const std::string path = "C:\\Sager\\Klient\\Udkast.msg";
-    const ItemPtr draft = app().createItem(outlook::MailItem);
-    if (c.html) {
-        draft->setHtmlBody("<p>Hej</p>");
-    } else {
-        draft->setBody("Hej");
-    }
-    draft->saveAs(path);
-    windows.users.push_back(ScriptedOutlookWindows::sends());
-    NaviMail(context, path);
-    const ItemPtr filed = savedMail(path);
-    const std::string body = c.html ? filed->htmlBody() : filed->body();
-    EXPECT_EQ(body, (c.html ? "<p>Hej</p>" : "Hej") + c.bodyEnd);
 }
-
-const std::string PlainFooter = "\r\n\r\n¨¨¨¨¨¨¨¨¨¨¨¨\r\nOprettet og sendt den 5. december 2026 "
-                                "klokken 14.05.33 af Jens Ærø\r\r\n";
-const std::string HtmlFooter = "<span style=\"FONT-FAMILY: Arial; FONT-SIZE: 8pt; COLOR: "
-                               "#4c4c4c\">¨¨¨¨¨¨¨¨¨¨¨¨<br>Oprettet og sendt den 5. december 2026 "
-                               "klokken 14.05.33 af Jens Ærø\r";
-
-INSTANTIATE_TEST_SUITE_P(
-    Settings, FooterTest,
-    ::testing::Values(FooterCase{"PlainHistoryMissing", false, "", "12.0.0.4518", PlainFooter},
-                      FooterCase{"PlainHistoryOn", false, "1", "11.0.0.8161", PlainFooter},
-                      FooterCase{"PlainHistoryOff", false, "0", "12.0.0.4518", ""},
-                      FooterCase{"PlainHistoryByHand", false, "ja", "12.0.0.4518", ""},
-                      FooterCase{"HtmlHistoryOn", true, "1", "12.0.0.4518", HtmlFooter},
-                      FooterCase{"HtmlHistoryOff", true, "0", "12.0.0.4518", ""}),
-    [](const auto& info) { return info.param.name; });
 
 TEST_F(MailRequestTest, TheMarkerIsTheEntryIdFromVersion11AndTheTimeBefore) {
     for (const auto& [version, expectEntryId] :
@@ -177,10 +163,6 @@ TEST_F(MailRequestTest, OutlookBefore11PlacesAttachmentsBehindTheBody) {
     setVersion("10.0.2627.1");
     std::ofstream(host("Sager/bilag.pdf")) << "pdf";
     windows.users.push_back([&](ComposeWindow& window) { window.send(); });
-    struct Attach final : MailEvents {
-        void onSend(bool&) override {}
-        void onClose(bool&) override {}
-    };
     mdMail post(context);
     // A mail with one attachment, sent through the handler.
     const ItemPtr mail = app().createItem(outlook::MailItem);
@@ -226,51 +208,40 @@ TEST_F(MailRequestTest, ATaggedSubjectCountsAsSentAndFilesNothing) {
     EXPECT_FALSE(std::filesystem::exists(host("Mail_" + DocumentId + ".txt")));
 }
 
-struct ReopenCase {
-    std::string name;
-    std::string documentId;
-    std::string answer;
-    std::string question;
-    std::string callback; // empty: none
-    bool saved;
-};
-
-class ReopenedMailTest : public MailRequestTest,
-                         public ::testing::WithParamInterface<ReopenCase> {};
-
-TEST_P(ReopenedMailTest, AsksBeforeSavingTheChanges) {
-    const ReopenCase& c = GetParam();
+TEST_F(MailRequestTest, AReopenedMailAsksBeforeSavingTheChanges) {
+    const struct {
+        std::string documentId, answer, question, callback; // callback empty: none
+        bool saved;
+    } cases[] = {
+        {"", "Yes", "Gem ændringerne? \n\nC:\\Sager\\Klient\\Udkast.msg", "", true},
+        {DocumentId, "Yes", "Gem ændringerne? ", DocumentId + "\r\n1\r\n", true},
+        {DocumentId, "No", "Gem ændringerne? ", DocumentId + "\r\n0\r\n", false},
+    };
     const std::string path = "C:\\Sager\\Klient\\Udkast.msg";
-    const ItemPtr draft = app().createItem(outlook::MailItem);
-    draft->setSubject("Udkast");
-    draft->setBody("Gemt tekst\r\n");
-    draft->saveAs(path);
-    const auto before = std::filesystem::last_write_time(host("Sager/Klient/Udkast.msg"));
-    program.DocumentID = c.documentId;
-    ui.addAnswers("msgbox " + c.answer + "\n");
-    windows.users.push_back([](ComposeWindow& window) {
-        window.setSubject("Udkast, rettet");
-        window.close();
-    });
-    NaviMail(context, path);
-    ASSERT_EQ(windows.shown.size(), 1U);
-    EXPECT_EQ(windows.shown[0].body, "Gemt tekst\r\n") << "the saved body, without a signature";
-    EXPECT_EQ(ui.messages(), Lines{"Lexitray|4132|" + c.question});
-    EXPECT_EQ(savedMail(path)->subject() == "Udkast, rettet", c.saved);
-    const auto callbackFile = host("Mail_" + c.documentId + ".txt");
-    EXPECT_EQ(testing::readHostFile(callbackFile), c.callback);
-    (void)before;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer + " " + c.documentId);
+        const ItemPtr draft = app().createItem(outlook::MailItem);
+        draft->setSubject("Udkast");
+        draft->setBody("Gemt tekst\r\n");
+        draft->saveAs(path);
+        std::filesystem::remove(host("Mail_" + DocumentId + ".txt"));
+        program.DocumentID = c.documentId;
+        state = MailState{};
+        ui.records.clear();
+        windows.shown.clear();
+        ui.addAnswers("msgbox " + c.answer + "\n");
+        windows.users.push_back([](ComposeWindow& window) {
+            window.setSubject("Udkast, rettet");
+            window.close();
+        });
+        NaviMail(context, path);
+        ASSERT_EQ(windows.shown.size(), 1U);
+        EXPECT_EQ(windows.shown[0].body, "Gemt tekst\r\n") << "the saved body, without a signature";
+        EXPECT_EQ(ui.messages(), Lines{"Lexitray|4132|" + c.question});
+        EXPECT_EQ(savedMail(path)->subject() == "Udkast, rettet", c.saved);
+        EXPECT_EQ(testing::readHostFile(host("Mail_" + DocumentId + ".txt")), c.callback);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, ReopenedMailTest,
-    ::testing::Values(ReopenCase{"YesWithoutDocument", "", "Yes",
-                                 "Gem ændringerne? \n\nC:\\Sager\\Klient\\Udkast.msg", "", true},
-                      ReopenCase{"YesWithDocument", DocumentId, "Yes", "Gem ændringerne? ",
-                                 DocumentId + "\r\n1\r\n", true},
-                      ReopenCase{"NoWithDocument", DocumentId, "No", "Gem ændringerne? ",
-                                 DocumentId + "\r\n0\r\n", false}),
-    [](const auto& info) { return info.param.name; });
 
 } // namespace
 } // namespace lexi

@@ -20,28 +20,23 @@ TEST(QtMessageBox, HonoursTheStyle) {
         QMessageBox::Icon icon;
         QMessageBox::StandardButton defaultButton;
     };
+    using B = QMessageBox;
     const Case cases[] = {
-        {msgbox::OkOnly, {QMessageBox::Ok}, QMessageBox::NoIcon, QMessageBox::Ok},
+        {msgbox::OkOnly, {B::Ok}, B::NoIcon, B::Ok},
         {msgbox::OkCancel | msgbox::Question | msgbox::DefaultButton2,
-         {QMessageBox::Ok, QMessageBox::Cancel},
-         QMessageBox::Question,
-         QMessageBox::Cancel},
+         {B::Ok, B::Cancel},
+         B::Question,
+         B::Cancel},
         {msgbox::AbortRetryIgnore | msgbox::Critical | msgbox::DefaultButton3,
-         {QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore},
-         QMessageBox::Critical,
-         QMessageBox::Ignore},
-        {msgbox::YesNoCancel | msgbox::Exclamation,
-         {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel},
-         QMessageBox::Warning,
-         QMessageBox::Yes},
+         {B::Abort, B::Retry, B::Ignore},
+         B::Critical,
+         B::Ignore},
+        {msgbox::YesNoCancel | msgbox::Exclamation, {B::Yes, B::No, B::Cancel}, B::Warning, B::Yes},
         {msgbox::YesNo | msgbox::Information | msgbox::DefaultButton3,
-         {QMessageBox::Yes, QMessageBox::No},
-         QMessageBox::Information,
-         QMessageBox::Yes},
-        {msgbox::RetryCancel | msgbox::DefaultButton2,
-         {QMessageBox::Retry, QMessageBox::Cancel},
-         QMessageBox::NoIcon,
-         QMessageBox::Cancel},
+         {B::Yes, B::No},
+         B::Information,
+         B::Yes},
+        {msgbox::RetryCancel | msgbox::DefaultButton2, {B::Retry, B::Cancel}, B::NoIcon, B::Cancel},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.style);

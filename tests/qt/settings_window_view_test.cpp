@@ -1,4 +1,5 @@
 #include "tests/qt/offscreen_ui.h"
+#include "tests/support/recording_models.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -12,18 +13,8 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-struct SettingsModel : SettingsWindowEvents {
-    Calls calls;
-    void folderEdited(const std::string& folder) override { calls.push_back("folder " + folder); }
-    void mailHistoryTicked(bool ticked) override {
-        calls.push_back(ticked ? "ticked" : "unticked");
-    }
-    void okClicked() override { calls.push_back("OK"); }
-    void closeClicked() override { calls.push_back("close"); }
-};
-
 TEST(SettingsWindowViewTest, DrawsTheModelWholeAndForwardsEachEvent) {
-    SettingsModel model;
+    testing::RecordingModels model;
     auto view = testing::offscreenUi().openSettingsWindow(
         {"Lexitray", "Indstillinger", "Lokaldrev", "C:\\Sager\\", "Benyt mailhistorik", true, "OK"},
         model);

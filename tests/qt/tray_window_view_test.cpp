@@ -1,5 +1,6 @@
 #include "platform/qt/tray_window_view.h"
 #include "tests/qt/offscreen_ui.h"
+#include "tests/support/recording_models.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -11,17 +12,6 @@ namespace lexi {
 namespace {
 
 using Calls = std::vector<std::string>;
-
-struct TrayModel : TrayWindowEvents {
-    Calls calls;
-    void iconMessage(int message) override { calls.push_back("icon " + std::to_string(message)); }
-    void menuChosen(TrayMenuItem item) override {
-        calls.push_back("menu " + std::to_string(static_cast<int>(item)));
-    }
-    void windowClicked() override { calls.push_back("click"); }
-    void keyPressed(int keyCode) override { calls.push_back("key " + std::to_string(keyCode)); }
-    void minimised() override { calls.push_back("minimised"); }
-};
 
 const TrayWindowContent Content{
     "Lexitray 4",
@@ -36,7 +26,7 @@ const TrayWindowContent Content{
      {TrayMenuItem::Exit, "&Afslut"}}};
 
 TEST(TrayWindowViewTest, DrawsTheModelWholeAndForwardsEachEvent) {
-    TrayModel model;
+    testing::RecordingModels model;
     auto view = testing::offscreenUi().openTrayWindow(Content, model);
     QWidget* window = testing::topLevelWindow("frmTray");
     ASSERT_NE(window, nullptr);

@@ -9,18 +9,83 @@
 namespace lexi {
 namespace {
 
-using Messages = std::vector<std::string>;
-const std::string ReadDenied =
-    "ACCESSVIOLATION|16|ERROR: Unauthorized attempt to read in registry!";
-const std::string WriteDenied =
-    "ACCESSVIOLATION|16|ERROR: Unauthorized attempt to write in registry!";
-const std::string WriteUnknown = "REGISTRY ERROR|16|ERROR: Unknown error when writing in registry!";
+TEST(SelectRoot, RecognisesTheFourPrefixesOnly) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"HKEY_CLASSES_ROOT\\.msg", "0|.msg"},
+        {"HKEY_CURRENT_USER\\Software\\X", "1|Software\\X"},
+        {"hkey_current_user\\Software\\X", "1|Software\\X"},
+        {"HKEY_LOCAL_MACHINE\\SOFTWARE", "2|SOFTWARE"},
+        {"HKEY_USERS\\.DEFAULT", "3|.DEFAULT"},
+        {"HKEY_CURRENT_USER\\", "1|"},
+        {"HKCU\\Software\\X", "none"},
+        {"HKEY_CURRENT_USER", "none"},
+        {"HKEY_CURRENT_CONFIG\\X", "none"},
+        {" HKEY_CURRENT_USER\\X", "none"},
+    };
+    for (const auto& [path, expected] : cases) {
+        const auto key = SelectRoot(path);
+        EXPECT_EQ(key ? std::to_string(static_cast<int>(key->root)) + "|" + key->subkey : "none",
+                  expected)
+            << path;
+    }
+    EXPECT_EQ(CutAtNul(std::string("ab\0cd", 5)), "ab");
+    EXPECT_EQ(CutAtNul("abc"), "abc");
+}
+
+// Bytes outside printable ASCII as \xHH.
+std::string escaped(const std::string& bytes) {
+    std::string result;
+    for (const unsigned char c : bytes) {
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        result += c >= 0x20 && c < 0x7F ? std::string(1, static_cast<char>(c)) : hex;
+    }
+    return result;
+}
 
 class MdRegistryTest : public ::testing::Test {
 protected:
-    std::optional<std::string> read(std::string_view key, std::string_view name,
-                                    std::int32_t bufferSize = 0) {
-        return module.ReadRegistryValue(key, name, bufferSize);
+    enum Call { Read, Write, Binary, Number, Delete };
+    // One call below HKEY_CURRENT_USER: the answer (a write's with the type
+    // and bytes stored), then "!" and each message box shown. `value` is the
+    // text written or the buffer size read with; Delete without a name
+    // deletes the key.
+    struct Row {
+        Call call;
+        std::string key, name, value, expected;
+    };
+
+    std::string answer(const Row& row) {
+        const std::string key = "HKEY_CURRENT_USER\\" + row.key;
+        if (row.call == Read) {
+            std::int32_t size = row.value.empty() ? 0 : std::stoi(row.value);
+            const auto read = module.ReadRegistryValue(key, row.name, size);
+            return read.value_or("none") + "|" + std::to_string(size);
+        }
+        if (row.call == Delete) {
+            return row.name.empty() ? std::to_string(module.DeleteRegistryKey(key))
+                                    : std::to_string(module.DeleteRegistryValue(key, row.name));
+        }
+        const bool written = module.WriteRegistryValue(key, row.name, row.value, row.call == Binary,
+                                                       row.call == Number);
+        RegistryValue stored;
+        std::size_t size = 0;
+        if (!written || registry.queryValue(RegistryRoot::CurrentUser, row.key, row.name, 4096,
+                                            stored, size) != RegistryStatus::Ok) {
+            return std::to_string(written);
+        }
+        return std::to_string(static_cast<int>(stored.type)) + ":" + escaped(stored.data);
+    }
+
+    void run(const std::vector<Row>& rows) {
+        for (const Row& row : rows) {
+            ui.records.clear();
+            std::string seen = answer(row);
+            for (const std::string& message : ui.messages()) {
+                seen += "!" + message;
+            }
+            EXPECT_EQ(seen, row.expected) << row.call << " " << row.key << " " << row.name;
+        }
     }
 
     fake::MemoryRegistry registry;
@@ -28,40 +93,51 @@ protected:
     mdRegistry module{registry, ui};
 };
 
-struct RootCase {
-    std::string path;
-    std::optional<RegistryRoot> root;
-    std::string subkey;
-};
-
-void PrintTo(const RootCase& c, std::ostream* os) {
-    *os << c.path;
+TEST_F(MdRegistryTest, StoresReadsAndDeletesAsTheRegistryAllows) {
+    const std::string x300(300, 'x');
+    ASSERT_EQ(registry.createKey(RegistryRoot::CurrentUser, "K"), RegistryStatus::Ok);
+    ASSERT_EQ(registry.setValue(RegistryRoot::CurrentUser, "K", "multi",
+                                {RegistryType::Binary, std::string("first\0second\0\0", 14)}),
+              RegistryStatus::Ok);
+    run({
+        // Texts go in the code page with their NUL; a read stops at the first NUL.
+        {Write, "Software\\Lexitray\\PDF", "PDF Template", "Brevpapir Århus",
+         "0:Brevpapir \\xC5rhus\\x00"},
+        {Read, "software\\lexitray\\pdf", "pdf template", "", "Brevpapir Århus|16"},
+        {Write, "K", "empty", "", "0:\\x00\\x00"},
+        {Read, "K", "empty", "", "|2"},
+        {Binary, "K", "bin", "Æ1", "1:\\xC61\\x00"},
+        {Number, "K", "num", "258", "2:\\x02\\x01\\x00\\x00"},
+        {Read, "K", "num", "", "\x02\x01|4"},
+        {Read, "K", "multi", "", "first|14"},
+        // A buffer below 255 is raised to it; the value's size comes back.
+        {Write, "K", "long", x300, "0:" + x300 + "\\x00"},
+        {Read, "K", "long", "", "none|301"},
+        {Read, "K", "long", "400", x300 + "|301"},
+        {Read, "K", "missing", "", "none|255"},
+        // Deleting what is missing, or a key with subkeys, fails quietly.
+        {Write, "Software\\Lexitray\\Temp", "WriteTest", "TEST", "0:TEST\\x00"},
+        {Delete, "Software\\Lexitray\\Temp", "Writetest", "", "1"},
+        {Delete, "Software\\Lexitray\\Temp", "Writetest", "", "0"},
+        {Delete, "Software\\Lexitray", "", "", "0"},
+        {Delete, "Software\\Lexitray\\Temp", "", "", "1"},
+        {Delete, "Software\\Lexitray\\Temp", "", "", "0"},
+        {Delete, "Software\\Nothing", "v", "", "0"},
+        {Write, "Locked\\Sub", "v", "1", "0:1\\x00"},
+    });
+    // A refusal is told to the user; any other failure to write is unknown.
+    registry.denyAccess(RegistryRoot::CurrentUser, "Locked");
+    const std::string denied = "!ACCESSVIOLATION|16|ERROR: Unauthorized attempt to ";
+    run({
+        {Read, "Locked\\Sub", "v", "", "none|255" + denied + "read in registry!"},
+        {Write, "Locked\\Sub", "v", "2", "0" + denied + "write in registry!"},
+        {Delete, "Locked\\Sub", "v", "", "0" + denied + "write in registry!"},
+        {Delete, "Locked\\Sub", "", "", "0" + denied + "write in registry!"},
+    });
+    registry.failWrites(RegistryStatus::Other);
+    run({{Write, "K", "v", "1",
+          "0!REGISTRY ERROR|16|ERROR: Unknown error when writing in registry!"}});
 }
-
-class SelectRootTest : public ::testing::TestWithParam<RootCase> {};
-
-TEST_P(SelectRootTest, RecognisesTheFourPrefixesOnly) {
-    const auto key = SelectRoot(GetParam().path);
-    ASSERT_EQ(key.has_value(), GetParam().root.has_value());
-    if (key) {
-        EXPECT_EQ(key->root, *GetParam().root);
-        EXPECT_EQ(key->subkey, GetParam().subkey);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Prefixes, SelectRootTest,
-    ::testing::Values(
-        RootCase{"HKEY_CLASSES_ROOT\\.msg", RegistryRoot::ClassesRoot, ".msg"},
-        RootCase{"HKEY_CURRENT_USER\\Software\\X", RegistryRoot::CurrentUser, "Software\\X"},
-        RootCase{"hkey_current_user\\Software\\X", RegistryRoot::CurrentUser, "Software\\X"},
-        RootCase{"HKEY_LOCAL_MACHINE\\SOFTWARE", RegistryRoot::LocalMachine, "SOFTWARE"},
-        RootCase{"HKEY_USERS\\.DEFAULT", RegistryRoot::Users, ".DEFAULT"},
-        RootCase{"HKEY_CURRENT_USER\\", RegistryRoot::CurrentUser, ""},
-        RootCase{"HKCU\\Software\\X", std::nullopt, ""},
-        RootCase{"HKEY_CURRENT_USER", std::nullopt, ""},
-        RootCase{"HKEY_CURRENT_CONFIG\\X", std::nullopt, ""},
-        RootCase{" HKEY_CURRENT_USER\\X", std::nullopt, ""}));
 
 TEST_F(MdRegistryTest, PathsWithoutARootFailQuietly) {
     std::int32_t size = 0;
@@ -73,113 +149,7 @@ TEST_F(MdRegistryTest, PathsWithoutARootFailQuietly) {
     EXPECT_TRUE(ui.records.empty());
 }
 
-TEST_F(MdRegistryTest, WritesTextsAsCodePageStringsAndReadsThemBack) {
-    ASSERT_TRUE(module.WriteRegistryValue("HKEY_CURRENT_USER\\Software\\Lexitray\\PDF",
-                                          "PDF Template", "Brevpapir Århus", false));
-    RegistryValue stored;
-    std::size_t size = 0;
-    ASSERT_EQ(registry.queryValue(RegistryRoot::CurrentUser, "Software\\Lexitray\\PDF",
-                                  "PDF Template", 255, stored, size),
-              RegistryStatus::Ok);
-    EXPECT_EQ(stored.type, RegistryType::String);
-    EXPECT_EQ(stored.data, std::string("Brevpapir \xC5rhus\0", 16));
-    EXPECT_EQ(read("hkey_current_user\\software\\lexitray\\pdf", "pdf template"),
-              "Brevpapir Århus");
-}
-
-TEST_F(MdRegistryTest, StoresTheEmptyTextAsOneNul) {
-    ASSERT_TRUE(module.WriteRegistryValue("HKEY_CURRENT_USER\\K", "v", "", false));
-    RegistryValue stored;
-    std::size_t size = 0;
-    ASSERT_EQ(registry.queryValue(RegistryRoot::CurrentUser, "K", "v", 255, stored, size),
-              RegistryStatus::Ok);
-    EXPECT_EQ(stored.data, std::string("\0\0", 2));
-    EXPECT_EQ(read("HKEY_CURRENT_USER\\K", "v"), "");
-}
-
-TEST_F(MdRegistryTest, WritesBinaryAndNumberValues) {
-    ASSERT_TRUE(module.WriteRegistryValue("HKEY_CURRENT_USER\\K", "bin", "Æ1", true));
-    ASSERT_TRUE(module.WriteRegistryValue("HKEY_CURRENT_USER\\K", "num", "258", false, true));
-    RegistryValue stored;
-    std::size_t size = 0;
-    ASSERT_EQ(registry.queryValue(RegistryRoot::CurrentUser, "K", "bin", 255, stored, size),
-              RegistryStatus::Ok);
-    EXPECT_EQ(stored.type, RegistryType::Binary);
-    EXPECT_EQ(stored.data, std::string("\xC6"
-                                       "1\0",
-                                       3));
-    ASSERT_EQ(registry.queryValue(RegistryRoot::CurrentUser, "K", "num", 255, stored, size),
-              RegistryStatus::Ok);
-    EXPECT_EQ(stored.type, RegistryType::Dword);
-    EXPECT_EQ(stored.data, std::string("\x02\x01\x00\x00", 4));
-    // A number reads back as its bytes up to the first zero byte.
-    EXPECT_EQ(read("HKEY_CURRENT_USER\\K", "num"), "\x02\x01");
-}
-
-TEST_F(MdRegistryTest, ReadsStopAtTheFirstNul) {
-    ASSERT_EQ(registry.createKey(RegistryRoot::CurrentUser, "K"), RegistryStatus::Ok);
-    ASSERT_EQ(registry.setValue(RegistryRoot::CurrentUser, "K", "multi",
-                                {RegistryType::Binary, std::string("first\0second\0\0", 14)}),
-              RegistryStatus::Ok);
-    EXPECT_EQ(read("HKEY_CURRENT_USER\\K", "multi"), "first");
-    EXPECT_EQ(CutAtNul(std::string("ab\0cd", 5)), "ab");
-    EXPECT_EQ(CutAtNul("abc"), "abc");
-}
-
-TEST_F(MdRegistryTest, RaisesASmallBufferTo255AndReportsTheValuesSize) {
-    ASSERT_TRUE(module.WriteRegistryValue("HKEY_CURRENT_USER\\K", "short", "abc", false));
-    ASSERT_TRUE(
-        module.WriteRegistryValue("HKEY_CURRENT_USER\\K", "long", std::string(300, 'x'), false));
-    std::int32_t size = 0;
-    EXPECT_EQ(module.ReadRegistryValue("HKEY_CURRENT_USER\\K", "short", size), "abc");
-    EXPECT_EQ(size, 4);
-    size = 0;
-    EXPECT_FALSE(module.ReadRegistryValue("HKEY_CURRENT_USER\\K", "long", size));
-    EXPECT_EQ(size, 301);
-    size = 400;
-    EXPECT_EQ(module.ReadRegistryValue("HKEY_CURRENT_USER\\K", "long", size),
-              std::string(300, 'x'));
-    EXPECT_EQ(size, 301);
-    size = 0;
-    EXPECT_FALSE(module.ReadRegistryValue("HKEY_CURRENT_USER\\K", "missing", size));
-    EXPECT_EQ(size, 255);
-    EXPECT_TRUE(ui.records.empty());
-}
-
-TEST_F(MdRegistryTest, DeletesValuesAndKeysQuietlyWhenMissing) {
-    ASSERT_TRUE(module.WriteRegistryValue("HKEY_CURRENT_USER\\Software\\Lexitray\\Temp",
-                                          "WriteTest", "TEST", false));
-    EXPECT_TRUE(
-        module.DeleteRegistryValue("HKEY_CURRENT_USER\\Software\\Lexitray\\Temp", "Writetest"));
-    EXPECT_FALSE(
-        module.DeleteRegistryValue("HKEY_CURRENT_USER\\Software\\Lexitray\\Temp", "Writetest"));
-    EXPECT_FALSE(module.DeleteRegistryKey("HKEY_CURRENT_USER\\Software\\Lexitray"));
-    EXPECT_TRUE(module.DeleteRegistryKey("HKEY_CURRENT_USER\\Software\\Lexitray\\Temp"));
-    EXPECT_FALSE(module.DeleteRegistryKey("HKEY_CURRENT_USER\\Software\\Lexitray\\Temp"));
-    EXPECT_FALSE(module.DeleteRegistryValue("HKEY_CURRENT_USER\\Software\\Nothing", "v"));
-    EXPECT_TRUE(ui.records.empty());
-}
-
-TEST_F(MdRegistryTest, TellsTheUserWhenTheRegistryRefuses) {
-    module.WriteRegistryValue("HKEY_CURRENT_USER\\Locked\\Sub", "v", "1", false);
-    registry.denyAccess(RegistryRoot::CurrentUser, "Locked");
-    EXPECT_FALSE(read("HKEY_CURRENT_USER\\Locked\\Sub", "v"));
-    EXPECT_FALSE(module.WriteRegistryValue("HKEY_CURRENT_USER\\Locked\\Sub", "v", "2", false));
-    EXPECT_FALSE(module.DeleteRegistryValue("HKEY_CURRENT_USER\\Locked\\Sub", "v"));
-    EXPECT_FALSE(module.DeleteRegistryKey("HKEY_CURRENT_USER\\Locked\\Sub"));
-    EXPECT_EQ(ui.messages(), (Messages{ReadDenied, WriteDenied, WriteDenied, WriteDenied}));
-}
-
-TEST_F(MdRegistryTest, NamesOtherWriteFailuresUnknown) {
-    registry.failWrites(RegistryStatus::Other);
-    EXPECT_FALSE(module.WriteRegistryValue("HKEY_CURRENT_USER\\K", "v", "1", false));
-    EXPECT_EQ(ui.messages(), Messages{WriteUnknown});
-}
-
-TEST(RegEdit, WritesReadsAndDeletes) {
-    fake::MemoryRegistry registry;
-    testing::RecordingUi ui;
-    mdRegistry module(registry, ui);
+TEST_F(MdRegistryTest, RegEditWritesReadsAndDeletes) {
     RegEdit regEdit(module);
     EXPECT_TRUE(regEdit.WriteRegKey("HKEY_CURRENT_USER\\Software\\Sag", "Nr", "12-æ"));
     EXPECT_EQ(regEdit.GetRegKey("HKEY_CURRENT_USER\\Software\\Sag", "nr"), "12-æ");

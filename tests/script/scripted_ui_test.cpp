@@ -3,6 +3,7 @@
 // of the transcript.
 
 #include "platform/script/scripted_ui.h"
+#include "tests/support/recording_models.h"
 
 #include <algorithm>
 #include <deque>
@@ -15,44 +16,7 @@ namespace {
 using Calls = std::vector<std::string>;
 using Lines = std::vector<std::string>;
 
-// The models behind the windows: each writes down what it is told, and the
-// mail answers Send and Close as the case says (no answer left: it keeps the
-// window open).
-struct Models : ComposeActions, TrayWindowEvents, SettingsWindowEvents {
-    Calls calls;
-    std::deque<bool> mailAnswers;
-    std::unique_ptr<SettingsWindowView> settingsView;
-
-    bool send(const ComposeFields& fields) override { return mail("send " + fields.subject); }
-    bool close(const ComposeFields& fields) override { return mail("close " + fields.subject); }
-    bool mail(const std::string& call) {
-        calls.push_back(call);
-        const bool answer = !mailAnswers.empty() && mailAnswers.front();
-        if (!mailAnswers.empty()) {
-            mailAnswers.pop_front();
-        }
-        return answer;
-    }
-    void iconMessage(int message) override { calls.push_back("icon " + std::to_string(message)); }
-    void menuChosen(TrayMenuItem item) override {
-        calls.push_back("menu " + std::to_string(static_cast<int>(item)));
-    }
-    void windowClicked() override { calls.push_back("click"); }
-    void keyPressed(int keyCode) override { calls.push_back("key " + std::to_string(keyCode)); }
-    void minimised() override { calls.push_back("minimised"); }
-    void folderEdited(const std::string& folder) override { calls.push_back("folder " + folder); }
-    void mailHistoryTicked(bool ticked) override {
-        calls.push_back(ticked ? "ticked" : "unticked");
-    }
-    void okClicked() override {
-        calls.push_back("OK");
-        settingsView.reset();
-    }
-    void closeClicked() override {
-        calls.push_back("close");
-        settingsView.reset();
-    }
-};
+using Models = testing::RecordingModels;
 
 struct Session {
     ScriptedUi& ui;

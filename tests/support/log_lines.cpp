@@ -2,12 +2,11 @@
 
 #include "platform/cp1252.h"
 #include "platform/text.h"
-#include "tests/support/temp_folder.h"
 
 namespace lexi::testing {
 
-std::vector<std::string> logLineTexts(const std::filesystem::path& logFile) {
-    const std::string all = cp1252::toUtf8(readHostFile(logFile));
+std::vector<std::string> logLineTexts(const std::string& logBytes) {
+    const std::string all = cp1252::toUtf8(logBytes);
     std::vector<std::string> lines;
     if (all.empty()) {
         return lines;

@@ -1,19 +1,19 @@
 #include "tests/support/run_program.h"
 
-#include "tests/support/temp_folder.h"
-
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace lexi::testing {
+namespace {
 
-pid_t spawnProgram(const std::string& program, const std::vector<std::string>& arguments,
-                   const std::map<std::string, std::string>& environment,
-                   const std::filesystem::path& folder, const std::string& errorFile) {
+// Starts the program with its standard error going to `errorFile`.
+pid_t spawn(const std::string& program, const std::vector<std::string>& arguments,
+            const std::map<std::string, std::string>& environment,
+            const std::filesystem::path& folder, const std::string& errorFile) {
     const pid_t child = ::fork();
     if (child == 0) {
         for (const auto& [name, value] : environment) {
@@ -41,22 +41,50 @@ pid_t spawnProgram(const std::string& program, const std::vector<std::string>& a
     return child;
 }
 
-ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::map<std::string, std::string>& environment,
-                      const std::filesystem::path& folder) {
-    TempFolder scratch;
-    const std::string errorFile = scratch.str() + "/stderr";
-    const pid_t child = spawnProgram(program, arguments, environment, folder, errorFile);
+} // namespace
+
+RunningProgram::RunningProgram(const std::string& program,
+                               const std::vector<std::string>& arguments,
+                               const std::map<std::string, std::string>& environment,
+                               const std::filesystem::path& folder)
+    : id_(spawn(program, arguments, environment, folder, scratch_.str() + "/stderr")) {}
+
+RunningProgram::~RunningProgram() {
+    if (!ended_) {
+        ::kill(id_, SIGKILL);
+        wait();
+    }
+}
+
+ProgramRun RunningProgram::wait() {
     ProgramRun run;
     int status = 0;
-    ::waitpid(child, &status, 0);
+    ::waitpid(id_, &status, 0);
+    ended_ = true;
     if (WIFEXITED(status)) {
         run.exitCode = WEXITSTATUS(status);
     } else if (WIFSIGNALED(status)) {
         run.signal = WTERMSIG(status);
     }
-    run.standardError = readHostFile(errorFile);
+    run.standardError = readHostFile(scratch_.path() / "stderr");
     return run;
+}
+
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::map<std::string, std::string>& environment,
+                      const std::filesystem::path& folder) {
+    return RunningProgram(program, arguments, environment, folder).wait();
+}
+
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
 }
 
 } // namespace lexi::testing

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "tests/support/temp_folder.h"
+
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <sys/types.h>
@@ -14,17 +18,35 @@ struct ProgramRun {
     std::string standardError;
 };
 
-// Starts a program in `folder`, with this process's environment changed by
-// `environment` (an empty value removes the variable), its standard error
-// going to `errorFile`; its process id.
-pid_t spawnProgram(const std::string& program, const std::vector<std::string>& arguments,
+// A program started in the background in `folder`, with this process's
+// environment changed by `environment` (an empty value removes the variable).
+// One still running when the object goes is killed.
+class RunningProgram {
+public:
+    RunningProgram(const std::string& program, const std::vector<std::string>& arguments,
                    const std::map<std::string, std::string>& environment,
-                   const std::filesystem::path& folder, const std::string& errorFile);
+                   const std::filesystem::path& folder);
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
 
-// Runs a program to its end in `folder`, with this process's environment
-// changed by `environment` (an empty value removes the variable).
+    // Waits for the end of the program; what it wrote to standard error.
+    ProgramRun wait();
+
+private:
+    TempFolder scratch_;
+    pid_t id_;
+    bool ended_ = false;
+};
+
+// Runs a program to its end, as RunningProgram starts it.
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::map<std::string, std::string>& environment,
                       const std::filesystem::path& folder);
+
+// Asks `condition` again and again until it holds or the time is up; whether
+// it held.
+bool eventually(const std::function<bool()>& condition,
+                std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
 } // namespace lexi::testing

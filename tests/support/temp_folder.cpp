@@ -24,21 +24,6 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-TempHome::TempHome() {
-    const char* previous = std::getenv("LEXITRAY_HOME");
-    hadPrevious_ = previous != nullptr;
-    previous_ = previous ? previous : "";
-    ::setenv("LEXITRAY_HOME", folder_.str().c_str(), 1);
-}
-
-TempHome::~TempHome() {
-    if (hadPrevious_) {
-        ::setenv("LEXITRAY_HOME", previous_.c_str(), 1);
-    } else {
-        ::unsetenv("LEXITRAY_HOME");
-    }
-}
-
 ScopedVariable::ScopedVariable(const char* name, const std::string& value) : name_(name) {
     const char* previous = std::getenv(name);
     hadPrevious_ = previous != nullptr;

@@ -21,20 +21,6 @@ private:
     std::filesystem::path path_;
 };
 
-// Sets LEXITRAY_HOME to a fresh folder for the life of the object.
-class TempHome {
-public:
-    TempHome();
-    ~TempHome();
-    const TempFolder& folder() const { return folder_; }
-    std::string str() const { return folder_.str(); }
-
-private:
-    TempFolder folder_;
-    std::string previous_;
-    bool hadPrevious_;
-};
-
 // Sets an environment variable for the life of the object, then puts back
 // what was there.
 class ScopedVariable {
@@ -48,6 +34,17 @@ private:
     const char* name_;
     std::string previous_;
     bool hadPrevious_;
+};
+
+// Sets LEXITRAY_HOME to a fresh folder for the life of the object.
+class TempHome {
+public:
+    const TempFolder& folder() const { return folder_; }
+    std::string str() const { return folder_.str(); }
+
+private:
+    TempFolder folder_;
+    ScopedVariable variable_{"LEXITRAY_HOME", folder_.str()};
 };
 
 // The whole content of a host file; empty when it cannot be read.

@@ -9,80 +9,63 @@ namespace {
 const std::string Id = "{0C4E4D5A-1B2C-4D3E-8F90-A1B2C3D4E5F6}";
 const std::string NilId = "{00000000-0000-0000-0000-000000000000}";
 
-struct ModeCase {
-    std::string commandLine;
-    Mode mode;
-};
-
-void PrintTo(const ModeCase& c, std::ostream* os) {
-    *os << "[" << c.commandLine << "]";
+TEST(ChooseMode, ComparesTheWholeLineWithoutCase) {
+    const std::pair<std::string, Mode> cases[] = {
+        {"mail", Mode::NewMail},
+        {"Mail", Mode::NewMail},
+        {"MAILBCC", Mode::NewMailBcc},
+        {"mailbcc", Mode::NewMailBcc},
+        {"mailbcc ", Mode::Document},
+        {"mail x", Mode::Document},
+        {" mail", Mode::Document},
+        {"MailReply", Mode::AnswerMail},
+        {"drev=D:\\Sager\\", Mode::ChangeLocalFolder},
+        {"DREV=d:\\x\\", Mode::ChangeLocalFolder},
+        {"drev=", Mode::ChangeLocalFolder},
+        {"drev", Mode::Document},
+        {"SETUP", Mode::Settings},
+        {"stop", Mode::Stop},
+        {"Stop ", Mode::Document},
+        {"", Mode::Monitor},
+        {" ", Mode::Document},
+        {"C:\\Sager\\brev.docx open", Mode::Document},
+    };
+    for (const auto& [commandLine, mode] : cases) {
+        EXPECT_EQ(ChooseMode(commandLine), mode) << "[" << commandLine << "]";
+    }
 }
-
-class ChooseModeTest : public ::testing::TestWithParam<ModeCase> {};
-
-TEST_P(ChooseModeTest, ComparesTheWholeLineWithoutCase) {
-    EXPECT_EQ(ChooseMode(GetParam().commandLine), GetParam().mode);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, ChooseModeTest,
-    ::testing::Values(ModeCase{"mail", Mode::NewMail}, ModeCase{"Mail", Mode::NewMail},
-                      ModeCase{"MAILBCC", Mode::NewMailBcc}, ModeCase{"mailbcc", Mode::NewMailBcc},
-                      ModeCase{"mailbcc ", Mode::Document}, ModeCase{"mail x", Mode::Document},
-                      ModeCase{" mail", Mode::Document}, ModeCase{"MailReply", Mode::AnswerMail},
-                      ModeCase{"drev=D:\\Sager\\", Mode::ChangeLocalFolder},
-                      ModeCase{"DREV=d:\\x\\", Mode::ChangeLocalFolder},
-                      ModeCase{"drev=", Mode::ChangeLocalFolder}, ModeCase{"drev", Mode::Document},
-                      ModeCase{"SETUP", Mode::Settings}, ModeCase{"stop", Mode::Stop},
-                      ModeCase{"Stop ", Mode::Document}, ModeCase{"", Mode::Monitor},
-                      ModeCase{" ", Mode::Document},
-                      ModeCase{"C:\\Sager\\brev.docx open", Mode::Document}));
 
 TEST(IsEmptyId, OnlyA38CharacterTextOtherThanTheNilIdentifierCounts) {
     EXPECT_FALSE(IsEmptyId(Id));
     EXPECT_FALSE(IsEmptyId(std::string(38, 'x')));
-    EXPECT_TRUE(IsEmptyId(NilId));
-    EXPECT_TRUE(IsEmptyId(""));
-    EXPECT_TRUE(IsEmptyId(Id.substr(1)));
-    EXPECT_TRUE(IsEmptyId(Id + " "));
+    for (const std::string& empty : {NilId, std::string(), Id.substr(1), Id + " "}) {
+        EXPECT_TRUE(IsEmptyId(empty)) << empty;
+    }
 }
 
-struct SplitCase {
-    std::string commandLine;
-    std::string document;
-    std::string verb;
-    std::string id;
-};
-
-void PrintTo(const SplitCase& c, std::ostream* os) {
-    *os << c.commandLine;
-}
-
-class SplitDocumentCommandTest : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitDocumentCommandTest, SeparatesDocumentVerbAndId) {
-    const auto command = SplitDocumentCommand(GetParam().commandLine);
-    ASSERT_TRUE(command.has_value());
-    EXPECT_EQ(command->Dokument, GetParam().document);
-    EXPECT_EQ(command->DDEKommando, GetParam().verb);
-    EXPECT_EQ(command->DocumentID, GetParam().id);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, SplitDocumentCommandTest,
-    ::testing::Values(SplitCase{"C:\\Sager\\brev.docx open", "C:\\Sager\\brev.docx ", "open", ""},
-                      SplitCase{"C:\\a b\\c.docx print " + Id, "C:\\a b\\c.docx", "print", Id},
-                      SplitCase{"C:\\a.docx open " + NilId, "C:\\a.docx open ", NilId, ""},
-                      SplitCase{"C:\\a.docx x", "", "x", ""},
-                      SplitCase{"C:\\Mine sager\\svar.MSG  open", "C:\\Mine sager\\svar.MSG  ",
-                                "open", ""},
-                      SplitCase{"x C:\\a.docx " + Id, "x", "C:\\a.docx", Id}));
-
-TEST(SplitDocumentCommand, GivesNothingWhenNoVerbCanBeFound) {
-    for (const std::string& line :
-         {std::string("brev.docx"), std::string("x"), std::string("mailbcc "),
-          std::string("C:\\Sager\\brev.docx "), std::string("C:\\a.docx ") + Id, Id}) {
-        EXPECT_FALSE(SplitDocumentCommand(line).has_value()) << line;
+TEST(SplitDocumentCommand, SeparatesDocumentVerbAndIdOrGivesNothingWithoutAVerb) {
+    // The command line, then document|verb|id, or "none".
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Sager\\brev.docx open", "C:\\Sager\\brev.docx |open|"},
+        {"C:\\a b\\c.docx print " + Id, "C:\\a b\\c.docx|print|" + Id},
+        {"C:\\a.docx open " + NilId, "C:\\a.docx open |" + NilId + "|"},
+        {"C:\\a.docx x", "|x|"},
+        {"C:\\Mine sager\\svar.MSG  open", "C:\\Mine sager\\svar.MSG  |open|"},
+        {"x C:\\a.docx " + Id, "x|C:\\a.docx|" + Id},
+        {"brev.docx", "none"},
+        {"x", "none"},
+        {"mailbcc ", "none"},
+        {"C:\\Sager\\brev.docx ", "none"},
+        {"C:\\a.docx " + Id, "none"},
+        {Id, "none"},
+    };
+    for (const auto& [commandLine, expected] : cases) {
+        const auto command = SplitDocumentCommand(commandLine);
+        EXPECT_EQ(command
+                      ? command->Dokument + "|" + command->DDEKommando + "|" + command->DocumentID
+                      : "none",
+                  expected)
+            << commandLine;
     }
 }
 

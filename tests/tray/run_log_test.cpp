@@ -1,10 +1,10 @@
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/manual_clock.h"
+#include "platform/fake/memory_file_system.h"
 #include "platform/posix/posix_filesystem.h"
 #include "program/run_log.h"
 #include "tests/support/temp_folder.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,84 +12,78 @@
 namespace lexi {
 namespace {
 
-namespace fs = std::filesystem;
-
 class RunLogTest : public ::testing::Test {
 protected:
     RunLogTest() {
-        fs::create_directories(root.path() / "c" / "Sager");
+        files.makeFolders("C:\\Sager");
         processes.logon = "jens";
         log.setFolder("C:\\Sager\\");
     }
 
     std::string logFile(const std::string& name = "Lexitray_jens.log") {
-        return testing::readHostFile(root.path() / "c" / "Sager" / name);
+        return files.exists("C:\\Sager\\" + name) ? files.readFile("C:\\Sager\\" + name) : "";
     }
 
-    testing::TempFolder root;
-    posix::PosixFileSystem files{posix::DriveTable({{'C', root.str() + "/c"}, {'Z', "/"}})};
+    fake::MemoryFileSystem files;
     fake::FakeProcesses processes;
     fake::ManualClock clock{{2026, 12, 6, 14, 5, 9}};
     RunLog log{files, processes, clock};
 };
 
-TEST_F(RunLogTest, WritesDateTabTextAndCrLfInTheCodePage) {
+TEST_F(RunLogTest, WritesDateTabTextAndCrLfInTheCodePageToEachUsersFile) {
     log.WriteLog("Åbner dokumentet: C:\\Sager\\brev.docx  med kommandoen open");
     clock.set({2026, 12, 7, 0, 0, 0});
     log.WriteLog("\r\n");
-    EXPECT_EQ(logFile(), "06-12-2026 14:05:09\t\xC5"
-                         "bner dokumentet: C:\\Sager\\brev.docx  med "
-                         "kommandoen open\r\n"
-                         "07-12-2026\t\r\n\r\n");
-}
-
-TEST_F(RunLogTest, KeepsEmbeddedLineBreaks) {
     log.WriteLog("første\r\nanden");
-    EXPECT_EQ(logFile(), "06-12-2026 14:05:09\tf\xF8rste\r\nanden\r\n");
+    processes.logon = std::string("mette\0ignored", 13);
+    log.WriteLog("mette");
+    EXPECT_EQ(logFile(), "06-12-2026 14:05:09\t\xC5"
+                         "bner dokumentet: C:\\Sager\\brev.docx  med kommandoen open\r\n"
+                         "07-12-2026\t\r\n\r\n"
+                         "07-12-2026\tf\xF8rste\r\nanden\r\n");
+    EXPECT_EQ(logFile("Lexitray_mette.log"), "07-12-2026\tmette\r\n");
 }
 
-TEST_F(RunLogTest, GluesTheFileNameToTheFolderText) {
+TEST_F(RunLogTest, GluesTheFileNameToTheFolderTextOrUsesTheWorkingFolder) {
     log.setFolder("C:\\Sager");
     log.WriteLog("x");
-    EXPECT_TRUE(fs::exists(root.path() / "c" / "SagerLexitray_jens.log"));
-}
-
-TEST_F(RunLogTest, UsesTheWorkingFolderWhileTheFolderIsUnknown) {
-    const fs::path previous = fs::current_path();
-    fs::current_path(root.path() / "c" / "Sager");
+    EXPECT_TRUE(files.exists("C:\\SagerLexitray_jens.log"));
+    files.setCurrentFolder("C:\\Sager");
     log.setFolder("");
     log.WriteLog("Slut");
-    fs::current_path(previous);
     EXPECT_EQ(logFile(), "06-12-2026 14:05:09\tSlut\r\n");
 }
 
-TEST_F(RunLogTest, EachUserHasAFile) {
-    log.WriteLog("jens");
-    processes.logon = std::string("mette\0ignored", 13);
-    log.WriteLog("mette");
-    EXPECT_NE(logFile().find("jens"), std::string::npos);
-    EXPECT_NE(logFile("Lexitray_mette.log").find("mette"), std::string::npos);
-}
-
 TEST_F(RunLogTest, StartsAfreshAboveTwoMillionBytes) {
-    const fs::path file = root.path() / "c" / "Sager" / "Lexitray_jens.log";
-    std::ofstream(file, std::ios::binary) << std::string(2'000'000, 'x');
+    files.putFile("C:\\Sager\\Lexitray_jens.log", std::string(2'000'000, 'x'));
     log.WriteLog("kept");
-    EXPECT_EQ(fs::file_size(file), 2'000'000U + 26U);
+    EXPECT_EQ(files.fileSize("C:\\Sager\\Lexitray_jens.log"), 2'000'000 + 26);
     log.WriteLog("fresh");
     EXPECT_EQ(logFile(), "06-12-2026 14:05:09\tfresh\r\n");
 }
 
-TEST_F(RunLogTest, LosesTheLineSilentlyWhenTheFolderIsMissing) {
-    log.setFolder("C:\\Mangler\\");
+TEST_F(RunLogTest, LosesTheLineSilentlyWhenItCannotBeWritten) {
+    for (const char* folder : {"C:\\Mangler\\", "Q:\\"}) {
+        log.setFolder(folder);
+        EXPECT_NO_THROW(log.WriteLog("lost"));
+    }
+    log.setFolder("C:\\Sager\\");
+    files.failChange(1, 70);
     EXPECT_NO_THROW(log.WriteLog("lost"));
-    log.setFolder("Q:\\");
-    EXPECT_NO_THROW(log.WriteLog("lost"));
+    EXPECT_EQ(logFile(), "");
 }
 
-TEST_F(RunLogTest, ManyProcessesLoggingAtOnceLoseNoLine) {
+// On the disk: the processes share the file only there.
+TEST(RunLogOnDisk, ManyProcessesLoggingAtOnceLoseNoLine) {
     constexpr int Writers = 8;
     constexpr int LinesEach = 250;
+    testing::TempFolder root;
+    posix::PosixFileSystem files{posix::DriveTable({{'C', root.str()}})};
+    fake::FakeProcesses processes;
+    processes.logon = "jens";
+    fake::ManualClock clock{{2026, 12, 6, 14, 5, 9}};
+    RunLog log{files, processes, clock};
+    log.setFolder("C:\\");
     std::vector<pid_t> children;
     for (int w = 0; w < Writers; ++w) {
         const pid_t child = ::fork();
@@ -105,11 +99,10 @@ TEST_F(RunLogTest, ManyProcessesLoggingAtOnceLoseNoLine) {
     for (const pid_t child : children) {
         ::waitpid(child, nullptr, 0);
     }
-    const std::string all = logFile();
+    const std::string all = testing::readHostFile(root.path() / "Lexitray_jens.log");
     std::vector<int> seen(Writers, 0);
-    std::size_t start = 0;
-    while (start < all.size()) {
-        const std::size_t end = all.find("\r\n", start);
+    for (std::size_t start = 0, end; start < all.size(); start = end + 2) {
+        end = all.find("\r\n", start);
         ASSERT_NE(end, std::string::npos);
         const std::string line = all.substr(start, end - start);
         int writer = -1;
@@ -119,7 +112,6 @@ TEST_F(RunLogTest, ManyProcessesLoggingAtOnceLoseNoLine) {
             2)
             << line;
         ASSERT_EQ(number, seen.at(writer)++) << "lines of one process out of order";
-        start = end + 2;
     }
     EXPECT_EQ(seen, std::vector<int>(Writers, LinesEach));
 }

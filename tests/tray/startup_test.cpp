@@ -1,13 +1,12 @@
 #include "platform/cp1252.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/manual_clock.h"
+#include "platform/fake/memory_file_system.h"
 #include "platform/fake/memory_registry.h"
 #include "platform/posix/not_installed.h"
-#include "platform/posix/posix_filesystem.h"
 #include "platform/registry_settings.h"
 #include "tests/support/log_lines.h"
 #include "tests/support/recording_ui.h"
-#include "tests/support/temp_folder.h"
 #include "tray/startup.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +15,6 @@
 namespace lexi {
 namespace {
 
-namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 const std::string Rule = "Her er al kontrol overstået" + std::string(119, 'X');
@@ -24,8 +22,8 @@ const std::string Rule = "Her er al kontrol overstået" + std::string(119, 'X');
 class StartupTest : public ::testing::Test {
 protected:
     StartupTest() {
-        fs::create_directories(root.path() / "c" / "Sager");
-        fs::create_directories(root.path() / "tmp");
+        files.makeFolders("C:\\Sager");
+        files.setCurrentFolder("C:\\Arbejde");
         processes.running = {{100, "lexitray.exe"}};
     }
 
@@ -35,17 +33,18 @@ protected:
         startup->Main();
     }
 
-    Lines logLines(const fs::path& file) { return testing::logLineTexts(file); }
-    Lines logLines() { return logLines(root.path() / "c" / "Sager" / "Lexitray_tester.log"); }
+    Lines logLines(const std::string& folder = "C:\\Sager\\") {
+        const std::string file = folder + "Lexitray_tester.log";
+        return files.exists(file) ? testing::logLineTexts(files.readFile(file)) : Lines{};
+    }
 
     void useFolder(const std::string& folder) {
         settings.saveSetting("Lexitray", "Drevindstillinger", "Lokalsti", folder);
     }
 
-    testing::TempFolder root;
     fake::MemoryRegistry registry;
     RegistrySettings settings{registry};
-    posix::PosixFileSystem files{posix::DriveTable({{'C', root.str() + "/c"}, {'Z', "/"}})};
+    fake::MemoryFileSystem files;
     fake::FakeProcesses processes;
     posix::NoShell shell;
     testing::RecordingUi ui;
@@ -96,7 +95,7 @@ TEST_F(StartupTest, EachRequestLogsItsModeAndShowsItsWindows) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commandLine);
         startup.reset();
-        fs::remove(root.path() / "c" / "Sager" / "Lexitray_tester.log");
+        files.putFile("C:\\Sager\\Lexitray_tester.log", "");
         ui.records.clear();
         const std::int64_t slept = clock.sleptMilliseconds();
         run(c.commandLine);
@@ -117,22 +116,19 @@ TEST_F(StartupTest, EachRequestLogsItsModeAndShowsItsWindows) {
 
 TEST_F(StartupTest, FallsBackToTheTempFolderButLogsWhereConfigured) {
     // The empty folder would be the working folder, which exists.
-    const fs::path previous = fs::current_path();
-    fs::current_path(root.path() / "tmp");
     for (const std::string folder : {"C:\\Mangler\\", ""}) {
         useFolder(folder);
         run("mail");
         EXPECT_EQ(state.startupLocalFolder, folder);
-        EXPECT_EQ(state.exchangeFolder, files.tempFolder() + "\\") << folder;
+        EXPECT_EQ(state.exchangeFolder, "C:\\Temp\\") << folder;
     }
-    fs::current_path(previous);
 }
 
 TEST_F(StartupTest, DefaultsToDriveCAndDeletesTheOldSection) {
     settings.saveSetting("Lexitray", "Indstillinger", "Gammel", "1");
     run("mail");
     EXPECT_EQ(state.exchangeFolder, "C:\\");
-    EXPECT_EQ(logLines(root.path() / "c" / "Lexitray_tester.log").back(), "Slut");
+    EXPECT_EQ(logLines("C:\\").back(), "Slut");
     EXPECT_EQ(settings.getSetting("Lexitray", "Indstillinger", "Gammel", "væk"), "væk");
     // The rights test leaves nothing behind.
     EXPECT_EQ(registry.openKey(RegistryRoot::CurrentUser, "Software\\Lexitray\\Temp",
@@ -161,50 +157,39 @@ TEST_F(StartupTest, StopEndsTheOtherInstancesInTheOrderFoundThenItself) {
 
 struct RightsCase {
     const char* name;
-    std::function<void(fake::MemoryRegistry&)> lock;
+    std::string denied; // the key refused; empty: every write fails
     std::string regWrite, vbWrite, regDelete, vbDelete;
 };
 
 class MissingRightsTest : public StartupTest, public ::testing::WithParamInterface<RightsCase> {};
 
 TEST_P(MissingRightsTest, ShowsWhatFailedAndEnds) {
-    GetParam().lock(registry);
-    const fs::path previous = fs::current_path();
-    fs::current_path(root.path() / "tmp");
+    const RightsCase& c = GetParam();
+    if (c.denied.empty()) {
+        registry.failWrites(RegistryStatus::AccessDenied);
+    } else {
+        registry.denyAccess(RegistryRoot::CurrentUser, c.denied);
+    }
     run("mail");
-    fs::current_path(previous);
-    const std::string message =
-        "Du har ikke rettigheder til at skrive\r\ni registreringsdatabasen. Dette er "
-        "nødvendigt\r\nfor at Lexitray kan køre. Programmet lukkes!\r\n\r\nUdvidet "
-        "meddelelse:\r\n\r\nSkrive i RegDB: " +
-        GetParam().regWrite + "\r\nSkrive i VB området: " + GetParam().vbWrite +
-        "\r\nSlette i RegDB: " + GetParam().regDelete +
-        "\r\nSlette i VB området: " + GetParam().vbDelete + "\r\n";
     ASSERT_FALSE(ui.messages().empty());
-    EXPECT_EQ(ui.messages().back(), "Lexitray|0|" + message);
+    EXPECT_EQ(ui.messages().back(),
+              "Lexitray|0|Du har ikke rettigheder til at skrive\r\ni registreringsdatabasen. Dette "
+              "er nødvendigt\r\nfor at Lexitray kan køre. Programmet lukkes!\r\n\r\nUdvidet "
+              "meddelelse:\r\n\r\nSkrive i RegDB: " +
+                  c.regWrite + "\r\nSkrive i VB området: " + c.vbWrite + "\r\nSlette i RegDB: " +
+                  c.regDelete + "\r\nSlette i VB området: " + c.vbDelete + "\r\n");
     // The folder is not known yet: "Slut" goes to the working folder.
-    EXPECT_EQ(logLines(root.path() / "tmp" / "Lexitray_tester.log"), Lines{"Slut"});
+    EXPECT_EQ(logLines("C:\\Arbejde\\"), Lines{"Slut"});
     EXPECT_TRUE(state.exchangeFolder.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Stores, MissingRightsTest,
-    ::testing::Values(RightsCase{"ReadOnlySettings",
-                                 [](fake::MemoryRegistry& r) {
-                                     r.denyAccess(RegistryRoot::CurrentUser,
-                                                  "Software\\VB and VBA Program Settings");
-                                 },
+    ::testing::Values(RightsCase{"ReadOnlySettings", "Software\\VB and VBA Program Settings",
                                  "True", "False", "True", "False"},
-                      RightsCase{"ReadOnlyRegistry",
-                                 [](fake::MemoryRegistry& r) {
-                                     r.denyAccess(RegistryRoot::CurrentUser, "Software\\Lexitray");
-                                 },
-                                 "False", "True", "False", "True"},
-                      RightsCase{"NothingWritable",
-                                 [](fake::MemoryRegistry& r) {
-                                     r.failWrites(RegistryStatus::AccessDenied);
-                                 },
-                                 "False", "False", "False", "False"}),
+                      RightsCase{"ReadOnlyRegistry", "Software\\Lexitray", "False", "True", "False",
+                                 "True"},
+                      RightsCase{"NothingWritable", "", "False", "False", "False", "False"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(StartupTest, AMalformedDocumentCommandShowsTheUsage) {

@@ -1,4 +1,3 @@
-#include "platform/fake/manual_clock.h"
 #include "tests/support/recording_ui.h"
 #include "tray/tray_window.h"
 
@@ -41,28 +40,23 @@ protected:
                        }}};
 };
 
-TEST_F(TrayWindowTest, LoadingFillsTheLabelsAndTheIconTip) {
+TEST_F(TrayWindowTest, LoadingFillsTheLabelsWithTheFolderItWasLoadedWith) {
     window.unload();
     ui.records.clear();
     window.load();
+    state.exchangeFolder = "D:\\Ny\\";
     window.show();
     ASSERT_EQ(ui.records.size(), 2U);
     EXPECT_EQ(ui.records[0].toLine(), "tray\tevent=loaded\ttip=Lexitray");
     const auto& shown = ui.records[1];
-    EXPECT_EQ(shown.field("Label1"), "Lexitray 4");
-    EXPECT_EQ(shown.field("Label3"), "4.13.041");
-    EXPECT_EQ(shown.field("lbllokaldrev"), "Drev: C:\\Sager\\");
-    EXPECT_EQ(shown.field("tooltip"), "Drev: C:\\Sager\\");
+    EXPECT_EQ(shown.field("Label1") + "|" + shown.field("Label3") + "|" +
+                  shown.field("lbllokaldrev") + "|" + shown.field("tooltip"),
+              "Lexitray 4|4.13.041|Drev: C:\\Sager\\|Drev: C:\\Sager\\");
     EXPECT_NE(shown.field("Label4").find("Højreklik"), std::string::npos);
 }
 
-struct IconCase {
-    int message;
-    Events seen;
-};
-
 TEST_F(TrayWindowTest, IconMessagesShowTheWindowOrTheMenu) {
-    const std::vector<IconCase> cases = {
+    const std::pair<int, Events> cases[] = {
         {iconmsg::LeftButtonUp, {"restored", "foreground", "shown"}},
         {iconmsg::LeftButtonDoubleClick, {"restored", "foreground", "shown"}},
         {iconmsg::RightButtonUp, {"foreground", "menu"}},
@@ -71,17 +65,15 @@ TEST_F(TrayWindowTest, IconMessagesShowTheWindowOrTheMenu) {
         {516, {}},
         {iconmsg::MiddleButtonUp, {}},
     };
-    for (const auto& c : cases) {
-        window.iconMessage(c.message);
-        EXPECT_EQ(events(), c.seen) << c.message;
+    for (const auto& [message, seen] : cases) {
+        window.iconMessage(message);
+        if (message == iconmsg::RightButtonUp) {
+            EXPECT_EQ(ui.records.back().toLine(),
+                      "tray\tevent=menu\tcaption=&Systray\titems=&Om|&Indstillinger|&Afslut");
+        }
+        EXPECT_EQ(events(), seen) << message;
     }
     EXPECT_EQ(settingsShown + exits, 0);
-}
-
-TEST_F(TrayWindowTest, TheMenuOffersItsThreeItemsInOrder) {
-    window.iconMessage(iconmsg::RightButtonUp);
-    EXPECT_EQ(ui.records.back().toLine(),
-              "tray\tevent=menu\tcaption=&Systray\titems=&Om|&Indstillinger|&Afslut");
 }
 
 TEST_F(TrayWindowTest, WhileTheMergeDialogIsOpenTheIconOnlyFocusesIt) {
@@ -98,16 +90,13 @@ TEST_F(TrayWindowTest, WhileTheMergeDialogIsOpenTheIconOnlyFocusesIt) {
     EXPECT_EQ(events(), Events{});
 }
 
-struct MenuCase {
-    TrayMenuItem item;
-    Events seen;
-    int settingsShown;
-    int exits;
-    bool loadedAfter;
-};
-
 TEST_F(TrayWindowTest, MenuItems) {
-    const std::vector<MenuCase> cases = {
+    const struct {
+        TrayMenuItem item;
+        Events seen;
+        int settingsShown, exits;
+        bool loadedAfter;
+    } cases[] = {
         {TrayMenuItem::About, {"restored", "foreground", "shown"}, 0, 0, true},
         {TrayMenuItem::Settings, {"restored", "foreground"}, 1, 0, true},
         {TrayMenuItem::Exit, {"unloaded"}, 1, 1, false},
@@ -122,46 +111,18 @@ TEST_F(TrayWindowTest, MenuItems) {
 }
 
 TEST_F(TrayWindowTest, ClicksEnterEscapeAndMinimisingHideItButKeepTheIcon) {
-    const std::vector<std::pair<const char*, std::function<void()>>> hiders = {
-        {"click",
-         [&] {
-             window.windowClicked();
-         }},
-        {"Enter",
-         [&] {
-             window.keyPressed(keycode::Enter);
-         }},
-        {"Escape",
-         [&] {
-             window.keyPressed(keycode::Escape);
-         }},
-        {"minimise",
-         [&] {
-             window.minimised();
-         }},
-    };
-    for (const auto& [name, hide] : hiders) {
+    for (int hider = 0; hider < 4; ++hider) {
         window.menuChosen(TrayMenuItem::About);
         events();
-        hide();
-        EXPECT_EQ(events(), Events{"hidden"}) << name;
-        EXPECT_TRUE(window.isLoaded()) << name;
+        hider == 0   ? window.windowClicked()
+        : hider == 1 ? window.keyPressed(keycode::Enter)
+        : hider == 2 ? window.keyPressed(keycode::Escape)
+                     : window.minimised();
+        EXPECT_EQ(events(), Events{"hidden"}) << hider;
+        EXPECT_TRUE(window.isLoaded()) << hider;
     }
     window.keyPressed('a');
     EXPECT_EQ(events(), Events{});
-}
-
-TEST_F(TrayWindowTest, TheFolderLabelKeepsTheFolderItWasLoadedWith) {
-    state.exchangeFolder = "D:\\Ny\\";
-    window.menuChosen(TrayMenuItem::About);
-    EXPECT_EQ(ui.records.back().field("lbllokaldrev"), "Drev: C:\\Sager\\");
-}
-
-TEST_F(TrayWindowTest, ShowingForAMomentBlocksWithTheWindowShown) {
-    fake::ManualClock clock;
-    window.showFor(clock, 1000);
-    EXPECT_EQ(clock.sleptMilliseconds(), 1000);
-    EXPECT_EQ(events(), Events{"shown"});
 }
 
 } // namespace
