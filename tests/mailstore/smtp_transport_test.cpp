@@ -5,7 +5,7 @@
 #include "platform/failure.h"
 #include "platform/posix/mailstore/smtp_transport.h"
 #include "tests/mailstore/mail_parts.h"
-#include "tests/support/running_program.h"
+#include "tests/support/run_program.h"
 
 #include <arpa/inet.h>
 #include <cstdlib>
