@@ -2,6 +2,7 @@
 // were called.
 
 #include "platform/posix/posix_shell.h"
+#include "tests/support/child_processes.h"
 #include "tests/support/stand_in.h"
 #include "tests/support/temp_folder.h"
 
@@ -21,11 +22,8 @@ protected:
     PosixShellTest() {
         fs::create_directories(root.path() / "c" / "Sager");
         fs::create_directories(root.path() / "bin");
-        previousPath_ = std::getenv("PATH") ? std::getenv("PATH") : "";
-        ::setenv("PATH", testing::pathWith(root.path() / "bin").c_str(), 1);
         ::unsetenv("PRINTER");
     }
-    ~PosixShellTest() override { ::setenv("PATH", previousPath_.c_str(), 1); }
 
     // A stand-in program that records its folder and arguments.
     void standIn(const std::string& name) {
@@ -45,6 +43,7 @@ protected:
     }
 
     testing::TempFolder root;
+    testing::ScopedVariable path{"PATH", testing::pathWith(root.path() / "bin")};
     DriveTable drives{{{'C', root.str() + "/c"}}};
     std::vector<std::string> notes;
     // Every file type has an application here; the desktop's own answer is
@@ -53,122 +52,90 @@ protected:
                      [](const std::string&) {
                          return true;
                      }};
-
-private:
-    std::string previousPath_;
 };
 
-TEST_F(PosixShellTest, OpensAHostileNameAsOneArgumentInTheWorkingFolder) {
+TEST_F(PosixShellTest, OpensWithTheOpenerOrAnswersTheCodeOfTheFailure) {
     standIn("xdg-open");
-    const std::string name = "a b; $(touch pwned) 'q\" `x` $HOME.docx";
-    const std::string file = writeFile(name);
-    EXPECT_EQ(shell.execute("Open", file + " ", "", "C:\\Sager\\", ShowMode::Maximized),
-              PosixShell::Started);
-    const auto recorded = calls("xdg-open");
-    ASSERT_EQ(recorded.size(), 2U);
-    EXPECT_EQ(recorded[0], (root.path() / "c" / "Sager").string());
-    EXPECT_EQ(recorded[1], (root.path() / "c" / "Sager" / name).string());
+    // A hostile name reaches the opener as one argument, run by no shell.
+    const std::string hostile = "a b; $(touch pwned) 'q\" `x` $HOME.docx";
+    writeFile(hostile);
+    writeFile("brev.docx");
+    const std::string sager = (root.path() / "c" / "Sager").string();
+    struct Case {
+        const char* verb;
+        std::string file;
+        int code;
+    } const cases[] = {
+        {"Open", "C:\\Sager\\" + hostile + " ", PosixShell::Started},
+        {"edit", "C:\\Sager\\brev.docx", PosixShell::Started},
+        {"EXPLORE", "C:\\Sager\\brev.docx", PosixShell::Started},
+        {"openas", "C:\\Sager\\brev.docx", PosixShell::Started},
+        {"open", "C:\\Sager\\mangler.docx", 2},
+        {"open", "C:\\Mangler\\brev.docx", 3},
+        {"open", "Q:\\brev.docx", 3},
+        {"frobnicate", "C:\\Sager\\brev.docx", 31},
+        {"printto", "C:\\Sager\\brev.docx", 31},
+    };
+    for (const Case& c : cases) {
+        fs::remove(root.path() / "xdg-open.calls");
+        EXPECT_EQ(shell.execute(c.verb, c.file, "", "C:\\Sager\\", ShowMode::Maximized), c.code)
+            << c.verb << " " << c.file;
+        if (c.code == PosixShell::Started) {
+            const std::string name = c.file.substr(9, c.file.find_last_not_of(' ') - 8);
+            EXPECT_EQ(calls("xdg-open"), (std::vector<std::string>{sager, sager + "/" + name}));
+        }
+    }
     EXPECT_FALSE(fs::exists(root.path() / "c" / "Sager" / "pwned"));
 }
-
-TEST_F(PosixShellTest, OpeningVerbsGoToTheOpener) {
-    standIn("xdg-open");
-    const std::string file = writeFile("brev.docx");
-    for (const char* verb : {"edit", "EXPLORE", "openas"}) {
-        fs::remove(root.path() / "xdg-open.calls");
-        EXPECT_EQ(shell.execute(verb, file, "", "C:\\", ShowMode::Normal), PosixShell::Started);
-        EXPECT_EQ(calls("xdg-open").size(), 2U) << verb;
-    }
-}
-
-struct CodeCase {
-    std::string name;
-    std::string verb;
-    std::string file;
-    int code;
-};
-
-class ShellCodeTest : public PosixShellTest, public ::testing::WithParamInterface<CodeCase> {};
-
-TEST_P(ShellCodeTest, AnswersTheCodeOfTheFailure) {
-    standIn("xdg-open");
-    writeFile("brev.docx");
-    EXPECT_EQ(shell.execute(GetParam().verb, GetParam().file, "", "C:\\", ShowMode::Normal),
-              GetParam().code);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Failures, ShellCodeTest,
-    ::testing::Values(CodeCase{"MissingFile", "open", "C:\\Sager\\mangler.docx", 2},
-                      CodeCase{"MissingFolder", "open", "C:\\Mangler\\brev.docx", 3},
-                      CodeCase{"UnknownDrive", "open", "Q:\\brev.docx", 3},
-                      CodeCase{"UnknownVerb", "frobnicate", "C:\\Sager\\brev.docx", 31},
-                      CodeCase{"PrintTo", "printto", "C:\\Sager\\brev.docx", 31}),
-    [](const auto& info) { return info.param.name; });
 
 TEST_F(PosixShellTest, AFileTypeWithoutAnApplicationIsUnknownToTheDesktop) {
     standIn("xdg-open");
     std::ofstream(root.path() / "c" / "Sager" / "notat.lxq", std::ios::binary) << '\x01' << '\x9c';
-    const fs::path desktop = root.path() / "desktop";
-    fs::create_directories(desktop);
     // In a process of its own: GIO reads the desktop's folders once.
-    const pid_t child = ::fork();
-    if (child == 0) {
-        for (const char* variable :
-             {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"}) {
-            ::setenv(variable, desktop.c_str(), 1);
+    const auto codes = testing::runInChildren(1, [&](int) {
+        for (const auto& [name, value] : testing::desktopOpeningDocx(root.path() / "desktop")) {
+            ::setenv(name.c_str(), value.c_str(), 1);
         }
         PosixShell desktopShell(drives, [](const std::string&) {});
-        ::_exit(desktopShell.execute("open", "C:\\Sager\\notat.lxq", "", "C:\\", ShowMode::Normal));
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 31);
+        return desktopShell.execute("open", "C:\\Sager\\notat.lxq", "", "C:\\", ShowMode::Normal);
+    });
+    EXPECT_EQ(codes[0], 31);
 }
 
 TEST_F(PosixShellTest, AFileTheUserMayNotReadIsAccessDenied) {
     const std::string file = writeFile("hemmelig.docx");
     fs::permissions(root.path() / "c" / "Sager" / "hemmelig.docx", fs::perms::owner_read);
-    fs::permissions(root.path(), fs::perms::all);
-    fs::permissions(root.path() / "c", fs::perms::all);
-    fs::permissions(root.path() / "c" / "Sager", fs::perms::all);
-    // Asked as another user (root may read anything).
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-            ::_exit(100);
-        }
-        ::_exit(shell.execute("open", file, "", "C:\\", ShowMode::Normal));
+    for (const fs::path& folder : {root.path(), root.path() / "c", root.path() / "c" / "Sager"}) {
+        fs::permissions(folder, fs::perms::all);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (::getuid() != 0 && WEXITSTATUS(status) != 5) {
+    // Asked as another user (root may read anything).
+    const auto codes = testing::runInChildren(1, [&](int) {
+        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            return 100;
+        }
+        return shell.execute("open", file, "", "C:\\", ShowMode::Normal);
+    });
+    if (::getuid() != 0 && codes[0] != 5) {
         GTEST_SKIP() << "this user may read the file";
     }
-    EXPECT_EQ(WEXITSTATUS(status), 5);
+    EXPECT_EQ(codes[0], 5);
 }
 
-TEST_F(PosixShellTest, PrintsToTheDefaultPrinter) {
+TEST_F(PosixShellTest, PrintsToTheDefaultPrinterButLeavesThePdfWriterForLater) {
     standIn("lp");
     const std::string file = writeFile("brev.pdf");
-    ::setenv("PRINTER", "Kontor", 1);
+    {
+        testing::ScopedVariable printer("PRINTER", "Lexitray_PDF_Writer");
+        EXPECT_EQ(shell.execute("print", file, "", "C:\\", ShowMode::Hidden), 31);
+        EXPECT_EQ(notes.size(), 1U);
+        EXPECT_FALSE(fs::exists(root.path() / "lp.calls"));
+    }
+    testing::ScopedVariable printer("PRINTER", "Kontor");
     EXPECT_EQ(shell.execute("PRINT", file, "", "C:\\Sager", ShowMode::Hidden), PosixShell::Started);
     const auto recorded = calls("lp");
     ASSERT_EQ(recorded.size(), 3U);
     EXPECT_EQ(recorded[1], "--");
     EXPECT_EQ(recorded[2], (root.path() / "c" / "Sager" / "brev.pdf").string());
-    ::unsetenv("PRINTER");
-}
-
-TEST_F(PosixShellTest, LeavesPrintingToThePdfWriterForLater) {
-    standIn("lp");
-    ::setenv("PRINTER", "Lexitray_PDF_Writer", 1);
-    EXPECT_EQ(shell.execute("print", writeFile("brev.pdf"), "", "C:\\", ShowMode::Hidden), 31);
-    ASSERT_EQ(notes.size(), 1U);
-    EXPECT_FALSE(fs::exists(root.path() / "lp.calls"));
-    ::unsetenv("PRINTER");
 }
 
 } // namespace

@@ -56,23 +56,29 @@ TYPED_TEST(RegistryContract, CreatesParentsAndComparesNamesWithoutCase) {
               std::vector<std::string>{"WriteTest"});
 }
 
-TYPED_TEST(RegistryContract, KeepsRootsApart) {
-    ASSERT_EQ(this->registry->createKey(RegistryRoot::LocalMachine, "Software\\X"),
-              RegistryStatus::Ok);
-    EXPECT_EQ(this->registry->openKey(HKCU, "Software\\X", RegistryAccess::Read),
-              RegistryStatus::NotFound);
-}
-
-TYPED_TEST(RegistryContract, AnswersNotFoundForMissingKeysAndValues) {
+TYPED_TEST(RegistryContract, AnswersNotFoundForMissingKeysAndRefusesMalformedPaths) {
+    Registry& registry = *this->registry;
     RegistryValue value;
-    EXPECT_EQ(this->registry->openKey(HKCU, "Software\\Nothing", RegistryAccess::Read),
+    EXPECT_EQ(registry.openKey(HKCU, "Software\\Nothing", RegistryAccess::Read),
               RegistryStatus::NotFound);
     EXPECT_EQ(this->query("Software\\Nothing", "x", value), RegistryStatus::NotFound);
     EXPECT_EQ(this->set("Software\\Nothing", "x", "y"), RegistryStatus::NotFound);
-    ASSERT_EQ(this->registry->createKey(HKCU, "Software\\Empty"), RegistryStatus::Ok);
+    ASSERT_EQ(registry.createKey(HKCU, "Software\\Empty"), RegistryStatus::Ok);
     EXPECT_EQ(this->query("Software\\Empty", "x", value), RegistryStatus::NotFound);
-    EXPECT_EQ(this->registry->deleteValue(HKCU, "Software\\Empty", "x"), RegistryStatus::NotFound);
-    EXPECT_EQ(this->registry->deleteKey(HKCU, "Software\\Nothing"), RegistryStatus::NotFound);
+    EXPECT_EQ(registry.deleteValue(HKCU, "Software\\Empty", "x"), RegistryStatus::NotFound);
+    EXPECT_EQ(registry.deleteKey(HKCU, "Software\\Nothing"), RegistryStatus::NotFound);
+    // Each root its own tree.
+    ASSERT_EQ(registry.createKey(RegistryRoot::LocalMachine, "Software\\X"), RegistryStatus::Ok);
+    EXPECT_EQ(registry.openKey(HKCU, "Software\\X", RegistryAccess::Read),
+              RegistryStatus::NotFound);
+    EXPECT_EQ(registry.createKey(HKCU, "a\\\\b"), RegistryStatus::Other);
+    EXPECT_EQ(registry.createKey(HKCU, "\\a"), RegistryStatus::Other);
+    EXPECT_EQ(registry.openKey(HKCU, "a\\\\b", RegistryAccess::Read), RegistryStatus::Other);
+    // The root key holds values too.
+    EXPECT_EQ(registry.openKey(HKCU, "", RegistryAccess::Read), RegistryStatus::Ok);
+    EXPECT_EQ(this->set("", "", "default"), RegistryStatus::Ok);
+    EXPECT_EQ(this->query("", "", value), RegistryStatus::Ok);
+    EXPECT_EQ(value.data, "default");
 }
 
 TYPED_TEST(RegistryContract, ReportsTheSizeOfAValueTooLargeForTheBuffer) {
@@ -113,20 +119,6 @@ TYPED_TEST(RegistryContract, DeletesOnlyKeysWithoutSubkeys) {
     ASSERT_EQ(this->registry->createKey(HKCU, "Software\\A"), RegistryStatus::Ok);
     EXPECT_TRUE(this->registry->valueNames(HKCU, "Software\\A").empty());
     EXPECT_NE(this->registry->deleteKey(HKCU, ""), RegistryStatus::Ok);
-}
-
-TYPED_TEST(RegistryContract, TheRootKeyHoldsValues) {
-    EXPECT_EQ(this->registry->openKey(HKCU, "", RegistryAccess::Read), RegistryStatus::Ok);
-    EXPECT_EQ(this->set("", "", "default"), RegistryStatus::Ok);
-    RegistryValue value;
-    EXPECT_EQ(this->query("", "", value), RegistryStatus::Ok);
-    EXPECT_EQ(value.data, "default");
-}
-
-TYPED_TEST(RegistryContract, RefusesMalformedPaths) {
-    EXPECT_EQ(this->registry->createKey(HKCU, "a\\\\b"), RegistryStatus::Other);
-    EXPECT_EQ(this->registry->createKey(HKCU, "\\a"), RegistryStatus::Other);
-    EXPECT_EQ(this->registry->openKey(HKCU, "a\\\\b", RegistryAccess::Read), RegistryStatus::Other);
 }
 
 } // namespace
