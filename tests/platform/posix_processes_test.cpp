@@ -1,7 +1,7 @@
 #include "platform/failure.h"
 #include "platform/posix/lexitray_home.h"
 #include "platform/posix/posix_processes.h"
-#include "tests/support/running_program.h"
+#include "tests/support/run_program.h"
 
 #include <csignal>
 #include <filesystem>

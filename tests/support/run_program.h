@@ -30,6 +30,8 @@ public:
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
 
+    pid_t id() const { return id_; }
+
     // Waits for the end of the program; what it wrote to standard error.
     ProgramRun wait();
 
