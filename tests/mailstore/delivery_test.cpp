@@ -50,16 +50,6 @@ std::string outcome(const testing::RecordingUi& ui) {
     return seen;
 }
 
-// A mail to `to`, marked as a mail request marks it, saved as a draft and
-// sent through the mail window.
-void send(OutlookApplication& outlook, const std::string& to) {
-    const ItemPtr mail = outlook.createItem(outlook::MailItem);
-    mail->setTo(to);
-    mail->setBillingInformation("mærke " + to);
-    mail->save();
-    mail->display(true);
-}
-
 std::vector<std::string> markersIn(OutlookApplication& outlook, int folder) {
     const ItemsPtr items = outlook.session()->getDefaultFolder(folder)->items();
     std::vector<std::string> markers;
@@ -99,7 +89,12 @@ TEST_F(DeliveryTest, AMailTheServerDoesNotTakeWaitsInTheOutboxAndLeavesWhenItTak
         testing::RecordingUi ui("mail send\n");
         LocalOutlook outlook(store, clock, ui, ui, drives, transport);
         const auto started = std::chrono::steady_clock::now();
-        send(*outlook.start(), to);
+        // Marked as a mail request marks it, saved as a draft, sent by the user.
+        const ItemPtr mail = outlook.start()->createItem(outlook::MailItem);
+        mail->setTo(to);
+        mail->setBillingInformation("mærke " + to);
+        mail->save();
+        mail->display(true);
         EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
         return outcome(ui);
     };
@@ -220,14 +215,11 @@ TEST_F(DeliveryTest, AMessageFileThatDoesNotFitLeavesTheFormerFileWhole) {
     } catch (const Failure& failure) {
         EXPECT_EQ(failure.number(), failure::DiskFull);
     }
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(full)) {
-        names.push_back(entry.path().filename().string());
-    }
+    const auto files = std::distance(fs::directory_iterator(full), {});
     std::ifstream former(full / "Brev.msg");
     const std::string kept(std::istreambuf_iterator<char>(former), {});
     ::umount(full.c_str());
-    EXPECT_EQ(names, std::vector<std::string>{"Brev.msg"});
+    EXPECT_EQ(files, 1); // no temporary file left
     EXPECT_EQ(kept, "tidligere");
 }
 
