@@ -11,6 +11,7 @@ std::string ComposeWindow::title() const {
 }
 
 void ComposeWindow::send() {
+    sendResult_ = SendResult::Sent;
     if (open_ && actions_.send(fields_)) {
         open_ = false;
     }

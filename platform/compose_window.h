@@ -26,6 +26,11 @@ public:
     [[nodiscard]] virtual bool close(const ComposeFields& fields) = 0;
 };
 
+// What the last Send did with the mail: it went (delivered, or filed as sent),
+// it waits in the Outbox for the mail server, or it never left (the window
+// stays open).
+enum class SendResult { Sent, Queued, Refused };
+
 // The mail window: its fields and its two buttons, Send and Close. Views
 // draw it and forward the user's edits and clicks; the rules are here and in
 // the mail behind it.
@@ -46,10 +51,16 @@ public:
     void send();
     void close();
 
+    SendResult sendResult() const { return sendResult_; }
+    // The mail behind the window tells what became of it when it did not
+    // simply go; a Send that closes the window is Sent unless told otherwise.
+    void setSendResult(SendResult result) { sendResult_ = result; }
+
 private:
     ComposeFields fields_;
     ComposeActions& actions_;
     bool open_ = true;
+    SendResult sendResult_ = SendResult::Sent;
 };
 
 // The windows of Outlook itself that the program makes the user go through.

@@ -6,8 +6,13 @@
 
 #include "apps/lexitray-store/store_commands.h"
 #include "platform/failure.h"
+#include "platform/outlook.h"
 #include "platform/posix/lexitray_home.h"
+#include "platform/posix/mailstore/opened_store.h"
+#include "platform/posix/mailstore/smtp_transport.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
+#include "platform/posix/system_clock.h"
+#include "platform/script/scripted_ui.h"
 
 #include <algorithm>
 #include <charconv>
@@ -27,6 +32,7 @@ constexpr const char* Usage = R"(Usage:
   lexitray-store show <entry id>
   lexitray-store deliver <folder id> <file.msg>
   lexitray-store export <entry id> <file.msg>
+  lexitray-store send-outbox
   lexitray-store account [--name N] [--address A] [--version V] [--signature-file F]
                          [--smtp URL] [--smtp-user U] [--smtp-password P]
 The store is $LEXITRAY_HOME/mailstore.db.
@@ -92,13 +98,30 @@ accountChanges(const std::vector<std::string>& options) {
 // command that takes options.
 int argumentCount(const std::string& command) {
     static const std::map<std::string, int> Counts = {
-        {"folders", 0}, {"list", 1}, {"show", 1}, {"deliver", 2}, {"export", 2}, {"account", -1},
+        {"folders", 0}, {"list", 1},     {"show", 1},        {"deliver", 2},
+        {"export", 2},  {"account", -1}, {"send-outbox", 0},
     };
     const auto found = Counts.find(command);
     if (found == Counts.end()) {
         throw UsageError{};
     }
     return found->second;
+}
+
+// Tries once more to deliver the mail that waits in the Outbox, as every
+// opening of the store does, and lists what still waits. What the store would
+// tell the user goes to stderr.
+void sendOutbox(const std::string& databasePath) {
+    posix::SystemClock clock;
+    script::ScriptedUi ui({}, [](const script::Record& record) {
+        std::cerr << "lexitray-store: " << record.field("text") << '\n';
+    });
+    const posix::DriveTable noDrives({});
+    mailstore::SmtpTransport transport;
+    mailstore::OpenedStore store(std::make_unique<mailstore::SqliteMailStorage>(databasePath),
+                                 {clock, ui, ui, noDrives, transport});
+    store.deliverWaitingMail();
+    storetool::printItems(store.storage(), outlook::FolderOutbox, std::cout);
 }
 
 void run(const std::vector<std::string>& arguments) {
@@ -117,6 +140,10 @@ void run(const std::vector<std::string>& arguments) {
     const auto changes = command == "account" ? accountChanges(rest)
                                               : std::vector<std::pair<AccountField, std::string>>{};
 
+    if (command == "send-outbox") {
+        sendOutbox(posix::lexitrayHome() + "/mailstore.db");
+        return;
+    }
     mailstore::SqliteMailStorage storage(posix::lexitrayHome() + "/mailstore.db");
     if (command == "folders") {
         storetool::printFolders(storage, std::cout);

@@ -2,6 +2,7 @@
 
 #include "platform/danish_format.h"
 #include "platform/failure.h"
+#include "platform/posix/mailstore/file_in_place.h"
 #include "platform/posix/mailstore/item_kind.h"
 #include "platform/posix/mailstore/local_time.h"
 #include "platform/posix/msgfile/message_file.h"
@@ -120,7 +121,7 @@ std::string deliverFile(MailStorage& storage, int folder, const std::string& pat
 }
 
 void exportItem(MailStorage& storage, std::string_view entryId, const std::string& path) {
-    msgfile::writeMessageFile(storedMessage(storage, entryId), path);
+    mailstore::writeFileInPlace(path, msgfile::writeMessage(storedMessage(storage, entryId)));
 }
 
 void printAccount(const mailstore::Account& account, std::ostream& out) {

@@ -34,6 +34,7 @@ std::shared_ptr<OutlookApplication> FakeOutlook::start() {
     }
     isRunning = true;
     ++starts;
+    store_.deliverWaitingMail();
     return store_.application();
 }
 

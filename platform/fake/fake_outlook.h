@@ -20,7 +20,8 @@ public:
 // Outlook for tests: the store's own object model over a store in memory,
 // whose user is scripted through the windows given. Whether Outlook runs,
 // whether it can be started, when sent mail reaches Sent Items and whether
-// the mail server takes it are the test's to set.
+// the mail server takes it are the test's to set. Every start delivers the
+// mail that waits in the Outbox, as a start of the real store does.
 class FakeOutlook final : public OutlookConnector {
 public:
     FakeOutlook(Clock& clock, Ui& ui, OutlookWindows& windows, const posix::DriveTable& drives);

@@ -1,5 +1,6 @@
 #include "platform/fake/memory_mail_storage.h"
 
+#include "platform/failure.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
 
 #include <algorithm>
@@ -37,8 +38,15 @@ std::uint64_t MemoryMailStorage::changeCount() {
     return (changes_ << 32) + static_cast<std::uint64_t>(visible);
 }
 
-std::string MemoryMailStorage::add(int folder, const msgfile::Message& message) {
+void MemoryMailStorage::change() {
+    if (!writeFailure.empty()) {
+        throw Failure(failure::AutomationError, writeFailure, "MailStore");
+    }
     ++changes_;
+}
+
+std::string MemoryMailStorage::add(int folder, const msgfile::Message& message) {
+    change();
     std::string entryId = newEntryId();
     entries_.push_back({{entryId, folder, ItemSummary::of(message)}, message, arrivalTime(folder)});
     return entryId;
@@ -50,7 +58,7 @@ bool MemoryMailStorage::replace(std::string_view entryId, int folder,
     if (entry == entries_.end()) {
         return false;
     }
-    ++changes_;
+    change();
     if (entry->item.folder == folder) {
         entry->item.summary = ItemSummary::of(message);
         entry->message = message;
@@ -83,8 +91,8 @@ bool MemoryMailStorage::remove(std::string_view entryId) {
     if (entry == entries_.end()) {
         return false;
     }
+    change();
     entries_.erase(entry);
-    ++changes_;
     return true;
 }
 

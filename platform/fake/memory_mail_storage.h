@@ -25,10 +25,17 @@ public:
     std::uint64_t changeCount() override;
     Account account() override { return account_; }
     void setAccount(const Account& account) override { account_ = account; }
+    std::unique_ptr<DeliveryLock> lockDelivery(bool) override {
+        return std::make_unique<DeliveryLock>();
+    }
 
     // The next items that enter this folder stay out of sight for so many
     // seconds of the clock.
     void delayArrivals(int folder, int seconds) { delays_[folder] = seconds; }
+
+    // When not empty, every change of the items fails with this reason, as a
+    // store on a full disk does.
+    std::string writeFailure;
 
 private:
     struct Entry {
@@ -38,6 +45,7 @@ private:
     };
     std::vector<Entry>::iterator locate(std::string_view entryId);
     LocalDateTime arrivalTime(int folder);
+    void change();
 
     Clock& clock_;
     std::vector<FolderInfo> folders_ = defaultFolders();

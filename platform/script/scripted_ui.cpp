@@ -128,8 +128,12 @@ void ScriptedUi::showComposeWindow(ComposeWindow& window) {
             window.setBody(value);
         } else if (verb == "send") {
             window.send();
-            if (!window.isOpen()) {
-                record({"mail", {{"event", "sent"}, {"subject", window.fields().subject}}});
+            const char* const event =
+                !window.isOpen() ? (window.sendResult() == SendResult::Queued ? "queued" : "sent")
+                : window.sendResult() == SendResult::Refused ? "refused"
+                                                             : nullptr;
+            if (event) {
+                record({"mail", {{"event", event}, {"subject", window.fields().subject}}});
             }
         } else {
             window.close();

@@ -3,6 +3,7 @@
 #include "platform/posix/msgfile/message.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,6 +63,12 @@ struct TimeFilter {
     bool accepts(const ItemSummary& item) const;
 };
 
+// A hold on delivering the store's mail; let go when it goes.
+class DeliveryLock {
+public:
+    virtual ~DeliveryLock() = default;
+};
+
 // Where the items of the mail store are kept: folders of items, each item a
 // message with a text entry ID that stays the same for its life. Items keep
 // the order in which they came into their folder.
@@ -92,6 +99,11 @@ public:
 
     virtual Account account() = 0;
     virtual void setAccount(const Account& account) = 0;
+
+    // Held, by every process that shares the store, while it delivers mail
+    // from the Outbox, so that no mail leaves twice: waits for the hold, or
+    // (without `wait`) answers null when another has it.
+    virtual std::unique_ptr<DeliveryLock> lockDelivery(bool wait) = 0;
 };
 
 // The default folders every store has.

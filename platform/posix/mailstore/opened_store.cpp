@@ -2,6 +2,7 @@
 
 #include "platform/failure.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
+#include "platform/posix/mailstore/store_mail_sender.h"
 
 #include <filesystem>
 
@@ -13,6 +14,14 @@ OpenedStore::OpenedStore(std::unique_ptr<MailStorage> storage, const StoreServic
 
 OpenedStore::~OpenedStore() {
     context_->close();
+}
+
+void OpenedStore::deliverWaitingMail() {
+    try {
+        mailstore::deliverWaitingMail(context_, WaitingMailBudget);
+    } catch (const Failure&) {
+        // The mail keeps waiting for the next opening.
+    }
 }
 
 LocalOutlook::LocalOutlook(std::string databasePath, Clock& clock, Ui& ui, OutlookWindows& windows,
@@ -35,8 +44,13 @@ std::shared_ptr<OutlookApplication> LocalOutlook::start() {
                 std::make_unique<SqliteMailStorage>(databasePath_),
                 StoreServices{clock_, ui_, windows_, drives_, transport_});
         } catch (const Failure& failure) {
+            if (failure.description().starts_with(DamagedStore)) {
+                throw Failure(failure::CannotCreateObject, failure.description(),
+                              "Outlook.Application");
+            }
             throw Failure(failure::CannotCreateObject, "Outlook.Application");
         }
+        store_->deliverWaitingMail();
     }
     return store_->application();
 }

@@ -19,13 +19,19 @@ public:
     MailStorage& storage() { return context_->storage(); }
     std::shared_ptr<StoreApplication> application() { return application_; }
 
+    // Tries once more to deliver the mail that waits in the Outbox, within a
+    // few seconds; what fails keeps waiting, unreported.
+    void deliverWaitingMail();
+
 private:
     ContextPtr context_;
     std::shared_ptr<StoreApplication> application_;
 };
 
 // Outlook on this workstation: the local mail store in an SQLite file. It
-// counts as running once the store exists; starting it creates the store.
+// counts as running once the store exists; starting it creates the store,
+// and delivers the mail that waits in its Outbox. A damaged store cannot be
+// started, and the failure says so.
 class LocalOutlook final : public OutlookConnector {
 public:
     LocalOutlook(std::string databasePath, Clock& clock, Ui& ui, OutlookWindows& windows,

@@ -83,6 +83,19 @@ std::size_t readUpload(char* buffer, std::size_t size, std::size_t count, void* 
     return length;
 }
 
+// Keeps the server's last refusal (a 4xx or 5xx answer), the line that says
+// why in its own words.
+int keepServerRefusal(CURL*, curl_infotype type, char* data, std::size_t size, void* kept) {
+    if (type == CURLINFO_HEADER_IN && size > 0 && (data[0] == '4' || data[0] == '5')) {
+        std::string line(data, size);
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+            line.pop_back();
+        }
+        *static_cast<std::string*>(kept) = line;
+    }
+    return 0;
+}
+
 } // namespace
 
 SmtpTransport::SmtpTransport(SmtpTimeouts timeouts) : timeouts_(timeouts) {}
@@ -118,6 +131,8 @@ void SmtpTransport::deliver(const msgfile::Message& mail, const Account& account
     curl_easy_setopt(handle, CURLOPT_USE_SSL,
                      static_cast<long>(account.smtpUser.empty() ? CURLUSESSL_TRY : CURLUSESSL_ALL));
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, static_cast<long>(timeouts_.connect.count()));
+    curl_easy_setopt(handle, CURLOPT_SERVER_RESPONSE_TIMEOUT,
+                     static_cast<long>(timeouts_.connect.count()));
     curl_easy_setopt(handle, CURLOPT_TIMEOUT, static_cast<long>(timeouts_.total.count()));
     if (!account.smtpUser.empty()) {
         curl_easy_setopt(handle, CURLOPT_USERNAME, account.smtpUser.c_str());
@@ -129,11 +144,18 @@ void SmtpTransport::deliver(const msgfile::Message& mail, const Account& account
     curl_easy_setopt(handle, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(mime.size()));
     curl_easy_setopt(handle, CURLOPT_READFUNCTION, readUpload);
     curl_easy_setopt(handle, CURLOPT_READDATA, &upload);
+    std::string serverRefusal;
+    curl_easy_setopt(handle, CURLOPT_DEBUGFUNCTION, keepServerRefusal);
+    curl_easy_setopt(handle, CURLOPT_DEBUGDATA, &serverRefusal);
+    curl_easy_setopt(handle, CURLOPT_VERBOSE, 1L);
 
     const CURLcode result = curl_easy_perform(handle);
     if (result != CURLE_OK) {
-        refuse(std::string("The mail could not be delivered: ") +
-               (error[0] != '\0' ? error : curl_easy_strerror(result)));
+        std::string reason = error[0] != '\0' ? error : curl_easy_strerror(result);
+        if (!serverRefusal.empty()) {
+            reason += " (" + serverRefusal + ")";
+        }
+        refuse("The mail could not be delivered: " + reason);
     }
 }
 

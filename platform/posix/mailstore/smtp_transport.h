@@ -6,10 +6,11 @@
 
 namespace lexi::mailstore {
 
-// How long a delivery may wait for the server before it gives up.
+// How long a delivery may wait for the server before it gives up: a mail the
+// server does not take within seconds waits in the Outbox for a later try.
 struct SmtpTimeouts {
-    std::chrono::seconds connect{15};
-    std::chrono::seconds total{120};
+    std::chrono::seconds connect{10};
+    std::chrono::seconds total{30};
 };
 
 // Delivers through the account's mail server with libcurl: the server at
@@ -21,8 +22,9 @@ struct SmtpTimeouts {
 //
 // Throws lexi::Failure 440 with the reason when the mail cannot be
 // delivered: no sender or recipient address, an address that cannot stand in
-// an SMTP command, or libcurl's description of what failed (the server
-// refused, could not be reached, or did not answer in time).
+// an SMTP command, the server's own answer when it refused the mail, or
+// libcurl's description of what failed (the server could not be reached, or
+// did not answer in time).
 class SmtpTransport final : public MailTransport {
 public:
     explicit SmtpTransport(SmtpTimeouts timeouts = {});

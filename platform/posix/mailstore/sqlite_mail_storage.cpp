@@ -3,8 +3,13 @@
 #include "platform/failure.h"
 #include "platform/posix/msgfile/message_file.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <sqlite3.h>
+#include <sys/file.h>
 #include <sys/random.h>
+#include <unistd.h>
 
 namespace lexi::mailstore {
 namespace {
@@ -107,14 +112,31 @@ void addSummaryColumns(posix::SqliteDb& db) {
     }
 }
 
+// A store whose file is not a database, or whose pages do not hold together,
+// cannot be trusted with mail: it says it is damaged, whatever was asked.
 template <typename Action> auto guarded(Action action) {
     try {
         return action();
     } catch (const posix::SqliteError& error) {
+        const int code = error.code() & 0xFF;
+        const bool damaged = code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
         throw Failure(failure::AutomationError,
-                      std::string("The mail store failed: ") + error.what(), "MailStore");
+                      std::string(damaged ? DamagedStore : "The mail store failed: ") +
+                          error.what(),
+                      "MailStore");
     }
 }
+
+// The hold on delivery: an exclusive lock on a file beside the store, which
+// the system lets go when the process ends, however it ends.
+class FileDeliveryLock final : public DeliveryLock {
+public:
+    explicit FileDeliveryLock(int fd) : fd_(fd) {}
+    ~FileDeliveryLock() override { ::close(fd_); }
+
+private:
+    int fd_;
+};
 
 const char* comparisonSql(TimeFilter::Comparison comparison) {
     switch (comparison) {
@@ -165,7 +187,7 @@ std::string newEntryId() {
 }
 
 SqliteMailStorage::SqliteMailStorage(const std::string& databasePath)
-    : db_([&] {
+    : lockPath_(databasePath + ".outbox-lock"), db_([&] {
           std::error_code ignored;
           std::filesystem::create_directories(std::filesystem::path(databasePath).parent_path(),
                                               ignored);
@@ -347,6 +369,26 @@ Account SqliteMailStorage::account() {
         }
         return account;
     });
+}
+
+std::unique_ptr<DeliveryLock> SqliteMailStorage::lockDelivery(bool wait) {
+    const int fd = ::open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        throw failureFromErrno(errno, lockPath_, "MailStore");
+    }
+    int locked = 0;
+    do {
+        locked = ::flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0) {
+        const int error = errno;
+        ::close(fd);
+        if (error == EWOULDBLOCK) {
+            return nullptr;
+        }
+        throw failureFromErrno(error, lockPath_, "MailStore");
+    }
+    return std::make_unique<FileDeliveryLock>(fd);
 }
 
 void SqliteMailStorage::setAccount(const Account& account) {

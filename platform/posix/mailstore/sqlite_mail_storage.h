@@ -12,7 +12,8 @@ namespace lexi::mailstore {
 // its summary that lists and filters read.
 class SqliteMailStorage final : public MailStorage {
 public:
-    // Opens (and creates) the store; throws lexi::Failure when it cannot.
+    // Opens (and creates) the store; throws lexi::Failure when it cannot, with
+    // a description that begins with DamagedStore when the file is damaged.
     explicit SqliteMailStorage(const std::string& databasePath);
 
     std::vector<FolderInfo> folders() override;
@@ -26,10 +27,12 @@ public:
     std::uint64_t changeCount() override;
     Account account() override;
     void setAccount(const Account& account) override;
+    std::unique_ptr<DeliveryLock> lockDelivery(bool wait) override;
 
 private:
     void insert(std::string_view entryId, int folder, const msgfile::Message& message);
 
+    std::string lockPath_;
     posix::SqliteDb db_;
     // Read before every look at a list: prepared once.
     posix::Statement dataVersion_{db_, "PRAGMA data_version"};
@@ -41,6 +44,9 @@ private:
     std::uint64_t othersChanges_ = 0;
     std::optional<std::chrono::steady_clock::time_point> othersReadAt_;
 };
+
+// How the description of a failure of a damaged store begins.
+inline constexpr const char* DamagedStore = "The mail store is damaged: ";
 
 // A new entry ID: 48 hexadecimal digits, unique in practice.
 std::string newEntryId();

@@ -1,6 +1,7 @@
 #include "platform/posix/mailstore/store_item.h"
 
 #include "platform/failure.h"
+#include "platform/posix/mailstore/file_in_place.h"
 #include "platform/posix/mailstore/item_kind.h"
 #include "platform/posix/mailstore/local_time.h"
 #include "platform/posix/mailstore/store_mail_sender.h"
@@ -248,15 +249,15 @@ void StoreItem::save() {
 }
 
 void StoreItem::fileIn(int folder) {
-    folder_ = folder;
     if (entryId_.empty() || !context_->storage().replace(entryId_, folder, message())) {
         entryId_ = context_->storage().add(folder, message());
     }
+    folder_ = folder;
 }
 
 void StoreItem::saveAs(std::string_view path) {
     const std::string host = hostPathOf(context_->services().drives, path);
-    msgfile::writeMessageFile(message(), host);
+    writeFileInPlace(host, msgfile::writeMessage(message()));
 }
 
 void StoreItem::addSignature() {
@@ -585,8 +586,15 @@ bool StoreItem::send(const ComposeFields& fields) {
     if (cancel) {
         return false;
     }
-    sendMail(*context_, *this);
-    // The window closes behind the sent mail.
+    const SendOutcome outcome = sendMail(*context_, *this);
+    if (window_ && outcome != SendOutcome::Sent) {
+        window_->setSendResult(outcome == SendOutcome::Queued ? SendResult::Queued
+                                                              : SendResult::Refused);
+    }
+    if (outcome == SendOutcome::Refused) {
+        return false;
+    }
+    // The window closes behind the mail that left.
     if (events_) {
         bool ignored = false;
         events_->onClose(ignored);

@@ -2,37 +2,136 @@
 
 #include "platform/failure.h"
 #include "platform/outlook.h"
+#include "platform/posix/mailstore/contact_resolver.h"
 #include "platform/posix/mailstore/local_time.h"
 #include "platform/posix/mailstore/store_item.h"
 
 namespace lexi::mailstore {
+namespace {
 
-void sendMail(StoreContext& context, StoreItem& mail) {
-    const StoreServices& services = context.services();
-    const Account account = context.storage().account();
-    msgfile::Message& message = mail.message();
-    message.senderName = account.displayName;
-    message.senderAddress = account.address;
-    message.senderAddressType = "SMTP";
+void tell(const StoreServices& services, const std::string& text) {
+    services.ui.messageBox(text, msgbox::Critical, "Outlook");
+}
+
+std::string joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += (text.empty() ? "" : "; ") + name;
+    }
+    return text;
+}
+
+void stampSent(msgfile::Message& message, const StoreServices& services) {
     const msgfile::Time now = fromLocal(services.clock.now());
     message.sentOn = now;
     message.receivedTime = now;
     message.flags = (message.flags & ~msgfile::message_flag::Unsent) | msgfile::message_flag::Read;
+}
 
-    if (!account.smtpUrl.empty()) {
-        try {
-            services.transport.deliver(message, account);
-        } catch (const Failure& failure) {
-            message.sentOn = msgfile::NoDate;
-            message.flags |= msgfile::message_flag::Unsent;
-            mail.fileIn(outlook::FolderOutbox);
-            services.ui.messageBox("Mailen kunne ikke sendes og ligger i Udbakke.\r\n\r\n" +
-                                       failure.description(),
-                                   msgbox::Critical, "Outlook");
+void stampWaiting(msgfile::Message& message) {
+    message.sentOn = msgfile::NoDate;
+    message.flags |= msgfile::message_flag::Unsent;
+}
+
+// Delivers a mail that waits in the Outbox and files it in Sent Items. The
+// server's reason when it does not take the mail, which then keeps waiting.
+std::optional<std::string> deliverFromOutbox(const StoreServices& services, StoreItem& mail,
+                                             const Account& account) {
+    try {
+        services.transport.deliver(mail.message(), account);
+    } catch (const Failure& failure) {
+        return failure.description();
+    }
+    stampSent(mail.message(), services);
+    try {
+        mail.fileIn(outlook::FolderSentItems);
+    } catch (const Failure& failure) {
+        tell(services, "Mailen er sendt, men postkassen kunne ikke flytte den til Sendt post. "
+                       "Den ligger i Udbakke.\r\n\r\nÅrsag: " +
+                           failure.description());
+    }
+    return std::nullopt;
+}
+
+// A mail that did not leave stays a draft, as it was before Send, marks of
+// the send handlers and all; the user has been told why.
+void keepAsDraft(StoreItem& mail, const msgfile::Message& unsent) {
+    mail.message() = unsent;
+    try {
+        mail.save();
+    } catch (const Failure&) {
+    }
+}
+
+} // namespace
+
+SendOutcome sendMail(StoreContext& context, StoreItem& mail) {
+    const StoreServices& services = context.services();
+    msgfile::Message& message = mail.message();
+    const msgfile::Message unsent = message;
+    try {
+        const std::vector<std::string> unresolved = resolveRecipients(context.storage(), message);
+        if (!unresolved.empty()) {
+            keepAsDraft(mail, unsent);
+            tell(services, "Mailen er ikke sendt. Disse modtagere har ingen mailadresse: " +
+                               joined(unresolved) +
+                               "\r\n\r\nRet modtagerne, eller opret dem som kontaktpersoner med "
+                               "en mailadresse, og send igen.");
+            return SendOutcome::Refused;
+        }
+        mail.refreshDisplayLines();
+        const Account account = context.storage().account();
+        message.senderName = account.displayName;
+        message.senderAddress = account.address;
+        message.senderAddressType = "SMTP";
+        if (account.smtpUrl.empty()) {
+            stampSent(message, services);
+            mail.fileIn(outlook::FolderSentItems);
+            return SendOutcome::Sent;
+        }
+        const auto held = context.storage().lockDelivery(true);
+        stampWaiting(message);
+        mail.fileIn(outlook::FolderOutbox);
+        const auto refusal = deliverFromOutbox(services, mail, account);
+        if (!refusal) {
+            return SendOutcome::Sent;
+        }
+        tell(services, "Mailen blev ikke afleveret og ligger i Udbakke. Den sendes igen, næste "
+                       "gang postkassen åbnes.\r\n\r\nÅrsag: " +
+                           *refusal);
+        return SendOutcome::Queued;
+    } catch (const Failure& failure) {
+        keepAsDraft(mail, unsent);
+        tell(services,
+             "Mailen er ikke sendt, fordi postkassen ikke kunne gemme den.\r\n\r\nÅrsag: " +
+                 failure.description());
+        return SendOutcome::Refused;
+    }
+}
+
+void deliverWaitingMail(const ContextPtr& context, std::chrono::seconds budget) {
+    const auto started = std::chrono::steady_clock::now();
+    const StoreServices& services = context->services();
+    MailStorage& storage = context->storage();
+    const Account account = storage.account();
+    if (account.smtpUrl.empty()) {
+        return;
+    }
+    const auto held = storage.lockDelivery(false);
+    if (!held) {
+        return;
+    }
+    for (StoredItem& waiting : storage.items(outlook::FolderOutbox, std::nullopt)) {
+        if (std::chrono::steady_clock::now() - started >= budget) {
             return;
         }
+        try {
+            StoreItem mail(context, std::move(waiting));
+            deliverFromOutbox(services, mail, account);
+        } catch (const Failure&) {
+            // Gone meanwhile, or unreadable: the next mail is tried all the same.
+        }
     }
-    mail.fileIn(outlook::FolderSentItems);
 }
 
 } // namespace lexi::mailstore

@@ -2,14 +2,36 @@
 
 #include "platform/posix/mailstore/store_context.h"
 
+#include <chrono>
+
 namespace lexi::mailstore {
 
 class StoreItem;
 
-// Sends as Outlook does: the mail is stamped with its send time and the
-// account's sender, delivered when the account has a mail server, and filed
-// in Sent Items. A mail the server refuses stays unsent in the Outbox, and
-// the user is told why.
-void sendMail(StoreContext& context, StoreItem& mail);
+// What became of a mail the user sent.
+enum class SendOutcome {
+    Sent,    // delivered (or, without a mail server, filed) in Sent Items
+    Queued,  // the server did not take it: it waits in the Outbox
+    Refused, // it never left: a recipient without an address, or the store
+             // could not save it; it stays a draft
+};
+
+// Sends as Outlook does. Every recipient without an address is looked up in
+// the contacts; when one is not found nothing leaves. The mail is stamped
+// with its send time and the account's sender, put in the Outbox, delivered
+// when the account has a mail server, and filed in Sent Items. A mail the
+// server does not take waits unsent in the Outbox for the next try. The user
+// is told, in a message box, of everything but a sent mail.
+SendOutcome sendMail(StoreContext& context, StoreItem& mail);
+
+// How long the store spends, when it is opened, starting deliveries of mail
+// that waits in the Outbox.
+inline constexpr std::chrono::seconds WaitingMailBudget{10};
+
+// Tries once more to deliver each mail that waits in the Outbox, oldest
+// first, and files what the server takes in Sent Items. No delivery starts
+// once `budget` has passed, and none at all while another process delivers
+// the store's mail. A mail the server still does not take keeps waiting.
+void deliverWaitingMail(const ContextPtr& context, std::chrono::seconds budget);
 
 } // namespace lexi::mailstore

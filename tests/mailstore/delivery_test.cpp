@@ -1,0 +1,227 @@
+// What becomes of a mail the user sends when it cannot simply go: a server
+// that does not take it (a real one on loopback, tests/mailstore/smtp_sink.py),
+// recipients without addresses, a store that cannot save, a damaged store, a
+// full disk under a saved message file.
+
+#include "platform/failure.h"
+#include "platform/fake/fake_outlook.h"
+#include "platform/fake/manual_clock.h"
+#include "platform/posix/mailstore/smtp_transport.h"
+#include "platform/posix/mailstore/sqlite_mail_storage.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/run_program.h"
+#include "tests/support/running_program.h"
+#include "tests/support/temp_folder.h"
+
+#include <arpa/inet.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace lexi::mailstore {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A loopback port nobody listens on (port 0), or whether one is listened on.
+int loopback(int port = 0) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    const int answer = port ? ::connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0
+                            : (::bind(fd, reinterpret_cast<sockaddr*>(&address), length),
+                               ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length),
+                               ntohs(address.sin_port));
+    ::close(fd);
+    return answer;
+}
+
+// What the mail window recorded, and the message boxes' texts.
+std::string outcome(const testing::RecordingUi& ui) {
+    std::string seen;
+    for (const script::Record& record : ui.records) {
+        seen += record.kind == "mail" ? record.field("event") + " " : record.field("text") + " ";
+    }
+    return seen;
+}
+
+std::vector<std::string> markersIn(OutlookApplication& outlook, int folder) {
+    const ItemsPtr items = outlook.session()->getDefaultFolder(folder)->items();
+    std::vector<std::string> markers;
+    for (int i = 1; i <= items->count(); ++i) {
+        markers.push_back(items->item(i)->billingInformation());
+    }
+    return markers;
+}
+
+class DeliveryTest : public ::testing::Test {
+protected:
+    testing::TempFolder folder;
+    fake::ManualClock clock{{2026, 12, 5, 10, 5, 0}};
+    posix::DriveTable drives{{{'C', folder.str()}}};
+    SmtpTransport transport;
+    const std::string store = (folder.path() / "mailstore.db").string();
+};
+
+TEST_F(DeliveryTest, AMailTheServerDoesNotTakeWaitsInTheOutboxAndLeavesWhenItTakesIt) {
+    if (testing::runProgram("/usr/bin/python3", {"-c", "import aiosmtpd"}, {}, folder.path())
+            .exitCode != 0) {
+        GTEST_SKIP() << "python3-aiosmtpd is not installed";
+    }
+    const int port = loopback();
+    fs::create_directory(folder.path() / "mails");
+    testing::RunningProgram server(
+        "/usr/bin/python3",
+        {SMTP_SINK_SCRIPT, std::to_string(port), (folder.path() / "mails").string(), "60"}, {},
+        folder.path());
+    const std::string sink = "smtp://127.0.0.1:" + std::to_string(port);
+    const std::string closed = "smtp://127.0.0.1:" + std::to_string(loopback());
+    Account account;
+    account.address = "jens@advokat.dk";
+    const auto sendVia = [&](const std::string& url, const std::string& to) {
+        account.smtpUrl = url;
+        SqliteMailStorage(store).setAccount(account);
+        testing::RecordingUi ui("mail send\n");
+        LocalOutlook outlook(store, clock, ui, ui, drives, transport);
+        const auto started = std::chrono::steady_clock::now();
+        // Marked as a mail request marks it, saved as a draft, sent by the user.
+        const ItemPtr mail = outlook.start()->createItem(outlook::MailItem);
+        mail->setTo(to);
+        mail->setBillingInformation("mærke " + to);
+        mail->save();
+        mail->display(true);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+        return outcome(ui);
+    };
+    ASSERT_TRUE(testing::eventually([&] { return loopback(port) == 1; }));
+    EXPECT_EQ(sendVia(sink, "a@b.dk"), "shown sent ");
+    EXPECT_EQ(sendVia(sink, "afvis@klient.dk"),
+              "shown Mailen blev ikke afleveret og ligger i Udbakke. Den sendes igen, næste gang "
+              "postkassen åbnes.\r\n\r\nÅrsag: The mail could not be delivered: RCPT failed: 550 "
+              "(550 Modtageren findes ikke) queued ");
+    EXPECT_NE(sendVia(closed, "soren@klient.dk").find("Udbakke"), std::string::npos);
+
+    // The next opening with the server back delivers what it takes, once.
+    account.smtpUrl = sink;
+    SqliteMailStorage(store).setAccount(account);
+    testing::RecordingUi ui;
+    LocalOutlook outlook(store, clock, ui, ui, drives, transport);
+    EXPECT_EQ(markersIn(*outlook.start(), outlook::FolderOutbox),
+              std::vector<std::string>{"mærke afvis@klient.dk"});
+    EXPECT_EQ(markersIn(*outlook.start(), outlook::FolderSentItems),
+              (std::vector<std::string>{"mærke a@b.dk", "mærke soren@klient.dk"}));
+    std::ifstream received(folder.path() / "mails" / "2" / "rcpt_tos");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(received), {}), "soren@klient.dk");
+    EXPECT_FALSE(fs::exists(folder.path() / "mails" / "3"));
+}
+
+TEST_F(DeliveryTest, RecipientsAreLookedUpInTheContactsAndAMailThatCannotGoStaysADraft) {
+    struct Case {
+        const char* name;
+        std::string to;
+        std::string writeFailure;
+        std::string outcome;
+        std::vector<std::string> envelope;
+    };
+    const Case cases[] = {
+        {"names and addresses",
+         "søren hansen; KLIENT a/s; x@y.dk",
+         "",
+         "shown sent ",
+         {"soren.hansen@klient.dk", "klient@firma.dk", "x@y.dk"}},
+        {"names without an address",
+         "Modpartens Advokat; soren.hansen; Jens; x@y.dk",
+         "",
+         "shown Mailen er ikke sendt. Disse modtagere har ingen mailadresse: Modpartens "
+         "Advokat; soren.hansen; Jens\r\n\r\nRet modtagerne, eller opret dem som kontaktpersoner "
+         "med en mailadresse, og send igen. refused closed ",
+         {}},
+        {"a full store",
+         "x@y.dk",
+         "database or disk is full",
+         "shown Mailen er ikke sendt, fordi postkassen ikke kunne gemme den.\r\n\r\nÅrsag: "
+         "database or disk is full refused closed ",
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::RecordingUi ui("mail send\n");
+        FakeOutlook outlook(clock, ui, ui, drives);
+        Account account;
+        account.smtpUrl = "smtp://127.0.0.1:25";
+        outlook.storage().setAccount(account);
+        const auto app = outlook.start();
+        for (const auto& [name, address] : {std::pair{"Søren Hansen", "soren.hansen@klient.dk"},
+                                            {"Klient A/S", "klient@firma.dk"},
+                                            {"Jens", "jens@a.dk"},
+                                            {"Jens", "jens@b.dk"}}) {
+            const ItemPtr contact = app->createItem(outlook::ContactItem);
+            contact->setFullName(name);
+            contact->setEmail1Address(address);
+            contact->save();
+        }
+        const ItemPtr mail = app->createItem(outlook::MailItem);
+        mail->setTo(c.to);
+        mail->setBillingInformation("mærke");
+        mail->save();
+        outlook.storage().writeFailure = c.writeFailure;
+        mail->display(true);
+        EXPECT_EQ(outcome(ui), c.outcome);
+        std::vector<std::string> envelope;
+        for (const msgfile::Message& sent : outlook.transport.delivered) {
+            for (const msgfile::Recipient& recipient : sent.recipients) {
+                envelope.push_back(recipient.address);
+            }
+        }
+        EXPECT_EQ(envelope, c.envelope);
+        EXPECT_EQ(
+            markersIn(*app, c.envelope.empty() ? outlook::FolderDrafts : outlook::FolderSentItems),
+            std::vector<std::string>{"mærke"});
+    }
+}
+
+TEST_F(DeliveryTest, ADamagedStoreSaysSoWhenOutlookStarts) {
+    std::ofstream(store) << std::string(8192, 'x');
+    testing::RecordingUi ui;
+    LocalOutlook outlook(store, clock, ui, ui, drives, transport);
+    try {
+        outlook.start();
+        FAIL() << "started";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.number(), failure::CannotCreateObject);
+        EXPECT_TRUE(failure.description().starts_with(DamagedStore)) << failure.description();
+    }
+}
+
+TEST_F(DeliveryTest, AMessageFileThatDoesNotFitLeavesTheFormerFileWhole) {
+    const fs::path full = folder.path() / "fuld";
+    fs::create_directory(full);
+    if (::mount("tmpfs", full.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "no small file system can be mounted here";
+    }
+    std::ofstream(full / "Brev.msg") << "tidligere";
+    testing::RecordingUi ui;
+    FakeOutlook outlook(clock, ui, ui, drives);
+    const ItemPtr mail = outlook.start()->createItem(outlook::MailItem);
+    mail->setBody(std::string(200'000, 'x'));
+    try {
+        mail->saveAs("C:\\fuld\\Brev.msg");
+        ADD_FAILURE() << "saved";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.number(), failure::DiskFull);
+    }
+    const auto files = std::distance(fs::directory_iterator(full), {});
+    std::ifstream former(full / "Brev.msg");
+    const std::string kept(std::istreambuf_iterator<char>(former), {});
+    ::umount(full.c_str());
+    EXPECT_EQ(files, 1); // no temporary file left
+    EXPECT_EQ(kept, "tidligere");
+}
+
+} // namespace
+} // namespace lexi::mailstore
