@@ -201,8 +201,8 @@ INSTANTIATE_TEST_SUITE_P(
         SendCase{"refused by the server", "smtp://127.0.0.1:1", "Couldn't connect to server", false,
                  "send, sent items: 0\nclose, sent items: 0\n"
                  "Udbakke: Svar på sag 12 | fod | mærket | unsent\n"
-                 "message: Outlook|16|Mailen kunne ikke sendes og ligger i Udbakke.\r\n\r\n"
-                 "Couldn't connect to server\n"}));
+                 "message: Outlook|16|Mailen blev ikke afleveret og ligger i Udbakke. Den sendes "
+                 "igen, næste gang postkassen åbnes.\r\n\r\nÅrsag: Couldn't connect to server\n"}));
 
 TEST_F(StoreOutlookTest, RestrictFindsWhatWasSentAfterTheBoundAndArrivesLate) {
     outlook.storage().delayArrivals(outlook::FolderSentItems, 30);
