@@ -1,5 +1,6 @@
 #include "platform/fake/memory_mail_storage.h"
 
+#include "platform/failure.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
 
 #include <algorithm>
@@ -7,6 +8,12 @@
 namespace lexi::mailstore {
 
 MemoryMailStorage::MemoryMailStorage(Clock& clock) : clock_(clock) {}
+
+void MemoryMailStorage::refuseWhenFull() const {
+    if (full) {
+        throw Failure(failure::DiskFull, "MemoryMailStorage");
+    }
+}
 
 std::optional<FolderInfo> MemoryMailStorage::folder(int id) {
     for (const FolderInfo& folder : folders_) {
@@ -38,6 +45,7 @@ std::uint64_t MemoryMailStorage::changeCount() {
 }
 
 std::string MemoryMailStorage::add(int folder, const msgfile::Message& message) {
+    refuseWhenFull();
     ++changes_;
     std::string entryId = newEntryId();
     entries_.push_back({{entryId, folder, ItemSummary::of(message)}, message, arrivalTime(folder)});
@@ -46,6 +54,7 @@ std::string MemoryMailStorage::add(int folder, const msgfile::Message& message) 
 
 bool MemoryMailStorage::replace(std::string_view entryId, int folder,
                                 const msgfile::Message& message) {
+    refuseWhenFull();
     const auto entry = locate(entryId);
     if (entry == entries_.end()) {
         return false;

@@ -30,6 +30,9 @@ public:
     // seconds of the clock.
     void delayArrivals(int folder, int seconds) { delays_[folder] = seconds; }
 
+    // While set, storing an item fails as on a full disk.
+    bool full = false;
+
 private:
     struct Entry {
         StoredItem item;
@@ -37,6 +40,7 @@ private:
         LocalDateTime visibleFrom;
     };
     std::vector<Entry>::iterator locate(std::string_view entryId);
+    void refuseWhenFull() const;
     LocalDateTime arrivalTime(int folder);
 
     Clock& clock_;
