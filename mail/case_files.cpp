@@ -7,15 +7,39 @@
 
 namespace lexi {
 
-std::string mdMail::HentSagsnummer() {
+std::optional<std::string> mdMail::readCaseData() {
     FileSystem& files = context_.platform.files;
     const std::string path = context_.program.exchangeFolder + exchange::CaseData;
+    if (!files.exists(path)) {
+        return std::nullopt;
+    }
+    return files.readFile(path);
+}
+
+void mdMail::takeCaseData() {
+    // A file that cannot be read now is read when it is needed, as before.
     try {
-        if (!files.exists(path)) {
+        context_.state.caseData = readCaseData();
+        context_.state.caseDataTaken = true;
+    } catch (const Failure&) {
+    }
+}
+
+std::optional<std::string> mdMail::caseData() {
+    if (context_.state.caseDataTaken) {
+        return context_.state.caseData;
+    }
+    return readCaseData();
+}
+
+std::string mdMail::HentSagsnummer() {
+    try {
+        const std::optional<std::string> data = caseData();
+        if (!data) {
             context_.log.WriteLog("Filen tmp.txt blev ikke fundet!");
             return {};
         }
-        const auto lines = exchange::readLines(exchange::decode(files.readFile(path)));
+        const auto lines = exchange::readLines(exchange::decode(*data));
         // The third line is read after skipping two: a shorter file ends
         // before it.
         if (lines.size() < 3) {
@@ -31,38 +55,46 @@ std::string mdMail::HentSagsnummer() {
 
 void mdMail::GemPaaSag() {
     FileSystem& files = context_.platform.files;
-    const std::string path = context_.program.exchangeFolder + exchange::CaseData;
     try {
-        if (!files.exists(path)) {
+        const std::optional<std::string> data = caseData();
+        if (!data) {
+            const std::string path = context_.program.exchangeFolder + exchange::CaseData;
             context_.platform.ui.messageBox("Filen " + path +
                                                 " kunne ikke findes. Dette er en alvorlig fejl.",
                                             msgbox::Critical, "Lexitray");
             return;
         }
-        std::vector<std::string> lines =
-            exchange::splitCaseData(exchange::decode(files.readFile(path)));
-        if (lines.size() < 7) {
-            throw Failure(failure::SubscriptOutOfRange, "GemPaaSag");
-        }
-        context_.program.DocumentID = lines[6];
-        for (int i = 0; i < 3; ++i) {
-            if (!lines[i].ends_with('\\')) {
-                lines[i] += '\\';
-            }
-        }
-        if (!context_.program.DocumentID.empty()) {
-            context_.state.GemmeSti = lines[3];
-            return;
-        }
-        const std::string caseFolder = lines[0] + lines[1] + lines[2];
-        context_.state.GemmeSti = caseFolder + lines[3] + ".msg";
-        if (!files.isFolder(caseFolder)) {
-            files.createFolder(caseFolder);
+        const exchange::CaseTarget target = exchange::caseTarget(exchange::decode(*data));
+        context_.program.DocumentID = target.documentId;
+        context_.state.GemmeSti = target.savePath;
+        if (!target.caseFolder.empty() && !files.isFolder(target.caseFolder)) {
+            files.createFolder(target.caseFolder);
         }
     } catch (const Failure& failure) {
         context_.platform.ui.messageBox("Fejl i Gempaasag: " + failure.description(),
                                         msgbox::OkOnly, "Lexitray");
     }
+}
+
+JournalEntry mdMail::requestTarget() {
+    JournalEntry target;
+    target.marker = context_.state.SendtMarkering;
+    // A reopened mail has its save path from the start.
+    if (!context_.state.GemmeSti.empty()) {
+        target.savePath = context_.state.GemmeSti;
+        target.documentId = context_.program.DocumentID;
+        return target;
+    }
+    try {
+        if (const std::optional<std::string> data = caseData()) {
+            const exchange::CaseTarget found = exchange::caseTarget(exchange::decode(*data));
+            target.savePath = found.savePath;
+            target.documentId = found.documentId;
+        }
+    } catch (const Failure&) {
+        // Filing reports what is wrong with "tmp.txt".
+    }
+    return target;
 }
 
 } // namespace lexi

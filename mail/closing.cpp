@@ -1,5 +1,6 @@
 // Closing the mail window without sending: nothing the user wrote is lost.
 
+#include "mail/case_filing.h"
 #include "mail/md_mail.h"
 #include "platform/failure.h"
 #include "program/document_id.h"
@@ -27,9 +28,10 @@ void mdMail::askToSaveReopenedMail() {
     log.WriteLog("responce from user found , will continue with IsSave True");
     if (answer == msgbox::Yes) {
         log.WriteLog("responce from user is YES Save");
-        olMail->saveAs(context_.state.GemmeSti);
-        log.WriteLog("Gemmer mail i sagsmappe som " + context_.state.GemmeSti);
-        repository_.SkrivCallback(documentId, true);
+        if (saveInCase(context_, *outlook_, *olMail, context_.state.GemmeSti)) {
+            log.WriteLog("Gemmer mail i sagsmappe som " + context_.state.GemmeSti);
+            repository_.SkrivCallback(documentId, true);
+        }
     } else {
         log.WriteLog("Bruger valgte ikke at gemme");
         repository_.SkrivCallback(documentId, false);
@@ -41,9 +43,10 @@ bool mdMail::saveNewMailInCase() {
     if (context_.state.GemmeSti.empty()) {
         return false;
     }
-    olMail->saveAs(context_.state.GemmeSti);
-    context_.log.WriteLog("Gemmer mail i sagsmappe som " + context_.state.GemmeSti);
-    repository_.SkrivCallback(context_.program.DocumentID, true);
+    if (saveInCase(context_, *outlook_, *olMail, context_.state.GemmeSti)) {
+        context_.log.WriteLog("Gemmer mail i sagsmappe som " + context_.state.GemmeSti);
+        repository_.SkrivCallback(context_.program.DocumentID, true);
+    }
     return true;
 }
 

@@ -40,6 +40,9 @@ void NaviMail(MailContext& context, std::string_view GemtMail) {
     context.log.WriteLog("Starting new instance of NaviMail Procedure");
     {
         mdMail post(context);
+        if (GemtMail.empty()) {
+            post.takeCaseData();
+        }
         post.SendMail(GemtMail, context.program.DocumentID);
         context.log.WriteLog("MailSendt has value of " + trueFalse(context.state.MailSendt) +
                              "and GemtMail has value of " + std::string(GemtMail));
@@ -79,6 +82,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
             .value_or("");
 
     ItemPtr mail;
+    std::string workFolder;
     try {
         if (!outlook_) {
             throw Failure(failure::ObjectNotSet, "SendMail");
@@ -88,12 +92,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         context_.state.OutlookBruger = outlook_->session()->currentUserName();
 
         log.WriteLog("Laver tempmappe");
-        const std::string workFolder = files.tempFolder() + "\\lexitray";
-        if (files.exists(workFolder)) {
-            log.WriteLog("Tempmappen var der i forvejen - den slettes");
-            files.removeFolder(workFolder, true);
-        }
-        files.createFolder(workFolder);
+        workFolder = createWorkFolder();
         log.WriteLog("Tempmappen hedder " + workFolder);
 
         log.WriteLog("Åbner instans af Outlook");
@@ -141,8 +140,13 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         log.WriteLog("Milage set to NAV");
         olMail->save();
         log.WriteLog("SAVE");
+        // What "finmail.txt" carried is in the stored draft now.
+        if (recipientsFileRead_) {
+            files.deleteFile(context_.program.exchangeFolder + exchange::Recipients, true);
+        }
 
         files.removeFolder(workFolder, true);
+        workFolder.clear();
         log.WriteLog("Delete tmp folder");
 
         olMail->setSentOnBehalfOfName("");
@@ -150,6 +154,12 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         olMail->display(true);
     } catch (const Failure& failure) {
         reportComposeFailure(failure);
+    }
+    if (!workFolder.empty()) {
+        try {
+            files.removeFolder(workFolder, true);
+        } catch (const Failure&) {
+        }
     }
     if (olMail) {
         olMail->setEvents(nullptr);
@@ -185,9 +195,42 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
         log.WriteLog("Indsætter vedrørende");
         mail->setSubject(subject);
     }
-    files.deleteFile(path, true);
+    recipientsFileRead_ = true;
     mail->recipients().resolveAll();
     log.WriteLog("  " + std::to_string(mail->recipients().count()) + " modtagere tilføjet");
+}
+
+std::string mdMail::createWorkFolder() {
+    FileSystem& files = context_.platform.files;
+    const std::string base = files.tempFolder() + "\\lexitray";
+    if (!files.isFolder(base)) {
+        // Another request may create it at the same moment.
+        try {
+            files.createFolder(base);
+        } catch (const Failure&) {
+            if (!files.isFolder(base)) {
+                throw;
+            }
+        }
+    }
+    // A name no other request has: this process's, and a number that
+    // counts past names left by earlier processes of the same id.
+    const std::string prefix =
+        base + "\\mail-" + std::to_string(context_.platform.processes.currentProcessId()) + "-";
+    for (int attempt = 1;; ++attempt) {
+        const std::string folder = prefix + std::to_string(attempt);
+        if (files.exists(folder)) {
+            continue;
+        }
+        try {
+            files.createFolder(folder);
+            return folder;
+        } catch (const Failure&) {
+            if (!files.exists(folder) || attempt >= 100) {
+                throw;
+            }
+        }
+    }
 }
 
 void mdMail::reportComposeFailure(const Failure& failure) {

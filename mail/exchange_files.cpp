@@ -1,6 +1,7 @@
 #include "mail/exchange_files.h"
 
 #include "platform/cp1252.h"
+#include "platform/failure.h"
 #include "platform/text.h"
 
 namespace lexi::exchange {
@@ -52,6 +53,27 @@ MailRequest parseRecipients(std::string_view text) {
 std::vector<std::string> splitCaseData(std::string_view content) {
     const std::vector<std::string_view> parts = text::split(content, "\r\n");
     return {parts.begin(), parts.end()};
+}
+
+CaseTarget caseTarget(std::string_view text) {
+    std::vector<std::string> lines = splitCaseData(text);
+    if (lines.size() < 7) {
+        throw Failure(failure::SubscriptOutOfRange, "GemPaaSag");
+    }
+    CaseTarget target;
+    target.documentId = lines[6];
+    if (!target.documentId.empty()) {
+        target.savePath = lines[3];
+        return target;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (!lines[i].ends_with('\\')) {
+            lines[i] += '\\';
+        }
+    }
+    target.caseFolder = lines[0] + lines[1] + lines[2];
+    target.savePath = target.caseFolder + lines[3] + ".msg";
+    return target;
 }
 
 std::string callbackFileName(std::string_view documentId) {

@@ -34,6 +34,18 @@ MailRequest parseRecipients(std::string_view text);
 // The lines of "tmp.txt", split at CR LF pairs only.
 std::vector<std::string> splitCaseData(std::string_view text);
 
+// Where "tmp.txt" puts the mail: with a document ID (line 7) the save path is
+// line 4 as it stands; without one it is the case folder (lines 1 to 3, each
+// ending in "\\") + line 4 + ".msg", and the case folder is to be created
+// when missing. Throws Failure 9 for fewer than seven lines.
+struct CaseTarget {
+    std::string savePath;
+    std::string documentId;
+    // Empty when no folder is to be created.
+    std::string caseFolder;
+};
+CaseTarget caseTarget(std::string_view text);
+
 // The callback file of a document ID.
 std::string callbackFileName(std::string_view documentId);
 

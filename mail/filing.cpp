@@ -1,9 +1,9 @@
 // Filing the sent mail in the case, and clearing an unsent one away.
 
+#include "mail/case_filing.h"
 #include "mail/md_mail.h"
 #include "mail/search_bound.h"
 #include "platform/failure.h"
-#include "program/document_id.h"
 
 namespace lexi {
 namespace {
@@ -14,22 +14,51 @@ constexpr int PollPauseMilliseconds = 250;
 
 } // namespace
 
-ItemPtr mdMail::findSentMail(OutlookItems& sentItems, const std::string& filter) {
+int mdMail::folderHoldingMail() {
+    const auto session = outlook_->session();
+    for (const int folder : {outlook::FolderOutbox, outlook::FolderDrafts}) {
+        const ItemsPtr items = session->getDefaultFolder(folder)->items();
+        for (int position = items->count(); position >= 1; --position) {
+            const ItemPtr item = items->item(position);
+            try {
+                if (item->billingInformation() == context_.state.SendtMarkering ||
+                    (!context_.state.sentEntryId.empty() &&
+                     item->entryId() == context_.state.sentEntryId)) {
+                    return folder;
+                }
+            } catch (const Failure&) {
+            }
+        }
+    }
+    return 0;
+}
+
+mdMail::FoundMail mdMail::findSentMail(OutlookItems& sentItems, const std::string& filter) {
     RunLog& log = context_.log;
     Clock& clock = context_.platform.clock;
     const LocalDateTime start = clock.now();
     const auto timeLeft = [&] {
         return secondsBetween(start, clock.now()) <= SearchLimitSeconds;
     };
+    // A mail that is not in Sent Items may be waiting in the Outbox or not
+    // have left Drafts: then there is nothing to wait for.
+    const auto waitForMore = [&](FoundMail& elsewhere) {
+        elsewhere.folder = folderHoldingMail();
+        if (elsewhere.folder != 0 || !timeLeft()) {
+            return false;
+        }
+        clock.sleepMilliseconds(PollPauseMilliseconds);
+        return true;
+    };
+    FoundMail found;
 
     // Wait until Sent Items holds mail sent after the bound, within the limit.
     ItemsPtr recent = sentItems.restrict(filter);
     int count = recent->count();
     while (count == 0) {
-        if (!timeLeft()) {
-            return nullptr;
+        if (!waitForMore(found)) {
+            return found;
         }
-        clock.sleepMilliseconds(PollPauseMilliseconds);
         recent = sentItems.restrict(filter);
         count = recent->count();
     }
@@ -50,7 +79,9 @@ ItemPtr mdMail::findSentMail(OutlookItems& sentItems, const std::string& filter)
             count = position = recent->count();
             // Every mail may have left Sent Items meanwhile: look again later.
             if (position < 1) {
-                clock.sleepMilliseconds(PollPauseMilliseconds);
+                if (!waitForMore(found)) {
+                    return found;
+                }
                 continue;
             }
         }
@@ -61,41 +92,36 @@ ItemPtr mdMail::findSentMail(OutlookItems& sentItems, const std::string& filter)
         }
         if (billing == context_.state.SendtMarkering) {
             log.WriteLog("Fandt mail efter " + std::to_string(attempt) + " forsøg.");
-            return item;
+            return {item, outlook::FolderSentItems};
         }
         --position;
         ++attempt;
-        if (position < 1) {
-            // A whole pass found nothing: give Outlook a moment to file the mail.
-            clock.sleepMilliseconds(PollPauseMilliseconds);
+        // A whole pass found nothing: give Outlook a moment to file the mail.
+        if (position < 1 && !waitForMore(found)) {
+            return found;
         }
     }
-    return nullptr;
+    return found;
 }
 
-void mdMail::fileSentMail(OutlookItem& mail) {
-    RunLog& log = context_.log;
-    // Every failure from here on is ignored: the mail has been sent.
-    const auto ignoringFailure = [](auto step) {
-        try {
-            step();
-        } catch (const Failure&) {
-        }
-    };
-    ignoringFailure([&] { log.WriteLog("Mail identificeret: '" + mail.subject() + "'"); });
-    ignoringFailure([&] {
-        mail.setBillingInformation("");
-        mail.save();
-    });
-    context_.platform.ui.doEvents();
-    log.WriteLog("Gemmer mail i sagsmappe " + context_.state.GemmeSti);
-    ignoringFailure([&] { mail.saveAs(context_.state.GemmeSti); });
-    ignoringFailure([&] { mail.close(outlook::Discard); });
-    if (!IsEmptyId(context_.program.DocumentID)) {
-        log.WriteLog("Callback til NAV docID " + context_.program.DocumentID);
-        repository_.SkrivCallback(context_.program.DocumentID, true);
+void mdMail::reportUnfiledMail(int folder) {
+    if (folder == outlook::FolderOutbox) {
+        // The journal keeps the request: a later start files the mail once
+        // the store has delivered it.
+        context_.log.WriteLog("Mailen ligger i Udbakke og gemmes i sagen, når den er sendt");
+        context_.platform.ui.messageBox(
+            "Mailen er ikke sendt endnu og ligger i Udbakke. Den sendes igen senere og gemmes i "
+            "sagen, når den er sendt.",
+            msgbox::Exclamation, "Lexitray");
+        return;
     }
-    context_.platform.ui.doEvents();
+    context_.log.WriteLog("Mailen blev ikke sendt og ligger i Kladder");
+    context_.platform.ui.messageBox(
+        "Mailen blev ikke sendt og er ikke gemt i sagen. Den ligger i Kladder.", msgbox::Critical,
+        "Lexitray");
+    if (!context_.state.journalName.empty()) {
+        SendJournal(context_.platform.registry).remove(context_.state.journalName);
+    }
 }
 
 void mdMail::GemMail(std::string_view GemtMail, std::string_view) {
@@ -107,21 +133,28 @@ void mdMail::GemMail(std::string_view GemtMail, std::string_view) {
     log.WriteLog("Checker om mail kan findes i 'Sendt Post'");
     bool started = false;
     try {
-        const auto outlook = attachOutlook(started);
-        const FolderPtr sentFolder = outlook->session()->getDefaultFolder(outlook::FolderSentItems);
+        outlook_ = attachOutlook(started);
+        const FolderPtr sentFolder =
+            outlook_->session()->getDefaultFolder(outlook::FolderSentItems);
         log.WriteLog("Finder gemmesti");
         if (GemtMail.empty()) {
             GemPaaSag();
         } else {
             state.GemmeSti = GemtMail;
         }
+        FoundMail found;
         if (state.SendtMarkering.empty()) {
             // Without a marker any sent mail would match: file none rather
             // than a wrong one.
             log.WriteLog("Mailen har ingen markering og kan ikke findes i 'Sendt Post'");
-        } else if (const ItemPtr found = findSentMail(
-                       *sentFolder->items(), searchBoundFilter(context_.platform.clock.now()))) {
-            fileSentMail(*found);
+        } else if ((found = findSentMail(*sentFolder->items(),
+                                         searchBoundFilter(context_.platform.clock.now())))
+                       .item) {
+            fileInCase(context_, *outlook_, *found.item,
+                       {state.GemmeSti, context_.program.DocumentID, state.SendtMarkering, {}},
+                       state.journalName);
+        } else if (found.folder != 0) {
+            reportUnfiledMail(found.folder);
         } else {
             log.WriteLog("Fik timeout, kunne ikke finde serveren på " +
                          std::to_string(SearchLimitSeconds) + " sekunder");
@@ -135,6 +168,9 @@ void mdMail::GemMail(std::string_view GemtMail, std::string_view) {
                                         msgbox::Critical, "Lexitray");
     }
     state.SendtMarkering.clear();
+    if (started) {
+        outlook_.reset();
+    }
     context_.platform.ui.doEvents();
 }
 
@@ -144,9 +180,12 @@ void mdMail::EmptyOutbox() {
         if (outlook_) {
             const ItemsPtr outbox =
                 outlook_->session()->getDefaultFolder(outlook::FolderOutbox)->items();
-            // Only the program's own mail goes; what the user queued stays.
+            // Only the program's own mail goes; what the user queued stays,
+            // and so does a sent mail that waits for delivery (it carries its
+            // marker until it is filed).
             for (int position = outbox->count(); position >= 1; --position) {
-                if (outbox->item(position)->mileage() == "NAV") {
+                const ItemPtr item = outbox->item(position);
+                if (item->mileage() == "NAV" && item->billingInformation().empty()) {
                     outbox->remove(position);
                 }
             }

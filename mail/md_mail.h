@@ -2,10 +2,12 @@
 
 #include "mail/mail_context.h"
 #include "mail/md_repository.h"
+#include "mail/send_journal.h"
 #include "platform/failure.h"
 #include "platform/outlook.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,12 +33,16 @@ public:
     // Composes the mail (a new one, or the saved file `GemtMail`), shows it
     // and returns when its window has closed.
     void SendMail(std::string_view GemtMail, std::string_view DocumentID);
+    // Keeps "tmp.txt" as it stands now for the rest of the request: the
+    // case number, save path and document ID are read from what was kept.
+    void takeCaseData();
     // The case number (line 3 of "tmp.txt"); empty when the file is missing.
     std::string HentSagsnummer();
     // Reads the save path and document ID from "tmp.txt", creating the case
     // folder when needed.
     void GemPaaSag();
-    // Finds the sent mail in Sent Items by its marker and saves it in the case.
+    // Finds the sent mail by its marker and saves it in the case: from Sent
+    // Items; a mail waiting in the Outbox or left in Drafts is reported.
     void GemMail(std::string_view GemtMail, std::string_view DocumentID);
     // The subject without its tags.
     std::string FjernTags(std::string_view Emne);
@@ -64,13 +70,35 @@ private:
     bool saveNewMailInCase();
     // The close of a mail that was not sent; false when nothing was done.
     bool closeUnsentMail();
-    ItemPtr findSentMail(OutlookItems& sentItems, const std::string& filter);
-    void fileSentMail(OutlookItem& mail);
+    // "tmp.txt" now, or as kept; nothing when it is missing.
+    std::optional<std::string> readCaseData();
+    std::optional<std::string> caseData();
+    // Where the mail being sent belongs, as the journal keeps it.
+    JournalEntry requestTarget();
+    // Notes the mail being sent in the journal of requests in flight.
+    void noteInJournal();
+    // The request's own work folder, fresh, inside the user's temporary
+    // folder + "\lexitray".
+    std::string createWorkFolder();
+
+    // Where the sent mail was found: in Sent Items (with the item), in the
+    // Outbox or in Drafts; folder 0 when nowhere within the time limit.
+    struct FoundMail {
+        ItemPtr item;
+        int folder = 0;
+    };
+    FoundMail findSentMail(OutlookItems& sentItems, const std::string& filter);
+    // The Outbox or Drafts when either holds the mail being sent, else 0.
+    int folderHoldingMail();
+    void reportUnfiledMail(int folder);
 
     MailContext& context_;
     mdRepository repository_;
     std::shared_ptr<OutlookApplication> outlook_;
     ItemPtr olMail;
+    // "finmail.txt" has been read into the mail: it goes once the draft is
+    // stored.
+    bool recipientsFileRead_ = false;
 };
 
 // Runs one mail request: a new mail when `GemtMail` is empty, else the saved,

@@ -102,6 +102,7 @@ void mdMail::olMail_Send(bool&) {
             }
             olMail->setBillingInformation(context_.state.SendtMarkering);
             context_.state.MailSendt = true;
+            noteInJournal();
         } catch (const Failure& failure) {
             log.WriteLog("Modul Send_mail Fejlkode: " + std::to_string(failure.number()) +
                          " Fejlbesked: " + failure.description());
@@ -111,6 +112,23 @@ void mdMail::olMail_Send(bool&) {
         }
     }
     log.WriteLog("Ending procedure olMail_Send");
+}
+
+void mdMail::noteInJournal() {
+    MailState& state = context_.state;
+    try {
+        state.sentEntryId = olMail->entryId();
+    } catch (const Failure&) {
+    }
+    const JournalEntry target = requestTarget();
+    if (target.savePath.empty()) {
+        return;
+    }
+    state.journalName = SendJournal(context_.platform.registry)
+                            .add(context_.platform.processes.currentProcessId(), target);
+    if (state.journalName.empty()) {
+        context_.log.WriteLog("Afsendelsen kunne ikke noteres i registreringsdatabasen");
+    }
 }
 
 std::string mdMail::FjernTags(std::string_view Emne) {

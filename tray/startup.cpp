@@ -1,6 +1,7 @@
 #include "tray/startup.h"
 
 #include "mail/md_mail.h"
+#include "mail/requests_in_flight.h"
 #include "platform/failure.h"
 #include "program/version.h"
 #include "tray/document_launcher.h"
@@ -132,6 +133,8 @@ void Startup::Main() {
         return;
     }
     readFolders();
+    // Before anything else, what a killed request or a delayed delivery left.
+    finishRequestsInFlight(mail_, ImageName);
 
     state_.BccModtagere = false;
     state_.mergeDialogOpen = false;

@@ -1,6 +1,7 @@
 #include "platform/posix/posix_filesystem.h"
 
 #include "platform/failure.h"
+#include "platform/posix/lexitray_home.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
 
@@ -229,9 +230,47 @@ std::vector<std::string> PosixFileSystem::list(std::string_view pattern) {
     return names;
 }
 
+namespace {
+
+// A folder of this user's alone, created 0700 when missing: a real folder
+// (not a link) owned by the user, closed to everybody else.
+bool ownPrivateFolder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        return false;
+    }
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) {
+        return false;
+    }
+    return (info.st_mode & 077) == 0 || ::chmod(path.c_str(), 0700) == 0;
+}
+
+// The user's own temporary folder, as Windows gives each user one: TMPDIR
+// when set, else the runtime folder of the session, else a folder of the
+// user's alone in /tmp (or in the program's home when another user holds
+// that name). Never a folder other users share.
+std::string hostTempFolder() {
+    for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) {
+            return value;
+        }
+    }
+    const std::string own = "/tmp/lexitray-" + std::to_string(::getuid());
+    if (ownPrivateFolder(own)) {
+        return own;
+    }
+    const std::string home = lexitrayHome();
+    std::error_code ignored;
+    fs::create_directories(home, ignored);
+    ownPrivateFolder(home + "/tmp");
+    return home + "/tmp";
+}
+
+} // namespace
+
 std::string PosixFileSystem::tempFolder() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string folder = tmp && *tmp ? tmp : "/tmp";
+    std::string folder = hostTempFolder();
     while (folder.size() > 1 && folder.back() == '/') {
         folder.pop_back();
     }

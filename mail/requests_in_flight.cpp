@@ -1,0 +1,115 @@
+#include "mail/requests_in_flight.h"
+
+#include "mail/case_filing.h"
+#include "platform/failure.h"
+
+#include <set>
+
+namespace lexi {
+namespace {
+
+// The item in the folder whose billing information is the marker.
+ItemPtr markedItem(OutlookNamespace& session, int folder, const std::string& marker) {
+    const ItemsPtr items = session.getDefaultFolder(folder)->items();
+    for (int position = items->count(); position >= 1; --position) {
+        ItemPtr item = items->item(position);
+        try {
+            if (item->billingInformation() == marker) {
+                return item;
+            }
+        } catch (const Failure&) {
+        }
+    }
+    return nullptr;
+}
+
+// The sent mail of the entry, found by its entry ID once noted, else by its
+// marker in Sent Items.
+ItemPtr sentMail(OutlookNamespace& session, const JournalEntry& entry) {
+    if (!entry.entryId.empty()) {
+        try {
+            return session.getItemFromId(entry.entryId);
+        } catch (const Failure&) {
+            return nullptr;
+        }
+    }
+    return entry.marker.empty() ? nullptr
+                                : markedItem(session, outlook::FolderSentItems, entry.marker);
+}
+
+// The case folder a request without a document ID creates when filing; a
+// request killed before that has not created it yet.
+void createCaseFolder(FileSystem& files, const JournalEntry& entry) {
+    const std::size_t slash = entry.savePath.rfind('\\');
+    if (!entry.documentId.empty() || slash == std::string::npos) {
+        return;
+    }
+    const std::string folder = entry.savePath.substr(0, slash + 1);
+    try {
+        if (!files.isFolder(folder)) {
+            files.createFolder(folder);
+        }
+    } catch (const Failure&) {
+        // Saving reports the missing folder.
+    }
+}
+
+void finish(MailContext& context, OutlookApplication& outlook, const SendJournal::Record& record) {
+    RunLog& log = context.log;
+    const JournalEntry& entry = record.entry;
+    const auto session = outlook.session();
+    log.WriteLog("Afsendt mail til " + entry.savePath + " er ikke gemt i sagen");
+    if (const ItemPtr mail = sentMail(*session, entry)) {
+        log.WriteLog("Mailen er fundet i 'Sendt Post' og gemmes i sagen");
+        createCaseFolder(context.platform.files, entry);
+        fileInCase(context, outlook, *mail, entry, record.name);
+        return;
+    }
+    if (!entry.marker.empty() && markedItem(*session, outlook::FolderOutbox, entry.marker)) {
+        log.WriteLog("Mailen ligger stadig i Udbakke og gemmes i sagen, når den er sendt");
+        return;
+    }
+    log.WriteLog("Mailen blev aldrig sendt og gemmes ikke i sagen");
+    SendJournal(context.platform.registry).remove(record.name);
+}
+
+} // namespace
+
+void finishRequestsInFlight(MailContext& context, std::string_view imageName) {
+    SendJournal journal(context.platform.registry);
+    std::vector<SendJournal::Record> left = journal.records();
+    if (left.empty()) {
+        return;
+    }
+    // This process has sent nothing yet: an entry of its id is an earlier
+    // process's.
+    Processes& processes = context.platform.processes;
+    const long self = processes.currentProcessId();
+    std::set<long> running;
+    for (const ProcessInfo& process : processes.processesByImageName(imageName)) {
+        if (process.id != self) {
+            running.insert(process.id);
+        }
+    }
+    std::erase_if(left, [&](const SendJournal::Record& record) {
+        return running.contains(record.processId);
+    });
+    if (left.empty()) {
+        return;
+    }
+    context.log.WriteLog("Gemmer " + std::to_string(left.size()) +
+                         " tidligere afsendte mails i sagerne");
+    try {
+        std::shared_ptr<OutlookApplication> outlook = context.platform.outlook.running();
+        if (!outlook) {
+            outlook = context.platform.outlook.start();
+        }
+        for (const SendJournal::Record& record : left) {
+            finish(context, *outlook, record);
+        }
+    } catch (const Failure& failure) {
+        context.log.WriteLog("Fejl i finishRequestsInFlight: " + failure.description());
+    }
+}
+
+} // namespace lexi

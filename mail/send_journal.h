@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/registry.h"
+
+#include <string>
+#include <vector>
+
+namespace lexi {
+
+// A sent mail on its way into its case: where it belongs and how it is found
+// again in the mail store.
+struct JournalEntry {
+    std::string savePath;
+    std::string documentId;
+    // The marker in the mail's billing information.
+    std::string marker;
+    // The mail's entry ID, once it has been found in Sent Items (its marker is
+    // cleared then).
+    std::string entryId;
+};
+
+// The requests in flight, kept in the registry from the moment their mail is
+// sent until it is filed, so that a start of the program after a kill (or
+// after a delivery that had to wait) files what was left. One value per
+// request under HKEY_CURRENT_USER\Software\Lexitray\Afsendelser, named after
+// the process that sent it. Writes answer whether they were stored.
+class SendJournal {
+public:
+    explicit SendJournal(Registry& registry) : registry_(registry) {}
+
+    struct Record {
+        std::string name;
+        // The process that sent the mail.
+        long processId = 0;
+        JournalEntry entry;
+    };
+
+    // A new entry of the process; its name, empty when it was not stored.
+    std::string add(long processId, const JournalEntry& entry);
+    bool update(const std::string& name, const JournalEntry& entry);
+    bool remove(const std::string& name);
+    std::vector<Record> records();
+
+private:
+    Registry& registry_;
+};
+
+} // namespace lexi

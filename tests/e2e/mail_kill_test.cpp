@@ -1,0 +1,208 @@
+// Mail requests of the real program killed at random moments, each followed
+// by a start of the program: nothing the case-management system handed over
+// is lost, nothing is reported as filed that is not there whole, and every
+// sent mail is filed once, in its own case.
+
+#include "platform/cp1252.h"
+#include "platform/outlook.h"
+#include "platform/posix/mailstore/sqlite_mail_storage.h"
+#include "platform/posix/msgfile/message_file.h"
+#include "tests/support/run_program.h"
+#include "tests/support/temp_folder.h"
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <mutex>
+#include <random>
+#include <thread>
+
+namespace lexi {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+constexpr auto npos = std::string::npos;
+
+constexpr int Lanes = 10;
+constexpr int RequestsPerLane = 5;
+
+// One user's workstation, on which requests run one after another.
+class Lane {
+public:
+    explicit Lane(int number) : number_(number) {
+        fs::create_directories(drive() / "Sager");
+        std::ofstream(work.path() / "send") << "mail send\n";
+        std::ofstream(work.path() / "none") << "";
+    }
+
+    fs::path drive() const { return home.path() / "drive_c"; }
+    std::string id(int request) const {
+        char text[40];
+        std::snprintf(text, sizeof text, "{00000000-0000-0000-%04d-%012d}", number_, request);
+        return text;
+    }
+    std::string subject(int request) const {
+        return "Sag " + std::to_string(number_) + "-" + std::to_string(request);
+    }
+    fs::path saved(int request) const { return drive() / "Sager" / (id(request) + ".msg"); }
+    fs::path callback(int request) const { return drive() / ("Mail_" + id(request) + ".txt"); }
+
+    // The exchange files of a request: its recipient, subject and case.
+    void handOver(int request) {
+        write("finmail.txt", "klient@firma.dk\r\n[subject]=" + subject(request) + "\r\n");
+        write("tmp.txt", "C:\\Sager\r\nK\r\n" + std::to_string(request) + "\r\nC:\\Sager\\" +
+                             id(request) + ".msg\r\n\r\n\r\n" + id(request) + "\r\n");
+    }
+
+    // Runs the program. With a delay: waits until the request has passed
+    // the start picture, then kills it after `delay` when it still runs.
+    // Whether it was killed, and how long it ran past the start picture.
+    std::pair<bool, milliseconds> run(const std::vector<std::string>& arguments,
+                                      const std::string& script,
+                                      std::optional<milliseconds> delay) {
+        testing::RunningProgram program(LEXITRAY_PROGRAM, arguments,
+                                        {{"LEXITRAY_HOME", home.str()},
+                                         {"LEXITRAY_UI", "script"},
+                                         {"LEXITRAY_UI_SCRIPT", (work.path() / script).string()},
+                                         {"LEXITRAY_UI_TRANSCRIPT", (work.path() / "t").string()},
+                                         {"TMPDIR", work.str()}},
+                                        work.path());
+        const auto limit = steady_clock::now() + seconds(5);
+        while (newLog(false).find("Starting new instance of NaviMail") == npos &&
+               steady_clock::now() < limit) {
+            std::this_thread::sleep_for(milliseconds(1));
+        }
+        const auto past = steady_clock::now();
+        if (delay) {
+            std::this_thread::sleep_for(*delay);
+            ::kill(program.id(), SIGKILL);
+        }
+        const bool killed = program.wait().signal == SIGKILL;
+        return {killed, duration_cast<milliseconds>(steady_clock::now() - past)};
+    }
+
+    // What the run log gained since the last look.
+    // With `mark`, the next look starts after it.
+    std::string newLog(bool mark = true) {
+        std::string log;
+        for (const auto& entry : fs::directory_iterator(drive())) {
+            if (entry.path().filename().string().starts_with("Lexitray_")) {
+                log = testing::readHostFile(entry.path());
+            }
+        }
+        std::string gained = log.substr(std::min(logSeen_, log.size()));
+        if (mark) {
+            logSeen_ = log.size();
+        }
+        return gained;
+    }
+
+    testing::TempFolder home;
+    testing::TempFolder work;
+
+private:
+    void write(const std::string& name, const std::string& text) {
+        std::ofstream(drive() / name, std::ios::binary) << cp1252::fromUtf8(text);
+    }
+
+    int number_;
+    std::size_t logSeen_ = 0;
+};
+
+// The phase of the request the log shows the kill in.
+std::string phaseOf(const std::string& log) {
+    if (log.find("Checker om mail kan findes") != std::string::npos) {
+        return "filing";
+    }
+    if (log.find("Starting procedure olMail_Send") != std::string::npos) {
+        return "sending";
+    }
+    if (log.find("Starting new instance of NaviMail") != std::string::npos) {
+        return "composing";
+    }
+    return "start-up";
+}
+
+// Every request's outcome on the lane once all have run.
+void checkLane(Lane& lane) {
+    mailstore::SqliteMailStorage store((lane.home.path() / "mailstore.db").string());
+    std::map<std::string, int> sent;
+    std::map<std::string, int> stored;
+    for (const auto& folder : store.folders()) {
+        for (const auto& item : store.items(folder.id, std::nullopt)) {
+            ++stored[item.summary.subject];
+            if (folder.id == outlook::FolderSentItems) {
+                ++sent[item.summary.subject];
+            }
+        }
+    }
+    for (int request = 1; request <= RequestsPerLane; ++request) {
+        const std::string subject = lane.subject(request);
+        SCOPED_TRACE(subject);
+        // Each request was taken, or started again until it was.
+        EXPECT_GT(stored[subject], 0) << "exchange file lost, mail not stored";
+        EXPECT_LE(sent[subject], 1) << "sent twice";
+        const bool filed = fs::exists(lane.saved(request));
+        if (filed) {
+            EXPECT_EQ(msgfile::readMessageFile(lane.saved(request).string()).subject, subject)
+                << "truncated, or another case's mail";
+        }
+        const std::string callback = testing::readHostFile(lane.callback(request));
+        if (!callback.empty()) {
+            EXPECT_TRUE(filed) << "callback without its file";
+        }
+        if (sent[subject] == 1) {
+            EXPECT_TRUE(filed) << "sent but not filed";
+            EXPECT_EQ(callback, lane.id(request) + "\r\n1\r\n");
+        }
+    }
+}
+
+TEST(MailKillTest, KilledRequestsLoseNothingAndFileEverySentMailOnce) {
+    // How long a request runs past its start picture: the kills fall in it.
+    Lane calibration(0);
+    calibration.handOver(1);
+    const milliseconds whole = calibration.run({"mail"}, "send", std::nullopt).second;
+    ASSERT_TRUE(fs::exists(calibration.saved(1))) << "a request that is not killed files its mail";
+
+    std::mutex mutex;
+    std::map<std::string, int> kills;
+    std::vector<std::thread> lanes;
+    for (int number = 1; number <= Lanes; ++number) {
+        lanes.emplace_back([&, number] {
+            Lane lane(number);
+            std::mt19937 random(number);
+            std::uniform_int_distribution<long> delay(0, whole.count() * 3 / 4);
+            for (int request = 1; request <= RequestsPerLane; ++request) {
+                lane.handOver(request);
+                lane.newLog();
+                const bool killed = lane.run({"mail"}, "send", milliseconds(delay(random))).first;
+                const std::string phase = killed ? phaseOf(lane.newLog()) : "not killed";
+                // The next start finishes what was left; a request whose
+                // recipients file was never taken is started again.
+                const bool taken = !fs::exists(lane.drive() / "finmail.txt");
+                lane.run({taken ? "setup" : "mail"}, taken ? "none" : "send", std::nullopt);
+                lane.newLog();
+                const std::lock_guard lock(mutex);
+                ++kills[phase];
+            }
+            const std::lock_guard lock(mutex);
+            checkLane(lane);
+        });
+    }
+    for (std::thread& lane : lanes) {
+        lane.join();
+    }
+    std::string figures;
+    for (const auto& [phase, count] : kills) {
+        figures += " " + phase + "=" + std::to_string(count);
+    }
+    std::printf("[ figures  ] %d requests, request past its start picture %lld ms:%s\n",
+                Lanes * RequestsPerLane, static_cast<long long>(whole.count()), figures.c_str());
+}
+
+} // namespace
+} // namespace lexi

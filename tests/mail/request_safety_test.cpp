@@ -1,0 +1,176 @@
+// A mail request under overlap, faults and kills: each mail in its own case,
+// nothing reported as filed that is not, nothing lost.
+
+#include "mail/requests_in_flight.h"
+#include "mail/send_journal.h"
+#include "platform/posix/mailstore/local_time.h"
+#include "tests/mail/mail_fixture.h"
+
+namespace lexi {
+namespace {
+
+using fake::ScriptedOutlookWindows;
+using testing::DocumentId;
+
+const std::string OtherId = "{11111111-2222-3333-4444-555555555555}";
+
+class RequestSafetyTest : public testing::MailFixture {
+protected:
+    std::string callback(const std::string& id) {
+        return testing::readHostFile(host("Mail_" + id + ".txt"));
+    }
+    std::string filedSubject(const std::string& path) {
+        return app().createItemFromTemplate(path)->subject();
+    }
+    bool messageHas(const std::string& part) {
+        for (const std::string& message : ui.messages()) {
+            if (message.find(part) != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    }
+    SendJournal journal{registry};
+};
+
+TEST_F(RequestSafetyTest, OverlappingRequestsFileEachMailInItsOwnCase) {
+    writeExchangeFile("finmail.txt", "a@firma.dk\r\n[subject]=Sag A\r\n");
+    writeCaseData("C:\\Sager\\Klient\\A.msg", DocumentId);
+    MailState otherState;
+    ProgramState otherProgram = program;
+    MailContext other{platform, log, otherProgram, otherState};
+    // While the first mail is shown, the case-management system starts a
+    // request for another case, which is sent and filed first.
+    windows.users.push_back([&](ComposeWindow& window) {
+        writeExchangeFile("finmail.txt", "b@firma.dk\r\n[subject]=Sag B\r\n");
+        writeCaseData("C:\\Sager\\Klient\\B.msg", OtherId);
+        processes.self = 101;
+        NaviMail(other, "");
+        window.send();
+    });
+    windows.users.push_back(ScriptedOutlookWindows::sends());
+    NaviMail(context, "");
+
+    EXPECT_EQ(filedSubject("C:\\Sager\\Klient\\A.msg"), "Sag A");
+    EXPECT_EQ(filedSubject("C:\\Sager\\Klient\\B.msg"), "Sag B");
+    EXPECT_EQ(callback(DocumentId), DocumentId + "\r\n1\r\n");
+    EXPECT_EQ(callback(OtherId), OtherId + "\r\n1\r\n");
+    EXPECT_TRUE(journal.records().empty());
+    EXPECT_TRUE(std::filesystem::is_empty(root.path() / "tmp" / "lexitray"))
+        << "each request removes its own work folder";
+}
+
+TEST_F(RequestSafetyTest, TheRecipientsFileStaysUntilTheDraftIsStored) {
+    writeExchangeFile("finmail.txt", "a@firma.dk\r\n[subject]=Sag A\r\n");
+    writeCaseData("A", "");
+    outlook.storage().writeFailure = "database or disk is full";
+    NaviMail(context, "");
+    EXPECT_TRUE(std::filesystem::exists(host("Udveksling/finmail.txt")));
+}
+
+// A mail in Sent Items whose save path cannot take it: the user is told and
+// the case is not told to take it.
+TEST_F(RequestSafetyTest, NoImportCallbackForAMailThatWasNotSaved) {
+    for (const std::string path : {"Q:\\Sager\\A.msg", "C:\\Sager\\Klient", "C:\\Mangler\\A.msg"}) {
+        SCOPED_TRACE(path);
+        writeCaseData(path, DocumentId);
+        msgfile::Message sent;
+        sent.billingInformation = "MARK";
+        sent.sentOn = mailstore::fromLocal(clock.now());
+        outlook.storage().add(outlook::FolderSentItems, sent);
+        state.MailSendt = true;
+        state.SendtMarkering = "MARK";
+        outlook.start();
+        mdMail(context).GemMail("", program.DocumentID);
+        EXPECT_EQ(callback(DocumentId), "");
+        EXPECT_TRUE(messageHas("Mailen kunne ikke gemmes i sagen som " + path));
+    }
+}
+
+TEST_F(RequestSafetyTest, AnUndeliveredMailIsReportedAtOnceKeptAndFiledWhenSent) {
+    mailstore::Account account = outlook.storage().account();
+    account.smtpUrl = "smtp://localhost:2525";
+    outlook.storage().setAccount(account);
+    outlook.transport.refusal = "550 Modtageren findes ikke";
+    writeExchangeFile("finmail.txt", "a@firma.dk\r\n[subject]=Sag A\r\n");
+    writeCaseData("C:\\Sager\\Klient\\A.msg", DocumentId);
+    windows.users.push_back(ScriptedOutlookWindows::sends());
+    NaviMail(context, "");
+
+    EXPECT_EQ(clock.sleptMilliseconds(), 0) << "no wait for a mail that is not on its way";
+    EXPECT_TRUE(messageHas("ligger i Udbakke. Den sendes igen senere og gemmes i sagen"));
+    EXPECT_EQ(callback(DocumentId), "");
+    ASSERT_EQ(journal.records().size(), 1U);
+
+    // A later request closed without sending leaves it in the Outbox.
+    windows.users.push_back(ScriptedOutlookWindows::closes());
+    MailState nextState;
+    MailContext next{platform, log, program, nextState};
+    NaviMail(next, "C:\\Sager\\Klient\\A.msg");
+    ASSERT_EQ(folderItems(outlook::FolderOutbox).count(), 1);
+
+    // The store delivers it; the next start of the program files it.
+    const ItemPtr waiting = folderItems(outlook::FolderOutbox).item(1);
+    msgfile::Message delivered = *outlook.storage().message(waiting->entryId());
+    delivered.sentOn = mailstore::fromLocal(clock.now());
+    outlook.storage().replace(waiting->entryId(), outlook::FolderSentItems, delivered);
+    processes.self = 200;
+    finishRequestsInFlight(context, "lexitray.exe");
+    EXPECT_EQ(filedSubject("C:\\Sager\\Klient\\A.msg"), "Sag A");
+    EXPECT_EQ(callback(DocumentId), DocumentId + "\r\n1\r\n");
+    EXPECT_TRUE(journal.records().empty());
+}
+
+struct KillCase {
+    const char* name;
+    int folder;         // where the mail lies; 0 for nowhere
+    bool markerCleared; // killed after the entry ID was noted
+    bool senderRuns;    // the sending process still runs
+    bool filed;
+    bool kept;
+};
+
+TEST_F(RequestSafetyTest, TheNextStartFinishesWhatAKilledRequestLeft) {
+    const KillCase cases[] = {
+        {"killed before filing", outlook::FolderSentItems, false, false, true, false},
+        {"killed while filing", outlook::FolderSentItems, true, false, true, false},
+        {"waiting for delivery", outlook::FolderOutbox, false, false, false, true},
+        {"never sent", 0, false, false, false, false},
+        {"still running", outlook::FolderSentItems, false, true, false, true},
+    };
+    for (const KillCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(host("Sager/Klient/A.msg"));
+        std::filesystem::remove(host("Mail_" + DocumentId + ".txt"));
+        for (const SendJournal::Record& left : journal.records()) {
+            journal.remove(left.name);
+        }
+        const int startsBefore = outlook.starts;
+        finishRequestsInFlight(context, "lexitray.exe");
+        EXPECT_EQ(outlook.starts, startsBefore) << "no Outlook for an empty journal";
+
+        msgfile::Message mail;
+        mail.subject = c.name;
+        mail.billingInformation = c.markerCleared ? "" : c.name;
+        JournalEntry entry{"C:\\Sager\\Klient\\A.msg", DocumentId, c.name, {}};
+        if (c.folder != 0) {
+            const std::string id = outlook.storage().add(c.folder, mail);
+            entry.entryId = c.markerCleared ? id : "";
+        }
+        journal.add(100, entry);
+        processes.self = 300;
+        processes.running = {};
+        if (c.senderRuns) {
+            processes.running.push_back({100, "lexitray.exe"});
+        }
+        finishRequestsInFlight(context, "lexitray.exe");
+        EXPECT_EQ(callback(DocumentId) == DocumentId + "\r\n1\r\n", c.filed);
+        if (c.filed) {
+            EXPECT_EQ(filedSubject("C:\\Sager\\Klient\\A.msg"), c.name);
+        }
+        EXPECT_EQ(journal.records().size(), c.kept ? 1U : 0U);
+    }
+}
+
+} // namespace
+} // namespace lexi
