@@ -137,7 +137,11 @@ void Startup::readFolders() {
 void Startup::Main() {
     const RightsTest rights = testRights();
     if (!rights.allGood()) {
-        showMissingRights(rights);
+        // A damaged store has been reported as such: rights are not the
+        // trouble then.
+        if (!registry_.storeDamaged()) {
+            showMissingRights(rights);
+        }
         log_.WriteLog("Slut");
         return;
     }

@@ -16,6 +16,10 @@ constexpr int BusyTimeoutMilliseconds = 10000;
 SqliteError::SqliteError(int code, const std::string& message)
     : std::runtime_error(message), code_(code & 0xFF) {}
 
+bool SqliteError::isDamaged() const {
+    return code_ == SQLITE_NOTADB || code_ == SQLITE_CORRUPT;
+}
+
 bool SqliteError::isReadOnly() const {
     return code_ == SQLITE_READONLY || code_ == SQLITE_PERM || code_ == SQLITE_CANTOPEN ||
            code_ == SQLITE_AUTH;
