@@ -48,8 +48,9 @@ SqliteDb::SqliteDb(const std::string& path) {
 void SqliteDb::useWriteAheadLog() {
     // Switching the journal needs the database to itself for a moment and
     // answers "busy" at once, without waiting, while another process opens it
-    // too: try again a little later.
-    constexpr int Attempts = 200;
+    // too: try again a little later, for as long as any other call waits.
+    constexpr int PauseMilliseconds = 10;
+    constexpr int Attempts = BusyTimeoutMilliseconds / PauseMilliseconds;
     for (int attempt = 1;; ++attempt) {
         const int rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
         if (rc == SQLITE_OK) {
@@ -61,7 +62,7 @@ void SqliteDb::useWriteAheadLog() {
         if (attempt == Attempts) {
             fail(db_, rc);
         }
-        sqlite3_sleep(10);
+        sqlite3_sleep(PauseMilliseconds);
     }
     exec("PRAGMA synchronous=NORMAL");
 }
