@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,14 @@ enum class ShowMode {
 struct ProcessInfo {
     long id = 0;
     std::string imageName; // "lexitray.exe"
+};
+
+// A lock that the program's processes take by name, held until the object
+// goes. The system lets go of it when its process ends, however it ends, so a
+// killed holder never blocks the next one.
+class ProcessLock {
+public:
+    virtual ~ProcessLock() = default;
 };
 
 // Processes of the workstation. Calls throw lexi::Failure when the system
@@ -44,6 +53,14 @@ public:
     // workstation's quoting rules, never through a command shell) without
     // waiting for it. Throws lexi::Failure (53) when the program is missing.
     virtual void start(std::string_view commandLine, ShowMode mode) = 0;
+
+    // Takes the named lock of the program's processes: null when another
+    // process holds it. Throws lexi::Failure when the lock cannot be made.
+    virtual std::unique_ptr<ProcessLock> tryLock(std::string_view name) = 0;
+
+    // Takes the named lock, waiting while another process holds it. Throws
+    // lexi::Failure when the lock cannot be made.
+    virtual std::unique_ptr<ProcessLock> lock(std::string_view name) = 0;
 };
 
 } // namespace lexi

@@ -21,7 +21,8 @@ enum class [[nodiscard]] RegistryStatus{
     NotFound,     // the key or value does not exist
     AccessDenied, // the store refuses the caller
     MoreData,     // the value does not fit the caller's buffer
-    Other,        // anything else (a key that still has subkeys, a broken store)
+    Damaged,      // the store's data cannot be read: its file is damaged
+    Other,        // anything else (a key that still has subkeys)
 };
 
 // One value's type and its raw bytes. String data are the code page's bytes
@@ -70,6 +71,10 @@ public:
 
     // The names of a key's values, in the order they were first written.
     virtual std::vector<std::string> valueNames(RegistryRoot root, std::string_view subkey) = 0;
+
+    // Where the store is kept, as the user knows it, for the message that
+    // says it is damaged.
+    virtual std::string storeLocation() const = 0;
 };
 
 } // namespace lexi

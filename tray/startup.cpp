@@ -14,6 +14,8 @@ namespace lexi {
 namespace {
 
 const char* const RightsTestKey = "HKEY_CURRENT_USER\\Software\\Lexitray\\Temp";
+const char* const RightsTestLock = "rights-test";
+const char* const MonitorLock = "monitor";
 const char* const NoNotificationArea =
     "Ikonet kunne ikke vises, da skrivebordet ikke har noget systemtray";
 
@@ -52,6 +54,15 @@ std::string Startup::versionText() {
     const std::string revision = "000" + std::to_string(version::Revision);
     return std::to_string(version::Major) + "." + std::to_string(version::Minor) + "." +
            revision.substr(revision.size() - 3);
+}
+
+Startup::RightsTest Startup::testRights() {
+    // Without the lock the test still runs: it may then fail for real.
+    std::unique_ptr<ProcessLock> turn;
+    ignoringFailure([&] { turn = platform_.processes.lock(RightsTestLock); });
+    RightsTest result = testSettings();
+    testRegistry(result);
+    return result;
 }
 
 Startup::RightsTest Startup::testSettings() {
@@ -125,10 +136,13 @@ void Startup::readFolders() {
 }
 
 void Startup::Main() {
-    RightsTest rights = testSettings();
-    testRegistry(rights);
+    const RightsTest rights = testRights();
     if (!rights.allGood()) {
-        showMissingRights(rights);
+        // A damaged store has been reported as such: rights are not the
+        // trouble then.
+        if (!registry_.storeDamaged()) {
+            showMissingRights(rights);
+        }
         log_.WriteLog("Slut");
         return;
     }
@@ -198,19 +212,11 @@ void Startup::runMailRequest(const char* modeLine) {
     NaviMail(mail_, "");
 }
 
-bool Startup::anotherInstanceRunning() {
-    const long self = platform_.processes.currentProcessId();
-    for (const ProcessInfo& process : platform_.processes.processesByImageName(ImageName)) {
-        if (process.id != self) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void Startup::startMonitor() {
-    // Only one instance sits in the notification area.
-    if (anotherInstanceRunning()) {
+    // Only one instance sits in the notification area: the one that holds
+    // the lock, which the system lets go of when that instance ends.
+    monitorLock_ = platform_.processes.tryLock(MonitorLock);
+    if (!monitorLock_) {
         return;
     }
     trayWindow_.load();

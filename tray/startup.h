@@ -45,6 +45,9 @@ private:
         }
     };
 
+    // The rights test of the settings store and the registry. Processes that
+    // start together take turns: they share the test's key and value.
+    RightsTest testRights();
     RightsTest testSettings();
     void testRegistry(RightsTest& result);
     void showMissingRights(const RightsTest& result);
@@ -52,7 +55,6 @@ private:
     void runMode(Mode mode);
     // The start picture, the separator and the mode's line, then the mail.
     void runMailRequest(const char* modeLine);
-    bool anotherInstanceRunning();
     void startMonitor();
     TrayWindow::Actions trayMenuActions();
     void exitProgram();
@@ -67,6 +69,8 @@ private:
     mdRegistry registry_;
     SettingsWindow settingsWindow_;
     TrayWindow trayWindow_;
+    // Held by the one instance in the notification area for its whole life.
+    std::unique_ptr<ProcessLock> monitorLock_;
 };
 
 } // namespace lexi

@@ -6,6 +6,24 @@
 #include <algorithm>
 
 namespace lexi::fake {
+namespace {
+
+// A lock this process holds, recorded in `held` while it lasts.
+class HeldLock final : public ProcessLock {
+public:
+    HeldLock(std::set<std::string>& held, std::string name) : held_(held), name_(std::move(name)) {
+        held_.insert(name_);
+    }
+    ~HeldLock() override { held_.erase(name_); }
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+
+private:
+    std::set<std::string>& held_;
+    std::string name_;
+};
+
+} // namespace
 
 std::vector<ProcessInfo> FakeProcesses::processesByImageName(std::string_view imageName) {
     std::vector<ProcessInfo> found;
@@ -29,6 +47,22 @@ void FakeProcesses::terminate(long processId) {
 
 void FakeProcesses::start(std::string_view commandLine, ShowMode mode) {
     started.emplace_back(std::string(commandLine), mode);
+}
+
+std::unique_ptr<ProcessLock> FakeProcesses::tryLock(std::string_view name) {
+    const std::string key(name);
+    if (heldElsewhere.contains(key) || held.contains(key)) {
+        return nullptr;
+    }
+    return std::make_unique<HeldLock>(held, key);
+}
+
+std::unique_ptr<ProcessLock> FakeProcesses::lock(std::string_view name) {
+    auto taken = tryLock(name);
+    if (!taken) {
+        throw Failure(failure::PermissionDenied, "FakeProcesses");
+    }
+    return taken;
 }
 
 } // namespace lexi::fake

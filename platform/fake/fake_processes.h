@@ -2,13 +2,15 @@
 
 #include "platform/processes.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
 namespace lexi::fake {
 
-// Processes for tests: a list of running processes to be found, and a record
-// of what was terminated and started.
+// Processes for tests: a list of running processes to be found, the locks
+// other processes hold, and a record of what was terminated and started and
+// which locks this process holds.
 class FakeProcesses final : public Processes {
 public:
     std::string logonName() override { return logon; }
@@ -16,12 +18,17 @@ public:
     std::vector<ProcessInfo> processesByImageName(std::string_view imageName) override;
     void terminate(long processId) override;
     void start(std::string_view commandLine, ShowMode mode) override;
+    std::unique_ptr<ProcessLock> tryLock(std::string_view name) override;
+    // The fake cannot wait: a lock held elsewhere fails.
+    std::unique_ptr<ProcessLock> lock(std::string_view name) override;
 
     std::string logon = "tester";
     long self = 100;
     std::vector<ProcessInfo> running;
     std::vector<long> terminated;
     std::vector<std::pair<std::string, ShowMode>> started;
+    std::set<std::string> heldElsewhere;
+    std::set<std::string> held;
 };
 
 } // namespace lexi::fake

@@ -26,6 +26,7 @@ public:
                                std::string_view name) override;
     RegistryStatus deleteKey(RegistryRoot root, std::string_view subkey) override;
     std::vector<std::string> valueNames(RegistryRoot root, std::string_view subkey) override;
+    std::string storeLocation() const override { return "(memory)"; }
 
     // Every call on this key and the keys below it answers AccessDenied.
     void denyAccess(RegistryRoot root, std::string_view subkey);

@@ -6,12 +6,16 @@
 #include "platform/windows_command_line.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <pwd.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,6 +65,20 @@ std::string_view programName(std::string_view imageName) {
     }
     return imageName;
 }
+
+// An flock on an open lock file: the kernel drops it when the file is closed,
+// at the latest when the process ends. The file is not inherited by the
+// programs the process starts, which would otherwise keep it locked.
+class FileLock final : public ProcessLock {
+public:
+    explicit FileLock(int file) : file_(file) {}
+    ~FileLock() override { ::close(file_); }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    int file_;
+};
 
 } // namespace
 
@@ -147,6 +165,37 @@ void PosixProcesses::start(std::string_view commandLine, ShowMode) {
     if (rc != 0) {
         throw failureFromErrno(rc, arguments.front(), Source);
     }
+}
+
+std::unique_ptr<ProcessLock> PosixProcesses::tryLock(std::string_view name) {
+    return takeLock(name, false);
+}
+
+std::unique_ptr<ProcessLock> PosixProcesses::lock(std::string_view name) {
+    return takeLock(name, true);
+}
+
+std::unique_ptr<ProcessLock> PosixProcesses::takeLock(std::string_view name, bool wait) {
+    std::error_code ignored;
+    std::filesystem::create_directories(home_, ignored);
+    const std::string path = home_ + "/" + std::string(name) + ".lock";
+    const int file = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (file < 0) {
+        throw failureFromErrno(errno, path, Source);
+    }
+    int rc = 0;
+    do {
+        rc = ::flock(file, wait ? LOCK_EX : LOCK_EX | LOCK_NB);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+        const int error = errno;
+        ::close(file);
+        if (error == EWOULDBLOCK) {
+            return nullptr;
+        }
+        throw failureFromErrno(error, path, Source);
+    }
+    return std::make_unique<FileLock>(file);
 }
 
 } // namespace lexi::posix

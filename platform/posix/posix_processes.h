@@ -18,8 +18,13 @@ public:
     std::vector<ProcessInfo> processesByImageName(std::string_view imageName) override;
     void terminate(long processId) override;
     void start(std::string_view commandLine, ShowMode mode) override;
+    // Locks are advisory locks on files "<name>.lock" in the home.
+    std::unique_ptr<ProcessLock> tryLock(std::string_view name) override;
+    std::unique_ptr<ProcessLock> lock(std::string_view name) override;
 
 private:
+    std::unique_ptr<ProcessLock> takeLock(std::string_view name, bool wait);
+
     const DriveTable& drives_;
     std::string home_;
     // Read once: the run log asks for it on every line.

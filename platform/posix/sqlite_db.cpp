@@ -16,6 +16,10 @@ constexpr int BusyTimeoutMilliseconds = 10000;
 SqliteError::SqliteError(int code, const std::string& message)
     : std::runtime_error(message), code_(code & 0xFF) {}
 
+bool SqliteError::isDamaged() const {
+    return code_ == SQLITE_NOTADB || code_ == SQLITE_CORRUPT;
+}
+
 bool SqliteError::isReadOnly() const {
     return code_ == SQLITE_READONLY || code_ == SQLITE_PERM || code_ == SQLITE_CANTOPEN ||
            code_ == SQLITE_AUTH;
@@ -44,8 +48,9 @@ SqliteDb::SqliteDb(const std::string& path) {
 void SqliteDb::useWriteAheadLog() {
     // Switching the journal needs the database to itself for a moment and
     // answers "busy" at once, without waiting, while another process opens it
-    // too: try again a little later.
-    constexpr int Attempts = 200;
+    // too: try again a little later, for as long as any other call waits.
+    constexpr int PauseMilliseconds = 10;
+    constexpr int Attempts = BusyTimeoutMilliseconds / PauseMilliseconds;
     for (int attempt = 1;; ++attempt) {
         const int rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
         if (rc == SQLITE_OK) {
@@ -57,7 +62,7 @@ void SqliteDb::useWriteAheadLog() {
         if (attempt == Attempts) {
             fail(db_, rc);
         }
-        sqlite3_sleep(10);
+        sqlite3_sleep(PauseMilliseconds);
     }
     exec("PRAGMA synchronous=NORMAL");
 }

@@ -68,6 +68,8 @@ public:
     int code() const { return code_; }
     // True for the codes that mean the database may not be written.
     bool isReadOnly() const;
+    // True for the codes that mean the file is no database or a damaged one.
+    bool isDamaged() const;
 
 private:
     int code_;

@@ -1,5 +1,6 @@
 #include "platform/posix/sqlite_registry.h"
 
+#include "platform/posix/drive_table.h"
 #include "platform/posix/sqlite_db.h"
 #include "platform/registry_path.h"
 
@@ -45,6 +46,9 @@ std::optional<std::string> foldedKey(std::string_view subkey) {
 }
 
 RegistryStatus statusOf(const SqliteError& error) {
+    if (error.isDamaged()) {
+        return RegistryStatus::Damaged;
+    }
     return error.isReadOnly() ? RegistryStatus::AccessDenied : RegistryStatus::Other;
 }
 
@@ -69,9 +73,10 @@ SqliteDb* SqliteRegistry::db() {
                 // Every request writes a few pages (the start-up rights test).
                 db_->checkpointEvery(RegistryCheckpointPages);
             }
-        } catch (const SqliteError&) {
+        } catch (const SqliteError& error) {
             db_.reset();
             openFailed_ = true;
+            damaged_ = error.isDamaged();
         }
     }
     return db_.get();
@@ -88,7 +93,7 @@ bool SqliteRegistry::keyExists(RegistryRoot root, const std::string& foldedPath)
 template <typename Action> RegistryStatus SqliteRegistry::write(Action action) {
     SqliteDb* database = db();
     if (!database || database->mode() == SqliteDb::Mode::ReadOnly) {
-        return RegistryStatus::AccessDenied;
+        return damaged_ ? RegistryStatus::Damaged : RegistryStatus::AccessDenied;
     }
     try {
         WriteTransaction transaction(*database);
@@ -107,6 +112,9 @@ RegistryStatus SqliteRegistry::openKey(RegistryRoot root, std::string_view subke
     const auto key = foldedKey(subkey);
     if (!key) {
         return RegistryStatus::Other;
+    }
+    if (!db() && damaged_) {
+        return RegistryStatus::Damaged;
     }
     if (access == RegistryAccess::Write && (!db() || db_->mode() == SqliteDb::Mode::ReadOnly)) {
         return RegistryStatus::AccessDenied;
@@ -147,7 +155,7 @@ RegistryStatus SqliteRegistry::queryValue(RegistryRoot root, std::string_view su
         return RegistryStatus::Other;
     }
     if (!db()) {
-        return RegistryStatus::NotFound;
+        return damaged_ ? RegistryStatus::Damaged : RegistryStatus::NotFound;
     }
     try {
         if (!keyExists(root, *key)) {
@@ -260,6 +268,10 @@ std::vector<std::string> SqliteRegistry::valueNames(RegistryRoot root, std::stri
         names.clear();
     }
     return names;
+}
+
+std::string SqliteRegistry::storeLocation() const {
+    return DriveTable({{'Z', "/"}}).toWindows(std::filesystem::absolute(path_).string());
 }
 
 } // namespace lexi::posix

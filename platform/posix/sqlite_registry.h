@@ -12,7 +12,8 @@ class SqliteDb;
 // The registry of one user, kept in an SQLite database file. Several
 // processes may use the file at once. The database is opened on the first
 // call, so a process that never touches the registry never opens it. A file
-// that cannot be written makes every write answer AccessDenied.
+// that cannot be written makes every write answer AccessDenied; a damaged file
+// makes every call answer Damaged.
 class SqliteRegistry final : public Registry {
 public:
     explicit SqliteRegistry(std::string databasePath);
@@ -30,6 +31,8 @@ public:
                                std::string_view name) override;
     RegistryStatus deleteKey(RegistryRoot root, std::string_view subkey) override;
     std::vector<std::string> valueNames(RegistryRoot root, std::string_view subkey) override;
+    // The database file's path on the workstation's drive Z:.
+    std::string storeLocation() const override;
 
 private:
     // The open database, or null when it cannot be opened at all.
@@ -43,6 +46,7 @@ private:
     std::string path_;
     std::unique_ptr<SqliteDb> db_;
     bool openFailed_ = false;
+    bool damaged_ = false;
 };
 
 } // namespace lexi::posix

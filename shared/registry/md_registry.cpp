@@ -56,15 +56,27 @@ std::string CutAtNul(std::string_view text) {
 
 mdRegistry::mdRegistry(Registry& registry, Ui& ui) : registry_(registry), ui_(ui) {}
 
+void mdRegistry::reportDamage() {
+    if (!storeDamaged_) {
+        storeDamaged_ = true;
+        ui_.messageBox("ERROR: The registry store is damaged: " + registry_.storeLocation(),
+                       msgbox::Critical, "REGISTRY ERROR");
+    }
+}
+
 void mdRegistry::reportReadFailure(RegistryStatus status) {
-    if (status == RegistryStatus::AccessDenied) {
+    if (status == RegistryStatus::Damaged) {
+        reportDamage();
+    } else if (status == RegistryStatus::AccessDenied) {
         ui_.messageBox("ERROR: Unauthorized attempt to read in registry!", msgbox::Critical,
                        "ACCESSVIOLATION");
     }
 }
 
 void mdRegistry::reportWriteFailure(RegistryStatus status) {
-    if (status == RegistryStatus::AccessDenied) {
+    if (status == RegistryStatus::Damaged) {
+        reportDamage();
+    } else if (status == RegistryStatus::AccessDenied) {
         ui_.messageBox("ERROR: Unauthorized attempt to write in registry!", msgbox::Critical,
                        "ACCESSVIOLATION");
     } else if (status != RegistryStatus::NotFound) {

@@ -50,6 +50,9 @@ public:
     // Deletes a key that has no subkeys.
     bool DeleteRegistryKey(std::string_view keyPath);
 
+    // Whether a call found the store damaged. The user is told so once.
+    bool storeDamaged() const { return storeDamaged_; }
+
 private:
     // The key of a path with a root, opened for writing; nothing (after the
     // message for a refusal) when it cannot be.
@@ -57,9 +60,11 @@ private:
     // Shows the message for a refused read or write; nothing for NotFound.
     void reportReadFailure(RegistryStatus status);
     void reportWriteFailure(RegistryStatus status);
+    void reportDamage();
 
     Registry& registry_;
     Ui& ui_;
+    bool storeDamaged_ = false;
 };
 
 } // namespace lexi

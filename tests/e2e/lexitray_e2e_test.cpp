@@ -65,17 +65,7 @@ protected:
 
     fs::path transcriptFile() const { return work.path() / "transcript.txt"; }
 
-    // "kind:event" of the window records, or "msgbox:<text>".
-    Lines transcript() const {
-        Lines seen;
-        std::ifstream in(transcriptFile());
-        for (std::string line; std::getline(in, line);) {
-            const auto record = script::Record::fromLine(line);
-            seen.push_back(record.kind + ":" +
-                           record.field(record.kind == "msgbox" ? "text" : "event"));
-        }
-        return seen;
-    }
+    Lines transcript() const { return testing::transcriptEvents(transcriptFile()); }
 
     fs::path logFile(const fs::path& folder) const {
         return folder / ("Lexitray_" + std::string(::getpwuid(::getuid())->pw_name) + ".log");

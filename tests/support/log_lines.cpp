@@ -1,7 +1,10 @@
 #include "tests/support/log_lines.h"
 
 #include "platform/cp1252.h"
+#include "platform/script/record.h"
 #include "platform/text.h"
+
+#include <fstream>
 
 namespace lexi::testing {
 
@@ -17,6 +20,17 @@ std::vector<std::string> logLineTexts(const std::string& logBytes) {
         lines.emplace_back(tab == std::string_view::npos ? line : line.substr(tab + 1));
     }
     return lines;
+}
+
+std::vector<std::string> transcriptEvents(const std::filesystem::path& file) {
+    std::vector<std::string> seen;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        const auto record = script::Record::fromLine(line);
+        seen.push_back(record.kind + ":" +
+                       record.field(record.kind == "msgbox" ? "text" : "event"));
+    }
+    return seen;
 }
 
 } // namespace lexi::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -9,5 +10,9 @@ namespace lexi::testing {
 // log file's bytes. A line text that itself holds line breaks comes back as
 // several lines.
 std::vector<std::string> logLineTexts(const std::string& logBytes);
+
+// What a scripted UI's transcript file shows, one entry a record: "kind:event"
+// of a window, "msgbox:<text>" of a message box; none when the file is missing.
+std::vector<std::string> transcriptEvents(const std::filesystem::path& file);
 
 } // namespace lexi::testing

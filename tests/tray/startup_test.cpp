@@ -205,7 +205,7 @@ TEST_F(StartupTest, AMalformedDocumentCommandShowsTheUsage) {
 
 TEST_F(StartupTest, ASecondMonitorEndsWithoutAWindow) {
     useFolder("C:\\Sager\\");
-    processes.running = {{40, "lexitray.exe"}, {100, "lexitray.exe"}};
+    processes.heldElsewhere = {"monitor"};
     run("");
     EXPECT_TRUE(ui.records.empty());
     EXPECT_EQ(clock.sleptMilliseconds(), 0);
