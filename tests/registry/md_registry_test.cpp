@@ -14,10 +14,9 @@ using namespace std::string_literals;
 TEST(SelectRoot, RecognisesTheFourPrefixesOnly) {
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {"HKEY_CLASSES_ROOT\\.msg", "0|.msg"},     {"HKEY_CURRENT_USER\\S\\X", "1|S\\X"},
-        {"hkey_current_user\\S\\X", "1|S\\X"},     {"HKEY_LOCAL_MACHINE\\SOFTWARE", "2|SOFTWARE"},
-        {"HKEY_USERS\\.DEFAULT", "3|.DEFAULT"},    {"HKEY_CURRENT_USER\\", "1|"},
-        {"HKCU\\Software\\X", "none"},             {"HKEY_CURRENT_USER", "none"},
+        {"HKEY_CLASSES_ROOT\\.msg", "0|.msg"},     {"hkey_current_user\\S\\X", "1|S\\X"},
+        {"HKEY_LOCAL_MACHINE\\SOFTWARE", "2|SOFTWARE"}, {"HKEY_USERS\\.DEFAULT", "3|.DEFAULT"},
+        {"HKEY_CURRENT_USER\\", "1|"},             {"HKEY_CURRENT_USER", "none"},
         {"HKEY_CURRENT_CONFIG\\X", "none"},        {" HKEY_CURRENT_USER\\X", "none"},
     };
     // clang-format on
@@ -80,15 +79,14 @@ protected:
 
 TEST_F(MdRegistryTest, StoresReadsAndDeletesAsTheRegistryAllows) {
     const std::string x300(300, 'x');
-    ASSERT_EQ(registry.createKey(RegistryRoot::CurrentUser, "L\\S"), RegistryStatus::Ok);
+    ASSERT_EQ(registry.createKey(RegistryRoot::CurrentUser, "L"), RegistryStatus::Ok);
     registry.denyAccess(RegistryRoot::CurrentUser, "L");
     const std::string denied = "!ACCESSVIOLATION|16|ERROR: Unauthorized attempt to ";
-    const std::string refused = "0" + denied + "write in registry!";
+    const std::string denial = "0" + denied + "write in registry!";
     // clang-format off
     run({
         // Texts go in the code page with their NUL; a read stops at the first NUL.
-        {Write, "S\\PDF", "PDF Template", "Brevpapir Århus", "0:Brevpapir \xC5rhus\0"s},
-        {Read, "s\\pdf", "pdf template", "", "Brevpapir Århus|16"},
+        {Write, "S\\P", "Mal", "Århus", "0:\xC5rhus\0"s}, {Read, "s\\p", "MAL", "", "Århus|6"},
         {Write, "K", "empty", "", "0:\0\0"s},          {Read, "K", "empty", "", "|2"},
         {Binary, "K", "bin", "Æ1", "1:\xC6" "1\0"s}, {Number, "K", "num", "258", "2:\x02\x01\0\0"s},
         {Binary, "K", "multi", "first\0second\0"s, "1:first\0second\0\0"s},
@@ -102,27 +100,30 @@ TEST_F(MdRegistryTest, StoresReadsAndDeletesAsTheRegistryAllows) {
         {Delete, "S\\Temp", "Writetest", "", "1"},     {Delete, "S\\Temp", "Writetest", "", "0"},
         {Delete, "S", "", "", "0"},                    {Delete, "S\\Temp", "", "", "1"},
         {Delete, "S\\Temp", "", "", "0"},              {Delete, "Nothing", "v", "", "0"},
-        {Read, "HKCU", "v", "", "none|0"},             {Write, "HKCU", "v", "1", "0"},
-        {Delete, "HKCU", "v", "", "0"},                {Delete, "HKCU", "", "", "0"},
+        {Read, "HKCU\\S", "v", "", "none|0"},          {Write, "HKCU\\S", "v", "1", "0"},
+        {Delete, "HKCU\\S", "v", "", "0"},             {Delete, "HKCU\\S", "", "", "0"},
         // A refusal is told to the user.
-        {Read, "L\\S", "v", "", "none|255" + denied + "read in registry!"},
-        {Write, "L\\S", "v", "2", refused},            {Delete, "L\\S", "v", "", refused},
-        {Delete, "L\\S", "", "", refused},
+        {Read, "L", "v", "", "none|255" + denied + "read in registry!"},
+        {Write, "L", "", "", denial}, {Delete, "L", "v", "", denial}, {Delete, "L", "", "", denial},
     });
     // clang-format on
-    // Any other failure to write is unknown.
-    registry.failWrites(RegistryStatus::Other);
-    run({{Write, "K", "v", "1",
-          "0!REGISTRY ERROR|16|ERROR: Unknown error when writing in registry!"}});
-    // RegEdit reads what is there and fails on a missing value.
+    // RegEdit writes, reads, fails on a missing value and deletes.
     RegEdit regEdit(module);
-    EXPECT_EQ(regEdit.GetRegKey("HKEY_CURRENT_USER\\S\\PDF", "PDF Template"), "Brevpapir Århus");
+    const std::string sag = "HKEY_CURRENT_USER\\Sag";
+    EXPECT_TRUE(regEdit.WriteRegKey(sag, "Nr", "12-æ"));
+    EXPECT_EQ(regEdit.GetRegKey(sag, "nr"), "12-æ");
     try {
-        regEdit.GetRegKey("HKEY_CURRENT_USER\\S\\PDF", "Mangler");
+        regEdit.GetRegKey(sag, "Mangler");
         FAIL() << "a missing value must fail";
     } catch (const Failure& failure) {
         EXPECT_EQ(failure.number(), failure::InvalidUseOfNull);
     }
+    EXPECT_EQ((std::pair{regEdit.DeleteRegKey(sag), regEdit.DeleteRegKey(sag)}),
+              std::pair(true, false));
+    // Any other failure to write is unknown.
+    registry.failWrites(RegistryStatus::Other);
+    run({{Write, "K", "v", "1",
+          "0!REGISTRY ERROR|16|ERROR: Unknown error when writing in registry!"}});
 }
 
 } // namespace
