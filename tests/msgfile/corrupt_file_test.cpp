@@ -4,42 +4,29 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <optional>
+
+// Messages are written with designated initializers: the fields left out keep
+// their defaults, as intended.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 using namespace lexi::msgfile;
 
 namespace {
 
-std::string validFile() {
-    Message m;
-    m.subject = "Gyldig";
-    m.body = std::string(10'000, 'b');
-    m.recipients = {{RecipientType::To, "A", "a@example.dk", "SMTP", ""}};
-    m.attachments = {{AttachMethod::ByValue, std::string(20'000, 'd'), "", "d.bin", "d", "", -1}};
-    return writeMessage(m);
-}
-
-// The failure of the call, when it fails.
-std::optional<lexi::Failure> failureOf(const std::function<void()>& call) {
+// The number and description of the failure of the call; "none" when it succeeds.
+std::string failureOf(const std::function<void()>& call) {
     try {
         call();
     } catch (const lexi::Failure& failure) {
-        return failure;
+        return std::to_string(failure.number()) + " " + failure.description();
     }
-    return std::nullopt;
+    return "none";
 }
 
-// The number of the failure reading `bytes` and whether its description says
-// what is wrong; 0 when they read.
-int failureReading(const std::string& bytes) {
-    const auto failure = failureOf([&] { readMessage(bytes); });
-    if (!failure) {
-        return 0;
-    }
-    EXPECT_TRUE(failure->description().starts_with("Not an Outlook message file: "))
-        << failure->description();
-    return failure->number();
-}
+// How reading a file that is not a message fails: the runtime's number and a
+// description that says what is wrong.
+const std::string NotAMessage =
+    std::to_string(lexi::failure::PathFileAccessError) + " Not an Outlook message file: ";
 
 // Overwrites the little-endian 32-bit number at `offset`.
 std::string patched(std::string bytes, std::size_t offset, std::uint32_t value) {
@@ -59,25 +46,29 @@ std::string withoutPropertyStream(std::string f) {
 }
 
 TEST(MsgDamagedFile, FailsClearly) {
-    const std::string f = validFile();
+    // clang-format off
+    const std::string f = writeMessage(
+        {.subject = "Gyldig", .body = std::string(10'000, 'b'),
+         .recipients = {{RecipientType::To, "A", "a@example.dk", "SMTP", ""}},
+         .attachments = {{.data = std::string(20'000, 'd'), .longFileName = "d.bin"}}});
+    // clang-format on
     // Offsets into the compound file header: the sector size, the first
     // directory sector and the first sector of the allocation table.
+    // clang-format off
     const std::pair<const char*, std::string> damaged[] = {
-        {"empty", ""},
-        {"plain text", std::string(4096, 'x')},
-        {"only the header", f.substr(0, 512)},
-        {"truncated to a third", f.substr(0, f.size() / 3)},
+        {"empty", ""}, {"text", std::string(4096, 'x')}, {"only the header", f.substr(0, 512)},
+        {"a third", f.substr(0, f.size() / 3)}, {"no property stream", withoutPropertyStream(f)},
         {"directory outside", patched(f, 0x30, 0x00FFFFF0)},
         {"allocation table outside", patched(f, 0x4C, 0x7FFFFFF0)},
         {"huge sectors", patched(f, 0x1E, 0x0009001F)},
-        {"no property stream", withoutPropertyStream(f)},
     };
+    // clang-format on
     for (const auto& [what, bytes] : damaged) {
-        EXPECT_EQ(failureReading(bytes), lexi::failure::PathFileAccessError) << what;
+        EXPECT_TRUE(failureOf([&] { readMessage(bytes); }).starts_with(NotAMessage)) << what;
     }
     for (std::size_t size = 0; size < f.size(); size += 509) {
-        const int number = failureReading(f.substr(0, size));
-        EXPECT_TRUE(number == 0 || number == lexi::failure::PathFileAccessError) << size;
+        const std::string seen = failureOf([&] { readMessage(f.substr(0, size)); });
+        EXPECT_TRUE(seen == "none" || seen.starts_with(NotAMessage)) << size << ": " << seen;
     }
 }
 
@@ -85,22 +76,15 @@ TEST(MsgDamagedFile, FailsClearly) {
 // host path, nor the system's own wording.
 TEST(MsgFile, WritesAndReadsFilesAndKeepsTheHostPathOutOfFailures) {
     const std::string path = testing::TempDir() + "/written.msg";
-    Message m;
-    m.subject = "På disk";
-    writeMessageFile(m, path);
+    writeMessageFile({.subject = "På disk"}, path);
     EXPECT_EQ(readMessageFile(path).subject, "På disk");
-    EXPECT_THROW(writeMessageFile(Message{}, testing::TempDir() + "/no/such/folder/x.msg"),
-                 lexi::Failure);
-
+    EXPECT_THROW(writeMessageFile({}, testing::TempDir() + "/no/such/folder/x.msg"), lexi::Failure);
     std::ofstream(path) << "hello";
-    const auto notAMessage = failureOf([&] { readMessageFile(path); });
-    ASSERT_TRUE(notAMessage);
-    EXPECT_EQ(notAMessage->number(), lexi::failure::PathFileAccessError);
-    EXPECT_EQ(notAMessage->description().find(path), std::string::npos);
-    const auto missing = failureOf([] { readMessageFile(testing::TempDir() + "/none.msg"); });
-    ASSERT_TRUE(missing);
-    EXPECT_EQ(missing->number(), lexi::failure::FileNotFound);
-    EXPECT_EQ(missing->description(), "File not found");
+    const std::string notAMessage = failureOf([&] { readMessageFile(path); });
+    EXPECT_TRUE(notAMessage.starts_with(NotAMessage) && notAMessage.find(path) == std::string::npos)
+        << notAMessage;
+    EXPECT_EQ(failureOf([] { readMessageFile(testing::TempDir() + "/none.msg"); }),
+              std::to_string(lexi::failure::FileNotFound) + " File not found");
 }
 
 } // namespace

@@ -5,64 +5,47 @@
 #include <optional>
 
 using namespace lexi::msgfile;
+using namespace std::string_literals;
 
 namespace {
 
-std::string bytes(std::initializer_list<unsigned char> values) {
-    return std::string(values.begin(), values.end());
-}
-
 TEST(MsgRtfDecompression, GivesTheRtfOrNothing) {
-    struct Case {
-        const char* name;
-        std::string compressed;
-        std::optional<std::string> rtf;
-    } const cases[] = {
-        // The examples of the compression's documentation: literals and
-        // references, and a reference that overlaps the bytes it writes.
-        {"literals and references",
-         bytes({0x2d, 0x00, 0x00, 0x00, 0x2b, 0x00, 0x00, 0x00, 0x4c, 0x5a, 0x46, 0x75, 0xf1,
-                0xc5, 0xc7, 0xa7, 0x03, 0x00, 0x0a, 0x00, 0x72, 0x63, 0x70, 0x67, 0x31, 0x32,
-                0x35, 0x42, 0x32, 0x0a, 0xf3, 0x20, 0x68, 0x65, 0x6c, 0x09, 0x00, 0x20, 0x62,
-                0x77, 0x05, 0xb0, 0x6c, 0x64, 0x7d, 0x0a, 0x80, 0x0f, 0xa0}),
+    // The examples of the compression's documentation: literals and references,
+    // and a reference that overlaps the bytes it writes; then one stored
+    // uncompressed, one with a reference that would copy 17 bytes from a 3-byte
+    // raw size, and three that are no compressed RTF.
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"\x2d\0\0\0\x2b\0\0\0LZFu\xf1\xc5\xc7\xa7\x03\0\x0a\0rcpg125B2\x0a\xf3 hel\x09\0 "
+         "bw\x05\xb0"
+         "ld}\x0a\x80\x0f\xa0"s,
          "{\\rtf1\\ansi\\ansicpg1252\\pard hello world}\r\n"},
-        {"overlapping reference",
-         bytes({0x1a, 0x00, 0x00, 0x00, 0x1c, 0x00, 0x00, 0x00, 0x4c, 0x5a,
-                0x46, 0x75, 0xe2, 0xd4, 0x4b, 0x51, 0x41, 0x00, 0x04, 0x20,
-                0x57, 0x58, 0x59, 0x5a, 0x0d, 0x6e, 0x7d, 0x01, 0x0e, 0xb0}),
+        {"\x1a\0\0\0\x1c\0\0\0LZFu\xe2\xd4KQA\0\x04 WXYZ\x0dn}\x01\x0e\xb0"s,
          "{\\rtf1 WXYZWXYZWXYZWXYZWXYZ}"},
-        {"stored",
-         bytes({16, 0, 0, 0, 4, 0, 0, 0, 'M', 'E', 'L', 'A', 0, 0, 0, 0, '{', '}', 'x', 'y'}),
-         "{}xy"},
-        // A reference that would copy 17 bytes from a 3-byte raw size.
-        {"stops at the stated size",
-         bytes({15, 0, 0, 0, 3, 0, 0, 0, 'L', 'Z', 'F', 'u', 0, 0, 0, 0, 0x01, 0x00, 0x0F}),
-         "{\\r"},
-        {"stated size beyond the value",
-         bytes({0xff, 0, 0, 0, 4, 0, 0, 0, 'M', 'E', 'L', 'A', 0, 0, 0, 0}), std::nullopt},
-        {"unknown kind", bytes({12, 0, 0, 0, 0, 0, 0, 0, 'A', 'B', 'C', 'D', 0, 0, 0, 0}),
-         std::nullopt},
-        {"shorter than the header", "LZFu", std::nullopt},
+        {"\x10\0\0\0\x04\0\0\0MELA\0\0\0\0{}xy"s, "{}xy"},
+        {"\x0f\0\0\0\x03\0\0\0LZFu\0\0\0\0\x01\0\x0f"s, "{\\r"},
+        {"\xff\0\0\0\x04\0\0\0MELA\0\0\0\0"s, std::nullopt},
+        {"\x0c\0\0\0\0\0\0\0ABCD\0\0\0\0"s, std::nullopt},
+        {"LZFu", std::nullopt},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(decompressRtf(c.compressed), c.rtf) << c.name;
+    for (const auto& [compressed, rtf] : cases) {
+        EXPECT_EQ(decompressRtf(compressed), rtf) << rtf.value_or("nothing");
     }
 }
 
 TEST(MsgEncapsulatedHtml, IsTakenOutOfTheRtf) {
+    // clang-format off
     const std::pair<std::string, std::optional<std::string>> cases[] = {
         {"{\\rtf1\\ansi Hello\\par}", std::nullopt},
         {"{\\rtf1\\ansi\\fromhtml1 {\\fonttbl{\\f0 Arial;}}{\\*\\htmltag19 <b>}"
-         "\\htmlrtf {\\b \\htmlrtf0 Hej{\\*\\htmltag84 </b>}\\htmlrtf }\\htmlrtf0 }",
-         "<b>Hej</b>"},
+         "\\htmlrtf {\\b \\htmlrtf0 Hej{\\*\\htmltag84 </b>}\\htmlrtf }\\htmlrtf0 }", "<b>Hej</b>"},
         {"{\\rtf1\\fromhtml1 a\\par b\\tab c}", "a\r\nb\tc"},
         {"{\\rtf1\\fromhtml1 x\\htmlrtf y\\htmlrtf0 z}", "xz"},
         {"{\\rtf1\\fromhtml1 {\\*\\mhtmltag84 <a>}{\\*\\htmltag84 <a>}}", "<a>"},
         {"{\\rtf1\\ansi\\ansicpg1250\\fromhtml1 \\'8a\\'e6}", "Šć"},
         {"{\\rtf1\\fromhtml1 S\\u248?ren\\uc2\\u-10179\\'3f?\\u-8704??}", "Søren😀"},
-        {"{\\rtf1\\fromhtml1 \\{\\}\\\\}", "{}\\"},
-        {"}}{\\rtf1\\fromhtml1 a{{b", "ab"},
+        {"{\\rtf1\\fromhtml1 \\{\\}\\\\}", "{}\\"}, {"}}{\\rtf1\\fromhtml1 a{{b", "ab"},
     };
+    // clang-format on
     for (const auto& [rtf, html] : cases) {
         EXPECT_EQ(htmlFromRtf(rtf), html) << rtf;
     }

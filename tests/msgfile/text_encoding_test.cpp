@@ -7,34 +7,28 @@ using namespace lexi::msgfile;
 namespace {
 
 TEST(MsgCodePage, DecodesToUtf8) {
-    struct Case {
-        std::uint32_t codePage;
-        std::string bytes, utf8;
-    } const cases[] = {
-        {1252, "\xC6r\xF8 \x80", "Ærø €"},
-        {1250, "\x8A\x9A\xF8", "Ššř"},
-        {28591, "\xE5\x80", "å\xC2\x80"},
-        {28592, "\xB1", "ą"},
-        {65001, "Søren", "Søren"},
-        {65001, "S\xC3(", "S\uFFFD("},
-        {932, "\x93\xFA\x96\x7B", "日本"},
+    // clang-format off
+    const std::tuple<std::uint32_t, std::string, std::string> cases[] = {
+        {1252, "\xC6r\xF8 \x80", "Ærø €"}, {1250, "\x8A\x9A\xF8", "Ššř"}, {28592, "\xB1", "ą"},
+        {28591, "\xE5\x80", "å\xC2\x80"}, {65001, "Søren", "Søren"}, {65001, "S\xC3(", "S\uFFFD("},
+        {932, "\x93\xFA\x96\x7B", "日本"}, {1252, std::string("ab\0cd", 5), "ab"},
         {4242, "\xE6", "æ"}, // unknown: Windows-1252
-        {1252, std::string("ab\0cd", 5), "ab"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(codePageToUtf8(c.bytes, c.codePage), c.utf8) << c.codePage << " " << c.utf8;
+    // clang-format on
+    for (const auto& [codePage, bytes, utf8] : cases) {
+        EXPECT_EQ(codePageToUtf8(bytes, codePage), utf8) << codePage << " " << utf8;
     }
 }
 
 TEST(MsgUtf16, DecodesToUtf8AndBack) {
+    // A lone high or low surrogate becomes U+FFFD; an odd last byte is dropped.
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {std::string("\xC6\0\xF8\0\xE5\0", 6), "Æøå"},
-        {std::string("\x3D\xD8\x00\xDE", 4), "😀"},
-        {std::string("\x3D\xD8z\0", 4), "\uFFFDz"}, // a lone high surrogate
-        {std::string("\x00\xDE", 2), "\uFFFD"},     // a lone low surrogate
-        {std::string("a\0\0\0b\0", 6), "a"},
-        {std::string("a\0b", 3), "a"}, // an odd last byte is dropped
+        {std::string("\xC6\0\xF8\0\xE5\0", 6), "Æøå"}, {std::string("\x3D\xD8\x00\xDE", 4), "😀"},
+        {std::string("\x3D\xD8z\0", 4), "\uFFFDz"},   {std::string("\x00\xDE", 2), "\uFFFD"},
+        {std::string("a\0\0\0b\0", 6), "a"},           {std::string("a\0b", 3), "a"},
     };
+    // clang-format on
     for (const auto& [utf16, utf8] : cases) {
         EXPECT_EQ(utf16ToUtf8(utf16), utf8) << utf8;
     }

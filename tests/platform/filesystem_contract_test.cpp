@@ -18,6 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using Path = const std::string&;
+
 // Drives C: and D: in a temporary folder, the temporary folder C:\Temp.
 struct PosixMachine {
     PosixMachine() {
@@ -25,9 +27,7 @@ struct PosixMachine {
         fs::create_directories(root.path() / "d");
     }
     ~PosixMachine() { fs::current_path(previous); }
-    void setCurrentFolder(const std::string& path) {
-        fs::current_path(*files.drives().toHost(path));
-    }
+    void setCurrentFolder(Path path) { fs::current_path(*files.drives().toHost(path)); }
 
     testing::TempFolder root;
     testing::ScopedVariable temp{"TMPDIR", root.str() + "/c/Temp/"};
@@ -37,48 +37,66 @@ struct PosixMachine {
 };
 
 struct MemoryMachine {
-    void setCurrentFolder(const std::string& path) { files.setCurrentFolder(path); }
+    void setCurrentFolder(Path path) { files.setCurrentFolder(path); }
     fake::MemoryFileSystem files{"CD"};
 };
 
 const std::string Letter = "C:\\Sager\\12 Ærø\\Brev.DOCX";
 
-using Path = const std::string&;
-
-// The calls of the contract by name, so that a table row reads as the call.
-using Call = std::function<void(FileSystem&, Path, Path)>;
+// The calls of the contract by name, so that a table row reads as the call; each
+// answers its result as text, "" when it has none. `write` writes `b`, `append`
+// appends it to a file it empties first when it has grown past 10 bytes, `kind`
+// tells a file (f), a folder (d) or nothing (-), `list` the names found, each
+// followed by ';'.
+using Call = std::function<std::string(FileSystem&, Path, Path)>;
+#define CALL(...) Call([](FileSystem& f, Path a, [[maybe_unused]] Path b) { return __VA_ARGS__; })
+// clang-format off
 const std::map<std::string, Call> Calls = {
-    {"size", Call([](FileSystem& f, Path a, Path) { f.fileSize(a); })},
-    {"read", Call([](FileSystem& f, Path a, Path) { f.readFile(a); })},
-    {"write", Call([](FileSystem& f, Path a, Path) { f.writeFile(a, "x"); })},
-    {"mkdir", Call([](FileSystem& f, Path a, Path) { f.createFolder(a); })},
-    {"rmdir", Call([](FileSystem& f, Path a, Path) { f.removeFolder(a, false); })},
-    {"rmtree", Call([](FileSystem& f, Path a, Path) { f.removeFolder(a, true); })},
-    {"delete", Call([](FileSystem& f, Path a, Path) { f.deleteFile(a, false); })},
-    {"delete!", Call([](FileSystem& f, Path a, Path) { f.deleteFile(a, true); })},
-    {"copy", Call([](FileSystem& f, Path a, Path b) { f.copyFile(a, b, false); })},
-    {"copy!", Call([](FileSystem& f, Path a, Path b) { f.copyFile(a, b, true); })},
-    {"move", Call([](FileSystem& f, Path a, Path b) { f.moveFile(a, b); })},
-    {"replace", Call([](FileSystem& f, Path a, Path b) { f.replaceFile(a, b); })},
+    {"size", CALL(std::to_string(f.fileSize(a)))}, {"read", CALL(f.readFile(a))},
+    {"list", CALL([&] { std::string n; for (auto& x : f.list(a)) n += x + ";"; return n; }())},
+    {"write", CALL(f.writeFile(a, b), "")}, {"append!", CALL(f.appendToFile(a, b, -1), "")},
+    {"mkdir", CALL(f.createFolder(a), "")},        {"rmdir", CALL(f.removeFolder(a, false), "")},
+    {"rmtree", CALL(f.removeFolder(a, true), "")}, {"delete", CALL(f.deleteFile(a, false), "")},
+    {"delete!", CALL(f.deleteFile(a, true), "")},  {"copy", CALL(f.copyFile(a, b, false), "")},
+    {"copy!", CALL(f.copyFile(a, b, true), "")},   {"move", CALL(f.moveFile(a, b), "")},
+    {"replace", CALL(f.replaceFile(a, b), "")},    {"append", CALL(f.appendToFile(a, b, 10), "")},
+    {"attributes", CALL(std::to_string(f.attributes(a)))},
+    {"protect", CALL(f.setAttributes(a, attribute::ReadOnly), "")},
+    {"kind", CALL(std::string(f.isFolder(a) ? "d" : f.exists(a) ? "f" : "-"))},
+};
+// clang-format on
+#undef CALL
+
+// What a call is expected to answer: a text, or the runtime's number of its failure.
+struct Answer : std::string {
+    Answer(const char* text = "") : std::string(text) {}
+    Answer(const std::string& text) : std::string(text) {}
+    Answer(int failure) : std::string("!" + std::to_string(failure)) {}
 };
 
-// The runtime's number of the failure of the named call, 0 when it succeeds.
-int failureOf(FileSystem& files, Path call, Path a, Path b = "") {
-    try {
-        Calls.at(call)(files, a, b);
-    } catch (const Failure& failure) {
-        EXPECT_EQ(failure.description(), Failure::describe(failure.number()));
-        return failure.number();
+// Makes the calls one after another, each answering what is expected of it.
+struct Step {
+    std::string call, a, b = "";
+    Answer expected = "";
+};
+void run(FileSystem& files, std::initializer_list<Step> steps) {
+    for (const Step& step : steps) {
+        std::string answer;
+        try {
+            answer = Calls.at(step.call)(files, step.a, step.b);
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.description(), Failure::describe(failure.number()));
+            answer = Answer(failure.number());
+        }
+        EXPECT_EQ(answer, step.expected) << step.call << ' ' << step.a;
     }
-    return 0;
 }
 
 template <typename Machine> class FileSystemContract : public ::testing::Test {
 protected:
     FileSystemContract() {
-        files.createFolder("C:\\Sager");
-        files.createFolder("C:\\Sager\\12 Ærø");
-        files.writeFile(Letter, "brev");
+        run(files,
+            {{"mkdir", "C:\\Sager"}, {"mkdir", "C:\\Sager\\12 Ærø"}, {"write", Letter, "brev"}});
     }
 
     Machine machine;
@@ -89,166 +107,92 @@ using Machines = ::testing::Types<PosixMachine, MemoryMachine>;
 TYPED_TEST_SUITE(FileSystemContract, Machines);
 
 TYPED_TEST(FileSystemContract, FindsPathsAsWindowsReadsThem) {
-    struct Case {
-        const char* path;
-        bool exists, folder;
-    } const cases[] = {
-        {"C:\\Sager\\12 Ærø\\Brev.DOCX", true, false},
-        {"c:\\SAGER\\12 ærø\\brev.docx", true, false},
-        {"C:/sager/12 ÆRØ/brev.docx", true, false},
-        {"C:\\Sager\\12 Ærø\\Brev.DOCX. ", true, false},
-        {"C:\\Sager\\..\\Sager\\.\\\\12 Ærø\\Brev.DOCX", true, false},
-        {"C:\\Sager\\", true, true},
-        {"C:\\", true, true},
-        {"D:\\", true, true},
-        {"C:\\Sager\\brev.docx", false, false},
-        {"C:\\Sager\\12 Ærø\\Brev.DOCX\\x", false, false},
-        {"Q:\\", false, false},
-        {"\\\\server\\share\\x", false, false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(this->files.exists(c.path), c.exists) << c.path;
-        EXPECT_EQ(this->files.isFolder(c.path), c.folder) << c.path;
-    }
-    EXPECT_EQ(this->files.fileSize("c:\\sager\\12 ærø\\brev.docx"), 4);
+    this->machine.setCurrentFolder("C:\\Sager\\12 Ærø");
+    EXPECT_EQ(this->files.currentFolder(), "C:\\Sager\\12 Ærø");
+    EXPECT_EQ(this->files.tempFolder(), "C:\\Temp");
+    // Some paths from the current folder.
+    // clang-format off
+    run(this->files, {
+        {"kind", Letter, "", "f"}, {"kind", Letter + ". ", "", "f"}, {"kind", "brev.docx", "", "f"},
+        {"kind", "c:\\SAGER\\12 ærø\\brev.docx", "", "f"}, {"kind", "C:\\", "", "d"},
+        {"kind", "C:\\Sager\\..\\Sager\\.\\\\12 Ærø\\Brev.DOCX", "", "f"},
+        {"kind", "C:/sager/12 ÆRØ/brev.docx", "", "f"}, {"kind", "C:\\Sager\\", "", "d"},
+        {"kind", "..\\12 Ærø\\Brev.docx", "", "f"}, {"kind", "D:\\", "", "d"},
+        {"kind", "C:\\Sager\\brev.docx", "", "-"}, {"kind", Letter + "\\x", "", "-"},
+        {"kind", "Q:\\", "", "-"}, {"kind", "\\\\srv\\x", "", "-"}, {"kind", "\\Sager", "", "d"},
+        {"size", "c:\\sager\\12 ærø\\brev.docx", "", "4"}, {"read", "brev.docx", "", "brev"},
+        {"list", "*.docx", "", "Brev.DOCX;"},
+    });
+    // clang-format on
 }
 
 TYPED_TEST(FileSystemContract, ReportsTheRuntimesFailureNumbers) {
+    const std::string S = "C:\\Sager", M = "C:\\M\\x", Kopi = "C:\\Sager\\12 Ærø\\brev.docx";
     using namespace failure;
-    struct Case {
-        const char* call;
-        std::string a, b;
-        int number;
-    } const cases[] = {
-        {"size", "C:\\Sager\\x.doc", "", FileNotFound},
-        {"size", "C:\\Mangler\\x.doc", "", PathNotFound},
-        {"read", Letter + "\\x", "", PathNotFound},
-        {"read", "Q:\\x.doc", "", PathNotFound},
-        {"write", "\\\\server\\x", "", PathNotFound},
-        {"read", "C:\\Sager", "", PathFileAccessError},
-        {"write", "C:\\Sager", "", PathFileAccessError},
-        {"write", "C:\\Mangler\\x", "", PathNotFound},
-        {"mkdir", "C:\\sager", "", PathFileAccessError},
-        {"mkdir", Letter, "", PathFileAccessError},
-        {"mkdir", "C:\\A\\B", "", PathNotFound},
-        {"rmdir", "C:\\Sager", "", PathFileAccessError},
-        {"rmtree", "C:\\Mangler", "", FileNotFound},
-        {"rmtree", Letter, "", PathNotFound},
-        {"rmtree", "D:\\", "", PathFileAccessError},
-        {"delete!", "C:\\Sager", "", FileNotFound},
-        {"delete!", "C:\\x.doc", "", FileNotFound},
-        {"copy", Letter, "C:\\Sager\\12 Ærø\\brev.docx", FileAlreadyExists},
-        {"copy!", Letter, "C:\\Sager", PathFileAccessError},
-        {"copy!", "C:\\Sager", "C:\\Kopi", PathFileAccessError},
-        {"copy!", "C:\\x", "C:\\y", FileNotFound},
-        {"copy!", Letter, "C:\\M\\x", PathNotFound},
-        {"move", Letter, Letter, FileAlreadyExists},
-        {"move", "C:\\x", "C:\\y", FileNotFound},
-        {"move", Letter, "C:\\M\\x", PathNotFound},
-        {"replace", "C:\\x", Letter, FileNotFound},
-        {"replace", Letter, "C:\\M\\x", PathNotFound},
-        {"replace", Letter, "C:\\Sager", PathFileAccessError},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(failureOf(this->files, c.call, c.a, c.b), c.number) << c.call << " " << c.a;
-    }
-    EXPECT_TRUE(this->files.exists(Letter));
+    // clang-format off
+    run(this->files, {
+        {"size", S + "\\x.doc", "", FileNotFound},       {"size", "C:\\M\\x.doc", "", PathNotFound},
+        {"read", Letter + "\\x", "", PathNotFound},      {"read", "Q:\\x.doc", "", PathNotFound},
+        {"write", "\\\\server\\x", "", PathNotFound},    {"read", S, "", PathFileAccessError},
+        {"write", S, "", PathFileAccessError},           {"write", M, "", PathNotFound},
+        {"mkdir", "C:\\sager", "", PathFileAccessError}, {"mkdir", Letter, "", PathFileAccessError},
+        {"mkdir", "C:\\A\\B", "", PathNotFound},         {"rmdir", S, "", PathFileAccessError},
+        {"rmtree", "C:\\M", "", FileNotFound},           {"rmtree", Letter, "", PathNotFound},
+        {"rmtree", "D:\\", "", PathFileAccessError},     {"delete!", S, "", FileNotFound},
+        {"delete!", "C:\\x.doc", "", FileNotFound},      {"copy", Letter, Kopi, FileAlreadyExists},
+        {"copy!", Letter, S, PathFileAccessError},       {"copy!", S, "C:\\K", PathFileAccessError},
+        {"copy!", "C:\\x", "C:\\y", FileNotFound},       {"copy!", Letter, M, PathNotFound},
+        {"move", Letter, Letter, FileAlreadyExists},     {"move", "C:\\x", "C:\\y", FileNotFound},
+        {"move", Letter, M, PathNotFound},               {"replace", "C:\\x", Letter, FileNotFound},
+        {"replace", Letter, M, PathNotFound}, {"replace", Letter, S, PathFileAccessError},
+        {"read", Letter, "", "brev"},
+    });
+    // clang-format on
 }
 
-TYPED_TEST(FileSystemContract, ProtectsReadOnlyFilesUnlessForced) {
-    FileSystem& files = this->files;
-    EXPECT_EQ(files.attributes(Letter), attribute::Archive);
-    EXPECT_EQ(files.attributes("C:\\Sager"), attribute::Directory);
-    files.writeFile("C:\\.skjult", "");
-    EXPECT_EQ(files.attributes("C:\\.skjult"), attribute::Archive | attribute::Hidden);
-
-    files.setAttributes(Letter, attribute::ReadOnly);
-    EXPECT_EQ(files.attributes(Letter), attribute::Archive | attribute::ReadOnly);
-    EXPECT_EQ(failureOf(files, "delete", Letter), failure::PermissionDenied);
-    EXPECT_EQ(failureOf(files, "copy!", "C:\\.skjult", Letter), failure::PermissionDenied);
-    // A copy is read-only as its original.
-    files.copyFile(Letter, "C:\\kopi.docx", false);
-    EXPECT_TRUE(files.attributes("C:\\kopi.docx") & attribute::ReadOnly);
-    files.deleteFile(Letter, true);
-    EXPECT_FALSE(files.exists(Letter));
-}
-
-TYPED_TEST(FileSystemContract, KeepsBytesAndCopiesMovesReplacesAndRemoves) {
-    FileSystem& files = this->files;
-    const std::string bytes = std::string("\xC6\xF8\xE5\r\n\0x", 7);
-    files.copyFile(Letter, "C:\\Kopi.docx", false);
-    files.writeFile(Letter, bytes);
-    files.copyFile(Letter, "C:\\kopi.DOCX", true);
-    EXPECT_EQ(files.readFile("C:\\Kopi.docx"), bytes);
-    EXPECT_EQ(files.fileSize("C:\\Kopi.docx"), 7);
-    EXPECT_EQ(files.list("C:\\kopi*"), std::vector<std::string>{"Kopi.docx"});
-
-    files.moveFile("C:\\Kopi.docx", "D:\\Flyttet.docx");
-    EXPECT_FALSE(files.exists("C:\\Kopi.docx"));
-    files.writeFile("D:\\ny.tmp", "nyeste");
-    files.replaceFile("D:\\ny.tmp", "d:\\flyttet.docx");
-    EXPECT_EQ(files.list("D:\\*"), std::vector<std::string>{"Flyttet.docx"});
-    EXPECT_EQ(files.readFile("D:\\Flyttet.docx"), "nyeste");
-
+TYPED_TEST(FileSystemContract, KeepsBytesListsCopiesMovesReplacesAndRemoves) {
+    using namespace attribute;
+    using failure::PermissionDenied;
+    const std::string bytes = std::string("\xC6\xF8\xE5\r\n\0x", 7), S = "C:\\Sager\\";
     // A folder moves with all it holds; an empty one goes without `recursive`.
-    files.moveFile("C:\\Sager", "D:\\Arkiv");
-    EXPECT_EQ(files.readFile("D:\\Arkiv\\12 Ærø\\Brev.docx"), bytes);
-    EXPECT_FALSE(files.exists("C:\\Sager"));
-    files.createFolder("D:\\Arkiv\\13\\");
-    files.removeFolder("D:\\Arkiv\\13", false);
-    files.createFolder("D:\\Arkiv 2");
-    files.removeFolder("D:\\Arkiv", true);
-    EXPECT_FALSE(files.exists("D:\\Arkiv"));
-    EXPECT_TRUE(files.isFolder("D:\\Arkiv 2"));
-}
-
-TYPED_TEST(FileSystemContract, ListsByWildcardWithoutRegardToCase) {
-    FileSystem& files = this->files;
-    files.createFolder("C:\\Sager\\a b");
-    for (const char* name : {"c.docx", "B.DOC", "a.doc", "d.txt", "a b\\inde.doc"}) {
-        files.writeFile(std::string("C:\\Sager\\") + name, "x");
-    }
-    EXPECT_EQ(files.list("C:\\sager\\*.doc"), (std::vector<std::string>{"a.doc", "B.DOC"}));
-    EXPECT_EQ(files.list("C:/Sager/?.doc*"),
-              (std::vector<std::string>{"a.doc", "B.DOC", "c.docx"}));
-    EXPECT_EQ(files.list("C:\\Sager\\"),
-              (std::vector<std::string>{"12 Ærø", "a b", "a.doc", "B.DOC", "c.docx", "d.txt"}));
-    EXPECT_TRUE(files.list("C:\\Mangler\\*").empty());
-    EXPECT_TRUE(files.list("Q:\\*").empty());
-}
-
-TYPED_TEST(FileSystemContract, ReadsPathsWithoutADriveFromTheCurrentFolder) {
-    this->machine.setCurrentFolder("C:\\Sager\\12 Ærø");
-    EXPECT_EQ(this->files.currentFolder(), "C:\\Sager\\12 Ærø");
-    EXPECT_EQ(this->files.readFile("brev.docx"), "brev");
-    EXPECT_EQ(this->files.list("*.docx"), std::vector<std::string>{"Brev.DOCX"});
-    EXPECT_TRUE(this->files.isFolder("\\Sager"));
-    EXPECT_TRUE(this->files.exists("..\\12 Ærø\\Brev.docx"));
-    EXPECT_EQ(this->files.tempFolder(), "C:\\Temp");
-    this->files.writeFile("C:\\Temp\\x.tmp", "x");
-}
-
-TYPED_TEST(FileSystemContract, EmptiesAnOvergrownFileBeforeAppending) {
-    const std::string file = "C:\\log.txt";
-    this->files.writeFile(file, std::string(10, 'x'));
-    this->files.appendToFile(file, "a", 10);
-    EXPECT_EQ(this->files.readFile(file), std::string(10, 'x') + "a");
-    this->files.appendToFile(file, "b", 10);
-    EXPECT_EQ(this->files.readFile(file), "b");
-    this->files.appendToFile(file, "c", -1);
-    EXPECT_EQ(this->files.readFile(file), "bc");
-}
-
-TEST(Wildcard, MatchesWithoutRegardToCaseAndWithoutRunaways) {
-    EXPECT_TRUE(matchesWildcard("Ærø.txt", "æ*Ø.TXT"));
-    EXPECT_FALSE(matchesWildcard("abc", "a?"));
-    EXPECT_FALSE(matchesWildcard(std::string(60, 'a'), std::string(30, '*') + "b*"));
+    // clang-format off
+    run(this->files, {
+        {"mkdir", S + "a b"}, {"write", S + "c.docx"}, {"write", S + "B.DOC"},
+        {"write", S + "a.doc"}, {"write", S + "d.txt"}, {"write", S + "a b\\inde.doc"},
+        {"list", "C:\\sager\\*.doc", "", "a.doc;B.DOC;"}, {"list", "C:\\M\\*"}, {"list", "Q:\\*"},
+        {"list", "C:/Sager/?.doc*", "", "a.doc;B.DOC;c.docx;"},
+        {"list", S, "", "12 Ærø;a b;a.doc;B.DOC;c.docx;d.txt;"},
+        {"copy", Letter, "C:\\Kopi.docx"}, {"write", Letter, bytes},
+        {"copy!", Letter, "C:\\kopi.DOCX"}, {"read", "C:\\Kopi.docx", "", bytes},
+        {"move", "C:\\Kopi.docx", "D:\\Flyttet.docx"}, {"write", "D:\\ny.tmp", "nyeste"},
+        {"replace", "D:\\ny.tmp", "d:\\flyttet.docx"}, {"read", "D:\\Flyttet.docx", "", "nyeste"},
+        {"list", "C:\\*", "", "Sager;Temp;"}, {"list", "D:\\*", "", "Flyttet.docx;"},
+        {"move", "C:\\Sager", "D:\\Arkiv"}, {"read", "D:\\Arkiv\\12 Ærø\\Brev.docx", "", bytes},
+        {"mkdir", "D:\\Arkiv\\13\\"}, {"rmdir", "D:\\Arkiv\\13"}, {"mkdir", "D:\\Arkiv 2"},
+        {"rmtree", "D:\\Arkiv"}, {"list", "C:\\*", "", "Temp;"},
+        {"list", "D:\\*", "", "Arkiv 2;Flyttet.docx;"},
+        // A file grown past the limit is emptied before the append.
+        {"write", "C:\\log.txt", "xxxxxxxxxx"}, {"append", "C:\\log.txt", "a"},
+        {"append", "C:\\log.txt", "b"}, {"append!", "C:\\log.txt", "c"},
+        {"read", "C:\\log.txt", "", "bc"},
+        // A read-only file is deleted or overwritten only when forced; a copy is
+        // read-only as its original.
+        {"write", "C:\\.skjult"}, {"protect", "C:\\log.txt"},
+        {"attributes", "C:\\Temp", "", std::to_string(Directory)},
+        {"attributes", "C:\\.skjult", "", std::to_string(Archive | Hidden)},
+        {"attributes", "C:\\log.txt", "", std::to_string(Archive | ReadOnly)},
+        {"delete", "C:\\log.txt", "", PermissionDenied}, {"copy", "C:\\log.txt", "C:\\kopi.txt"},
+        {"copy!", "C:\\.skjult", "C:\\log.txt", PermissionDenied},
+        {"delete", "C:\\kopi.txt", "", PermissionDenied}, {"delete!", "C:\\log.txt"},
+        {"list", "C:\\*", "", ".skjult;kopi.txt;Temp;"},
+    });
+    // clang-format on
 }
 
 // What only the Linux file system has: host folders behind the drives, other
-// processes, and the C library's error numbers.
+// processes, and the C library's error numbers; and the matching of wildcards.
 
-TEST(DriveTable, MapsHostPathsBackToDrives) {
+TEST(WindowsPaths, MapToHostFoldersAndMatchWildcardsWithoutRunaways) {
     const posix::DriveTable drives({{'C', "/srv/c"}, {'d', "/srv/d/"}, {'Z', "/"}});
     EXPECT_EQ(drives.toWindows("/srv/c/Sager"), "C:\\Sager");
     EXPECT_EQ(drives.toWindows("/srv/c"), "C:\\");
@@ -256,44 +200,38 @@ TEST(DriveTable, MapsHostPathsBackToDrives) {
     // A folder beside a drive's folder belongs to the drive of "/".
     EXPECT_EQ(drives.toWindows("/srv/cc"), "Z:\\srv\\cc");
     EXPECT_EQ(*drives.toHost("C:\\Sager\\..\\Sager\\.\\ny mappe"), "/srv/c/Sager/ny mappe");
+    EXPECT_TRUE(matchesWildcard("Ærø.txt", "æ*Ø.TXT"));
+    EXPECT_FALSE(matchesWildcard("abc", "a?"));
+    EXPECT_FALSE(matchesWildcard(std::string(60, 'a'), std::string(30, '*') + "b*"));
 }
 
-TEST(FailureFromErrno, GivesTheRuntimesNumberAndTextOnly) {
+TEST(FailureFromErrno, GivesTheRuntimesNumber) {
     testing::TempFolder root;
-    const std::string inRoot = root.str() + "/x.msg";
-    const std::string inMissing = root.str() + "/mangler/x.msg";
-    struct Case {
-        int error;
-        const std::string& path;
-        int number;
-    } const cases[] = {
-        {ENOENT, inRoot, failure::FileNotFound},    {ENOENT, inMissing, failure::PathNotFound},
-        {ENOTDIR, inRoot, failure::PathNotFound},   {EACCES, inRoot, failure::PermissionDenied},
-        {EPERM, inRoot, failure::PermissionDenied}, {EEXIST, inRoot, failure::FileAlreadyExists},
-        {ENOSPC, inRoot, failure::DiskFull},        {EINVAL, inRoot, failure::PathFileAccessError},
+    const std::string in = root.str() + "/x.msg", inMissing = root.str() + "/mangler/x.msg";
+    using namespace failure;
+    // clang-format off
+    const std::tuple<int, const std::string&, int> cases[] = {
+        {ENOENT, in, FileNotFound}, {ENOENT, inMissing, PathNotFound}, {ENOTDIR, in, PathNotFound},
+        {EACCES, in, PermissionDenied}, {EPERM, in, PermissionDenied}, {ENOSPC, in, DiskFull},
+        {EEXIST, in, FileAlreadyExists}, {EINVAL, in, PathFileAccessError},
     };
-    for (const Case& c : cases) {
-        const Failure failure = failureFromErrno(c.error, c.path, "Test");
-        EXPECT_EQ(failure.number(), c.number) << c.error;
-        EXPECT_EQ(failure.description(), Failure::describe(c.number));
+    // clang-format on
+    for (const auto& [error, path, number] : cases) {
+        EXPECT_EQ(failureFromErrno(error, path, "Test").number(), number) << error;
     }
 }
 
 TEST(PosixFileSystem, AppendsOfManyProcessesNeitherInterleaveNorGetLost) {
-    testing::TempFolder root;
-    posix::PosixFileSystem files(posix::DriveTable({{'C', root.str()}}));
-    const std::string file = "C:\\shared.log";
-    constexpr int Writers = 8;
-    constexpr int LinesEach = 300;
-    testing::runInChildren(Writers, [&](int w) {
+    PosixMachine machine;
+    testing::runInChildren(8, [&](int w) {
         const std::string line = std::string(200, static_cast<char>('a' + w)) + "\r\n";
-        for (int i = 0; i < LinesEach; ++i) {
-            files.appendToFile(file, line, 1'000'000'000);
+        for (int i = 0; i < 300; ++i) {
+            machine.files.appendToFile("C:\\shared.log", line, 1'000'000'000);
         }
         return 0;
     });
-    const std::string all = files.readFile(file);
-    ASSERT_EQ(all.size(), static_cast<std::size_t>(Writers * LinesEach * 202));
+    const std::string all = machine.files.readFile("C:\\shared.log");
+    ASSERT_EQ(all.size(), 8U * 300 * 202);
     for (std::size_t at = 0; at < all.size(); at += 202) {
         ASSERT_EQ(all.substr(at, 200), std::string(200, all[at])) << "torn line at " << at;
     }

@@ -13,37 +13,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(PosixProcesses, FindsAndEndsTheInstancesOfItsOwnHomeOnly) {
+TEST(PosixProcesses, FindsAndEndsTheInstancesOfItsOwnHomeOnlyAndStartsWithoutAShell) {
     testing::TempFolder folder;
     // `sleep` under the image name "lexitray", once with our home, once with another.
-    const std::string program = folder.str() + "/lexitray";
+    const std::string program = folder.str() + "/lexitray", home = folder.str() + "/home";
     fs::create_symlink("/bin/sleep", program);
-    const std::string home = folder.str() + "/home";
     testing::RunningProgram mine(program, {"30"}, {{"LEXITRAY_HOME", home}}, folder.path());
-    testing::RunningProgram other(program, {"30"}, {{"LEXITRAY_HOME", folder.str()}},
-                                  folder.path());
+    testing::RunningProgram other(program, {"30"}, {{"LEXITRAY_HOME", "/"}}, folder.path());
     DriveTable drives({{'Z', "/"}});
     PosixProcesses processes(drives, home);
-
     // exec takes a moment to give the child its new image name.
-    std::vector<ProcessInfo> found;
-    ASSERT_TRUE(testing::eventually([&] {
-        found = processes.processesByImageName("LEXITRAY.EXE");
-        return !found.empty();
-    }));
-    ASSERT_EQ(found.size(), 1U);
-    EXPECT_EQ(found[0].id, mine.id());
-    EXPECT_EQ(found[0].imageName, "LEXITRAY.EXE");
+    ASSERT_TRUE(testing::eventually(
+        [&] { return !processes.processesByImageName("LEXITRAY.EXE").empty(); }));
+    const std::vector<ProcessInfo> found = processes.processesByImageName("LEXITRAY.EXE");
+    EXPECT_EQ(std::tuple(found.size(), found[0].id, found[0].imageName),
+              std::tuple(1UL, long{mine.id()}, std::string("LEXITRAY.EXE")));
     processes.terminate(found[0].id);
     EXPECT_EQ(mine.wait().signal, SIGKILL);
-}
 
-TEST(PosixProcesses, StartsCommandLinesWithoutAShell) {
-    testing::TempFolder folder;
-    const fs::path marker = folder.path() / "a b; $(echo x)";
-    DriveTable drives({{'Z', "/"}});
-    PosixProcesses processes(drives, folder.str());
     // The program is found through the drive table; its arguments are its own.
+    const fs::path marker = folder.path() / "a b; $(echo x)";
     processes.start("Z:\\usr\\bin\\touch \"" + marker.string() + "\"", ShowMode::Hidden);
     EXPECT_TRUE(testing::eventually([&] { return fs::exists(marker); }));
     while (::waitpid(-1, nullptr, WNOHANG) > 0) {
