@@ -60,21 +60,15 @@ protected:
     }
     // Whether the lines of the text, separated by line feeds, are among the
     // log's lines in that order; the first missing one is added to the failure.
-    ::testing::AssertionResult logHasInOrder(std::string_view expected) const {
+    ::testing::AssertionResult logHas(std::string_view expected) const {
         const auto lines = logLines();
         auto at = lines.begin();
         for (const std::string_view line : text::split(expected, "\n")) {
-            at = std::find(at, lines.end(), line);
-            if (at == lines.end()) {
+            if ((at = std::find(at, lines.end(), line)) == lines.end()) {
                 return ::testing::AssertionFailure() << "missing, or out of order: " << line;
             }
         }
         return ::testing::AssertionSuccess();
-    }
-
-    bool logHas(const std::string& line) const {
-        const auto lines = logLines();
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
 
     OutlookApplication& app() { return *outlook.start(); }
