@@ -53,7 +53,7 @@ TEST_F(FilingTest, SearchesFromTheLastPositionDownInMailSentSinceTheBound) {
     // The marker is taken off the mail and forgotten.
     EXPECT_EQ(folderItems(outlook::FolderSentItems).item(2)->billingInformation(), "");
     EXPECT_TRUE(state.SendtMarkering.empty());
-    EXPECT_EQ(testing::readHostFile(host("Mail_" + DocumentId + ".txt")), DocumentId + "\r\n1\r\n");
+    EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
 }
 
 TEST_F(FilingTest, StartsAgainWhenTheSentMailArrivesDuringTheSearch) {

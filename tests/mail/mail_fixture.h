@@ -54,6 +54,9 @@ protected:
                                          documentId + "\r\n");
     }
 
+    // The callback file of the document ID's mail.
+    std::string callback() const { return readHostFile(host("Mail_" + DocumentId + ".txt")); }
+
     // The texts of the run log's lines, without date and tab.
     std::vector<std::string> logLines() const {
         return logLineTexts(readHostFile(host("Lexitray_tester.log")));
