@@ -69,18 +69,6 @@ protected:
     mdMail post{context};
 };
 
-TEST_F(CaseDataTest, Line4IsTheWholePathWithADocumentIdElseTheNameInAFolderMadeForIt) {
-    writeCaseData("C:\\Andet\\Svar.msg", DocumentId);
-    post.GemPaaSag();
-    EXPECT_EQ(state.GemmeSti + "|" + program.DocumentID, "C:\\Andet\\Svar.msg|" + DocumentId);
-    EXPECT_FALSE(std::filesystem::exists(host("Sager/Klient/0001")));
-    writeCaseData("Brev", "");
-    post.GemPaaSag();
-    EXPECT_EQ(state.GemmeSti + "|" + program.DocumentID, "C:\\Sager\\Klient\\0001\\Brev.msg|");
-    EXPECT_TRUE(std::filesystem::is_directory(host("Sager/Klient/0001")));
-    EXPECT_EQ(post.HentSagsnummer(), "0001");
-}
-
 TEST_F(CaseDataTest, ReportsAMissingOrShortFileAndAMissingParentFolder) {
     state.GemmeSti = "før";
     post.GemPaaSag();

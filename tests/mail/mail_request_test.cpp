@@ -41,20 +41,13 @@ TEST_F(MailRequestTest, ANewMailIsComposedSentFiledAndReported) {
     EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
     EXPECT_FALSE(state.MailSendt);
     EXPECT_EQ(folderItems(outlook::FolderDrafts).count(), 0);
-    EXPECT_TRUE(logHas(R"(Starting new instance of NaviMail Procedure
-Det er en Outlook version 12.0.0.4518
-Det er ny mail
+    EXPECT_TRUE(logHas(R"(Det er ny mail
   2 modtagere tilføjet
 Milage set to NAV
-Viser mail
-Starting procedure olMail_Send
 Mailen Uden HTML
 Subject i mail: Ærø
-Starting procedure olMail_Close
-MailSendt has value of Trueand GemtMail has value of 
 Gemmer mail i sagsmappe C:\Sager\Klient\Svar.msg
-Callback til NAV docID {0C4E4D5A-1B2C-4D3E-8F90-A1B2C3D4E5F6}
-Setting Post var to Nothing in NavMail Procedure)"));
+Callback til NAV docID {0C4E4D5A-1B2C-4D3E-8F90-A1B2C3D4E5F6})"));
 }
 
 TEST_F(MailRequestTest, TheRecipientsGoToToOrBccAndTheSubjectIsTheCaseNumberWithoutOne) {
@@ -111,34 +104,29 @@ TEST_F(MailRequestTest, TheFooterEndsTheBodyAsTheSettingAndVersionSay) {
     }
 }
 
-TEST_F(MailRequestTest, TheMarkerIsTheEntryIdFromVersion11AndTheTimeBefore) {
+TEST_F(MailRequestTest, TheMarkerAndThePlaceOfAttachmentsFollowTheVersion) {
+    std::ofstream(host("Sager/bilag.pdf")) << "pdf";
     for (const std::string version : {"11.0.0.8161", "10.0.2627.1"}) {
         setVersion(version);
         state = MailState{};
+        const ItemPtr mail = app().createItem(outlook::MailItem);
+        mail->setBody("Kære Ærø");
+        mail->attachments().add("C:\\Sager\\bilag.pdf", 1, -1, "bilag");
+        mail->save();
+        mail->setEvents(nullptr);
+        mail->saveAs("C:\\Sager\\udkast.msg");
         windows.users.push_back(ScriptedOutlookWindows::sends());
-        mdMail(context).SendMail("", "");
+        mdMail(context).SendMail("C:\\Sager\\udkast.msg", "");
         const ItemPtr sent = folderItems(outlook::FolderSentItems).item(1);
+        const bool before11 = version.starts_with("10");
         EXPECT_EQ(sent->billingInformation(), state.SendtMarkering);
-        EXPECT_EQ(state.SendtMarkering, version.starts_with("11") ? sent->entryId() : "14:05:33");
+        EXPECT_EQ(state.SendtMarkering, before11 ? "14:05:33" : sent->entryId());
+        // Before 11 the attachment goes behind the body with the footer, counted in characters;
+        // from 11 it stays where it was added.
+        EXPECT_EQ(sent->attachments().item(1)->position(),
+                  before11 ? static_cast<int>(text::utf16Length(sent->body())) + 1 : -1);
         folderItems(outlook::FolderSentItems).remove(1);
     }
-}
-
-TEST_F(MailRequestTest, OutlookBefore11PlacesAttachmentsBehindTheBody) {
-    setVersion("10.0.2627.1");
-    std::ofstream(host("Sager/bilag.pdf")) << "pdf";
-    windows.users.push_back(ScriptedOutlookWindows::sends());
-    const ItemPtr mail = app().createItem(outlook::MailItem);
-    mail->setBody("Kære Ærø");
-    mail->attachments().add("C:\\Sager\\bilag.pdf", 1, -1, "bilag");
-    mail->save();
-    mail->setEvents(nullptr);
-    mail->saveAs("C:\\Sager\\udkast.msg");
-    mdMail(context).SendMail("C:\\Sager\\udkast.msg", "");
-    const ItemPtr sent = folderItems(outlook::FolderSentItems).item(1);
-    // The body with the footer, counted in characters, plus one.
-    EXPECT_EQ(sent->attachments().item(1)->position(),
-              static_cast<int>(text::utf16Length(sent->body())) + 1);
 }
 
 TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTaggedAsSent) {

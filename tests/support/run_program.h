@@ -5,10 +5,8 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
-#include <filesystem>
 #include <functional>
 #include <map>
-#include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -27,18 +25,16 @@ inline ProgramRun waitFor(pid_t child) {
     ProgramRun run;
     int status = 0;
     if (child > 0 && ::waitpid(child, &status, 0) == child) {
-        if (WIFEXITED(status)) {
-            run.exitCode = WEXITSTATUS(status);
-        } else if (WIFSIGNALED(status)) {
-            run.signal = WTERMSIG(status);
-        }
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     }
     return run;
 }
 
 // A program started in the background in `folder`, with this process's
 // environment changed by `environment` (an empty value removes the variable).
-// One still running when the object goes is killed.
+// One still running when the object goes is killed; like its scratch
+// folder, it cannot be copied.
 class RunningProgram {
 public:
     RunningProgram(const std::string& program, const std::vector<std::string>& arguments,
@@ -70,9 +66,6 @@ public:
             wait();
         }
     }
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
-
     pid_t id() const { return id_; }
 
     // Waits for the end of the program; what it wrote to standard error.
@@ -103,13 +96,10 @@ inline ProgramRun runProgram(const std::string& program, const std::vector<std::
 inline bool eventually(const std::function<bool()>& condition,
                        std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
     const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
+    while (!condition() && std::chrono::steady_clock::now() <= end) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    return true;
+    return condition();
 }
 
 } // namespace lexi::testing
