@@ -44,8 +44,7 @@ TEST_F(FilingTest, SearchesFromTheLastPositionDownInMailSentSinceTheBound) {
     sentMail("tredje", "y");
     state.MailSendt = false;
     file();
-    EXPECT_EQ(testing::readHostFile(host("Lexitray_tester.log")), "")
-        << "an unsent mail is not looked for";
+    EXPECT_TRUE(logLines().empty()) << "an unsent mail is not looked for";
     state.MailSendt = true;
     file();
     EXPECT_TRUE(logHas("Leder i 3 beskeder\nFandt mail efter 3 forsøg.\n"
@@ -76,9 +75,8 @@ TEST_F(FilingTest, GivesUpAfter400SecondsWithAMessage) {
         ui.records.clear();
         file();
         EXPECT_TRUE(logHas("Fik timeout, kunne ikke finde serveren på 400 sekunder"));
-        EXPECT_EQ(ui.messages(), std::vector<std::string>{"Lexitray|16|Mailen blev ikke gemt på "
-                                                          "grund af en timeout fejl. Serveren "
-                                                          "svarer ikke."});
+        EXPECT_EQ(ui.messages().at(0), "Lexitray|16|Mailen blev ikke gemt på grund af en timeout "
+                                       "fejl. Serveren svarer ikke.");
         EXPECT_NEAR(secondsBetween(start, clock.now()), 405, 5);
         EXPECT_FALSE(std::filesystem::exists(host("Sager/Klient/Brev.msg")));
         sentMail("anden", "x"); // the second round searches a mail without the marker
@@ -103,17 +101,14 @@ TEST_F(FilingTest, EmptyingTheOutboxRemovesOnlyTheProgramsOwnMail) {
 using SavedMailTest = testing::MailFixture;
 
 TEST_F(SavedMailTest, TellsSentFromUnsentMail) {
-    const std::filesystem::path samples = std::filesystem::path(LEXITRAY_SHARED_DIR) / "testdata";
-    if (!std::filesystem::exists(samples)) {
+    if (!std::filesystem::exists(LEXITRAY_SHARED_DIR "/testdata")) {
         GTEST_SKIP() << "the sample mails of ../shared/testdata are not here";
     }
-    const auto sample = [&](const std::string& name) {
-        return files.drives().toWindows(
-            std::filesystem::weakly_canonical(samples / "msg" / name).string());
-    };
+    const std::string samples = files.drives().toWindows(
+        std::filesystem::weakly_canonical(LEXITRAY_SHARED_DIR "/testdata/msg").string());
     mdMail post(context);
-    EXPECT_FALSE(post.ErMailSendt(sample("unsent-draft.msg"), ""));
-    EXPECT_TRUE(post.ErMailSendt(sample("simple-sent.msg") + " ", ""));
+    EXPECT_FALSE(post.ErMailSendt(samples + "\\unsent-draft.msg", ""));
+    EXPECT_TRUE(post.ErMailSendt(samples + "\\simple-sent.msg ", ""));
     EXPECT_FALSE(post.ErMailSendt("", ""));
     EXPECT_TRUE(logHas("Ny instans af outlook startet\n"
                        "  Mailens sendtdato er 01-01-4501 - hvis '01-01-4501' er den ikke sendt\n"

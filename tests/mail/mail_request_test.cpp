@@ -23,14 +23,19 @@ protected:
     }
 
     ItemPtr savedMail(const std::string& path) { return app().createItemFromTemplate(path); }
+
+    // A request for the mail saved at the path (empty: a new one), the user acting as said.
+    void request(const std::string& path, const ScriptedOutlookWindows::User& user) {
+        state = MailState{};
+        windows.users.push_back(user);
+        NaviMail(context, path);
+    }
 };
 
 TEST_F(MailRequestTest, ANewMailIsComposedSentFiledAndReported) {
     writeExchangeFile("finmail.txt", "klient@firma.dk\r\nmodpart@advokat.dk\r\n[subject]=Ærø\r\n");
     writeCaseData("C:\\Sager\\Klient\\Svar.msg", DocumentId);
-    windows.users.push_back(ScriptedOutlookWindows::sends());
-    NaviMail(context, "");
-
+    request("", ScriptedOutlookWindows::sends());
     EXPECT_FALSE(std::filesystem::exists(host("Udveksling/finmail.txt")));
     const ItemPtr filed = savedMail("C:\\Sager\\Klient\\Svar.msg");
     EXPECT_EQ(filed->subject() + "|" + filed->billingInformation() + "|" + filed->mileage() + "|" +
@@ -63,8 +68,7 @@ TEST_F(MailRequestTest, TheRecipientsGoToToOrBccAndTheSubjectIsTheCaseNumberWith
             writeExchangeFile("finmail.txt", file);
         }
         writeCaseData("Brev", "");
-        state = MailState{};
-        NaviMail(context, "");
+        request("", [](ComposeWindow&) {});
         const auto& shown = windows.shown.back();
         EXPECT_EQ(shown.to + "|" + shown.bcc + "|" + shown.subject, expected);
     }
@@ -78,26 +82,23 @@ TEST_F(MailRequestTest, TheFooterEndsTheBodyAsTheSettingAndVersionSay) {
     const std::string html = "<span style=\"FONT-FAMILY: Arial; FONT-SIZE: 8pt; COLOR: "
                              "#4c4c4c\">¨¨¨¨¨¨¨¨¨¨¨¨<br>Oprettet og sendt den 5. december 2026 "
                              "klokken 14.05.33 af Jens Ærø\r";
-    // HTML or plain, BenytMailHistorik (empty: missing), version, the end of the filed body.
+    // HTML or plain, BenytMailHistorik, version, the end of the filed body. A missing setting
+    // counts as "1": the new mail above has the footer.
     const std::tuple<bool, std::string, std::string, std::string> cases[] = {
-        {false, "", "12.0.0.4518", plain}, {false, "1", "11.0.0.8161", plain},
-        {false, "0", "12.0.0.4518", ""},   {false, "ja", "12.0.0.4518", ""},
-        {true, "1", "12.0.0.4518", html},  {true, "0", "12.0.0.4518", ""},
+        {false, "1", "11.0.0.8161", plain}, {false, "0", "12.0.0.4518", ""},
+        {false, "ja", "12.0.0.4518", ""},   {true, "1", "12.0.0.4518", html},
+        {true, "0", "12.0.0.4518", ""},
     };
     const std::string path = "C:\\Sager\\Klient\\Udkast.msg";
     for (const auto& [html, history, version, bodyEnd] : cases) {
         SCOPED_TRACE(history + (html ? " html " : " plain ") + version);
-        if (!history.empty()) {
-            settings.saveSetting("Lexitray", "Drevindstillinger", "BenytMailHistorik", history);
-        }
+        settings.saveSetting("Lexitray", "Drevindstillinger", "BenytMailHistorik", history);
         setVersion(version);
         // A saved draft, reopened, sent and filed where it was saved.
         const ItemPtr draft = app().createItem(outlook::MailItem);
         html ? draft->setHtmlBody("<p>Hej</p>") : draft->setBody("Hej");
         draft->saveAs(path);
-        windows.users.push_back(ScriptedOutlookWindows::sends());
-        state = MailState{};
-        NaviMail(context, path);
+        request(path, ScriptedOutlookWindows::sends());
         const ItemPtr filed = savedMail(path);
         EXPECT_EQ(html ? filed->htmlBody() : filed->body(),
                   (html ? "<p>Hej</p>" : "Hej") + bodyEnd);
@@ -137,12 +138,10 @@ TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTagged
         {"[subject]=Sag 12 {SIKKER}\r\n", "Brev", DocumentId, ""},
     };
     for (const auto& [file, line4, documentId, saved] : cases) {
-        state = MailState{};
         writeExchangeFile("finmail.txt", file);
         writeCaseData(line4, documentId);
         std::filesystem::remove(host("Mail_" + DocumentId + ".txt"));
-        windows.users.push_back(ScriptedOutlookWindows::closes());
-        NaviMail(context, "");
+        request("", ScriptedOutlookWindows::closes());
         if (!saved.empty()) {
             EXPECT_EQ(savedMail(saved)->sentOn(), outlook::Never);
         }
@@ -172,14 +171,12 @@ TEST_F(MailRequestTest, AReopenedMailAsksBeforeSavingTheChanges) {
         draft->setBody("Gemt tekst\r\n");
         draft->saveAs(path);
         program.DocumentID = documentId;
-        state = MailState{};
         ui.records.clear();
         ui.addAnswers("msgbox " + answer + "\n");
-        windows.users.push_back([](ComposeWindow& window) {
+        request(path, [](ComposeWindow& window) {
             window.setSubject("Udkast, rettet");
             window.close();
         });
-        NaviMail(context, path);
         // The saved body comes back without a signature.
         EXPECT_EQ(windows.shown.back().body, "Gemt tekst\r\n");
         EXPECT_EQ(ui.messages(), std::vector<std::string>{"Lexitray|4132|" + question});
