@@ -45,31 +45,27 @@ using CallbackTest = testing::MailFixture;
 TEST_F(CallbackTest, WritesTheIdAndTheChoiceToTheStartupFolderForADocumentIdOnly) {
     mdRepository repository{context};
     for (const std::string& id :
-         {std::string(), std::string("{00000000-0000-0000-0000-000000000000}"),
-          DocumentId.substr(1, 36)}) {
+         Lines{"", "{00000000-0000-0000-0000-000000000000}", DocumentId.substr(1, 36)}) {
         repository.SkrivCallback(id, true);
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(host("")), {}), 2)
         << "only Udveksling and Sager: no callback, no log";
-    const std::string callback = host("Mail_" + DocumentId + ".txt");
     repository.SkrivCallback(DocumentId, false);
-    EXPECT_EQ(testing::readHostFile(callback), DocumentId + "\r\n0\r\n");
+    EXPECT_EQ(callback(), DocumentId + "\r\n0\r\n");
     repository.SkrivCallback(DocumentId, true);
-    EXPECT_EQ(testing::readHostFile(callback), DocumentId + "\r\n1\r\n");
+    EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
     EXPECT_EQ(logLines(), (Lines{"Ignore file", "Import file"}));
-    EXPECT_FALSE(std::filesystem::exists(callback + ".tmp"));
+    EXPECT_FALSE(std::filesystem::exists(host("Mail_" + DocumentId + ".txt.tmp")));
     // A missing folder fails silently.
     program.startupLocalFolder = "C:\\Mangler\\";
     EXPECT_NO_THROW(repository.SkrivCallback(DocumentId, true));
     EXPECT_TRUE(ui.records.empty());
 }
 
-class CaseDataTest : public testing::MailFixture {
-protected:
-    mdMail post{context};
-};
+using CaseDataTest = testing::MailFixture;
 
 TEST_F(CaseDataTest, ReportsAMissingOrShortFileAndAMissingParentFolder) {
+    mdMail post(context);
     state.GemmeSti = "før";
     post.GemPaaSag();
     EXPECT_EQ(state.GemmeSti, "før");
@@ -93,13 +89,13 @@ TEST_F(CaseDataTest, ReportsAMissingOrShortFileAndAMissingParentFolder) {
 }
 
 TEST_F(CaseDataTest, TheBaseNameNamesTheAttachment) {
+    mdMail post(context);
     const std::pair<std::string, std::string> cases[] = {
         {"C:\\Sager\\Brev.MSG", "Brev"},
         {"C:\\Sager\\Brev.pdf", "Brev.pdf"},
         {"Brev.pdf", ""},
         {"C:\\Sager\\Svar på brev.msg", "Svar på brev"},
-        {"C:\\Sager\\", ""},
-    };
+        {"C:\\Sager\\", ""}};
     for (const auto& [path, name] : cases) {
         EXPECT_EQ(post.GetFileBaseName(path), name) << path;
     }
