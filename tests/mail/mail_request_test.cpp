@@ -10,6 +10,10 @@ namespace {
 using fake::ScriptedOutlookWindows;
 using testing::DocumentId;
 
+// The footer of a plain mail sent by Jens Ærø at the fixture's time.
+const std::string Footer = "\r\n\r\n¨¨¨¨¨¨¨¨¨¨¨¨\r\nOprettet og sendt den 5. december 2026 klokken "
+                           "14.05.33 af Jens Ærø\r\r\n";
+
 class MailRequestTest : public testing::MailFixture {
 protected:
     MailRequestTest() { setVersion("12.0.0.4518"); }
@@ -40,8 +44,7 @@ TEST_F(MailRequestTest, ANewMailIsComposedSentFiledAndReported) {
     const ItemPtr filed = savedMail("C:\\Sager\\Klient\\Svar.msg");
     EXPECT_EQ(filed->subject() + "|" + filed->billingInformation() + "|" + filed->mileage() + "|" +
                   filed->body(),
-              "Ærø||NAV|\r\n\r\nMed venlig hilsen\r\n\r\n¨¨¨¨¨¨¨¨¨¨¨¨\r\nOprettet og sendt den "
-              "5. december 2026 klokken 14.05.33 af Jens Ærø\r\r\n");
+              "Ærø||NAV|\r\n\r\nMed venlig hilsen" + Footer);
     EXPECT_EQ(filed->sentOn(), (LocalDateTime{2026, 12, 5, 14, 5, 33}));
     EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
     EXPECT_FALSE(state.MailSendt);
@@ -77,16 +80,14 @@ TEST_F(MailRequestTest, TheRecipientsGoToToOrBccAndTheSubjectIsTheCaseNumberWith
 }
 
 TEST_F(MailRequestTest, TheFooterEndsTheBodyAsTheSettingAndVersionSay) {
-    const std::string plain = "\r\n\r\n¨¨¨¨¨¨¨¨¨¨¨¨\r\nOprettet og sendt den 5. december 2026 "
-                              "klokken 14.05.33 af Jens Ærø\r\r\n";
     const std::string html = "<span style=\"FONT-FAMILY: Arial; FONT-SIZE: 8pt; COLOR: "
                              "#4c4c4c\">¨¨¨¨¨¨¨¨¨¨¨¨<br>Oprettet og sendt den 5. december 2026 "
                              "klokken 14.05.33 af Jens Ærø\r";
     // HTML or plain, BenytMailHistorik, version, the end of the filed body. A missing setting
     // counts as "1": the new mail above has the footer.
     const std::tuple<bool, std::string, std::string, std::string> cases[] = {
-        {false, "1", "11.0.0.8161", plain}, {false, "0", "12.0.0.4518", ""},
-        {false, "ja", "12.0.0.4518", ""},   {true, "1", "12.0.0.4518", html},
+        {false, "1", "11.0.0.8161", Footer}, {false, "0", "12.0.0.4518", ""},
+        {false, "ja", "12.0.0.4518", ""},    {true, "1", "12.0.0.4518", html},
         {true, "0", "12.0.0.4518", ""},
     };
     const std::string path = "C:\\Sager\\Klient\\Udkast.msg";
@@ -113,8 +114,6 @@ TEST_F(MailRequestTest, TheMarkerAndThePlaceOfAttachmentsFollowTheVersion) {
         const ItemPtr mail = app().createItem(outlook::MailItem);
         mail->setBody("Kære Ærø");
         mail->attachments().add("C:\\Sager\\bilag.pdf", 1, -1, "bilag");
-        mail->save();
-        mail->setEvents(nullptr);
         mail->saveAs("C:\\Sager\\udkast.msg");
         windows.users.push_back(ScriptedOutlookWindows::sends());
         mdMail(context).SendMail("C:\\Sager\\udkast.msg", "");
@@ -142,17 +141,13 @@ TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTagged
         writeCaseData(line4, documentId);
         std::filesystem::remove(host("Mail_" + DocumentId + ".txt"));
         request("", ScriptedOutlookWindows::closes());
-        if (!saved.empty()) {
-            EXPECT_EQ(savedMail(saved)->sentOn(), outlook::Never);
-        }
+        EXPECT_TRUE(saved.empty() || savedMail(saved)->sentOn() == outlook::Never) << saved;
         EXPECT_EQ(callback(), saved.empty() || documentId.empty() ? "" : DocumentId + "\r\n1\r\n");
     }
     EXPECT_TRUE(logHas(R"(Bruger afslutter uden at sende
 MailSendt has value of Falseand GemtMail has value of 
 Starting procedure EmptyOutbox
 Bruger sender sikkert
-Vedrørende 1 = Sag 12 {SIKKER}
-Vedrørende 2 = Sag 12 {SIKKER}
 Mailen har ingen markering og kan ikke findes i 'Sendt Post')"));
 }
 
@@ -165,7 +160,6 @@ TEST_F(MailRequestTest, AReopenedMailAsksBeforeSavingTheChanges) {
     };
     const std::string path = "C:\\Sager\\Klient\\Udkast.msg";
     for (const auto& [documentId, answer, question, written, saved] : cases) {
-        SCOPED_TRACE(answer + " " + documentId);
         const ItemPtr draft = app().createItem(outlook::MailItem);
         draft->setSubject("Udkast");
         draft->setBody("Gemt tekst\r\n");
