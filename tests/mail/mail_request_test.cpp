@@ -148,6 +148,7 @@ TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTagged
 MailSendt has value of Falseand GemtMail has value of 
 Starting procedure EmptyOutbox
 Bruger sender sikkert
+Vedrørende 2 = Sag 12 {SIKKER}
 Mailen har ingen markering og kan ikke findes i 'Sendt Post')"));
 }
 
