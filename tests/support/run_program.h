@@ -61,7 +61,8 @@ public:
         ::_exit(127);
     }
     ~RunningProgram() {
-        if (!ended_) {
+        // A failed fork leaves -1, which kill would take for every process.
+        if (!ended_ && id_ > 0) {
             ::kill(id_, SIGKILL);
             wait();
         }
