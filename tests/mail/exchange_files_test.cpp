@@ -10,10 +10,8 @@ using testing::DocumentId;
 using Lines = std::vector<std::string>;
 
 TEST(ExchangeFiles, ParseRecipientsSubjectsAndCaseData) {
-    const struct {
-        std::string file;
-        Lines recipients, subjects;
-    } cases[] = {
+    // The file's text, its recipients, its subjects.
+    const std::tuple<std::string, Lines, Lines> cases[] = {
         {"[SUBJECT]=Sag 123\r\n", {}, {"Sag 123"}},
         {"[subject]=første\r\n[Subject]=anden\r\n", {}, {"første", "anden"}},
         {"[subject]=\r\n", {}, {""}},
@@ -21,13 +19,12 @@ TEST(ExchangeFiles, ParseRecipientsSubjectsAndCaseData) {
         {"[subject]\r\n", {"[subject]"}, {}},
         {"a\rb\r\n", {"a", "b"}, {}},
     };
-    for (const auto& c : cases) {
-        const exchange::MailRequest request = exchange::parseRecipients(c.file);
-        EXPECT_EQ(request.recipients, c.recipients) << c.file;
-        EXPECT_EQ(request.subjects, c.subjects) << c.file;
+    for (const auto& [file, recipients, subjects] : cases) {
+        const exchange::MailRequest request = exchange::parseRecipients(file);
+        EXPECT_EQ(std::tie(request.recipients, request.subjects), std::tie(recipients, subjects))
+            << file;
     }
     EXPECT_EQ(exchange::splitCaseData("a\r\nb\nc\r\n"), (Lines{"a", "b\nc", ""}));
-    EXPECT_EQ(exchange::callbackFileName(DocumentId), "Mail_" + DocumentId + ".txt");
 }
 
 TEST(SearchBound, LiesFifteenMinutesBack) {
@@ -43,93 +40,62 @@ TEST(SearchBound, LiesFifteenMinutesBack) {
     }
 }
 
-class CallbackTest : public testing::MailFixture {
-protected:
-    std::string callback(const std::string& id) {
-        return testing::readHostFile(host("Mail_" + id + ".txt"));
-    }
-    mdRepository repository{context};
-};
+using CallbackTest = testing::MailFixture;
 
-TEST_F(CallbackTest, WritesTheIdAndTheChoiceToTheStartupFolder) {
+TEST_F(CallbackTest, WritesTheIdAndTheChoiceToTheStartupFolderForADocumentIdOnly) {
+    mdRepository repository{context};
+    for (const std::string& id :
+         Lines{"", "{00000000-0000-0000-0000-000000000000}", DocumentId.substr(1, 36)}) {
+        repository.SkrivCallback(id, true);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(host("")), {}), 2)
+        << "only Udveksling and Sager: no callback, no log";
     repository.SkrivCallback(DocumentId, false);
-    EXPECT_EQ(callback(DocumentId), DocumentId + "\r\n0\r\n");
+    EXPECT_EQ(callback(), DocumentId + "\r\n0\r\n");
     repository.SkrivCallback(DocumentId, true);
-    EXPECT_EQ(callback(DocumentId), DocumentId + "\r\n1\r\n");
+    EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
     EXPECT_EQ(logLines(), (Lines{"Ignore file", "Import file"}));
     EXPECT_FALSE(std::filesystem::exists(host("Mail_" + DocumentId + ".txt.tmp")));
-    EXPECT_FALSE(std::filesystem::exists(host("Udveksling/Mail_" + DocumentId + ".txt")));
     // A missing folder fails silently.
     program.startupLocalFolder = "C:\\Mangler\\";
     EXPECT_NO_THROW(repository.SkrivCallback(DocumentId, true));
     EXPECT_TRUE(ui.records.empty());
 }
 
-TEST_F(CallbackTest, WritesNothingForAnAbsentDocumentId) {
-    for (const std::string& id :
-         {std::string(), std::string("{00000000-0000-0000-0000-000000000000}"),
-          DocumentId.substr(1, 36)}) {
-        repository.SkrivCallback(id, true);
-    }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(host("")),
-                            std::filesystem::directory_iterator()),
-              2)
-        << "only Udveksling and Sager: no callback, no log";
-}
+using CaseDataTest = testing::MailFixture;
 
-class CaseDataTest : public testing::MailFixture {
-protected:
-    mdMail post{context};
-};
-
-TEST_F(CaseDataTest, Line4IsTheWholePathWithADocumentIdElseTheNameInAFolderMadeForIt) {
-    writeCaseData("C:\\Andet\\Svar.msg", DocumentId);
-    post.GemPaaSag();
-    EXPECT_EQ(state.GemmeSti, "C:\\Andet\\Svar.msg");
-    EXPECT_EQ(program.DocumentID, DocumentId);
-    EXPECT_FALSE(std::filesystem::exists(host("Sager/Klient/0001")));
-    writeCaseData("Brev", "");
-    post.GemPaaSag();
-    EXPECT_EQ(state.GemmeSti, "C:\\Sager\\Klient\\0001\\Brev.msg");
-    EXPECT_EQ(program.DocumentID, "");
-    EXPECT_TRUE(std::filesystem::is_directory(host("Sager/Klient/0001")));
-    EXPECT_EQ(post.HentSagsnummer(), "0001");
-}
-
-TEST_F(CaseDataTest, ReportsAMissingFileAndKeepsTheValues) {
+TEST_F(CaseDataTest, ReportsAMissingOrShortFileAndAMissingParentFolder) {
+    mdMail post(context);
     state.GemmeSti = "før";
     post.GemPaaSag();
     EXPECT_EQ(state.GemmeSti, "før");
-    EXPECT_EQ(ui.messages(),
-              Lines{"Lexitray|16|Filen C:\\Udveksling\\tmp.txt kunne ikke findes. Dette er en "
-                    "alvorlig fejl."});
     EXPECT_EQ(post.HentSagsnummer(), "");
-    EXPECT_TRUE(logHas("Filen tmp.txt blev ikke fundet!"));
-}
-
-TEST_F(CaseDataTest, ReportsAShortFileAndAMissingParentFolder) {
     writeExchangeFile("tmp.txt", "C:\\Sager\r\nKlient\r\n0001\r\nBrev\r\n");
     post.GemPaaSag();
     writeExchangeFile("tmp.txt", "C:\\Mangler\r\nKlient\r\n0001\r\nBrev\r\n\r\n\r\n\r\n");
     post.GemPaaSag();
-    EXPECT_EQ(ui.messages(), (Lines{"Lexitray|0|Fejl i Gempaasag: Subscript out of range",
-                                    "Lexitray|0|Fejl i Gempaasag: Path not found"}));
     // The save path set before the failure stays.
     EXPECT_EQ(state.GemmeSti, "C:\\Mangler\\Klient\\0001\\Brev.msg");
     // The case number is the third line: a file of two ends before it.
     writeExchangeFile("tmp.txt", "C:\\Sager\r\nKlient\r\n");
     EXPECT_EQ(post.HentSagsnummer(), "");
-    EXPECT_EQ(ui.messages().back(), "Lexitray|0|Fejl i hentsagsnummer: Input past end of file");
+    EXPECT_EQ(ui.messages(),
+              (Lines{"Lexitray|16|Filen C:\\Udveksling\\tmp.txt kunne ikke findes. Dette er en "
+                     "alvorlig fejl.",
+                     "Lexitray|0|Fejl i Gempaasag: Subscript out of range",
+                     "Lexitray|0|Fejl i Gempaasag: Path not found",
+                     "Lexitray|0|Fejl i hentsagsnummer: Input past end of file"}));
+    EXPECT_TRUE(logHas("Filen tmp.txt blev ikke fundet!"));
 }
 
 TEST_F(CaseDataTest, TheBaseNameNamesTheAttachment) {
+    mdMail post(context);
     const std::pair<std::string, std::string> cases[] = {
         {"C:\\Sager\\Brev.MSG", "Brev"},
         {"C:\\Sager\\Brev.pdf", "Brev.pdf"},
         {"Brev.pdf", ""},
         {"C:\\Sager\\Svar på brev.msg", "Svar på brev"},
-        {"C:\\Sager\\", ""},
-    };
+        {"C:\\Sager\\", ""}};
     for (const auto& [path, name] : cases) {
         EXPECT_EQ(post.GetFileBaseName(path), name) << path;
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "mail/md_mail.h"
-#include "platform/cp1252.h"
 #include "platform/fake/fake_outlook.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_shell.h"
@@ -11,13 +10,10 @@
 #include "platform/posix/not_installed.h"
 #include "platform/posix/posix_filesystem.h"
 #include "platform/registry_settings.h"
-#include "platform/text.h"
 #include "tests/support/log_lines.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace lexi::testing {
@@ -30,7 +26,6 @@ inline const std::string DocumentId = "{0C4E4D5A-1B2C-4D3E-8F90-A1B2C3D4E5F6}";
 class MailFixture : public ::testing::Test {
 protected:
     MailFixture() {
-        std::filesystem::create_directories(root.path() / "tmp");
         std::filesystem::create_directories(host("Udveksling"));
         std::filesystem::create_directories(host("Sager/Klient"));
         log.setFolder("C:\\");
@@ -39,9 +34,7 @@ protected:
     }
 
     // The host path of a path below drive C: ("Sager/Klient").
-    std::filesystem::path host(const std::string& relative) const {
-        return root.path() / "c" / relative;
-    }
+    std::filesystem::path host(const std::string& path) const { return root.path() / "c" / path; }
 
     void writeExchangeFile(const std::string& name, const std::string& utf8) {
         std::ofstream(host("Udveksling/" + name), std::ios::binary) << cp1252::fromUtf8(utf8);
@@ -54,27 +47,24 @@ protected:
                                          documentId + "\r\n");
     }
 
+    // The callback file of the document ID's mail.
+    std::string callback() const { return readHostFile(host("Mail_" + DocumentId + ".txt")); }
+
     // The texts of the run log's lines, without date and tab.
     std::vector<std::string> logLines() const {
         return logLineTexts(readHostFile(host("Lexitray_tester.log")));
     }
     // Whether the lines of the text, separated by line feeds, are among the
     // log's lines in that order; the first missing one is added to the failure.
-    ::testing::AssertionResult logHasInOrder(std::string_view expected) const {
+    ::testing::AssertionResult logHas(std::string_view expected) const {
         const auto lines = logLines();
         auto at = lines.begin();
         for (const std::string_view line : text::split(expected, "\n")) {
-            at = std::find(at, lines.end(), line);
-            if (at == lines.end()) {
+            if ((at = std::find(at, lines.end(), line)) == lines.end()) {
                 return ::testing::AssertionFailure() << "missing, or out of order: " << line;
             }
         }
         return ::testing::AssertionSuccess();
-    }
-
-    bool logHas(const std::string& line) const {
-        const auto lines = logLines();
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
 
     OutlookApplication& app() { return *outlook.start(); }
@@ -86,7 +76,7 @@ protected:
     TempFolder root;
     // The work folder of a mail lies in the temporary folder: each test has
     // its own, so that tests running at once do not share it.
-    ScopedVariable temporaryFolder{"TMPDIR", root.str() + "/tmp"};
+    ScopedVariable temporaryFolder{"TMPDIR", root.str()};
     fake::MemoryRegistry registry;
     RegistrySettings settings{registry};
     posix::PosixFileSystem files{posix::DriveTable({{'C', root.str() + "/c"}, {'Z', "/"}})};

@@ -56,7 +56,7 @@ TEST_F(RequestSafetyTest, OverlappingRequestsFileEachMailInItsOwnCase) {
     EXPECT_EQ(callback(DocumentId), DocumentId + "\r\n1\r\n");
     EXPECT_EQ(callback(OtherId), OtherId + "\r\n1\r\n");
     EXPECT_TRUE(journal.records().empty());
-    EXPECT_TRUE(std::filesystem::is_empty(root.path() / "tmp" / "lexitray"))
+    EXPECT_TRUE(std::filesystem::is_empty(root.path() / "lexitray"))
         << "each request removes its own work folder";
 }
 

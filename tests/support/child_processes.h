@@ -1,9 +1,6 @@
 #pragma once
 
-#include <functional>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <vector>
+#include "tests/support/run_program.h"
 
 namespace lexi::testing {
 
@@ -20,9 +17,7 @@ inline std::vector<int> runInChildren(int count, const std::function<int(int)>& 
     }
     std::vector<int> codes;
     for (const pid_t child : children) {
-        int status = 0;
-        const bool exited = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status);
-        codes.push_back(exited ? WEXITSTATUS(status) : -1);
+        codes.push_back(waitFor(child).exitCode);
     }
     return codes;
 }

@@ -3,52 +3,104 @@
 #include "tests/support/temp_folder.h"
 
 #include <chrono>
-#include <filesystem>
+#include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <map>
-#include <string>
-#include <sys/types.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace lexi::testing {
 
 struct ProgramRun {
-    int exitCode = -1; // -1 when ended by a signal
+    int exitCode = -1; // -1 when ended by a signal, or not at all
     int signal = 0;
     std::string standardError;
 };
 
+// Waits for the end of a child process: how it ended.
+inline ProgramRun waitFor(pid_t child) {
+    ProgramRun run;
+    int status = 0;
+    if (child > 0 && ::waitpid(child, &status, 0) == child) {
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    }
+    return run;
+}
+
 // A program started in the background in `folder`, with this process's
 // environment changed by `environment` (an empty value removes the variable).
-// One still running when the object goes is killed.
+// One still running when the object goes is killed; like its scratch
+// folder, it cannot be copied.
 class RunningProgram {
 public:
     RunningProgram(const std::string& program, const std::vector<std::string>& arguments,
                    const std::map<std::string, std::string>& environment,
-                   const std::filesystem::path& folder);
-    ~RunningProgram();
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
-
+                   const std::filesystem::path& folder)
+        : id_(::fork()) {
+        if (id_ != 0) {
+            return;
+        }
+        for (const auto& [name, value] : environment) {
+            value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1);
+        }
+        const int error = ::open(errorFile().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (::chdir(folder.c_str()) != 0 || ::dup2(error, 2) < 0 ||
+            ::dup2(::open("/dev/null", O_RDONLY), 0) < 0) {
+            ::_exit(126);
+        }
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& argument : arguments) {
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        }
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ~RunningProgram() {
+        // A failed fork leaves -1, which kill would take for every process.
+        if (!ended_ && id_ > 0) {
+            ::kill(id_, SIGKILL);
+            wait();
+        }
+    }
     pid_t id() const { return id_; }
 
     // Waits for the end of the program; what it wrote to standard error.
-    ProgramRun wait();
+    ProgramRun wait() {
+        ProgramRun run = waitFor(id_);
+        ended_ = true;
+        run.standardError = readHostFile(errorFile());
+        return run;
+    }
 
 private:
+    std::filesystem::path errorFile() const { return scratch_.path() / "stderr"; }
+
     TempFolder scratch_;
     pid_t id_;
     bool ended_ = false;
 };
 
 // Runs a program to its end, as RunningProgram starts it.
-ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::map<std::string, std::string>& environment,
-                      const std::filesystem::path& folder);
+inline ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                             const std::map<std::string, std::string>& environment,
+                             const std::filesystem::path& folder) {
+    return RunningProgram(program, arguments, environment, folder).wait();
+}
 
 // Asks `condition` again and again until it holds or the time is up; whether
 // it held.
-bool eventually(const std::function<bool()>& condition,
-                std::chrono::milliseconds timeout = std::chrono::seconds(20));
+inline bool eventually(const std::function<bool()>& condition,
+                       std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition() && std::chrono::steady_clock::now() <= end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return condition();
+}
 
 } // namespace lexi::testing

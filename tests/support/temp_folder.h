@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 
 namespace lexi::testing {
@@ -9,8 +13,20 @@ namespace lexi::testing {
 // everything in it when the test ends.
 class TempFolder {
 public:
-    TempFolder();
-    ~TempFolder();
+    TempFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "lexitray-test-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) {
+            throw std::runtime_error("cannot create a temporary folder");
+        }
+        path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -25,8 +41,12 @@ private:
 // what was there.
 class ScopedVariable {
 public:
-    ScopedVariable(const char* name, const std::string& value);
-    ~ScopedVariable();
+    ScopedVariable(const char* name, const std::string& value)
+        : name_(name), previous_(std::getenv(name) ? std::getenv(name) : ""),
+          hadPrevious_(std::getenv(name) != nullptr) {
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedVariable() { hadPrevious_ ? ::setenv(name_, previous_.c_str(), 1) : ::unsetenv(name_); }
     ScopedVariable(const ScopedVariable&) = delete;
     ScopedVariable& operator=(const ScopedVariable&) = delete;
 
@@ -48,6 +68,9 @@ private:
 };
 
 // The whole content of a host file; empty when it cannot be read.
-std::string readHostFile(const std::filesystem::path& path);
+inline std::string readHostFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
 
 } // namespace lexi::testing
