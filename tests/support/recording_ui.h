@@ -12,10 +12,7 @@ class RecordingUi : public script::ScriptedUi {
 public:
     explicit RecordingUi(std::string_view script = {})
         : ScriptedUi(script, [this](const script::Record& record) { records.push_back(record); }) {}
-
-    // The transcript goes to this object: it cannot be copied.
-    RecordingUi(const RecordingUi&) = delete;
-    RecordingUi& operator=(const RecordingUi&) = delete;
+    RecordingUi(const RecordingUi&) = delete; // the transcript goes to this object
 
     std::vector<script::Record> records;
 
@@ -29,6 +26,17 @@ public:
             }
         }
         return result;
+    }
+
+    // "kind:event" of each record since the last look, space-separated; a
+    // message box is "msgbox:".
+    std::string takeEvents() {
+        std::string seen;
+        for (const auto& record : records) {
+            seen += (seen.empty() ? "" : " ") + record.kind + ":" + record.field("event");
+        }
+        records.clear();
+        return seen;
     }
 };
 
