@@ -2,9 +2,6 @@
 
 #include "platform/script/scripted_ui.h"
 
-#include <string>
-#include <vector>
-
 namespace lexi::testing {
 
 // A scripted UI that keeps its transcript in memory for the test to read.
@@ -19,10 +16,9 @@ public:
     // "title|style|text" of each message box, for compact comparisons.
     std::vector<std::string> messages() const {
         std::vector<std::string> result;
-        for (const auto& record : records) {
-            if (record.kind == "msgbox") {
-                result.push_back(record.field("title") + "|" + record.field("style") + "|" +
-                                 record.field("text"));
+        for (const auto& r : records) {
+            if (r.kind == "msgbox") {
+                result.push_back(r.field("title") + "|" + r.field("style") + "|" + r.field("text"));
             }
         }
         return result;
