@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <algorithm>
 
 namespace lexi::testing {
 
@@ -19,12 +20,9 @@ inline qt::QtUi& offscreenUi() {
 // The loaded top-level window of that name, or null.
 inline QWidget* topLevelWindow(const char* name) {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String(name)) {
-            return widget;
-        }
-    }
-    return nullptr;
+    const QWidgetList all = QApplication::topLevelWidgets();
+    const auto at = std::ranges::find(all, QLatin1String(name), &QWidget::objectName);
+    return at == all.end() ? nullptr : *at;
 }
 
 } // namespace lexi::testing

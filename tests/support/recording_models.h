@@ -5,8 +5,6 @@
 
 #include <deque>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace lexi::testing {
 
@@ -29,22 +27,16 @@ struct RecordingModels : ComposeActions, TrayWindowEvents, SettingsWindowEvents 
         return answer;
     }
     void iconMessage(int message) override { calls.push_back("icon " + std::to_string(message)); }
-    void menuChosen(TrayMenuItem item) override {
-        calls.push_back("menu " + std::to_string(static_cast<int>(item)));
-    }
+    void menuChosen(TrayMenuItem i) override { calls.push_back("menu " + std::to_string(int(i))); }
     void windowClicked() override { calls.push_back("click"); }
     void keyPressed(int keyCode) override { calls.push_back("key " + std::to_string(keyCode)); }
     void minimised() override { calls.push_back("minimised"); }
     void folderEdited(const std::string& folder) override { calls.push_back("folder " + folder); }
-    void mailHistoryTicked(bool ticked) override {
-        calls.push_back(ticked ? "ticked" : "unticked");
-    }
-    void okClicked() override {
-        calls.push_back("OK");
-        settingsView.reset();
-    }
-    void closeClicked() override {
-        calls.push_back("close");
+    void mailHistoryTicked(bool on) override { calls.push_back(on ? "ticked" : "unticked"); }
+    void okClicked() override { letSettingsGo("OK"); }
+    void closeClicked() override { letSettingsGo("close"); }
+    void letSettingsGo(const char* call) {
+        calls.push_back(call);
         settingsView.reset();
     }
 };

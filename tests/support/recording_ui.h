@@ -2,9 +2,6 @@
 
 #include "platform/script/scripted_ui.h"
 
-#include <string>
-#include <vector>
-
 namespace lexi::testing {
 
 // A scripted UI that keeps its transcript in memory for the test to read.
@@ -12,23 +9,30 @@ class RecordingUi : public script::ScriptedUi {
 public:
     explicit RecordingUi(std::string_view script = {})
         : ScriptedUi(script, [this](const script::Record& record) { records.push_back(record); }) {}
-
-    // The transcript goes to this object: it cannot be copied.
-    RecordingUi(const RecordingUi&) = delete;
-    RecordingUi& operator=(const RecordingUi&) = delete;
+    RecordingUi(const RecordingUi&) = delete; // the transcript goes to this object
 
     std::vector<script::Record> records;
 
     // "title|style|text" of each message box, for compact comparisons.
     std::vector<std::string> messages() const {
         std::vector<std::string> result;
-        for (const auto& record : records) {
-            if (record.kind == "msgbox") {
-                result.push_back(record.field("title") + "|" + record.field("style") + "|" +
-                                 record.field("text"));
+        for (const auto& r : records) {
+            if (r.kind == "msgbox") {
+                result.push_back(r.field("title") + "|" + r.field("style") + "|" + r.field("text"));
             }
         }
         return result;
+    }
+
+    // "kind:event" of each record since the last look, space-separated; a
+    // message box is "msgbox:".
+    std::string takeEvents() {
+        std::string seen;
+        for (const auto& record : records) {
+            seen += (seen.empty() ? "" : " ") + record.kind + ":" + record.field("event");
+        }
+        records.clear();
+        return seen;
     }
 };
 

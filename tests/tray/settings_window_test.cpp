@@ -15,21 +15,16 @@ namespace {
 class SettingsWindowTest : public ::testing::Test {
 protected:
     SettingsWindowTest() {
-        state.exchangeFolder = "C:\\Sager\\";
-        state.startupLocalFolder = "C:\\Sager\\";
+        state.exchangeFolder = state.startupLocalFolder = "C:\\Sager\\";
         log.setFolder(state.startupLocalFolder);
     }
 
-    std::string stored(const char* key) {
-        return settings.getSetting("Lexitray", "Drevindstillinger", key, "<none>");
-    }
-    script::Record shown() const {
-        for (const auto& record : ui.records) {
-            if (record.kind == "settings" && record.field("event") == "shown") {
-                return record;
-            }
-        }
-        return {};
+    // The stored folder and mail history switch, the folder in effect and
+    // whether the window is loaded.
+    std::string outcome() {
+        return settings.getSetting("Lexitray", "Drevindstillinger", "Lokalsti", "<none>") + "|" +
+               settings.getSetting("Lexitray", "Drevindstillinger", "BenytMailHistorik", "<none>") +
+               "|" + state.exchangeFolder + (window.isLoaded() ? "|loaded" : "");
     }
 
     fake::MemoryRegistry registry;
@@ -43,65 +38,51 @@ protected:
     SettingsWindow window{ui, settings, state, log};
 };
 
-TEST_F(SettingsWindowTest, ShowsTheFolderInEffectAndTheSwitch) {
-    const std::pair<std::string, std::string> cases[] = {{"<none>", "1"}, {"1", "1"},    {"0", "0"},
-                                                         {"ja", "0"},     {"True", "0"}, {"", "0"}};
-    for (const auto& [value, ticked] : cases) {
-        if (value != "<none>") {
-            settings.saveSetting("Lexitray", "Drevindstillinger", "BenytMailHistorik", value);
-        }
-        ui.records.clear();
+TEST_F(SettingsWindowTest, ShowsTheFolderInEffectAndTheSwitchTickedUnlessStoredOtherThan1) {
+    std::string ticks;
+    // Each value is stored after the window showed the one before; nothing at first.
+    for (const char* next : {"1", "0", "ja", "True", "", ""}) {
         window.show();
-        EXPECT_EQ(shown().field("CheckMailHistorik"), ticked) << value;
-        EXPECT_EQ(shown().field("fldLokaldrev"), "C:\\Sager\\");
-        EXPECT_EQ(shown().field("title"), "Lexitray");
+        EXPECT_EQ(ui.records.back().field("fldLokaldrev"), "C:\\Sager\\");
+        ticks += ui.records.back().field("CheckMailHistorik");
         window.unload();
+        settings.saveSetting("Lexitray", "Drevindstillinger", "BenytMailHistorik", next);
     }
+    EXPECT_EQ(ticks, "110000");
 }
 
-TEST_F(SettingsWindowTest, OkStoresAsTypedAndTheProcessTakesTheFolderAtOnce) {
-    const struct {
-        std::optional<std::string> typed; // none: nothing typed
-        bool ticked;
-        std::string folder, mailHistory;
-    } cases[] = {{std::nullopt, true, "C:\\Sager\\", "1"},
-                 {"D:\\Sager\\", true, "D:\\Sager\\", "1"},
-                 {"D:\\uden skråstreg", false, "D:\\uden skråstreg", "0"},
-                 {"", true, "", "1"}};
-    for (const auto& c : cases) {
+TEST_F(SettingsWindowTest, OkStoresAsTypedAndTheProcessTakesTheFolderAtOnceClosingStoresNothing) {
+    // What is typed (none: nothing) and the outcome; the switch is ticked as stored.
+    const std::pair<std::optional<std::string>, std::string> cases[] = {
+        {std::nullopt, "C:\\Sager\\|1|C:\\Sager\\"},
+        {"D:\\Sager\\", "D:\\Sager\\|1|D:\\Sager\\"},
+        {"D:\\uden skråstreg", "D:\\uden skråstreg|0|D:\\uden skråstreg"},
+        {"", "|1|"},
+    };
+    for (const auto& [typed, expected] : cases) {
         window.show();
-        if (c.typed) {
-            window.folderEdited(*c.typed);
-            window.mailHistoryTicked(c.ticked);
+        if (typed) {
+            window.folderEdited(*typed);
+            window.mailHistoryTicked(expected[expected.find('|') + 1] == '1');
             window.show(); // showing it again keeps what was typed
         }
         window.okClicked();
-        EXPECT_EQ(stored("Lokalsti"), c.folder);
-        EXPECT_EQ(stored("BenytMailHistorik"), c.mailHistory);
-        EXPECT_EQ(state.exchangeFolder, c.folder);
-        EXPECT_EQ(state.startupLocalFolder, "C:\\Sager\\");
-        EXPECT_EQ(log.folder(), "C:\\Sager\\");
-        EXPECT_FALSE(window.isLoaded());
+        EXPECT_EQ(outcome(), expected);
+        EXPECT_EQ(state.startupLocalFolder + "|" + log.folder(), "C:\\Sager\\|C:\\Sager\\");
     }
-}
-
-TEST_F(SettingsWindowTest, ClosingOtherwiseStoresNothingAndAFailedStoreKeepsTheWindow) {
     window.show();
     window.folderEdited("D:\\Andet\\");
     window.mailHistoryTicked(false);
     window.closeClicked();
-    EXPECT_FALSE(window.isLoaded());
-    EXPECT_EQ(stored("Lokalsti") + stored("BenytMailHistorik"), "<none><none>");
-    EXPECT_EQ(ui.records.back().toLine(), "settings\tevent=closed");
+    EXPECT_EQ(outcome(), "|1|");
+    // A store that fails keeps the window and the folder.
     window.show();
     window.folderEdited("D:\\Ny\\");
     registry.failWrites(RegistryStatus::AccessDenied);
     window.okClicked();
-    ASSERT_EQ(ui.messages().size(), 1U);
-    EXPECT_TRUE(ui.messages()[0].starts_with("Lexitray|16|Fejl i Okknap_Click: "))
-        << ui.messages()[0];
-    EXPECT_TRUE(window.isLoaded());
-    EXPECT_EQ(state.exchangeFolder, "C:\\Sager\\");
+    EXPECT_TRUE(ui.messages().size() == 1 &&
+                ui.messages()[0].starts_with("Lexitray|16|Fejl i Okknap_Click: "));
+    EXPECT_EQ(outcome(), "|1||loaded");
 }
 
 } // namespace
