@@ -86,9 +86,9 @@ TEST_P(MailStorageContract, KeepsItemsInArrivalOrderUnderStableIdsWithTheirSumma
     EXPECT_EQ(storage->items(outlook::FolderSentItems, std::nullopt).back().summary,
               ItemSummary::of(billedMail()));
     EXPECT_EQ(storage->message(first)->body, "Kære klient");
-    EXPECT_TRUE(storage->remove(second));
-    EXPECT_FALSE(storage->remove(second) || storage->find(second) || storage->message(second) ||
-                 storage->replace(second, outlook::FolderDrafts, mail("x")));
+    // Once removed, an item is gone for every call.
+    EXPECT_TRUE(storage->remove(second) && !storage->remove(second) && !storage->find(second) &&
+                !storage->message(second) && !storage->replace(second, outlook::FolderDrafts, {}));
 }
 
 TEST_P(MailStorageContract, FiltersBySendTimeAtTheSecond) {
@@ -132,24 +132,20 @@ TEST(SqliteMailStorage, OpensAStoreMadeBeforeTheSummaryColumns) {
     }
     SqliteMailStorage storage(path);
     EXPECT_EQ(storage.find("A")->summary, ItemSummary::of(billedMail()));
-    const std::string added = storage.add(outlook::FolderSentItems, mail("ny", at(11, 0)));
-    EXPECT_EQ(entryIds(storage, outlook::FolderSentItems, parseRestrictFilter(NineFifty)),
-              (std::vector<std::string>{"A", added}));
+    storage.add(outlook::FolderSentItems, mail("ny", at(11, 0)));
+    EXPECT_EQ(storage.items(outlook::FolderSentItems, parseRestrictFilter(NineFifty)).size(), 2U);
     EXPECT_EQ(SqliteMailStorage(path).find("A")->summary.billingInformation, "10:17:30");
 }
 
 TEST(RestrictFilter, ReadsTheFieldTheComparisonAndTheLocalTime) {
     using enum TimeFilter::Field;
     using enum TimeFilter::Comparison;
-    const std::tuple<const char*, TimeFilter::Field, TimeFilter::Comparison, LocalDateTime>
-        cases[] = {
-            {"[SentOn] > '05-12-2026 10:2'", SentOn, Greater, {2026, 12, 5, 10, 2, 0}},
-            {" [receivedtime]>='1-2-2027 08:00:30' ",
-             ReceivedTime,
-             GreaterOrEqual,
-             {2027, 2, 1, 8, 0, 30}},
-            {"[SentOn] <= '31-12-2026 23:59'", SentOn, LessOrEqual, {2026, 12, 31, 23, 59, 0}},
-        };
+    using Case = std::tuple<const char*, TimeFilter::Field, TimeFilter::Comparison, LocalDateTime>;
+    const Case cases[] = {
+        {"[SentOn] > '05-12-2026 10:2'", SentOn, Greater, {2026, 12, 5, 10, 2, 0}},
+        {"[receivedtime]>='1-2-2027 8:00'", ReceivedTime, GreaterOrEqual, {2027, 2, 1, 8, 0, 0}},
+        {" [SentOn] <= '31-12-2026 23:59:59' ", SentOn, LessOrEqual, {2026, 12, 31, 23, 59, 59}},
+    };
     for (const auto& [text, field, comparison, bound] : cases) {
         const TimeFilter filter = parseRestrictFilter(text);
         EXPECT_EQ(std::tuple(filter.field, filter.comparison, toLocal(filter.bound)),
