@@ -1,18 +1,12 @@
-"""A mail server on loopback for the delivery tests.
+"""smtp_sink.py PORT FOLDER LIFETIME_SECONDS: a mail server on 127.0.0.1:PORT.
 
-Usage: smtp_sink.py PORT FOLDER LIFETIME_SECONDS
-
-Listens on 127.0.0.1:PORT and keeps each mail it accepts in FOLDER/<n>/:
-  mail.txt       the envelope, the header names, the decoded From, To, Cc and
-                 Subject, the first text part (line ends shown as \\r and \\n)
-                 and each attachment's decoded file name and content type
-  attachment-<i> the decoded bytes of each attachment
-and FOLDER/ready once it listens.
-A recipient whose address starts with "afvis" is refused with 550. The
-server stops by itself after LIFETIME_SECONDS.
+Touches FOLDER/ready once it listens and keeps the n-th mail it accepts in
+FOLDER/<n>/: mail.txt tells the envelope, the header names, the decoded From,
+To, Cc, Subject, the first text part (line ends shown as \\r and \\n) and each
+attachment's name and type; attachment-<i> holds the decoded bytes. It refuses
+recipients starting with "afvis" with 550 and stops after LIFETIME_SECONDS.
 """
 
-import email
 import email.policy
 import pathlib
 import sys
@@ -38,8 +32,8 @@ class Sink:
         target.mkdir()
         message = email.message_from_bytes(envelope.original_content, policy=email.policy.default)
         lines = [f"envelope: {envelope.mail_from} -> {', '.join(envelope.rcpt_tos)}",
-                 f"headers: {', '.join(message.keys())}"]
-        lines += [f"{name}: {message.get(name, '')}" for name in ("from", "to", "cc", "subject")]
+                 f"headers: {', '.join(message.keys())}",
+                 *(f"{name}: {message.get(name, '')}" for name in ("from", "to", "cc", "subject"))]
         body = message.get_body(preferencelist=("plain", "html"))
         text = body.get_content().replace("\r", "\\r").replace("\n", "\\n")
         lines.append(f"{body.get_content_type()}: {text}")
@@ -51,11 +45,10 @@ class Sink:
 
 
 def main():
-    port, folder, lifetime = int(sys.argv[1]), sys.argv[2], float(sys.argv[3])
-    controller = Controller(Sink(folder), hostname="127.0.0.1", port=port)
+    controller = Controller(Sink(sys.argv[2]), hostname="127.0.0.1", port=int(sys.argv[1]))
     controller.start()
-    (pathlib.Path(folder) / "ready").touch()
-    threading.Event().wait(lifetime)
+    (pathlib.Path(sys.argv[2]) / "ready").touch()
+    threading.Event().wait(float(sys.argv[3]))
     controller.stop()
 
 
