@@ -25,8 +25,8 @@ public:
     std::uint64_t changeCount() override;
     Account account() override { return account_; }
     void setAccount(const Account& account) override { account_ = account; }
-    std::unique_ptr<DeliveryLock> lockDelivery(bool) override {
-        return std::make_unique<DeliveryLock>();
+    std::unique_ptr<ProcessLock> lockDelivery(bool) override {
+        return std::make_unique<ProcessLock>();
     }
 
     // The next items that enter this folder stay out of sight for so many

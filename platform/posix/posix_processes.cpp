@@ -1,6 +1,7 @@
 #include "platform/posix/posix_processes.h"
 
 #include "platform/failure.h"
+#include "platform/posix/file_lock.h"
 #include "platform/posix/lexitray_home.h"
 #include "platform/text.h"
 #include "platform/windows_command_line.h"
@@ -9,13 +10,11 @@
 #include <cerrno>
 #include <csignal>
 #include <dirent.h>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <pwd.h>
 #include <spawn.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,20 +64,6 @@ std::string_view programName(std::string_view imageName) {
     }
     return imageName;
 }
-
-// An flock on an open lock file: the kernel drops it when the file is closed,
-// at the latest when the process ends. The file is not inherited by the
-// programs the process starts, which would otherwise keep it locked.
-class FileLock final : public ProcessLock {
-public:
-    explicit FileLock(int file) : file_(file) {}
-    ~FileLock() override { ::close(file_); }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-
-private:
-    int file_;
-};
 
 } // namespace
 
@@ -178,24 +163,7 @@ std::unique_ptr<ProcessLock> PosixProcesses::lock(std::string_view name) {
 std::unique_ptr<ProcessLock> PosixProcesses::takeLock(std::string_view name, bool wait) {
     std::error_code ignored;
     std::filesystem::create_directories(home_, ignored);
-    const std::string path = home_ + "/" + std::string(name) + ".lock";
-    const int file = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (file < 0) {
-        throw failureFromErrno(errno, path, Source);
-    }
-    int rc = 0;
-    do {
-        rc = ::flock(file, wait ? LOCK_EX : LOCK_EX | LOCK_NB);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0) {
-        const int error = errno;
-        ::close(file);
-        if (error == EWOULDBLOCK) {
-            return nullptr;
-        }
-        throw failureFromErrno(error, path, Source);
-    }
-    return std::make_unique<FileLock>(file);
+    return lockFile(home_ + "/" + std::string(name) + ".lock", wait, Source);
 }
 
 } // namespace lexi::posix

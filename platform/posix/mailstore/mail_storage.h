@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/posix/msgfile/message.h"
+#include "platform/processes.h"
 
 #include <cstdint>
 #include <memory>
@@ -63,12 +64,6 @@ struct TimeFilter {
     bool accepts(const ItemSummary& item) const;
 };
 
-// A hold on delivering the store's mail; let go when it goes.
-class DeliveryLock {
-public:
-    virtual ~DeliveryLock() = default;
-};
-
 // Where the items of the mail store are kept: folders of items, each item a
 // message with a text entry ID that stays the same for its life. Items keep
 // the order in which they came into their folder.
@@ -103,7 +98,7 @@ public:
     // Held, by every process that shares the store, while it delivers mail
     // from the Outbox, so that no mail leaves twice: waits for the hold, or
     // (without `wait`) answers null when another has it.
-    virtual std::unique_ptr<DeliveryLock> lockDelivery(bool wait) = 0;
+    virtual std::unique_ptr<ProcessLock> lockDelivery(bool wait) = 0;
 };
 
 // The default folders every store has.

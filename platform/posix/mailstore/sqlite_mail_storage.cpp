@@ -1,15 +1,13 @@
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
 
 #include "platform/failure.h"
+#include "platform/posix/file_lock.h"
 #include "platform/posix/msgfile/message_file.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
 #include <sqlite3.h>
-#include <sys/file.h>
 #include <sys/random.h>
-#include <unistd.h>
 
 namespace lexi::mailstore {
 namespace {
@@ -129,15 +127,6 @@ template <typename Action> auto guarded(Action action) {
 
 // The hold on delivery: an exclusive lock on a file beside the store, which
 // the system lets go when the process ends, however it ends.
-class FileDeliveryLock final : public DeliveryLock {
-public:
-    explicit FileDeliveryLock(int fd) : fd_(fd) {}
-    ~FileDeliveryLock() override { ::close(fd_); }
-
-private:
-    int fd_;
-};
-
 const char* comparisonSql(TimeFilter::Comparison comparison) {
     switch (comparison) {
     case TimeFilter::Comparison::Greater:
@@ -371,24 +360,8 @@ Account SqliteMailStorage::account() {
     });
 }
 
-std::unique_ptr<DeliveryLock> SqliteMailStorage::lockDelivery(bool wait) {
-    const int fd = ::open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        throw failureFromErrno(errno, lockPath_, "MailStore");
-    }
-    int locked = 0;
-    do {
-        locked = ::flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB);
-    } while (locked != 0 && errno == EINTR);
-    if (locked != 0) {
-        const int error = errno;
-        ::close(fd);
-        if (error == EWOULDBLOCK) {
-            return nullptr;
-        }
-        throw failureFromErrno(error, lockPath_, "MailStore");
-    }
-    return std::make_unique<FileDeliveryLock>(fd);
+std::unique_ptr<ProcessLock> SqliteMailStorage::lockDelivery(bool wait) {
+    return posix::lockFile(lockPath_, wait, "MailStore");
 }
 
 void SqliteMailStorage::setAccount(const Account& account) {

@@ -27,7 +27,7 @@ public:
     std::uint64_t changeCount() override;
     Account account() override;
     void setAccount(const Account& account) override;
-    std::unique_ptr<DeliveryLock> lockDelivery(bool wait) override;
+    std::unique_ptr<ProcessLock> lockDelivery(bool wait) override;
 
 private:
     void insert(std::string_view entryId, int folder, const msgfile::Message& message);
