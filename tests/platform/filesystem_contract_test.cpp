@@ -12,6 +12,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lexi {
 namespace {
@@ -219,6 +221,18 @@ TEST(FailureFromErrno, GivesTheRuntimesNumber) {
     for (const auto& [error, path, number] : cases) {
         EXPECT_EQ(failureFromErrno(error, path, "Test").number(), number) << error;
     }
+}
+
+// Without TMPDIR and a session folder the temporary folder is the user's own
+// in /tmp, closed to other users even when something left it open.
+TEST(PosixFileSystem, TheTemporaryFolderIsTheUsersOwn) {
+    testing::ScopedVariable tmp{"TMPDIR", ""}, session{"XDG_RUNTIME_DIR", ""};
+    const std::string own = "/tmp/lexitray-" + std::to_string(::getuid());
+    fs::create_directory(own);
+    ::chmod(own.c_str(), 0777);
+    posix::PosixFileSystem files{posix::DriveTable({{'Z', "/"}})};
+    EXPECT_EQ(files.tempFolder(), "Z:\\tmp\\lexitray-" + std::to_string(::getuid()));
+    EXPECT_EQ(fs::status(own).permissions(), fs::perms::owner_all);
 }
 
 TEST(PosixFileSystem, AppendsOfManyProcessesNeitherInterleaveNorGetLost) {
