@@ -41,7 +41,14 @@ SqliteDb::SqliteDb(const std::string& path) {
     }
     sqlite3_busy_timeout(db_, BusyTimeoutMilliseconds);
     if (mode_ == Mode::ReadWrite) {
-        useWriteAheadLog();
+        try {
+            useWriteAheadLog();
+        } catch (const SqliteError&) {
+            // A file that is no database fails here; the destructor of an
+            // object never made does not run.
+            sqlite3_close(db_);
+            throw;
+        }
     }
 }
 
