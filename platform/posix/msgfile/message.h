@@ -78,6 +78,9 @@ struct Attachment {
     std::string mimeType;
     // Character position of the attachment in the body; -1 hides it.
     std::int32_t renderingPosition = -1;
+    // The name an HTML body uses for the attachment ("cid:..."), when it
+    // shows it inline, without the angle brackets.
+    std::string contentId{};
 
     bool operator==(const Attachment&) const = default;
 };
@@ -102,6 +105,8 @@ struct Message {
     std::string displayTo; // "Name; Name", as Outlook shows the To line
     std::string displayCc;
     std::string displayBcc;
+    // The Message-ID the mail left with, without the angle brackets.
+    std::string internetMessageId;
     std::vector<Recipient> recipients;
     std::vector<Attachment> attachments;
 

@@ -49,6 +49,7 @@ inline const Field<Message, std::string> messageTexts[] = {
     {&Message::displayTo, tagged(0x0E04)},                               // PidTagDisplayTo
     {&Message::displayCc, tagged(0x0E03)},                               // PidTagDisplayCc
     {&Message::displayBcc, tagged(0x0E02)},                              // PidTagDisplayBcc
+    {&Message::internetMessageId, tagged(0x1035)},                       // PidTagInternetMessageId
     {&Message::billingInformation, named(property_set::Common, 0x8535)}, // PidLidBilling
     {&Message::mileage, named(property_set::Common, 0x8534)},            // PidLidMileage
     {&Message::contactFullName, tagged(0x3001)},                         // PidTagDisplayName
@@ -91,6 +92,7 @@ inline const Field<Attachment, std::string> attachmentTexts[] = {
     {&Attachment::longFileName, tagged(0x3707)}, // PidTagAttachLongFilename
     {&Attachment::displayName, tagged(0x3001)},  // PidTagDisplayName
     {&Attachment::mimeType, tagged(0x370E)},     // PidTagAttachMimeTag
+    {&Attachment::contentId, tagged(0x3712)},    // PidTagAttachContentId
 };
 inline const Field<Attachment, AttachMethod> attachmentMethod{&Attachment::method,
                                                               tagged(0x3705)}; // PidTagAttachMethod
