@@ -11,6 +11,9 @@ namespace {
 
 constexpr char32_t ReplacementCharacter = 0xFFFD;
 constexpr std::uint32_t Windows1252 = 1252;
+// ISO-8859-1 text from Outlook is read as Windows-1252, as Outlook reads it:
+// the bytes 0x80-0x9F are the typographic characters, not control codes.
+constexpr std::uint32_t Latin1 = 28591;
 
 std::string_view untilNul(std::string_view bytes) {
     return bytes.substr(0, bytes.find('\0'));
@@ -38,7 +41,7 @@ std::string iconvName(std::uint32_t codePage) {
     default:
         break;
     }
-    if (codePage >= 28591 && codePage <= 28605) {
+    if (codePage >= 28592 && codePage <= 28605) {
         return "ISO-8859-" + std::to_string(codePage - 28590);
     }
     return "CP" + std::to_string(codePage);
@@ -75,7 +78,7 @@ std::string utf16ToUtf8(std::string_view littleEndianBytes) {
 }
 
 CodePageDecoder::CodePageDecoder(std::uint32_t codePage) : iconv_(nullptr) {
-    if (codePage != Windows1252) {
+    if (codePage != Windows1252 && codePage != Latin1) {
         const iconv_t handle = iconv_open("UTF-8", iconvName(codePage).c_str());
         if (handle != reinterpret_cast<iconv_t>(-1)) {
             iconv_ = handle;

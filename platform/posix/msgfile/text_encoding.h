@@ -14,7 +14,8 @@ namespace lexi::msgfile {
 std::string utf16ToUtf8(std::string_view littleEndianBytes);
 
 // 8-bit text (PT_STRING8, or an HTML body) in a Windows code page to UTF-8.
-// A code page the system does not know is read as Windows-1252.
+// ISO-8859-1 (28591), and a code page the system does not know, are read as
+// Windows-1252.
 class CodePageDecoder {
 public:
     explicit CodePageDecoder(std::uint32_t codePage);
