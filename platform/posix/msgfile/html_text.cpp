@@ -90,6 +90,9 @@ public:
                 character(c);
             }
         }
+        if (pendingBreak_ && !atLineStart()) {
+            out_ += LineEnd; // the last block's line ends too
+        }
         return std::move(out_);
     }
 
