@@ -4,7 +4,7 @@
 
 #include "platform/failure.h"
 #include "platform/posix/mailstore/smtp_transport.h"
-#include "tests/support/run_program.h"
+#include "tests/mailstore/smtp_sink.h"
 
 #include <arpa/inet.h>
 #include <gmock/gmock.h>
@@ -42,19 +42,16 @@ struct LoopbackSocket {
     std::string port;
 };
 
-// smtp_sink.py on a free port, run by Debian's python3, which has aiosmtpd.
 class SmtpDeliveryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(testing::eventually([&] { return fs::exists(folder.path() / "ready"); }))
+        ASSERT_TRUE(sink.started())
             << "smtp_sink.py did not start; it needs Debian's python3-aiosmtpd";
     }
 
     testing::TempFolder folder;
-    std::string port = LoopbackSocket(false).port;
-    testing::RunningProgram server{
-        "/usr/bin/python3", {SMTP_SINK_SCRIPT, port, folder.str(), "60"}, {}, folder.path()};
-    Account sender{"Jens Ærø", "jens@advokat.dk", "", "", "smtp://127.0.0.1:" + port, "", ""};
+    testing::SmtpSink sink{folder.path()};
+    Account sender{"Jens Ærø", "jens@advokat.dk", "", "", sink.url(), "", ""};
     msgfile::Message mail = [] {
         msgfile::Message mail;
         mail.subject = "Møde om sag 12";
