@@ -64,7 +64,7 @@ TEST_F(DeliveryTest, AMailTheServerDoesNotTakeWaitsInTheOutboxAndLeavesWhenItTak
     if (!startSink()) {
         GTEST_SKIP() << "python3-aiosmtpd is not installed";
     }
-    const std::string closed = "smtp://127.0.0.1:" + std::to_string(testing::freeLoopbackPort());
+    const std::string closed = testing::LoopbackSocket(false).url();
     Account account;
     account.address = "jens@advokat.dk";
     const auto sendVia = [&](const std::string& url, const std::string& to) {
