@@ -27,7 +27,7 @@ constexpr LocalDateTime FirstSent{2026, 1, 5, 8, 0, 0};
 
 class NoTransport final : public mailstore::MailTransport {
 public:
-    void deliver(const msgfile::Message&, const mailstore::Account&) override {}
+    std::string deliver(const msgfile::Message&, const mailstore::Account&) override { return {}; }
 };
 
 msgfile::Time sentTime(int index) {

@@ -13,11 +13,12 @@ std::unique_ptr<MemoryMailStorage> memoryStorage(Clock& clock, MemoryMailStorage
 
 } // namespace
 
-void RecordingTransport::deliver(const msgfile::Message& mail, const Account&) {
+std::string RecordingTransport::deliver(const msgfile::Message& mail, const Account&) {
     if (!refusal.empty()) {
         throw Failure(failure::AutomationError, refusal, "RecordingTransport");
     }
     delivered.push_back(mail);
+    return {};
 }
 
 FakeOutlook::FakeOutlook(Clock& clock, Ui& ui, OutlookWindows& windows,

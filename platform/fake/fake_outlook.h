@@ -7,10 +7,11 @@
 
 namespace lexi::mailstore {
 
-// A transport for tests: it keeps what it was given, or refuses.
+// A transport for tests: it keeps what it was given, or refuses. What it
+// keeps carries no Message-ID.
 class RecordingTransport final : public MailTransport {
 public:
-    void deliver(const msgfile::Message& mail, const Account& account) override;
+    std::string deliver(const msgfile::Message& mail, const Account& account) override;
 
     std::vector<msgfile::Message> delivered;
     // When not empty, every delivery fails with this reason.

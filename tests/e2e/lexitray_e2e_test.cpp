@@ -3,9 +3,11 @@
 // the choice of UI, the single instance and stop.
 
 #include "platform/cp1252.h"
+#include "platform/posix/mailstore/sqlite_mail_storage.h"
+#include "platform/posix/msgfile/message_file.h"
 #include "platform/script/scripted_ui.h"
+#include "tests/mailstore/smtp_sink.h"
 #include "tests/support/log_lines.h"
-#include "tests/support/run_program.h"
 #include "tests/support/stand_in.h"
 
 #include <gmock/gmock.h>
@@ -70,9 +72,20 @@ protected:
 };
 
 TEST_F(LexitrayE2E, ASentMailIsFiledInTheCaseAndReported) {
+    const testing::SmtpSink sink(work.path());
+    ASSERT_TRUE(sink.started()) << "smtp_sink.py needs Debian's python3-aiosmtpd";
+    mailstore::Account account;
+    account.address = "jens@advokat.dk";
+    account.smtpUrl = sink.url();
+    mailstore::SqliteMailStorage(home.str() + "/mailstore.db").setAccount(account);
     std::ofstream(drive() / "finmail.txt") << "klient@hansen.dk\r\n[subject]=Svar\r\n";
     ASSERT_EQ(run({"mail"}, "mail body Kære Hansen\\r\\n\nmail send\n").exitCode, 0);
     EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
+    // The case keeps the Message-ID the recipient got.
+    const auto filed =
+        msgfile::readMessageFile((drive() / "Sager" / "Hansen" / "Svar.msg").string());
+    EXPECT_EQ("<" + filed.internetMessageId + ">",
+              testing::readHostFile(work.path() / "1" / "message-id"));
     EXPECT_EQ(transcript().at(3), "mail:shown") << "after the start picture's three events";
     // The log lies on drive C:, in the code page with CR LF.
     EXPECT_THAT(log(), AllOf(HasSubstr("\tcmdline er ->mail<-\r\n"),

@@ -1,44 +1,27 @@
-// What becomes of a mail the user sends when it cannot simply go: a server
-// that does not take it (a real one on loopback, tests/mailstore/smtp_sink.py),
-// recipients without addresses, a store that cannot save, a damaged store, a
-// full disk under a saved message file.
+// What becomes of a mail the user sends: a server that does not take it (a
+// real one on loopback, tests/mailstore/smtp_sink.py), the sent copy of one it
+// takes, recipients without addresses, a store that cannot save, a damaged
+// store, a full disk under a saved message file.
 
 #include "platform/failure.h"
 #include "platform/fake/fake_outlook.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/posix/mailstore/smtp_transport.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
+#include "platform/posix/msgfile/message_file.h"
+#include "tests/mailstore/smtp_sink.h"
 #include "tests/support/recording_ui.h"
-#include "tests/support/run_program.h"
-#include "tests/support/temp_folder.h"
 
-#include <arpa/inet.h>
 #include <fstream>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
-#include <unistd.h>
 
 namespace lexi::mailstore {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// A loopback port nobody listens on (port 0), or whether one is listened on.
-int loopback(int port = 0) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    const int answer = port ? ::connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0
-                            : (::bind(fd, reinterpret_cast<sockaddr*>(&address), length),
-                               ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length),
-                               ntohs(address.sin_port));
-    ::close(fd);
-    return answer;
-}
 
 // What the mail window recorded, and the message boxes' texts.
 std::string outcome(const testing::RecordingUi& ui) {
@@ -65,21 +48,23 @@ protected:
     posix::DriveTable drives{{{'C', folder.str()}}};
     SmtpTransport transport;
     const std::string store = (folder.path() / "mailstore.db").string();
+    const fs::path mails = folder.path() / "mails";
+    std::optional<testing::SmtpSink> sink;
+
+    // smtp_sink.py keeping what it takes in `mails`, when python3-aiosmtpd
+    // is installed.
+    bool startSink() {
+        fs::create_directory(mails);
+        sink.emplace(mails);
+        return sink->started();
+    }
 };
 
 TEST_F(DeliveryTest, AMailTheServerDoesNotTakeWaitsInTheOutboxAndLeavesWhenItTakesIt) {
-    if (testing::runProgram("/usr/bin/python3", {"-c", "import aiosmtpd"}, {}, folder.path())
-            .exitCode != 0) {
+    if (!startSink()) {
         GTEST_SKIP() << "python3-aiosmtpd is not installed";
     }
-    const int port = loopback();
-    fs::create_directory(folder.path() / "mails");
-    testing::RunningProgram server(
-        "/usr/bin/python3",
-        {SMTP_SINK_SCRIPT, std::to_string(port), (folder.path() / "mails").string(), "60"}, {},
-        folder.path());
-    const std::string sink = "smtp://127.0.0.1:" + std::to_string(port);
-    const std::string closed = "smtp://127.0.0.1:" + std::to_string(loopback());
+    const std::string closed = testing::LoopbackSocket(false).url();
     Account account;
     account.address = "jens@advokat.dk";
     const auto sendVia = [&](const std::string& url, const std::string& to) {
@@ -97,16 +82,15 @@ TEST_F(DeliveryTest, AMailTheServerDoesNotTakeWaitsInTheOutboxAndLeavesWhenItTak
         EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
         return outcome(ui);
     };
-    ASSERT_TRUE(testing::eventually([&] { return loopback(port) == 1; }));
-    EXPECT_EQ(sendVia(sink, "a@b.dk"), "shown sent ");
-    EXPECT_EQ(sendVia(sink, "afvis@klient.dk"),
+    EXPECT_EQ(sendVia(sink->url(), "a@b.dk"), "shown sent ");
+    EXPECT_EQ(sendVia(sink->url(), "afvis@klient.dk"),
               "shown Mailen blev ikke afleveret og ligger i Udbakke. Den sendes igen, næste gang "
               "postkassen åbnes.\r\n\r\nÅrsag: The mail could not be delivered: RCPT failed: 550 "
               "(550 Modtageren findes ikke) queued ");
     EXPECT_NE(sendVia(closed, "soren@klient.dk").find("Udbakke"), std::string::npos);
 
     // The next opening with the server back delivers what it takes, once.
-    account.smtpUrl = sink;
+    account.smtpUrl = sink->url();
     SqliteMailStorage(store).setAccount(account);
     testing::RecordingUi ui;
     LocalOutlook outlook(store, clock, ui, ui, drives, transport);
@@ -114,9 +98,46 @@ TEST_F(DeliveryTest, AMailTheServerDoesNotTakeWaitsInTheOutboxAndLeavesWhenItTak
               std::vector<std::string>{"mærke afvis@klient.dk"});
     EXPECT_EQ(markersIn(*outlook.start(), outlook::FolderSentItems),
               (std::vector<std::string>{"mærke a@b.dk", "mærke soren@klient.dk"}));
-    EXPECT_TRUE(testing::readHostFile(folder.path() / "mails" / "2" / "mail.txt")
+    EXPECT_TRUE(testing::readHostFile(mails / "2" / "mail.txt")
                     .starts_with("envelope: jens@advokat.dk -> soren@klient.dk\n"));
-    EXPECT_FALSE(fs::exists(folder.path() / "mails" / "3"));
+    EXPECT_FALSE(fs::exists(mails / "3"));
+}
+
+// An HTML mail with a picture it shows and a document, made from a message
+// file as the case-management system hands mails over, sent through the
+// server, exported from Sent Items and read by Debian's msgconvert.
+TEST_F(DeliveryTest, APictureTheMailShowsStaysInlineAndTheSentCopyKeepsItsMessageId) {
+    if (!startSink() || std::system("command -v msgconvert >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "python3-aiosmtpd or msgconvert (libemail-outlook-message-perl) missing";
+    }
+    SqliteMailStorage(store).setAccount({"", "jens@advokat.dk", "", "", sink->url(), "", ""});
+    msgfile::Message handedOver;
+    handedOver.bodyFormat = msgfile::BodyFormat::Html;
+    handedOver.htmlBody = "<p><img src=\"cid:logo@advokat.dk\"></p>";
+    using enum msgfile::AttachMethod;
+    handedOver.attachments = {
+        {ByValue, "PNG", "", "logo.png", "", "image/png", -1, "logo@advokat.dk"},
+        {ByValue, "%PDF", "", "brev.pdf", "", "application/pdf", -1, "brev"}};
+    msgfile::writeMessageFile(handedOver, (folder.path() / "ny.msg").string());
+
+    testing::RecordingUi ui("mail send\n");
+    LocalOutlook outlook(store, clock, ui, ui, drives, transport);
+    const ItemPtr mail = outlook.start()->createItemFromTemplate("C:\\ny.msg");
+    mail->setTo("a@b.dk");
+    mail->display(true);
+    const auto session = outlook.start()->session();
+    session->getDefaultFolder(outlook::FolderSentItems)->items()->item(1)->saveAs("C:\\sendt.msg");
+    const std::string sent = (folder.path() / "sendt.msg").string();
+    EXPECT_EQ("<" + msgfile::readMessageFile(sent).internetMessageId + ">",
+              testing::readHostFile(mails / "1" / "message-id"));
+    // The server got the picture with the HTML, not among the attachments.
+    EXPECT_THAT(testing::readHostFile(mails / "1" / "mail.txt"),
+                ::testing::EndsWith("text/html: <p><img src=\"cid:logo@advokat.dk\"></p>\n"
+                                    "attachment: brev.pdf, application/pdf\n"));
+    ASSERT_EQ(std::system(("msgconvert --outfile '" + sent + ".eml' '" + sent + "'").c_str()), 0);
+    EXPECT_THAT(testing::readHostFile(sent + ".eml"),
+                ::testing::AllOf(::testing::HasSubstr("src=\"cid:logo@advokat.dk\""),
+                                 ::testing::HasSubstr("\r\nContent-ID: logo@advokat.dk\r\n")));
 }
 
 TEST_F(DeliveryTest, RecipientsAreLookedUpInTheContactsAndAMailThatCannotGoStaysADraft) {

@@ -37,9 +37,22 @@ void addRecipient(Mail& m, msgfile::RecipientType type, std::string name, std::s
     m.message.recipients.push_back({type, std::move(name), std::move(address), "SMTP", ""});
 }
 
-void attach(Mail& m, std::string name, std::string mimeType, std::string data = "%PDF") {
-    m.message.attachments.push_back({msgfile::AttachMethod::ByValue, data, "", name, "", mimeType});
+void attach(Mail& m, std::string name, std::string mimeType, std::string data = "%PDF",
+            std::string contentId = "") {
+    m.message.attachments.push_back(
+        {msgfile::AttachMethod::ByValue, data, "", name, "", mimeType, -1, contentId});
 }
+
+void html(Mail& m, std::string text) {
+    m.message.bodyFormat = msgfile::BodyFormat::Html;
+    m.message.htmlBody = std::move(text);
+}
+
+const std::string Related = "Content-Type: multipart/related; type=\"text/html\";\r\n "
+                            "boundary=\"=_Lexitray_rel_TOKEN1\"\r\n\r\n--=_Lexitray_rel_TOKEN1\r\n"
+                            "Content-Type: text/html";
+const std::string InlineLogo = "Content-Transfer-Encoding: base64\r\nContent-ID: <logo@a.dk>\r\n"
+                               "Content-Disposition: inline;\r\n filename=\"logo.png\"\r\n";
 
 const std::string Word18 = "=?UTF-8?B?w6bDpsOmw6bDpsOmw6bDpsOmw6bDpsOmw6bDpsOmw6bDpsOm?=";
 const std::string Oe8 = "%C3%98%C3%98%C3%98%C3%98%C3%98%C3%98%C3%98%C3%98";
@@ -100,6 +113,37 @@ const struct {
       " filename=\"brev \\\"1\\\".pdf\"\r\n",
       "Content-Type: application/octet-stream;\r\n name=\"c\""},
      {"\r\nX: y", "link.lnk", "text/plain"}},
+    {"an HTML mail showing its only attachment, a picture, in a link that says CID",
+     [](Mail& m) {
+         html(m, "<img src=\"CID:logo@a.dk\">");
+         attach(m, "logo.png", "image/png", "PNG", "logo@a.dk");
+     },
+     {"\r\nMIME-Version: 1.0\r\n" + Related, InlineLogo, "--=_Lexitray_rel_TOKEN1--\r\n"},
+     {"multipart/mixed"}},
+    {"a picture shown, attachments with Content-IDs the HTML does not show",
+     [](Mail& m) {
+         html(m, "<img src='cid:logo@a.dk'><a href=cid:brev>x</a> cid:note.txt2 cid:a b");
+         attach(m, "brev.pdf", "application/pdf", "%PDF", "brev.pd");
+         attach(m, "logo.png", "image/png", "PNG", "logo@a.dk");
+         attach(m, "note.txt", "text/plain", "x", "note.txt");
+         attach(m, "a b.txt", "text/plain", "x", "a b");
+     },
+     {"\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed;\r\n "
+      "boundary=\"=_Lexitray_TOKEN1\"\r\n\r\n--=_Lexitray_TOKEN1\r\n" +
+          Related,
+      "\r\n--=_Lexitray_rel_TOKEN1\r\nContent-Type: image/png;\r\n name=\"logo.png\"\r\n" +
+          InlineLogo,
+      "--=_Lexitray_rel_TOKEN1--\r\n\r\n--=_Lexitray_TOKEN1\r\nContent-Type: application/pdf",
+      "Content-Disposition: attachment;\r\n filename=\"note.txt\"",
+      "Content-Disposition: attachment;\r\n filename=\"a b.txt\""},
+     {"Content-ID: <brev", "Content-ID: <note", "Content-ID: <a b"}},
+    {"a plain-text mail with HTML that names its attachment",
+     [](Mail& m) {
+         m.message.htmlBody = "<img src=\"cid:logo@a.dk\">";
+         attach(m, "logo.png", "image/png", "PNG", "logo@a.dk");
+     },
+     {"Content-Disposition: attachment;\r\n filename=\"logo.png\""},
+     {"related", "Content-ID"}},
     {"a long Danish subject",
      [](Mail& m) { m.message.subject = "ææææææææææææææææææææææææææææææææææææææææææ"; },
      {"\r\nSubject: " + Word18 + "\r\n " + Word18 + "\r\n =?UTF-8?B?w6bDpsOmw6bDpsOm?=\r\n"}},

@@ -3,8 +3,9 @@
 Touches FOLDER/ready once it listens and keeps the n-th mail it accepts in
 FOLDER/<n>/: mail.txt tells the envelope, the header names, the decoded From,
 To, Cc, Subject, the first text part (line ends shown as \\r and \\n) and each
-attachment's name and type; attachment-<i> holds the decoded bytes. It refuses
-recipients starting with "afvis" with 550 and stops after LIFETIME_SECONDS.
+attachment's name and type; attachment-<i> holds the decoded bytes, message-id
+the Message-ID header. It refuses recipients starting with "afvis" with 550
+and stops after LIFETIME_SECONDS.
 """
 
 import email.policy
@@ -40,6 +41,7 @@ class Sink:
         for index, part in enumerate(message.iter_attachments(), start=1):
             lines.append(f"attachment: {part.get_filename()}, {part.get_content_type()}")
             (target / f"attachment-{index}").write_bytes(part.get_payload(decode=True))
+        (target / "message-id").write_text(message.get("message-id", ""))
         (target / "mail.txt").write_text("\n".join(lines) + "\n", encoding="utf-8")
         return "250 Modtaget"
 

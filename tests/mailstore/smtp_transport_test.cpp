@@ -4,15 +4,11 @@
 
 #include "platform/failure.h"
 #include "platform/posix/mailstore/smtp_transport.h"
-#include "tests/support/run_program.h"
+#include "tests/mailstore/smtp_sink.h"
 
-#include <arpa/inet.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <numeric>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace lexi::mailstore {
 namespace {
@@ -23,38 +19,16 @@ using enum msgfile::RecipientType;
 using enum msgfile::AttachMethod;
 using namespace ::testing;
 
-// A socket on a free loopback port; listening or merely bound.
-struct LoopbackSocket {
-    explicit LoopbackSocket(bool listening) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
-        socklen_t length = sizeof address;
-        if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-            (listening && ::listen(fd_, 4) != 0)) {
-            throw std::runtime_error("no loopback port");
-        }
-        port = std::to_string(ntohs(address.sin_port));
-    }
-    ~LoopbackSocket() { ::close(fd_); }
-    std::string url() const { return "smtp://127.0.0.1:" + port; }
-
-    const int fd_;
-    std::string port;
-};
-
-// smtp_sink.py on a free port, run by Debian's python3, which has aiosmtpd.
 class SmtpDeliveryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(testing::eventually([&] { return fs::exists(folder.path() / "ready"); }))
+        ASSERT_TRUE(sink.started())
             << "smtp_sink.py did not start; it needs Debian's python3-aiosmtpd";
     }
 
     testing::TempFolder folder;
-    std::string port = LoopbackSocket(false).port;
-    testing::RunningProgram server{
-        "/usr/bin/python3", {SMTP_SINK_SCRIPT, port, folder.str(), "60"}, {}, folder.path()};
-    Account sender{"Jens Ærø", "jens@advokat.dk", "", "", "smtp://127.0.0.1:" + port, "", ""};
+    testing::SmtpSink sink{folder.path()};
+    Account sender{"Jens Ærø", "jens@advokat.dk", "", "", sink.url(), "", ""};
     msgfile::Message mail = [] {
         msgfile::Message mail;
         mail.subject = "Møde om sag 12";
@@ -86,7 +60,7 @@ TEST_F(SmtpDeliveryTest, DeliversToEveryRecipientAndKeepsBccOutOfTheText) {
 // Deliveries that fail, each quickly and with a reason; the server gets nothing.
 TEST_F(SmtpDeliveryTest, FailsWithAReasonDoesNotHangAndSendsNothing) {
     // A closed port, and one that takes connections but never greets.
-    const LoopbackSocket closed(false), silent(true);
+    const testing::LoopbackSocket closed(false), silent(true);
     const std::string url = sender.smtpUrl, from = "j@a.dk", to = "s@k.dk";
     const struct {
         const char* name;

@@ -5,6 +5,7 @@
 #include "platform/fake/fake_outlook.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/scripted_outlook_windows.h"
+#include "platform/posix/msgfile/message_file.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
@@ -96,12 +97,15 @@ class SendTest : public StoreOutlookTest,
                  public ::testing::WithParamInterface<
                      std::tuple<std::string, std::string, bool, std::string>> {};
 
-// The user changes the subject and sends.
+// The user changes the subject of a mail made from an earlier one and sends.
 TEST_P(SendTest, FilesTheMailAsTheServerAndTheSendHandlerSay) {
     const auto& [smtpUrl, refusal, cancel, expected] = GetParam();
     outlook.storage().setAccount({"", "jens@firma.dk", "", "", smtpUrl, "", ""});
     outlook.transport.refusal = refusal;
-    const ItemPtr mail = newMail();
+    msgfile::Message earlier;
+    earlier.internetMessageId = "tidligere@klient.dk";
+    msgfile::writeMessageFile(earlier, root.str() + "/c/tidligere.msg");
+    const ItemPtr mail = app->createItemFromTemplate("C:\\tidligere.msg");
     mail->setSubject("Svar");
     mail->recipients().add("klient@firma.dk");
     mail->save();
@@ -119,9 +123,12 @@ TEST_P(SendTest, FilesTheMailAsTheServerAndTheSendHandlerSay) {
     for (const int folder : {FolderDrafts, FolderOutbox, FolderSentItems}) {
         for (int i = 1; i <= items(folder)->count(); ++i) {
             const ItemPtr item = items(folder)->item(i);
+            const std::string messageId =
+                outlook.storage().message(item->entryId())->internetMessageId;
             outcome += app->session()->getDefaultFolder(folder)->name() + ": " + item->subject() +
                        (item->sentOn() == sentOn ? " | sent then" : " | unsent") +
-                       (item->entryId() == mail->entryId() ? "" : " | another ID") + "\n";
+                       (item->entryId() == mail->entryId() ? "" : " | another ID") +
+                       (messageId.empty() ? "" : " | " + messageId) + "\n";
         }
     }
     for (const msgfile::Message& delivered : outlook.transport.delivered) {
@@ -140,7 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         std::tuple("", "", false, SentAndFiled),
         std::tuple("", "", true,
-                   "send, sent items: 0\nclose, sent items: 0\nKladder: Svar | unsent\n"),
+                   "send, sent items: 0\nclose, sent items: 0\n"
+                   "Kladder: Svar | unsent | tidligere@klient.dk\n"),
         std::tuple("smtp://x", "", false, SentAndFiled + "delivered from jens@firma.dk\n"),
         std::tuple(
             "smtp://x", "Nej", false,

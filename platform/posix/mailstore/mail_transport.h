@@ -8,9 +8,10 @@ namespace lexi::mailstore {
 class MailTransport {
 public:
     virtual ~MailTransport() = default;
+    // The Message-ID the mail went out with, without the angle brackets.
     // Throws lexi::Failure with the server's reason when the mail cannot be
     // delivered.
-    virtual void deliver(const msgfile::Message& mail, const Account& account) = 0;
+    virtual std::string deliver(const msgfile::Message& mail, const Account& account) = 0;
 };
 
 } // namespace lexi::mailstore

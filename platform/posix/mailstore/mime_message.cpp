@@ -272,24 +272,76 @@ std::string canonicalLines(std::string_view text) {
     return out;
 }
 
+bool isHtml(const msgfile::Message& mail) {
+    return mail.bodyFormat == msgfile::BodyFormat::Html && !mail.htmlBody.empty();
+}
+
 std::string textPart(const msgfile::Message& mail) {
-    const bool html = mail.bodyFormat == msgfile::BodyFormat::Html && !mail.htmlBody.empty();
+    const bool html = isHtml(mail);
     return std::string("Content-Type: text/") + (html ? "html" : "plain") +
            "; charset=UTF-8\r\n"
            "Content-Transfer-Encoding: base64\r\n\r\n" +
            base64Lines(canonicalLines(html ? mail.htmlBody : mail.body));
 }
 
-std::string attachmentPart(const msgfile::Attachment& attachment) {
+// A Content-ID that can stand between the angle brackets of its header:
+// printable ASCII without spaces or angle brackets.
+bool isUsableContentId(std::string_view id) {
+    bool usable = !id.empty();
+    for (const char c : id) {
+        usable = usable && static_cast<unsigned char>(c) > 0x20 && c != 0x7F &&
+                 static_cast<unsigned char>(c) < 0x80 && c != '<' && c != '>';
+    }
+    return usable;
+}
+
+// Whether the HTML shows the attachment in its text: it names it by its
+// Content-ID in a "cid:" link that ends there (at a quote, bracket, space or
+// the end of the HTML).
+bool isShownInHtml(const msgfile::Attachment& attachment, std::string_view html) {
+    const std::string& id = attachment.contentId;
+    if (attachment.method != msgfile::AttachMethod::ByValue || !isUsableContentId(id)) {
+        return false;
+    }
+    static constexpr std::string_view LinkEnds = "\"')> \t\r\n";
+    for (std::size_t at = html.find(':'); at != std::string_view::npos;
+         at = html.find(':', at + 1)) {
+        const bool cid = at >= 3 && (html[at - 3] | 0x20) == 'c' && (html[at - 2] | 0x20) == 'i' &&
+                         (html[at - 1] | 0x20) == 'd';
+        const std::size_t end = at + 1 + id.size();
+        if (cid && html.substr(at + 1, id.size()) == id &&
+            (end == html.size() || LinkEnds.find(html[end]) != std::string_view::npos)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// An attachment's part: offered for saving, or, shown inline in the HTML,
+// named by its Content-ID.
+std::string attachmentPart(const msgfile::Attachment& attachment, bool inlined) {
     const std::string& name = !attachment.longFileName.empty() ? attachment.longFileName
                               : !attachment.fileName.empty()   ? attachment.fileName
                                                                : attachment.displayName;
     return "Content-Type: " + contentType(attachment.mimeType) + ";\r\n " +
            parameter("name", name) +
            "\r\n"
-           "Content-Transfer-Encoding: base64\r\n"
-           "Content-Disposition: attachment;\r\n " +
+           "Content-Transfer-Encoding: base64\r\n" +
+           (inlined ? "Content-ID: <" + attachment.contentId + ">\r\n" : "") +
+           "Content-Disposition: " + (inlined ? "inline" : "attachment") + ";\r\n " +
            parameter("filename", name) + "\r\n\r\n" + base64Lines(attachment.data);
+}
+
+// A multipart entity of these parts: its Content-Type header (`type` with
+// its parameters before the boundary's) and the parts between boundaries.
+std::string multipart(std::string_view type, std::string_view boundary,
+                      const std::vector<std::string>& parts) {
+    std::string out = "Content-Type: " + std::string(type) + ";\r\n boundary=\"" +
+                      std::string(boundary) + "\"\r\n";
+    for (const std::string& part : parts) {
+        out.append("\r\n--").append(boundary).append(Crlf).append(part);
+    }
+    return out.append("\r\n--").append(boundary).append("--\r\n");
 }
 
 void addHeader(std::string& out, std::string_view name, std::string_view value) {
@@ -311,29 +363,41 @@ std::string deliveryAddress(const msgfile::Recipient& recipient) {
 
 std::string buildMime(const msgfile::Message& mail, const Account& account,
                       const MimeStamp& stamp) {
-    const std::string boundary = "=_Lexitray_" + stamp.token;
     std::string out;
     addHeader(out, "From", mailbox(account.displayName, account.address));
     addHeader(out, "To", addressList(mail, msgfile::RecipientType::To));
     addHeader(out, "Cc", addressList(mail, msgfile::RecipientType::Cc));
     addHeader(out, "Subject", unstructured(mail.subject));
     addHeader(out, "Date", dateText(stamp));
-    addHeader(out, "Message-ID", "<" + stamp.token + "@" + messageIdDomain(account.address) + ">");
+    addHeader(out, "Message-ID", "<" + messageId(account, stamp) + ">");
     if (mail.importance == msgfile::Importance::High) {
         addHeader(out, "Importance", "high");
     } else if (mail.importance == msgfile::Importance::Low) {
         addHeader(out, "Importance", "low");
     }
     addHeader(out, "MIME-Version", "1.0");
-    addHeader(out, "Content-Type", "multipart/mixed;\r\n boundary=\"" + boundary + "\"");
-    out += "\r\n--" + boundary + "\r\n" + textPart(mail);
+    // The pictures the HTML shows go with it in a multipart/related; the
+    // other attachments follow the text in the multipart/mixed.
+    std::vector<std::string> shown{textPart(mail)};
+    std::vector<std::string> mixed;
     for (const msgfile::Attachment& attachment : mail.attachments) {
-        if (attachment.method == msgfile::AttachMethod::ByValue) {
-            out += "\r\n--" + boundary + "\r\n" + attachmentPart(attachment);
+        if (isHtml(mail) && isShownInHtml(attachment, mail.htmlBody)) {
+            shown.push_back(attachmentPart(attachment, true));
+        } else if (attachment.method == msgfile::AttachMethod::ByValue) {
+            mixed.push_back(attachmentPart(attachment, false));
         }
     }
-    out += "\r\n--" + boundary + "--\r\n";
-    return out;
+    const std::string related =
+        multipart("multipart/related; type=\"text/html\"", "=_Lexitray_rel_" + stamp.token, shown);
+    if (shown.size() > 1 && mixed.empty()) {
+        return out + related;
+    }
+    mixed.insert(mixed.begin(), shown.size() > 1 ? related : shown.front());
+    return out + multipart("multipart/mixed", "=_Lexitray_" + stamp.token, mixed);
+}
+
+std::string messageId(const Account& account, const MimeStamp& stamp) {
+    return stamp.token + "@" + messageIdDomain(account.address);
 }
 
 } // namespace lexi::mailstore

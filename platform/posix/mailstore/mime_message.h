@@ -20,9 +20,16 @@ struct MimeStamp {
 // recipients (Bcc recipients are left out of the text), the subject and
 // names as UTF-8 encoded words where needed, and a multipart/mixed body of
 // the text (plain, or HTML when that is the mail's format) and each
-// attachment that carries its data, all base64. Line breaks and other
-// control characters in header texts become spaces.
+// attachment that carries its data, all base64. The attachments an HTML text
+// shows by their Content-ID ("cid:...") go with it, inline, in a
+// multipart/related: the whole body when no other attachment remains, else
+// the first part of the multipart/mixed. Line breaks and other control
+// characters in header texts become spaces.
 std::string buildMime(const msgfile::Message& mail, const Account& account, const MimeStamp& stamp);
+
+// The Message-ID of the text buildMime makes with this stamp, without the
+// angle brackets: the token at the account's mail domain.
+std::string messageId(const Account& account, const MimeStamp& stamp);
 
 // The address a recipient is reached at: its SMTP address, else its address
 // when that is one; empty when it has none.

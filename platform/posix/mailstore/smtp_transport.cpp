@@ -100,7 +100,7 @@ int keepServerRefusal(CURL*, curl_infotype type, char* data, std::size_t size, v
 
 SmtpTransport::SmtpTransport(SmtpTimeouts timeouts) : timeouts_(timeouts) {}
 
-void SmtpTransport::deliver(const msgfile::Message& mail, const Account& account) {
+std::string SmtpTransport::deliver(const msgfile::Message& mail, const Account& account) {
     if (account.address.empty()) {
         refuse("The account has no sender address.");
     }
@@ -115,7 +115,8 @@ void SmtpTransport::deliver(const msgfile::Message& mail, const Account& account
         recipients.release();
         recipients.reset(longer);
     }
-    const std::string mime = buildMime(mail, account, stampFor(mail));
+    const MimeStamp stamp = stampFor(mail);
+    const std::string mime = buildMime(mail, account, stamp);
     std::string_view upload = mime;
 
     const CurlPtr curl = newCurl();
@@ -157,6 +158,7 @@ void SmtpTransport::deliver(const msgfile::Message& mail, const Account& account
         }
         refuse("The mail could not be delivered: " + reason);
     }
+    return messageId(account, stamp);
 }
 
 } // namespace lexi::mailstore

@@ -29,7 +29,7 @@ class SmtpTransport final : public MailTransport {
 public:
     explicit SmtpTransport(SmtpTimeouts timeouts = {});
 
-    void deliver(const msgfile::Message& mail, const Account& account) override;
+    std::string deliver(const msgfile::Message& mail, const Account& account) override;
 
 private:
     SmtpTimeouts timeouts_;

@@ -37,11 +37,15 @@ void stampWaiting(msgfile::Message& message) {
 // server's reason when it does not take the mail, which then keeps waiting.
 std::optional<std::string> deliverFromOutbox(const StoreServices& services, StoreItem& mail,
                                              const Account& account) {
+    std::string messageId;
     try {
-        services.transport.deliver(mail.message(), account);
+        messageId = services.transport.deliver(mail.message(), account);
     } catch (const Failure& failure) {
         return failure.description();
     }
+    // The sent copy keeps the ID its recipients got, so that their answers
+    // and the case's copy can be matched.
+    mail.message().internetMessageId = messageId;
     stampSent(mail.message(), services);
     try {
         mail.fileIn(outlook::FolderSentItems);
@@ -84,6 +88,10 @@ SendOutcome sendMail(StoreContext& context, StoreItem& mail) {
         message.senderName = account.displayName;
         message.senderAddress = account.address;
         message.senderAddressType = "SMTP";
+        // A mail made from another one (a template, a received mail) does not
+        // leave under that one's Message-ID: delivery gives it its own, and
+        // without a mail server it has none.
+        message.internetMessageId.clear();
         if (account.smtpUrl.empty()) {
             stampSent(message, services);
             mail.fileIn(outlook::FolderSentItems);
