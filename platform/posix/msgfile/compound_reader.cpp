@@ -21,6 +21,12 @@ std::vector<std::string> Storage::childNames() const {
     return names;
 }
 
+std::array<std::uint8_t, 16> Storage::classId() const {
+    std::array<std::uint8_t, 16> classId{};
+    gsf_infile_msole_get_class_id(GSF_INFILE_MSOLE(infile_.get()), classId.data());
+    return classId;
+}
+
 // libgsf opens storages and streams alike; a stream has no child count. The
 // class's own lookup reports a damaged child as an error, where
 // gsf_infile_child_by_name would only log it.
