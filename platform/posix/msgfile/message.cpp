@@ -19,8 +19,7 @@ NestedMessage& NestedMessage::operator=(const NestedMessage& other) {
 }
 
 bool NestedMessage::operator==(const NestedMessage& other) const {
-    return message_ && other.message_ ? *message_ == *other.message_
-                                      : message_ == other.message_;
+    return message_ && other.message_ ? *message_ == *other.message_ : message_ == other.message_;
 }
 
 } // namespace lexi::msgfile

@@ -37,7 +37,9 @@ void writeTexts(PropertyWriter& out, const PropertyReader& stored, std::uint32_t
 template <class Owner, class Value>
 void writeNumber(PropertyWriter& out, const std::optional<Value>& stored,
                  const Field<Owner, Value>& field, const Owner& owner, Value none) {
-    const auto asStored = [](Value value) { return static_cast<std::uint32_t>(value); };
+    const auto asStored = [](Value value) {
+        return static_cast<std::uint32_t>(value);
+    };
     out.integer(field.key, stored ? std::optional(asStored(*stored)) : std::nullopt,
                 asStored(owner.*field.member), asStored(none));
 }
@@ -100,7 +102,7 @@ void writeBodies(PropertyWriter& out, const PropertyReader& stored, std::uint32_
     const bool statedIsThere =
         (message.bodyFormat == BodyFormat::Html && !message.htmlBody.empty()) ||
         (message.bodyFormat == BodyFormat::Plain && !message.body.empty());
-    const BodyFormat format = statedIsThere                ? message.bodyFormat
+    const BodyFormat format = statedIsThere               ? message.bodyFormat
                               : !message.htmlBody.empty() ? BodyFormat::Html
                                                           : BodyFormat::Plain;
     out.setInteger(nativeBody, *nativeBodyOf(format));

@@ -41,9 +41,9 @@ struct Property {
     // The entry's value for Fixed and Object; 0 for the others, whose entry
     // holds a size the writer works out from the value.
     std::uint64_t entry = 0;
-    std::string data{};               // Stream: the value; Streams: the lengths
+    std::string data{};                // Stream: the value; Streams: the lengths
     std::vector<std::string> values{}; // Streams: the values
-    StorageTree object{};             // Object: the storage
+    StorageTree object{};              // Object: the storage
 
     bool operator==(const Property&) const = default;
 };

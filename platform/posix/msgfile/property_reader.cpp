@@ -67,10 +67,10 @@ PropertyBag readPropertyBag(const Storage& storage, std::size_t headerSize,
         }
         const ValueKind kind = valueKindOf(type);
         // A fixed value's reserved bytes are ignored, and written as zeros.
-        const std::uint64_t value =
-            kind == ValueKind::Fixed  ? entry.value & (~0ull >> (64 - 8 * fixedSizeOf(type)))
-            : kind == ValueKind::Object ? entry.value
-                                        : 0;
+        const std::uint64_t value = kind == ValueKind::Fixed
+                                        ? entry.value & (~0ull >> (64 - 8 * fixedSizeOf(type)))
+                                    : kind == ValueKind::Object ? entry.value
+                                                                : 0;
         Property property{std::move(*key), type, entry.flags, value};
         switch (kind) {
         case ValueKind::Fixed:

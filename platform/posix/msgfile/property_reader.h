@@ -19,8 +19,8 @@ namespace lexi::msgfile {
 
 // Fills an object property from its storage: property.object, or whatever
 // the caller makes of the storage (an attached mail).
-using ObjectReader = std::function<void(const PropertyBag& bag, Property& property,
-                                        const Storage& objectStorage)>;
+using ObjectReader =
+    std::function<void(const PropertyBag& bag, Property& property, const Storage& objectStorage)>;
 
 // Every property of the storage, keyed by name for the named ones. Throws
 // CorruptFile when the storage has no sound property stream.

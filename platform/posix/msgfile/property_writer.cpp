@@ -43,8 +43,8 @@ PropertyWriter::Slot& PropertyWriter::set(const PropertyKey& key, std::uint16_t 
             return slot;
         }
     }
-    return slots_.emplace_back(Slot{&addedKeys_.emplace_back(key), type, ReadableAndWritable,
-                                    entry, data, nullptr, nullptr, false});
+    return slots_.emplace_back(Slot{&addedKeys_.emplace_back(key), type, ReadableAndWritable, entry,
+                                    data, nullptr, nullptr, false});
 }
 
 void PropertyWriter::text(const PropertyKey& key, const std::optional<std::string>& stored,

@@ -3,11 +3,16 @@
 #include "platform/posix/msgfile/compound_reader.h"
 #include "platform/posix/msgfile/compound_writer.h"
 
+#include <algorithm>
+
 namespace lexi::msgfile {
 
+// The children in the order of their names, whatever order the directory has.
 StorageTree readStorageTree(const Storage& storage) {
     StorageTree tree{storage.classId()};
-    for (std::string& name : storage.childNames()) {
+    std::vector<std::string> names = storage.childNames();
+    std::sort(names.begin(), names.end());
+    for (std::string& name : names) {
         if (auto child = storage.storage(name)) {
             tree.storages.emplace_back(std::move(name), readStorageTree(*child));
         } else if (auto content = storage.stream(name)) {
