@@ -149,7 +149,7 @@ void writeAttachment(OutStorage storage, NamedPropertyTable& names, const Attach
     if (attachment.embeddedMessage) {
         const Property* object = attachment.properties.find(dataKey, property_type::Object);
         OutStorage mail = storage.storage(valueStreamName(dataKey.id, property_type::Object));
-        mail.setClassId(object != nullptr ? object->object.classId : Guid{});
+        mail.setClassId(object != nullptr ? object->object.classId : MessageClassId);
         writeMessage(mail, names, *attachment.embeddedMessage, EmbeddedMessageHeaderSize);
     }
 }
