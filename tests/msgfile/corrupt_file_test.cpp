@@ -36,6 +36,16 @@ std::string patched(std::string bytes, std::size_t offset, std::uint32_t value) 
     return bytes;
 }
 
+// Sets the size in the directory entry of the stream of that (ASCII) name.
+std::string withStreamSize(std::string f, std::string_view name, std::uint32_t size) {
+    std::string utf16;
+    for (const char c : name) {
+        utf16 += {c, '\0'};
+    }
+    const std::size_t entry = f.find(utf16);
+    return patched(std::move(f), entry + 120, size);
+}
+
 // Renames "__properties_version1.0" in the directory to an unknown name.
 std::string withoutPropertyStream(std::string f) {
     const std::string name("_\0_\0p\0r\0o\0p", 12);
@@ -61,6 +71,9 @@ TEST(MsgDamagedFile, FailsClearly) {
         {"directory outside", patched(f, 0x30, 0x00FFFFF0)},
         {"allocation table outside", patched(f, 0x4C, 0x7FFFFFF0)},
         {"huge sectors", patched(f, 0x1E, 0x0009001F)},
+        {"a stream longer than its chain", withStreamSize(f, "__substg1.0_37010102", 25'000)},
+        {"a stream longer than the file",
+         withStreamSize(f, "__substg1.0_00030102", static_cast<std::uint32_t>(f.size()) + 1)},
     };
     // clang-format on
     for (const auto& [what, bytes] : damaged) {

@@ -1,4 +1,5 @@
 #include "platform/posix/msgfile/message_file.h"
+#include "tests/msgfile/message_parts.h"
 #include "tests/msgfile/sample_files.h"
 
 #include <ctime>
@@ -77,7 +78,8 @@ TEST(MsgOutlookSample, ReadsLikeOutlookShowsItAndBackUnchangedAfterWeSaveIt) {
     for (const auto& [file, expected] : Samples) {
         const Message m = readMessageFile(samplePath(file));
         EXPECT_EQ(shown(m), expected) << file;
-        EXPECT_TRUE(readMessage(writeMessage(m)) == m) << file;
+        const Message copy = readMessage(writeMessage(m));
+        EXPECT_TRUE(fieldsOnly(copy) == fieldsOnly(m) && keepsEveryProperty(m, copy)) << file;
     }
     // An attachment keeps its bytes; HTML kept only in the RTF body is taken out.
     const Message m = readMessageFile(samplePath("html-attachment-embedded-image.msg"));

@@ -21,6 +21,12 @@ std::vector<std::string> Storage::childNames() const {
     return names;
 }
 
+std::array<std::uint8_t, 16> Storage::classId() const {
+    std::array<std::uint8_t, 16> classId{};
+    gsf_infile_msole_get_class_id(GSF_INFILE_MSOLE(infile_.get()), classId.data());
+    return classId;
+}
+
 // libgsf opens storages and streams alike; a stream has no child count. The
 // class's own lookup reports a damaged child as an error, where
 // gsf_infile_child_by_name would only log it.
@@ -78,6 +84,7 @@ std::optional<std::string> Storage::stream(const std::string& name) const {
 
 CompoundReader::CompoundReader(std::string_view fileBytes) : unreadBytes_(fileBytes.size()) {
     setUpGsf();
+    const unsigned failedChecks = gsfFailedChecks();
     input_.reset(gsf_input_memory_new(reinterpret_cast<const guint8*>(fileBytes.data()),
                                       static_cast<gsf_off_t>(fileBytes.size()), FALSE));
     GError* error = nullptr;
@@ -86,6 +93,12 @@ CompoundReader::CompoundReader(std::string_view fileBytes) : unreadBytes_(fileBy
         const std::string reason = error != nullptr ? error->message : "unknown error";
         g_clear_error(&error);
         throw CorruptFile("not a compound file (" + reason + ")");
+    }
+    // A stream that claims more bytes than the file holds is dropped from
+    // the directory, with the entries below it: read on, the item would
+    // silently lack them.
+    if (gsfFailedChecks() != failedChecks) {
+        throw CorruptFile("a stream claims more bytes than the file holds");
     }
 }
 

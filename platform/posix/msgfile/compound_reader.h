@@ -2,7 +2,9 @@
 
 #include "platform/posix/msgfile/gobject_ptr.h"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <gsf/gsf.h>
 #include <memory>
 #include <optional>
@@ -20,6 +22,8 @@ class CompoundReader;
 class Storage {
 public:
     std::vector<std::string> childNames() const;
+    // The storage's CLSID in its on-disk byte order.
+    std::array<std::uint8_t, 16> classId() const;
     // The child storage of that name, if there is one.
     std::optional<Storage> storage(const std::string& name) const;
     bool hasStream(const std::string& name) const;

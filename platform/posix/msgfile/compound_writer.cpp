@@ -33,6 +33,10 @@ OutStorage OutStorage::storage(const std::string& name) {
     return OutStorage(GObjectPtr<GsfOutfile>(GSF_OUTFILE(newChild(outfile_.get(), name, true))));
 }
 
+void OutStorage::setClassId(const std::array<std::uint8_t, 16>& classId) {
+    gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(outfile_.get()), classId.data());
+}
+
 void OutStorage::stream(const std::string& name, std::string_view content) {
     const GObjectPtr<GsfOutput> child(newChild(outfile_.get(), name, false));
     gsf_output_write(child.get(), content.size(), reinterpret_cast<const guint8*>(content.data()));

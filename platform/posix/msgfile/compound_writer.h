@@ -21,6 +21,8 @@ public:
     OutStorage& operator=(OutStorage&&) = delete;
 
     OutStorage storage(const std::string& name);
+    // classId: the storage's CLSID, in its on-disk byte order.
+    void setClassId(const std::array<std::uint8_t, 16>& classId);
     void stream(const std::string& name, std::string_view content);
 
 private:

@@ -6,4 +6,7 @@ namespace lexi::msgfile {
 // damaged files: the reader reports those itself.
 void setUpGsf();
 
+// How many checks of its input libgsf has failed on this thread so far.
+unsigned gsfFailedChecks();
+
 } // namespace lexi::msgfile

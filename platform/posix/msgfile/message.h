@@ -1,12 +1,18 @@
 #pragma once
 
+#include "platform/posix/msgfile/property_bag.h"
+
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 // An Outlook item as a .msg file carries it, as a plain value. Texts are
-// UTF-8; a text the file does not carry is empty.
+// UTF-8; a text the file does not carry is empty. Besides the fields, each
+// message, recipient and attachment keeps in `properties` every property the
+// file had, so that the item is written back whole; the fields are a view on
+// them, and a field the program changes wins over its property.
 namespace lexi::msgfile {
 
 // The file's own resolution: 100-nanosecond ticks. A time is UTC; turning it
@@ -38,8 +44,9 @@ enum class TaskStatus : std::int32_t {
 // OlMailRecipientType).
 enum class RecipientType : std::int32_t { To = 1, Cc = 2, Bcc = 3 };
 
-// The numbers are the file's PR_ATTACH_METHOD. Only ByValue attachments carry
-// their data here; the others are listed with their names and no data.
+// The numbers are the file's PR_ATTACH_METHOD. A ByValue attachment carries
+// its bytes in `data`, an EmbeddedMessage its mail in `embeddedMessage`; the
+// others keep what they carry in their properties.
 enum class AttachMethod : std::int32_t {
     None = 0,
     ByValue = 1,
@@ -65,8 +72,34 @@ struct Recipient {
     std::string addressType = "SMTP";
     // The SMTP form of an Exchange ("EX") address, when the file has it.
     std::string smtpAddress;
+    PropertyBag properties{};
 
     bool operator==(const Recipient&) const = default;
+};
+
+struct Message;
+
+// The mail an attachment carries, owned by it: a copy copies the mail.
+class NestedMessage {
+public:
+    NestedMessage();
+    NestedMessage(Message message);
+    NestedMessage(const NestedMessage& other);
+    NestedMessage(NestedMessage&& other) noexcept;
+    NestedMessage& operator=(const NestedMessage& other);
+    NestedMessage& operator=(NestedMessage&& other) noexcept;
+    ~NestedMessage();
+
+    explicit operator bool() const { return message_ != nullptr; }
+    const Message& operator*() const { return *message_; }
+    Message& operator*() { return *message_; }
+    const Message* operator->() const { return message_.get(); }
+    Message* operator->() { return message_.get(); }
+
+    bool operator==(const NestedMessage& other) const;
+
+private:
+    std::unique_ptr<Message> message_;
 };
 
 struct Attachment {
@@ -81,6 +114,8 @@ struct Attachment {
     // The name an HTML body uses for the attachment ("cid:..."), when it
     // shows it inline, without the angle brackets.
     std::string contentId{};
+    NestedMessage embeddedMessage{};
+    PropertyBag properties{};
 
     bool operator==(const Attachment&) const = default;
 };
@@ -130,6 +165,8 @@ struct Message {
     std::string profession;
 
     Time meetingStart = NoDate;
+
+    PropertyBag properties{};
 
     bool operator==(const Message&) const = default;
 };

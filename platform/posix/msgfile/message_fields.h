@@ -29,10 +29,14 @@ inline constexpr std::uint16_t AttachDataBinary = 0x3701;
 inline constexpr std::uint16_t RowId = 0x3000;
 inline constexpr std::uint16_t AttachNumber = 0x0E21;
 inline constexpr std::uint16_t ObjectType = 0x0FFE;
+inline constexpr std::uint16_t RtfInSync = 0x0E1F; // PidTagRtfInSync
+// The checksums and counts that tie the RTF body to the plain one.
+inline constexpr std::uint16_t RtfSync[] = {0x1006, 0x1007, 0x1008, 0x1010, 0x1011};
 } // namespace property_id
 
 // A member of Owner kept in the property `key`. Texts are PT_UNICODE (or
-// PT_STRING8 when read), times PT_SYSTIME, numbers and enums PT_LONG.
+// PT_STRING8 when read), times PT_SYSTIME, numbers and enums PT_LONG. The
+// binary attachment data (AttachDataBinary) is Attachment::data.
 template <class Owner, class Value> struct Field {
     Value Owner::*member;
     PropertyKey key;
@@ -41,7 +45,6 @@ template <class Owner, class Value> struct Field {
 inline const Field<Message, std::string> messageTexts[] = {
     {&Message::messageClass, tagged(0x001A)},                            // PidTagMessageClass
     {&Message::subject, tagged(0x0037)},                                 // PidTagSubject
-    {&Message::body, tagged(0x1000)},                                    // PidTagBody
     {&Message::senderName, tagged(0x0C1A)},                              // PidTagSenderName
     {&Message::senderAddress, tagged(0x0C1F)},                           // PidTagSenderEmailAddress
     {&Message::senderAddressType, tagged(0x0C1E)},                       // PidTagSenderAddressType
@@ -70,6 +73,9 @@ inline const Field<Message, Time> messageTimes[] = {
     {&Message::meetingStart,
      named(property_set::Appointment, 0x820D)}, // PidLidAppointmentStartWhole
 };
+
+// The plain body, read and compared through readBody.
+inline const Field<Message, std::string> messageBody{&Message::body, tagged(0x1000)}; // PidTagBody
 
 inline const Field<Message, Importance> messageImportance{&Message::importance,
                                                           tagged(0x0017)}; // PidTagImportance

@@ -16,15 +16,15 @@
 //   what is wrong.
 // Descriptions never name the host path: a caller that shows one names the
 // file by its workstation path.
-// - an item this writer cannot store (an attachment not carried by value):
-//   InvalidProcedureCall (5).
 // Reading allocates in proportion to the size of the file, whatever it says.
 namespace lexi::msgfile {
 
 Message readMessage(std::string_view fileBytes);
 Message readMessageFile(const std::string& hostPath);
 
-// Strings are written as Unicode; the HTML body as UTF-8 bytes.
+// An item read from a file is written back with every property it had; a
+// field the program changed is written as Unicode text, the HTML body as
+// UTF-8 bytes.
 std::string writeMessage(const Message& message);
 void writeMessageFile(const Message& message, const std::string& hostPath);
 

@@ -1,24 +1,23 @@
 #include "platform/posix/msgfile/message_reader.h"
 
-#include "platform/posix/msgfile/body_format.h"
 #include "platform/posix/msgfile/compound_reader.h"
-#include "platform/posix/msgfile/compressed_rtf.h"
-#include "platform/posix/msgfile/encapsulated_html.h"
+#include "platform/posix/msgfile/corrupt_file.h"
+#include "platform/posix/msgfile/field_values.h"
 #include "platform/posix/msgfile/message_fields.h"
 #include "platform/posix/msgfile/named_properties.h"
 #include "platform/posix/msgfile/property_reader.h"
 #include "platform/posix/msgfile/property_stream.h"
 #include "platform/posix/msgfile/storage_names.h"
-#include "platform/posix/msgfile/text_encoding.h"
+#include "platform/posix/msgfile/storage_tree.h"
 
 #include <algorithm>
 
 namespace lexi::msgfile {
 namespace {
 
-constexpr std::uint32_t DefaultCodePage = 1252;
-// PR_RECIPIENT_TYPE may carry flags above the type (MAPI_P1, MAPI_SUBMITTED).
-constexpr std::uint32_t RecipientTypeMask = 0x0FFFFFFF & ~0x10000000u;
+// Attached mails nest no deeper than this: a hostile file must not exhaust
+// the stack.
+constexpr int MaxNesting = 64;
 
 template <class Owner, std::size_t Count>
 void readTexts(const PropertyReader& properties, std::uint32_t codePage,
@@ -32,68 +31,13 @@ void readTexts(const PropertyReader& properties, std::uint32_t codePage,
 
 template <class Owner, class Value>
 void readNumber(const PropertyReader& properties, const Field<Owner, Value>& field, Owner& owner) {
-    if (const auto number = properties.integer(field.key)) {
-        owner.*field.member = static_cast<Value>(*number);
+    if (const auto number = readNumber(properties, field)) {
+        owner.*field.member = *number;
     }
 }
 
-std::uint32_t codePageOf(const PropertyReader& message) {
-    return message.integer(tagged(property_id::MessageCodepage))
-        .value_or(message.integer(tagged(property_id::InternetCodepage)).value_or(DefaultCodePage));
-}
-
-// Outlook keeps the HTML body as bytes in the internet code page, some
-// writers as a string, and Exchange often only inside the RTF body.
-std::string readHtmlBody(const PropertyReader& message, std::uint32_t codePage) {
-    const PropertyKey key = tagged(property_id::HtmlBody);
-    if (const auto bytes = message.binary(key)) {
-        const auto htmlCodePage = message.integer(tagged(property_id::InternetCodepage));
-        return codePageToUtf8(*bytes, htmlCodePage.value_or(codePage));
-    }
-    if (auto text = message.text(key, codePage)) {
-        return std::move(*text);
-    }
-    const auto compressedRtf = message.binary(tagged(property_id::RtfCompressed));
-    const auto rtf = compressedRtf ? decompressRtf(*compressedRtf) : std::nullopt;
-    return rtf ? htmlFromRtf(*rtf).value_or("") : "";
-}
-
-BodyFormat readBodyFormat(const PropertyReader& properties, const Message& message) {
-    if (const auto native = properties.integer(tagged(property_id::NativeBody))) {
-        if (const auto format = bodyFormatOf(*native)) {
-            return *format;
-        }
-    }
-    if (!message.htmlBody.empty()) {
-        return BodyFormat::Html;
-    }
-    if (properties.storage().hasStream(
-            valueStreamName(property_id::RtfCompressed, property_type::Binary))) {
-        return BodyFormat::RichText;
-    }
-    return message.body.empty() ? BodyFormat::Unspecified : BodyFormat::Plain;
-}
-
-Recipient readRecipient(Storage storage, const NamedPropertyIds& names, std::uint32_t codePage) {
-    const PropertyReader properties(std::move(storage), ChildHeaderSize, names);
-    Recipient recipient;
-    readTexts(properties, codePage, recipientTexts, recipient);
-    readNumber(properties, recipientType, recipient);
-    recipient.type =
-        static_cast<RecipientType>(static_cast<std::uint32_t>(recipient.type) & RecipientTypeMask);
-    return recipient;
-}
-
-Attachment readAttachment(Storage storage, const NamedPropertyIds& names, std::uint32_t codePage) {
-    const PropertyReader properties(std::move(storage), ChildHeaderSize, names);
-    Attachment attachment;
-    readTexts(properties, codePage, attachmentTexts, attachment);
-    readNumber(properties, attachmentMethod, attachment);
-    readNumber(properties, attachmentRenderingPosition, attachment);
-    if (attachment.method == AttachMethod::ByValue) {
-        attachment.data = properties.binary(tagged(property_id::AttachDataBinary)).value_or("");
-    }
-    return attachment;
+void readStorageObject(const PropertyBag&, Property& property, const Storage& storage) {
+    property.object = readStorageTree(storage);
 }
 
 // The child storages with the prefix, in the order of their numbers.
@@ -110,33 +54,89 @@ std::vector<Storage> childStorages(const Storage& root, std::string_view prefix)
     return storages;
 }
 
-} // namespace
+Message readMessage(const Storage& storage, std::size_t headerSize, const NamedPropertyIds& names,
+                    int depth);
 
-Message parseMessageFile(std::string_view fileBytes) {
-    CompoundReader file(fileBytes);
-    const Storage root = file.root();
-    const NamedPropertyIds names(root);
-    const PropertyReader properties(root, MessageHeaderSize, names);
+Recipient readRecipient(const Storage& storage, const NamedPropertyIds& names,
+                        std::uint32_t codePage) {
+    Recipient recipient;
+    recipient.properties = readPropertyBag(storage, ChildHeaderSize, names, readStorageObject);
+    const PropertyReader properties(recipient.properties);
+    readTexts(properties, codePage, recipientTexts, recipient);
+    recipient.type = readRecipientType(properties).value_or(recipient.type);
+    return recipient;
+}
+
+// An attached mail's storage holds the mail; its class id stays with the
+// property. Any other object storage (an OLE object) is kept whole.
+Attachment readAttachment(const Storage& storage, const NamedPropertyIds& names,
+                          std::uint32_t codePage, int depth) {
+    Attachment attachment;
+    const auto readObject = [&](const PropertyBag& bag, Property& property,
+                                const Storage& objectStorage) {
+        const bool attachedMail =
+            property.key == tagged(property_id::AttachDataBinary) &&
+            readNumber(PropertyReader(bag), attachmentMethod) == AttachMethod::EmbeddedMessage;
+        if (attachedMail) {
+            property.object.classId = objectStorage.classId();
+            attachment.embeddedMessage =
+                readMessage(objectStorage, EmbeddedMessageHeaderSize, names, depth + 1);
+        } else {
+            property.object = readStorageTree(objectStorage);
+        }
+    };
+    attachment.properties = readPropertyBag(storage, ChildHeaderSize, names, readObject);
+    const PropertyReader properties(attachment.properties);
+    readTexts(properties, codePage, attachmentTexts, attachment);
+    readNumber(properties, attachmentMethod, attachment);
+    readNumber(properties, attachmentRenderingPosition, attachment);
+    // The bytes move to the field, which is then their one copy: the writer
+    // finds the property's value changed and writes the field's.
+    if (Property* data = attachment.properties.find(tagged(property_id::AttachDataBinary),
+                                                    property_type::Binary)) {
+        attachment.data = std::move(data->data);
+        data->data.clear();
+    }
+    return attachment;
+}
+
+Message readMessage(const Storage& storage, std::size_t headerSize, const NamedPropertyIds& names,
+                    int depth) {
+    if (depth > MaxNesting) {
+        throw CorruptFile("its attached mails nest too deep");
+    }
+    Message message;
+    message.properties = readPropertyBag(storage, headerSize, names, readStorageObject);
+    const PropertyReader properties(message.properties);
     const std::uint32_t codePage = codePageOf(properties);
 
-    Message message;
     readTexts(properties, codePage, messageTexts, message);
+    message.body = readBody(properties, codePage);
+    message.htmlBody = readHtmlBody(properties, codePage);
+    message.bodyFormat = readBodyFormat(properties, message.body, message.htmlBody);
     for (const auto& field : messageTimes) {
         message.*field.member = properties.time(field.key).value_or(NoDate);
     }
     readNumber(properties, messageImportance, message);
     readNumber(properties, messageFlags, message);
     readNumber(properties, messageTaskStatus, message);
-    message.htmlBody = readHtmlBody(properties, codePage);
-    message.bodyFormat = readBodyFormat(properties, message);
 
-    for (Storage& storage : childStorages(root, RecipientStoragePrefix)) {
-        message.recipients.push_back(readRecipient(std::move(storage), names, codePage));
+    for (const Storage& child : childStorages(storage, RecipientStoragePrefix)) {
+        message.recipients.push_back(readRecipient(child, names, codePage));
     }
-    for (Storage& storage : childStorages(root, AttachmentStoragePrefix)) {
-        message.attachments.push_back(readAttachment(std::move(storage), names, codePage));
+    for (const Storage& child : childStorages(storage, AttachmentStoragePrefix)) {
+        message.attachments.push_back(readAttachment(child, names, codePage, depth));
     }
     return message;
+}
+
+} // namespace
+
+Message parseMessageFile(std::string_view fileBytes) {
+    CompoundReader file(fileBytes);
+    const Storage root = file.root();
+    const NamedPropertyIds names(root);
+    return readMessage(root, MessageHeaderSize, names, 0);
 }
 
 } // namespace lexi::msgfile

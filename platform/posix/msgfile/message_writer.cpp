@@ -1,11 +1,12 @@
 #include "platform/posix/msgfile/message_writer.h"
 
-#include "platform/failure.h"
 #include "platform/posix/msgfile/body_format.h"
 #include "platform/posix/msgfile/compound_writer.h"
+#include "platform/posix/msgfile/field_values.h"
 #include "platform/posix/msgfile/little_endian.h"
 #include "platform/posix/msgfile/message_fields.h"
 #include "platform/posix/msgfile/named_properties.h"
+#include "platform/posix/msgfile/property_reader.h"
 #include "platform/posix/msgfile/property_stream.h"
 #include "platform/posix/msgfile/property_writer.h"
 #include "platform/posix/msgfile/storage_names.h"
@@ -21,25 +22,37 @@ constexpr std::uint32_t StoreUnicodeOk = 0x00040000;
 constexpr std::uint32_t MailUserObject = 6;   // MAPI_MAILUSER
 constexpr std::uint32_t AttachmentObject = 7; // MAPI_ATTACH
 
-// Empty texts and NoDate times are left out; numbers are always written.
+const Message DefaultMessage{};
+const Attachment DefaultAttachment{};
+
 template <class Owner, std::size_t Count>
-void writeTexts(PropertyWriter& properties, NamedPropertyTable& names,
+void writeTexts(PropertyWriter& out, const PropertyReader& stored, std::uint32_t codePage,
                 const Field<Owner, std::string> (&fields)[Count], const Owner& owner) {
     for (const auto& field : fields) {
-        if (!(owner.*field.member).empty()) {
-            properties.text(names.id(field.key), owner.*field.member);
-        }
+        out.text(field.key, stored.text(field.key, codePage), owner.*field.member);
     }
 }
 
+// `none` is the number a field holds when its property is absent.
 template <class Owner, class Value>
-void writeNumber(PropertyWriter& properties, NamedPropertyTable& names,
-                 const Field<Owner, Value>& field, const Owner& owner) {
-    properties.integer(names.id(field.key), static_cast<std::uint32_t>(owner.*field.member));
+void writeNumber(PropertyWriter& out, const std::optional<Value>& stored,
+                 const Field<Owner, Value>& field, const Owner& owner, Value none) {
+    const auto asStored = [](Value value) {
+        return static_cast<std::uint32_t>(value);
+    };
+    out.integer(field.key, stored ? std::optional(asStored(*stored)) : std::nullopt,
+                asStored(owner.*field.member), asStored(none));
 }
 
-// Next recipient and attachment numbers, then the counts (MS-OXMSG 2.4.1.1).
-std::string messageHeader(const Message& message) {
+template <class Owner, class Value>
+void writeNumber(PropertyWriter& out, const PropertyReader& stored,
+                 const Field<Owner, Value>& field, const Owner& owner, const Owner& defaults) {
+    writeNumber(out, readNumber(stored, field), field, owner, defaults.*field.member);
+}
+
+// Next recipient and attachment numbers, then the counts (MS-OXMSG 2.4.1.1);
+// the top-level message's header has 8 more reserved bytes.
+std::string messageHeader(const Message& message, std::size_t headerSize) {
     const auto recipients = static_cast<std::uint32_t>(message.recipients.size());
     const auto attachments = static_cast<std::uint32_t>(message.attachments.size());
     std::string header(8, '\0');
@@ -47,82 +60,138 @@ std::string messageHeader(const Message& message) {
     appendLittleEndian(header, attachments, 4);
     appendLittleEndian(header, recipients, 4);
     appendLittleEndian(header, attachments, 4);
-    header.resize(MessageHeaderSize, '\0');
+    header.resize(headerSize, '\0');
     return header;
 }
 
-void writeMessageProperties(OutStorage& root, NamedPropertyTable& names, const Message& message) {
-    PropertyWriter properties;
-    writeTexts(properties, names, messageTexts, message);
-    for (const auto& field : messageTimes) {
-        if (message.*field.member != NoDate) {
-            properties.time(names.id(field.key), message.*field.member);
+// The plain and HTML bodies. When the program changed either, the RTF body
+// no longer matches them and goes, and the native body names one that is
+// there: the stated format when it can, else HTML, else plain text.
+void writeBodies(PropertyWriter& out, const PropertyReader& stored, std::uint32_t codePage,
+                 const Message& message) {
+    const bool bodyChanged = readBody(stored, codePage) != message.body;
+    const bool htmlChanged = readHtmlBody(stored, codePage) != message.htmlBody;
+    if (bodyChanged) {
+        out.replaceText(messageBody.key, message.body);
+    }
+    if (htmlChanged) {
+        out.removeEveryType(tagged(property_id::HtmlBody));
+        if (!message.htmlBody.empty()) {
+            out.setBinary(tagged(property_id::HtmlBody), message.htmlBody);
+            out.setInteger(tagged(property_id::InternetCodepage), Utf8CodePage);
         }
     }
-    writeNumber(properties, names, messageImportance, message);
-    writeNumber(properties, names, messageFlags, message);
-    writeNumber(properties, names, messageTaskStatus, message);
-    if (!message.htmlBody.empty()) {
-        properties.binary(property_id::HtmlBody, message.htmlBody);
+    const PropertyKey nativeBody = tagged(property_id::NativeBody);
+    if (!bodyChanged && !htmlChanged) {
+        if (readBodyFormat(stored, message.body, message.htmlBody) != message.bodyFormat) {
+            if (const auto native = nativeBodyOf(message.bodyFormat)) {
+                out.setInteger(nativeBody, *native);
+            } else {
+                out.removeEveryType(nativeBody);
+            }
+        }
+        return;
     }
-    if (const auto nativeBody = nativeBodyOf(message.bodyFormat)) {
-        properties.integer(property_id::NativeBody, *nativeBody);
+    out.removeEveryType(tagged(property_id::RtfCompressed));
+    for (const std::uint16_t id : property_id::RtfSync) {
+        out.removeEveryType(tagged(id));
     }
-    properties.integer(property_id::InternetCodepage, Utf8CodePage);
-    properties.integer(property_id::StoreSupportMask, StoreUnicodeOk);
-    properties.write(root, messageHeader(message));
+    if (stored.has(tagged(property_id::RtfInSync), property_type::Boolean)) {
+        out.setBoolean(tagged(property_id::RtfInSync), false);
+    }
+    const bool statedIsThere =
+        (message.bodyFormat == BodyFormat::Html && !message.htmlBody.empty()) ||
+        (message.bodyFormat == BodyFormat::Plain && !message.body.empty());
+    const BodyFormat format = statedIsThere               ? message.bodyFormat
+                              : !message.htmlBody.empty() ? BodyFormat::Html
+                                                          : BodyFormat::Plain;
+    out.setInteger(nativeBody, *nativeBodyOf(format));
 }
 
+void writeMessage(OutStorage& storage, NamedPropertyTable& names, const Message& message,
+                  std::size_t headerSize);
+
 void writeRecipient(OutStorage storage, NamedPropertyTable& names, const Recipient& recipient,
-                    std::uint32_t number) {
-    PropertyWriter properties;
-    writeTexts(properties, names, recipientTexts, recipient);
-    writeNumber(properties, names, recipientType, recipient);
-    properties.integer(property_id::RowId, number);
-    properties.integer(property_id::ObjectType, MailUserObject);
-    properties.write(storage, std::string(ChildHeaderSize, '\0'));
+                    std::uint32_t number, std::uint32_t codePage) {
+    PropertyWriter out(recipient.properties);
+    const PropertyReader stored(recipient.properties);
+    for (const auto& field : recipientTexts) {
+        // A recipient without an address gets no address type.
+        const auto storedText = stored.text(field.key, codePage);
+        if (field.member != &Recipient::addressType || storedText || !recipient.address.empty()) {
+            out.text(field.key, storedText, recipient.*field.member);
+        }
+    }
+    // A recipient always states its type.
+    writeNumber(out, readRecipientType(stored), recipientType, recipient, RecipientType{});
+    out.setInteger(tagged(property_id::RowId), number);
+    out.setInteger(tagged(property_id::ObjectType), MailUserObject);
+    out.write(storage, std::string(ChildHeaderSize, '\0'), names);
 }
 
 void writeAttachment(OutStorage storage, NamedPropertyTable& names, const Attachment& attachment,
-                     std::uint32_t number) {
-    PropertyWriter properties;
-    writeTexts(properties, names, attachmentTexts, attachment);
-    writeNumber(properties, names, attachmentMethod, attachment);
-    writeNumber(properties, names, attachmentRenderingPosition, attachment);
-    properties.binary(property_id::AttachDataBinary, attachment.data);
-    properties.integer(property_id::AttachNumber, number);
-    properties.integer(property_id::ObjectType, AttachmentObject);
-    properties.write(storage, std::string(ChildHeaderSize, '\0'));
+                     std::uint32_t number, std::uint32_t codePage) {
+    PropertyWriter out(attachment.properties);
+    const PropertyReader stored(attachment.properties);
+    const PropertyKey dataKey = tagged(property_id::AttachDataBinary);
+    writeTexts(out, stored, codePage, attachmentTexts, attachment);
+    // An attachment always states its method.
+    writeNumber(out, readNumber(stored, attachmentMethod), attachmentMethod, attachment,
+                AttachMethod::None);
+    writeNumber(out, stored, attachmentRenderingPosition, attachment, DefaultAttachment);
+    out.binary(dataKey, stored.binary(dataKey), attachment.data);
+    if (attachment.embeddedMessage) {
+        out.setObject(dataKey);
+    }
+    out.setInteger(tagged(property_id::AttachNumber), number);
+    out.setInteger(tagged(property_id::ObjectType), AttachmentObject);
+    out.write(storage, std::string(ChildHeaderSize, '\0'), names);
+    if (attachment.embeddedMessage) {
+        const Property* object = attachment.properties.find(dataKey, property_type::Object);
+        OutStorage mail = storage.storage(valueStreamName(dataKey.id, property_type::Object));
+        mail.setClassId(object != nullptr ? object->object.classId : MessageClassId);
+        writeMessage(mail, names, *attachment.embeddedMessage, EmbeddedMessageHeaderSize);
+    }
 }
 
-void checkWritable(const Message& message) {
-    for (const Attachment& attachment : message.attachments) {
-        if (attachment.method != AttachMethod::ByValue) {
-            throw Failure(failure::InvalidProcedureCall,
-                          "Only attachments by value can be saved in a message file: " +
-                              attachment.displayName,
-                          "msgfile");
-        }
+void writeMessage(OutStorage& storage, NamedPropertyTable& names, const Message& message,
+                  std::size_t headerSize) {
+    PropertyWriter out(message.properties);
+    const PropertyReader stored(message.properties);
+    const std::uint32_t codePage = codePageOf(stored);
+    writeTexts(out, stored, codePage, messageTexts, message);
+    writeBodies(out, stored, codePage, message);
+    for (const auto& field : messageTimes) {
+        out.time(field.key, stored.time(field.key), message.*field.member);
+    }
+    writeNumber(out, stored, messageImportance, message, DefaultMessage);
+    writeNumber(out, stored, messageFlags, message, DefaultMessage);
+    writeNumber(out, stored, messageTaskStatus, message, DefaultMessage);
+    // We write Unicode strings, and say so.
+    const PropertyKey supportMask = tagged(property_id::StoreSupportMask);
+    const auto mask = stored.integer(supportMask);
+    if (!mask || (*mask & StoreUnicodeOk) == 0) {
+        out.setInteger(supportMask, mask.value_or(0) | StoreUnicodeOk);
+    }
+    out.write(storage, messageHeader(message, headerSize), names);
+    for (std::uint32_t i = 0; i < message.recipients.size(); ++i) {
+        writeRecipient(storage.storage(childStorageName(RecipientStoragePrefix, i)), names,
+                       message.recipients[i], i, codePage);
+    }
+    for (std::uint32_t i = 0; i < message.attachments.size(); ++i) {
+        writeAttachment(storage.storage(childStorageName(AttachmentStoragePrefix, i)), names,
+                        message.attachments[i], i, codePage);
     }
 }
 
 } // namespace
 
 std::string buildMessageFile(const Message& message) {
-    checkWritable(message);
     CompoundWriter file(MessageClassId);
     {
         OutStorage root = file.root();
         NamedPropertyTable names;
-        writeMessageProperties(root, names, message);
-        for (std::uint32_t i = 0; i < message.recipients.size(); ++i) {
-            writeRecipient(root.storage(childStorageName(RecipientStoragePrefix, i)), names,
-                           message.recipients[i], i);
-        }
-        for (std::uint32_t i = 0; i < message.attachments.size(); ++i) {
-            writeAttachment(root.storage(childStorageName(AttachmentStoragePrefix, i)), names,
-                            message.attachments[i], i);
-        }
+        writeMessage(root, names, message, MessageHeaderSize);
         names.write(root);
     }
     return file.finish();

@@ -6,8 +6,8 @@
 
 namespace lexi::msgfile {
 
-// The bytes of a .msg file holding the item. Throws lexi::Failure
-// InvalidProcedureCall for an attachment not carried by value.
+// The bytes of a .msg file holding the item: every property the item keeps,
+// with the fields the program changed in place of theirs.
 std::string buildMessageFile(const Message& message);
 
 } // namespace lexi::msgfile

@@ -16,17 +16,18 @@ class OutStorage;
 
 inline constexpr char NameIdStorageName[] = "__nameid_version1.0";
 
-// The numbered named properties of a file being read. Named properties with
-// string names are not needed and not read.
+// The named properties of a file being read, by the ids the file gives them.
 class NamedPropertyIds {
 public:
     // A file without the mapping storage has no named properties.
     explicit NamedPropertyIds(const Storage& root);
 
-    std::optional<std::uint16_t> find(const PropertyKey& key) const;
+    // The key of a property id: the id itself below 0x8000, else the name
+    // mapped to it; nothing for an id the file maps to no name.
+    std::optional<PropertyKey> key(std::uint16_t id) const;
 
 private:
-    std::map<PropertyName, std::uint16_t> ids_;
+    std::map<std::uint16_t, PropertyName> names_;
 };
 
 // Gives ids to the named properties of a file being written, in the order they
@@ -37,7 +38,7 @@ public:
     void write(OutStorage& root) const;
 
 private:
-    std::uint16_t guidIndex(const Guid& propertySet) const;
+    std::uint32_t guidIndex(const Guid& propertySet) const;
 
     std::vector<PropertyName> names_;
     std::vector<Guid> propertySets_;

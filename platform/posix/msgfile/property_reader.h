@@ -3,38 +3,47 @@
 #include "platform/posix/msgfile/compound_reader.h"
 #include "platform/posix/msgfile/message.h"
 #include "platform/posix/msgfile/named_properties.h"
+#include "platform/posix/msgfile/property_bag.h"
 #include "platform/posix/msgfile/property_key.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The properties of one object (message, recipient or attachment) in a file
-// being read, by key and type. Each is empty when the file lacks it.
+// being read.
 namespace lexi::msgfile {
 
+// Fills an object property from its storage: property.object, or whatever
+// the caller makes of the storage (an attached mail).
+using ObjectReader =
+    std::function<void(const PropertyBag& bag, Property& property, const Storage& objectStorage)>;
+
+// Every property of the storage, keyed by name for the named ones. Throws
+// CorruptFile when the storage has no sound property stream.
+PropertyBag readPropertyBag(const Storage& storage, std::size_t headerSize,
+                            const NamedPropertyIds& names, const ObjectReader& readObject);
+
+// The typed values of a bag's properties. Each is empty when the bag lacks it.
 class PropertyReader {
 public:
-    // Throws CorruptFile when the storage has no sound property stream.
-    PropertyReader(Storage storage, std::size_t headerSize, const NamedPropertyIds& names);
+    explicit PropertyReader(const PropertyBag& bag) : bag_(bag) {}
 
     std::optional<std::uint32_t> integer(const PropertyKey& key) const;
+    // A time of 0 or past the largest the file knows reads as NoDate.
     std::optional<Time> time(const PropertyKey& key) const;
-    std::optional<std::string> binary(const PropertyKey& key) const;
+    std::optional<std::string_view> binary(const PropertyKey& key) const;
     // A Unicode string, or an 8-bit one in the given code page.
     std::optional<std::string> text(const PropertyKey& key, std::uint32_t codePage) const;
-
-    const Storage& storage() const { return storage_; }
+    bool has(const PropertyKey& key, std::uint16_t type) const {
+        return bag_.find(key, type) != nullptr;
+    }
 
 private:
-    std::optional<std::uint64_t> fixed(const PropertyKey& key, std::uint16_t type) const;
-    std::optional<std::string> variable(const PropertyKey& key, std::uint16_t type) const;
-
-    Storage storage_;
-    const NamedPropertyIds& names_;
-    std::map<std::uint32_t, std::uint64_t> fixedValues_;
+    const PropertyBag& bag_;
 };
 
 } // namespace lexi::msgfile

@@ -9,7 +9,6 @@ namespace lexi::msgfile {
 namespace {
 
 constexpr std::size_t EntrySize = 16;
-constexpr std::uint32_t ReadableAndWritable = 0x2 | 0x4;
 
 } // namespace
 
@@ -19,15 +18,22 @@ std::string valueStreamName(std::uint16_t id, std::uint16_t type) {
     return name;
 }
 
-std::map<std::uint32_t, std::uint64_t> parsePropertyStream(std::string_view stream,
-                                                           std::size_t headerSize) {
+std::string valueStreamName(std::uint16_t id, std::uint16_t type, std::uint32_t index) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "-%08X", index);
+    return valueStreamName(id, type) + suffix;
+}
+
+std::vector<PropertyEntry> parsePropertyStream(std::string_view stream, std::size_t headerSize) {
     if (stream.size() < headerSize || (stream.size() - headerSize) % EntrySize != 0) {
         throw CorruptFile("a property stream has a broken length");
     }
-    std::map<std::uint32_t, std::uint64_t> entries;
+    std::vector<PropertyEntry> entries;
+    entries.reserve((stream.size() - headerSize) / EntrySize);
     for (std::size_t offset = headerSize; offset < stream.size(); offset += EntrySize) {
-        const auto tag = static_cast<std::uint32_t>(readLittleEndian(stream, offset, 4));
-        entries[tag] = readLittleEndian(stream, offset + 8, 8);
+        entries.push_back({static_cast<std::uint32_t>(readLittleEndian(stream, offset, 4)),
+                           static_cast<std::uint32_t>(readLittleEndian(stream, offset + 4, 4)),
+                           readLittleEndian(stream, offset + 8, 8)});
     }
     return entries;
 }
@@ -37,7 +43,7 @@ std::string buildPropertyStream(std::string header, const std::vector<PropertyEn
     stream.reserve(stream.size() + entries.size() * EntrySize);
     for (const PropertyEntry& entry : entries) {
         appendLittleEndian(stream, entry.tag, 4);
-        appendLittleEndian(stream, ReadableAndWritable, 4);
+        appendLittleEndian(stream, entry.flags, 4);
         appendLittleEndian(stream, entry.value, 8);
     }
     return stream;
