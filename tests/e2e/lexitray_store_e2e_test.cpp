@@ -1,8 +1,6 @@
 // Runs the real lexitray-store program on a store in a fresh home: one run of
 // each command, and how wrong use and failures end.
 
-#include "platform/posix/msgfile/message_file.h"
-#include "tests/msgfile/message_parts.h"
 #include "tests/msgfile/sample_files.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
@@ -34,15 +32,28 @@ TEST_F(LexitrayStoreE2E, DeliversListsShowsAndExportsARealMessage) {
     const std::string entryId = store("deliver 6 " + samplePath("attachments.msg")).substr(0, 48);
     EXPECT_EQ(store("list 6").rfind("1\t" + entryId + "\t43\t", 0), 0u);
     EXPECT_NE(store("show " + entryId).find(" bytes)\nBody:\n"), std::string::npos);
-    store("export " + entryId + " exported.msg");
-    // The exported mail has every field and property the delivered one had.
-    const msgfile::Message delivered = msgfile::readMessageFile(samplePath("attachments.msg"));
-    const msgfile::Message exported =
-        msgfile::readMessageFile((work.path() / "exported.msg").string());
-    EXPECT_TRUE(fieldsOnly(exported) == fieldsOnly(delivered));
-    EXPECT_TRUE(keepsEveryProperty(delivered, exported));
     EXPECT_NE(store("folders").find("6\tIndbakke\t\\\\Personlige mapper\\Indbakke\t1\n"),
               std::string::npos);
+}
+
+// A file delivered and exported again keeps every property the store does not
+// renew, as a reader apart from ours sees them.
+TEST_F(LexitrayStoreE2E, ExportKeepsEveryPropertyOfEveryRealMessage) {
+    SKIP_WITHOUT_SAMPLES();
+    for (const auto& sample : std::filesystem::directory_iterator(sampleDirectory())) {
+        if (sample.path().extension() != ".msg") {
+            continue;
+        }
+        const std::string entryId = store("deliver 6 " + sample.path().string()).substr(0, 48);
+        store("export " + entryId + " exported.msg");
+        const testing::ProgramRun compared = testing::runProgram(
+            "/bin/sh",
+            {"-c", "exec /usr/bin/python3 \"$0\" \"$1\" exported.msg >compared 2>&1",
+             MSG_PROPERTIES_SCRIPT, sample.path().string()},
+            {}, work.path());
+        EXPECT_EQ(compared.exitCode, 0) << sample.path().filename() << ":\n"
+                                        << testing::readHostFile(work.path() / "compared");
+    }
 }
 
 TEST_F(LexitrayStoreE2E, ChangesTheAccountFieldsGivenAndKeepsTheOthers) {
