@@ -226,6 +226,24 @@ TEST(MsgBodies, TheRtfBodyGoesWithAChangedBody) {
     }
 }
 
+// An item without a plain body shows the text of its HTML or RTF body, and
+// keeps that body as its only one.
+TEST(MsgBodies, WithoutAPlainBodyTheTextComesFromTheOtherBody) {
+    const std::string rtf = "{\\rtf1\\ansi Hej S\\'f8ren\\par}";
+    Message rtfOnly{.body = "Hej Søren\r\n", .bodyFormat = BodyFormat::RichText};
+    rtfOnly.properties.put({tagged(0x1009), property_type::Binary, 0x6, 0,
+                            numbers({static_cast<std::uint32_t>(rtf.size() + 12),
+                                     static_cast<std::uint32_t>(rtf.size())}) +
+                                "MELA" + numbers({0}) + rtf});
+    const Message htmlOnly{.htmlBody = "<p>Hej S&oslash;ren</p>", .bodyFormat = BodyFormat::Html};
+    for (const Message& written : {rtfOnly, htmlOnly}) {
+        const Message read = readMessage(writeMessage(readMessage(writeMessage(written))));
+        EXPECT_EQ(read.body, "Hej Søren\r\n");
+        EXPECT_EQ(read.bodyFormat, written.bodyFormat);
+        EXPECT_EQ(read.properties.find(messageBody.key, property_type::Unicode), nullptr);
+    }
+}
+
 // A new item gets only what it holds: no default task status or importance,
 // no address type for a recipient without an address.
 TEST(MsgWriter, AddsNoPropertyTheItemDoesNotHave) {

@@ -3,6 +3,8 @@
 #include "platform/posix/msgfile/body_format.h"
 #include "platform/posix/msgfile/compressed_rtf.h"
 #include "platform/posix/msgfile/encapsulated_html.h"
+#include "platform/posix/msgfile/html_text.h"
+#include "platform/posix/msgfile/rtf_text.h"
 #include "platform/posix/msgfile/text_encoding.h"
 
 namespace lexi::msgfile {
@@ -12,6 +14,11 @@ constexpr std::uint32_t DefaultCodePage = 1252;
 // PR_RECIPIENT_TYPE may carry flags above the type (MAPI_P1, MAPI_SUBMITTED).
 constexpr std::uint32_t RecipientTypeMask = 0x0FFFFFFF & ~0x10000000u;
 
+std::optional<std::string> rtfBody(const PropertyReader& message) {
+    const auto compressed = message.binary(tagged(property_id::RtfCompressed));
+    return compressed ? decompressRtf(*compressed) : std::nullopt;
+}
+
 } // namespace
 
 std::uint32_t codePageOf(const PropertyReader& message) {
@@ -19,8 +26,17 @@ std::uint32_t codePageOf(const PropertyReader& message) {
         .value_or(message.integer(tagged(property_id::InternetCodepage)).value_or(DefaultCodePage));
 }
 
+// An item without PR_BODY shows the text of its HTML body, else of its RTF
+// body, as Outlook does.
 std::string readBody(const PropertyReader& message, std::uint32_t codePage) {
-    return message.text(messageBody.key, codePage).value_or("");
+    if (auto text = message.text(messageBody.key, codePage)) {
+        return std::move(*text);
+    }
+    if (const std::string html = readHtmlBody(message, codePage); !html.empty()) {
+        return plainTextFromHtml(html);
+    }
+    const auto rtf = rtfBody(message);
+    return rtf ? plainTextFromRtf(*rtf) : "";
 }
 
 // Outlook keeps the HTML body as bytes in the internet code page, some
@@ -34,8 +50,7 @@ std::string readHtmlBody(const PropertyReader& message, std::uint32_t codePage) 
     if (auto text = message.text(key, codePage)) {
         return std::move(*text);
     }
-    const auto compressedRtf = message.binary(tagged(property_id::RtfCompressed));
-    const auto rtf = compressedRtf ? decompressRtf(*compressedRtf) : std::nullopt;
+    const auto rtf = rtfBody(message);
     return rtf ? htmlFromRtf(*rtf).value_or("") : "";
 }
 

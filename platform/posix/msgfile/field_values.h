@@ -15,7 +15,7 @@ namespace lexi::msgfile {
 // The code page of the item's 8-bit strings.
 std::uint32_t codePageOf(const PropertyReader& message);
 
-// The plain body: PR_BODY.
+// The plain body: PR_BODY, else the text of the HTML or the RTF body.
 std::string readBody(const PropertyReader& message, std::uint32_t codePage);
 
 // The HTML body as UTF-8, from PR_HTML or from the HTML the RTF body carries.
