@@ -6,6 +6,7 @@
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/scripted_outlook_windows.h"
 #include "platform/posix/msgfile/message_file.h"
+#include "platform/posix/msgfile/text_encoding.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
@@ -104,6 +105,10 @@ TEST_P(SendTest, FilesTheMailAsTheServerAndTheSendHandlerSay) {
     outlook.transport.refusal = refusal;
     msgfile::Message earlier;
     earlier.internetMessageId = "tidligere@klient.dk";
+    for (const std::uint16_t id : {0x007D, 0x0042}) { // headers, sent representing name
+        earlier.properties.put({msgfile::tagged(id), msgfile::property_type::Unicode, 0x6, 0,
+                                msgfile::utf8ToUtf16("fra klienten")});
+    }
     msgfile::writeMessageFile(earlier, root.str() + "/c/tidligere.msg");
     const ItemPtr mail = app->createItemFromTemplate("C:\\tidligere.msg");
     mail->setSubject("Svar");
@@ -123,12 +128,17 @@ TEST_P(SendTest, FilesTheMailAsTheServerAndTheSendHandlerSay) {
     for (const int folder : {FolderDrafts, FolderOutbox, FolderSentItems}) {
         for (int i = 1; i <= items(folder)->count(); ++i) {
             const ItemPtr item = items(folder)->item(i);
-            const std::string messageId =
-                outlook.storage().message(item->entryId())->internetMessageId;
+            const msgfile::Message stored = *outlook.storage().message(item->entryId());
+            const std::string& messageId = stored.internetMessageId;
+            const bool earlierRoute = std::ranges::any_of(std::array{0x007D, 0x0042}, [&](int id) {
+                return stored.properties.find(msgfile::tagged(static_cast<std::uint16_t>(id)),
+                                              msgfile::property_type::Unicode) != nullptr;
+            });
             outcome += app->session()->getDefaultFolder(folder)->name() + ": " + item->subject() +
                        (item->sentOn() == sentOn ? " | sent then" : " | unsent") +
                        (item->entryId() == mail->entryId() ? "" : " | another ID") +
-                       (messageId.empty() ? "" : " | " + messageId) + "\n";
+                       (messageId.empty() ? "" : " | " + messageId) +
+                       (earlierRoute ? " | earlier route" : "") + "\n";
         }
     }
     for (const msgfile::Message& delivered : outlook.transport.delivered) {
@@ -148,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
         std::tuple("", "", false, SentAndFiled),
         std::tuple("", "", true,
                    "send, sent items: 0\nclose, sent items: 0\n"
-                   "Kladder: Svar | unsent | tidligere@klient.dk\n"),
+                   "Kladder: Svar | unsent | tidligere@klient.dk | earlier route\n"),
         std::tuple("smtp://x", "", false, SentAndFiled + "delivered from jens@firma.dk\n"),
         std::tuple(
             "smtp://x", "Nej", false,

@@ -21,6 +21,32 @@ std::string joined(const std::vector<std::string>& names) {
     return text;
 }
 
+// What a mail made from an earlier one (a template, a saved mail) still tells
+// of that one's journey: who sent and who received it, the headers it came
+// with. The sent copy is filed in the case, which must not show another
+// sender or another route than this mail's own.
+constexpr std::uint16_t EarlierJourney[] = {
+    0x007D,                 // PR_TRANSPORT_MESSAGE_HEADERS
+    0x0C19, 0x0C1D, 0x5D01, // the sender's entry ID, search key and SMTP address
+    0x0041, 0x0042, 0x003B, 0x0064, 0x0065, 0x5D02, // the sent-representing sender
+    0x0040, 0x0051, 0x0075, 0x0076, 0x5D07,         // who received it
+    0x0043, 0x0044, 0x0052, 0x0077, 0x0078, 0x5D08, // on whose behalf
+};
+
+// The account sends the mail. A mail made from another one does not leave
+// under that one's Message-ID either: delivery gives it its own, and without
+// a mail server it has none.
+void stampSender(msgfile::Message& message, const Account& account) {
+    for (const std::uint16_t id : EarlierJourney) {
+        message.properties.erase(msgfile::tagged(id));
+    }
+    message.senderName = account.displayName;
+    message.senderAddress = account.address;
+    message.senderAddressType = "SMTP";
+    message.senderSmtpAddress = account.address;
+    message.internetMessageId.clear();
+}
+
 void stampSent(msgfile::Message& message, const StoreServices& services) {
     const msgfile::Time now = fromLocal(services.clock.now());
     message.sentOn = now;
@@ -85,13 +111,7 @@ SendOutcome sendMail(StoreContext& context, StoreItem& mail) {
         }
         mail.refreshDisplayLines();
         const Account account = context.storage().account();
-        message.senderName = account.displayName;
-        message.senderAddress = account.address;
-        message.senderAddressType = "SMTP";
-        // A mail made from another one (a template, a received mail) does not
-        // leave under that one's Message-ID: delivery gives it its own, and
-        // without a mail server it has none.
-        message.internetMessageId.clear();
+        stampSender(message, account);
         if (account.smtpUrl.empty()) {
             stampSent(message, services);
             mail.fileIn(outlook::FolderSentItems);

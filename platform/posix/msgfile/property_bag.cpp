@@ -55,4 +55,8 @@ void PropertyBag::put(Property property) {
     }
 }
 
+void PropertyBag::erase(const PropertyKey& key) {
+    std::erase_if(properties_, [&](const Property& p) { return p.key == key; });
+}
+
 } // namespace lexi::msgfile

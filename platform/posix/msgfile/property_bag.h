@@ -55,6 +55,8 @@ public:
     Property* find(const PropertyKey& key, std::uint16_t type);
     // Replaces the property of the same key and type, if there is one.
     void put(Property property);
+    // Removes the property of that key, whatever its type.
+    void erase(const PropertyKey& key);
 
     auto begin() const { return properties_.begin(); }
     auto end() const { return properties_.end(); }
