@@ -19,7 +19,6 @@ TEST(MakingPdfWindowViewTest, ShownAtLoadingItsClickTakenWhenMessagesRun) {
     EXPECT_EQ(window->windowTitle() + "|" + cancel->text() + (window->isVisible() ? "|shown" : ""),
               "Lexitray|Annuller|shown");
     EXPECT_TRUE(cancel->sizeHint().width() <= cancel->width());
-
     QMetaObject::invokeMethod(cancel, &QPushButton::click, Qt::QueuedConnection);
     view->bringToFront();
     EXPECT_TRUE(model.calls.empty());
