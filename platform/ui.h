@@ -145,6 +145,30 @@ public:
     virtual void show() = 0;
 };
 
+// What the PDF progress window shows as it is loaded.
+struct MakingPdfWindowContent {
+    std::string title;
+    std::string cancelCaption; // AnnullerKnap
+};
+
+// What the user does in the PDF progress window; the view forwards it.
+class MakingPdfWindowEvents {
+public:
+    virtual ~MakingPdfWindowEvents() = default;
+    virtual void cancelClicked() = 0;
+    // The window's close box.
+    virtual void closeClicked() = 0;
+};
+
+// The PDF progress window, shown from its loading on. Its clicks reach the
+// model while pending messages run (Ui::doEvents), so a wait that lets them
+// run sees them. Destroying it unloads the window.
+class MakingPdfWindowView {
+public:
+    virtual ~MakingPdfWindowView() = default;
+    virtual void bringToFront() = 0;
+};
+
 // What the user sees and answers. A window's rules live in its core model;
 // the UI draws it and forwards what the user does to the model's events.
 // Outlook's own windows (the mail window, the folder picker) are shown by
@@ -165,6 +189,10 @@ public:
     // Loads the settings window, not yet shown.
     virtual std::unique_ptr<SettingsWindowView>
     openSettingsWindow(const SettingsWindowContent& content, SettingsWindowEvents& events) = 0;
+
+    // Loads the PDF progress window and shows it.
+    virtual std::unique_ptr<MakingPdfWindowView>
+    openMakingPdfWindow(const MakingPdfWindowContent& content, MakingPdfWindowEvents& events) = 0;
 
     // Runs the windows: forwards what the user does until no window is loaded
     // any more or quitEventLoop() is called. Returns at once when no window

@@ -47,6 +47,12 @@ LazyQtUi::openSettingsWindow(const SettingsWindowContent& content, SettingsWindo
     return loaded().openSettingsWindow(content, events);
 }
 
+std::unique_ptr<MakingPdfWindowView>
+LazyQtUi::openMakingPdfWindow(const MakingPdfWindowContent& content,
+                              MakingPdfWindowEvents& events) {
+    return loaded().openMakingPdfWindow(content, events);
+}
+
 void LazyQtUi::runEventLoop() {
     if (ui_) {
         ui_->runEventLoop();

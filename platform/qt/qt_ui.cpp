@@ -1,6 +1,7 @@
 #include "platform/qt/qt_ui.h"
 
 #include "platform/qt/compose_window_view.h"
+#include "platform/qt/making_pdf_window_view.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/settings_window_view.h"
 #include "platform/qt/tray_window_view.h"
@@ -45,6 +46,11 @@ std::unique_ptr<TrayWindowView> QtUi::openTrayWindow(const TrayWindowContent& co
 std::unique_ptr<SettingsWindowView> QtUi::openSettingsWindow(const SettingsWindowContent& content,
                                                              SettingsWindowEvents& events) {
     return std::make_unique<QtSettingsWindowView>(content, events, loop_);
+}
+
+std::unique_ptr<MakingPdfWindowView>
+QtUi::openMakingPdfWindow(const MakingPdfWindowContent& content, MakingPdfWindowEvents& events) {
+    return std::make_unique<QtMakingPdfWindowView>(content, events);
 }
 
 void QtUi::runEventLoop() {

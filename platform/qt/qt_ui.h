@@ -22,6 +22,9 @@ public:
                                                    TrayWindowEvents& events) override;
     std::unique_ptr<SettingsWindowView> openSettingsWindow(const SettingsWindowContent& content,
                                                            SettingsWindowEvents& events) override;
+    std::unique_ptr<MakingPdfWindowView>
+    openMakingPdfWindow(const MakingPdfWindowContent& content,
+                        MakingPdfWindowEvents& events) override;
     void runEventLoop() override;
     void quitEventLoop() override;
     void showComposeWindow(ComposeWindow& window) override;

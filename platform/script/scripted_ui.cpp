@@ -63,6 +63,14 @@ int ScriptedUi::messageBox(std::string_view text, int style, std::string_view ti
     return answer;
 }
 
+void ScriptedUi::doEvents() {
+    if (makingPdf_) {
+        if (const auto command = takeAnswer("makingpdf")) {
+            makingPdf_->perform(*command);
+        }
+    }
+}
+
 std::unique_ptr<TrayWindowView> ScriptedUi::openTrayWindow(const TrayWindowContent& content,
                                                            TrayWindowEvents& events) {
     return std::make_unique<ScriptedTrayWindow>(content, events, transcript_, tray_);
@@ -71,6 +79,12 @@ std::unique_ptr<TrayWindowView> ScriptedUi::openTrayWindow(const TrayWindowConte
 std::unique_ptr<SettingsWindowView>
 ScriptedUi::openSettingsWindow(const SettingsWindowContent& content, SettingsWindowEvents& events) {
     return std::make_unique<ScriptedSettingsWindow>(content, events, transcript_, settings_);
+}
+
+std::unique_ptr<MakingPdfWindowView>
+ScriptedUi::openMakingPdfWindow(const MakingPdfWindowContent& content,
+                                MakingPdfWindowEvents& events) {
+    return std::make_unique<ScriptedMakingPdfWindow>(content, events, transcript_, makingPdf_);
 }
 
 void ScriptedUi::runEventLoop() {

@@ -29,11 +29,17 @@ public:
     void addAnswers(std::string_view script);
 
     int messageBox(std::string_view text, int style, std::string_view title) override;
-    void doEvents() override {}
+    // With the PDF progress window loaded, takes the next answer when it is a
+    // "makingpdf" one and does it to the window: its click comes while a
+    // wait lets messages run.
+    void doEvents() override;
     std::unique_ptr<TrayWindowView> openTrayWindow(const TrayWindowContent& content,
                                                    TrayWindowEvents& events) override;
     std::unique_ptr<SettingsWindowView> openSettingsWindow(const SettingsWindowContent& content,
                                                            SettingsWindowEvents& events) override;
+    std::unique_ptr<MakingPdfWindowView>
+    openMakingPdfWindow(const MakingPdfWindowContent& content,
+                        MakingPdfWindowEvents& events) override;
     // Takes the script's answers in turn and does them to the loaded windows
     // ("tray ..." to the tray window, "settings ..." to the settings window;
     // an answer for no loaded window is passed over). With no answer left a
@@ -66,6 +72,7 @@ private:
     std::function<void()> idle_;
     ScriptedTrayWindow* tray_ = nullptr;
     ScriptedSettingsWindow* settings_ = nullptr;
+    ScriptedMakingPdfWindow* makingPdf_ = nullptr;
     bool quitRequested_ = false;
 };
 

@@ -139,4 +139,28 @@ void ScriptedSettingsWindow::close() {
     events_.closeClicked();
 }
 
+ScriptedMakingPdfWindow::ScriptedMakingPdfWindow(const MakingPdfWindowContent& content,
+                                                 MakingPdfWindowEvents& events,
+                                                 Transcript transcript,
+                                                 ScriptedMakingPdfWindow*& slot)
+    : events_(events), transcript_(std::move(transcript)), slot_(slot) {
+    slot_ = this;
+    transcript_(
+        {"makingpdf",
+         {{"event", "shown"}, {"title", content.title}, {"AnnullerKnap", content.cancelCaption}}});
+}
+
+ScriptedMakingPdfWindow::~ScriptedMakingPdfWindow() {
+    slot_ = nullptr;
+    transcript_({"makingpdf", {{"event", "unloaded"}}});
+}
+
+void ScriptedMakingPdfWindow::perform(std::string_view command) {
+    if (command == "Annuller") {
+        events_.cancelClicked();
+    } else if (command == "close") {
+        events_.closeClicked();
+    }
+}
+
 } // namespace lexi::script

@@ -58,4 +58,23 @@ private:
     ScriptedSettingsWindow*& slot_;
 };
 
+// The PDF progress window without a window: "makingpdf" records, and the
+// script commands "Annuller" and "close" (the close box).
+class ScriptedMakingPdfWindow final : public MakingPdfWindowView {
+public:
+    ScriptedMakingPdfWindow(const MakingPdfWindowContent& content, MakingPdfWindowEvents& events,
+                            Transcript transcript, ScriptedMakingPdfWindow*& slot);
+    ~ScriptedMakingPdfWindow() override;
+
+    // Waiting code brings it forward on every look: that is not recorded.
+    void bringToFront() override {}
+
+    void perform(std::string_view command);
+
+private:
+    MakingPdfWindowEvents& events_;
+    Transcript transcript_;
+    ScriptedMakingPdfWindow*& slot_;
+};
+
 } // namespace lexi::script

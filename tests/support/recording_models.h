@@ -11,7 +11,10 @@ namespace lexi::testing {
 // The models behind the windows: each writes down what it is told. The mail
 // answers Send and Close as `mailAnswers` say (none left: it keeps the window
 // open); OK and the close box let the settings window in `settingsView` go.
-struct RecordingModels : ComposeActions, TrayWindowEvents, SettingsWindowEvents {
+struct RecordingModels : ComposeActions,
+                         TrayWindowEvents,
+                         SettingsWindowEvents,
+                         MakingPdfWindowEvents {
     std::vector<std::string> calls;
     std::deque<bool> mailAnswers;
     std::unique_ptr<SettingsWindowView> settingsView;
@@ -35,6 +38,7 @@ struct RecordingModels : ComposeActions, TrayWindowEvents, SettingsWindowEvents 
     void mailHistoryTicked(bool on) override { calls.push_back(on ? "ticked" : "unticked"); }
     void okClicked() override { letSettingsGo("OK"); }
     void closeClicked() override { letSettingsGo("close"); }
+    void cancelClicked() override { calls.push_back("Annuller"); }
     void letSettingsGo(const char* call) {
         calls.push_back(call);
         settingsView.reset();

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/filesystem.h"
+#include "platform/ui.h"
+#include "shared/pdfwriter/default_printer.h"
+#include "shared/pdfwriter/md_pdf_writer.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lexi {
+
+// What PDFWriter remembers from SetPDFPrinter to SetStandardPrinter: one for
+// the loaded library, shared by every PDFWriter object.
+struct PDFWriterState {
+    DefaultPrinterSwitch printer;
+    // The destination of the last SetPDFPrinter; empty when none.
+    std::string expectedOutputFile;
+};
+
+// The library's class that brackets the case-management system's own print
+// jobs: SetPDFPrinter makes the PDF writer the default printer with the job's
+// settings, SetStandardPrinter waits for the PDF and puts the default printer
+// back.
+class PDFWriter {
+public:
+    // How long SetStandardPrinter waits for the PDF, and how often it looks.
+    static constexpr std::int64_t OutputWaitMilliseconds = 120'000;
+    static constexpr std::int64_t OutputPollMilliseconds = 100;
+
+    PDFWriter(PDFWriterState& state, mdRegistry& registry, Ui& ui, FileSystem& files, Clock& clock);
+
+    // Clears the job settings, switches the default printer to the PDF writer
+    // and writes the settings of a PDF at `Destination`, written without
+    // asking, secured against annotating and copying, laid on the
+    // `Background` PDF when one is named. "OK", or "PDF Writer ikke
+    // installeret!" when the PDF writer is not installed (the job settings
+    // are cleared then, the default printer untouched).
+    std::string SetPDFPrinter(std::string_view Destination, std::string_view Background = {});
+
+    // Waits, letting window messages run, until the PDF of the last
+    // SetPDFPrinter exists, then clears the job settings and puts the default
+    // printer back. "OK"; when the PDF has not appeared within the wait,
+    // everything is put back all the same and the answer says which PDF is
+    // missing.
+    std::string SetStandardPrinter();
+
+private:
+    // True once the expected file exists (at once when none is expected),
+    // false when the wait runs out first.
+    bool waitForOutput();
+
+    PDFWriterState& state_;
+    mdRegistry& registry_;
+    Ui& ui_;
+    FileSystem& files_;
+    Clock& clock_;
+    mdPDFWriter writer_;
+};
+
+} // namespace lexi
