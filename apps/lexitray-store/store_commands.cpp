@@ -117,11 +117,15 @@ void printItem(MailStorage& storage, std::string_view entryId, std::ostream& out
 
 std::string deliverFile(MailStorage& storage, int folder, const std::string& path) {
     requireFolder(storage, folder);
-    return storage.add(folder, msgfile::readMessageFile(path));
+    return storage.addFile(folder, msgfile::readMessageFileBytes(path));
 }
 
 void exportItem(MailStorage& storage, std::string_view entryId, const std::string& path) {
-    mailstore::writeFileInPlace(path, msgfile::writeMessage(storedMessage(storage, entryId)));
+    const auto file = storage.messageFile(entryId);
+    if (!file) {
+        noSuchItem(entryId);
+    }
+    mailstore::writeFileInPlace(path, *file);
 }
 
 void printAccount(const mailstore::Account& account, std::ostream& out) {

@@ -2,6 +2,7 @@
 
 #include "platform/failure.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
+#include "platform/posix/msgfile/message_file.h"
 
 #include <algorithm>
 
@@ -52,6 +53,10 @@ std::string MemoryMailStorage::add(int folder, const msgfile::Message& message) 
     return entryId;
 }
 
+std::string MemoryMailStorage::addFile(int folder, std::string_view file) {
+    return add(folder, msgfile::readMessage(file));
+}
+
 bool MemoryMailStorage::replace(std::string_view entryId, int folder,
                                 const msgfile::Message& message) {
     const auto entry = locate(entryId);
@@ -84,6 +89,14 @@ std::optional<msgfile::Message> MemoryMailStorage::message(std::string_view entr
         return std::nullopt;
     }
     return entry->message;
+}
+
+std::optional<std::string> MemoryMailStorage::messageFile(std::string_view entryId) {
+    const auto stored = message(entryId);
+    if (!stored) {
+        return std::nullopt;
+    }
+    return msgfile::writeMessage(*stored);
 }
 
 bool MemoryMailStorage::remove(std::string_view entryId) {

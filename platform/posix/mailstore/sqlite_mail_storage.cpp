@@ -223,23 +223,33 @@ std::optional<FolderInfo> SqliteMailStorage::folder(int id) {
     return std::nullopt;
 }
 
-void SqliteMailStorage::insert(std::string_view entryId, int folder,
-                               const msgfile::Message& message) {
+void SqliteMailStorage::insert(std::string_view entryId, int folder, const ItemSummary& summary,
+                               std::string_view file) {
     ++ownChanges_;
     posix::Statement add(db_, "INSERT INTO items(sent_on, received, message_class, subject, "
                               "billing_information, mileage, entry_id, folder, data) "
                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    bindSummary(add, 1, ItemSummary::of(message))
+    bindSummary(add, 1, summary)
         .bind(7, entryId)
         .bind(8, std::int64_t{folder})
-        .bindBlob(9, msgfile::writeMessage(message))
+        .bindBlob(9, file)
         .run();
 }
 
 std::string SqliteMailStorage::add(int folder, const msgfile::Message& message) {
+    const std::string file = msgfile::writeMessage(message);
     return guarded([&] {
         std::string entryId = newEntryId();
-        insert(entryId, folder, message);
+        insert(entryId, folder, ItemSummary::of(message), file);
+        return entryId;
+    });
+}
+
+std::string SqliteMailStorage::addFile(int folder, std::string_view file) {
+    const ItemSummary summary = ItemSummary::of(msgfile::readMessage(file));
+    return guarded([&] {
+        std::string entryId = newEntryId();
+        insert(entryId, folder, summary, file);
         return entryId;
     });
 }
@@ -263,7 +273,7 @@ bool SqliteMailStorage::replace(std::string_view entryId, int folder,
                 .run();
         } else {
             posix::Statement(db_, "DELETE FROM items WHERE entry_id = ?").bind(1, entryId).run();
-            insert(entryId, folder, message);
+            insert(entryId, folder, ItemSummary::of(message), msgfile::writeMessage(message));
         }
         transaction.commit();
         return true;
@@ -283,12 +293,20 @@ std::optional<StoredItem> SqliteMailStorage::find(std::string_view entryId) {
 }
 
 std::optional<msgfile::Message> SqliteMailStorage::message(std::string_view entryId) {
-    return guarded([&]() -> std::optional<msgfile::Message> {
+    const auto file = messageFile(entryId);
+    if (!file) {
+        return std::nullopt;
+    }
+    return msgfile::readMessage(*file);
+}
+
+std::optional<std::string> SqliteMailStorage::messageFile(std::string_view entryId) {
+    return guarded([&]() -> std::optional<std::string> {
         posix::Statement query(db_, "SELECT data FROM items WHERE entry_id = ?");
         if (!query.bind(1, entryId).step()) {
             return std::nullopt;
         }
-        return msgfile::readMessage(query.blob(0));
+        return query.blob(0);
     });
 }
 

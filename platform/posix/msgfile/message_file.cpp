@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <fstream>
-#include <iterator>
 
 namespace lexi::msgfile {
 namespace {
@@ -33,15 +32,21 @@ Message readMessage(std::string_view fileBytes) {
     }
 }
 
-Message readMessageFile(const std::string& hostPath) {
+std::string readMessageFileBytes(const std::string& hostPath) {
     errno = 0;
-    std::ifstream file(hostPath, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
-    if (!file && !file.eof()) {
+    std::ifstream file(hostPath, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : 0;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    file.seekg(0);
+    file.read(bytes.data(), size);
+    if (!file) {
         throw fileFailure(hostPath);
     }
-    return readMessage(bytes);
+    return bytes;
+}
+
+Message readMessageFile(const std::string& hostPath) {
+    return readMessage(readMessageFileBytes(hostPath));
 }
 
 std::string writeMessage(const Message& message) {

@@ -21,6 +21,8 @@ namespace lexi::msgfile {
 
 Message readMessage(std::string_view fileBytes);
 Message readMessageFile(const std::string& hostPath);
+// The bytes of the file, unread: a file that cannot be read fails as above.
+std::string readMessageFileBytes(const std::string& hostPath);
 
 // An item read from a file is written back with every property it had; a
 // field the program changed is written as Unicode text, the HTML body as

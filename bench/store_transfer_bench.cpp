@@ -1,0 +1,129 @@
+// What taking a mail into the mail store and saving it out again costs, set
+// against copying the same file: `lexitray-store deliver` and `export` of a
+// mail with ten attachments of 1 MB and 200 properties, and `cp` of it, each
+// a program run from the shell, in one run of this benchmark. The counter
+// "times_cp" of the first is its time over cp's.
+
+#include "platform/posix/msgfile/message_file.h"
+#include "platform/posix/msgfile/text_encoding.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <ranges>
+#include <stdexcept>
+
+namespace {
+
+using namespace lexi::msgfile;
+namespace fs = std::filesystem;
+
+constexpr int Attachments = 10;
+constexpr std::size_t Megabyte = 1 << 20;
+constexpr int Properties = 200;
+
+// A received mail: the fields the program reads, then as many other
+// properties (texts, numbers, named ones) as make 200 in all.
+Message receivedMail() {
+    Message mail;
+    mail.subject = "Bilag til sag 2024-117";
+    mail.body = "Hermed bilagene.";
+    mail.senderName = "Åse Øster";
+    mail.senderAddress = "aase@example.dk";
+    mail.senderAddressType = "SMTP";
+    mail.internetMessageId = "bilag-117@example.dk";
+    mail.recipients = {{RecipientType::To, "Jens Ærø", "jens@advokat.dk", "SMTP", ""}};
+    for (int i = 0; i < Attachments; ++i) {
+        std::string data(Megabyte, '\0');
+        for (std::size_t b = 0; b < data.size(); ++b) {
+            data[b] = static_cast<char>(b * 31 + static_cast<std::size_t>(i));
+        }
+        const std::string name = "bilag " + std::to_string(i + 1) + ".pdf";
+        Attachment attachment;
+        attachment.data = std::move(data);
+        attachment.longFileName = name;
+        mail.attachments.push_back(std::move(attachment));
+    }
+    constexpr Guid OwnSet{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+    const auto written =
+        static_cast<int>(std::ranges::distance(readMessage(writeMessage(mail)).properties));
+    for (int i = 0; written + i < Properties; ++i) {
+        const auto id = static_cast<std::uint16_t>(0x6000 + i);
+        const PropertyKey key =
+            i % 3 == 2 ? named(OwnSet, static_cast<std::uint32_t>(i)) : tagged(id);
+        if (i % 2 == 0) {
+            mail.properties.put({key, property_type::Unicode, 0x6, 0,
+                                 utf8ToUtf16("Værdi nummer " + std::to_string(i))});
+        } else {
+            mail.properties.put({key, property_type::Long, 0x6, static_cast<std::uint64_t>(i)});
+        }
+    }
+    return mail;
+}
+
+// A folder of its own, as the home of the store, and the mail file in it.
+struct Workspace {
+    Workspace() {
+        std::string pattern = (fs::temp_directory_path() / "lexitray-bench-XXXXXX").string();
+        folder = ::mkdtemp(pattern.data());
+        mail = folder + "/bilag.msg";
+        writeMessageFile(receivedMail(), mail);
+    }
+    ~Workspace() { fs::remove_all(folder); }
+
+    std::string folder;
+    std::string mail;
+};
+
+// Runs a command line from the shell in the workspace, with the workspace as
+// home; its first line of output.
+std::string run(const Workspace& workspace, const std::string& command) {
+    const std::string line = "cd '" + workspace.folder + "' && HOME='" + workspace.folder +
+                             "' LEXITRAY_HOME= XDG_DATA_HOME= " + command;
+    FILE* output = ::popen(line.c_str(), "r");
+    char buffer[256] = {};
+    const bool read = output != nullptr && std::fgets(buffer, sizeof buffer, output) != nullptr;
+    const int status = output != nullptr ? ::pclose(output) : -1;
+    if (status != 0) {
+        throw std::runtime_error("failed: " + command);
+    }
+    std::string first = read ? buffer : "";
+    if (!first.empty() && first.back() == '\n') {
+        first.pop_back();
+    }
+    return first;
+}
+
+double seconds(std::chrono::steady_clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+void DeliverAndExportAgainstCp(benchmark::State& state) {
+    const Workspace workspace;
+    const std::string store = LEXITRAY_STORE_PROGRAM;
+    double storeSeconds = 0;
+    double cpSeconds = 0;
+    for (auto _ : state) {
+        const auto started = std::chrono::steady_clock::now();
+        const std::string entryId = run(workspace, "'" + store + "' deliver 6 bilag.msg");
+        run(workspace, "'" + store + "' export " + entryId + " eksporteret.msg");
+        const auto stored = std::chrono::steady_clock::now();
+        run(workspace, "cp bilag.msg kopi.msg");
+        const auto copied = std::chrono::steady_clock::now();
+        storeSeconds += seconds(stored - started);
+        cpSeconds += seconds(copied - stored);
+        state.SetIterationTime(seconds(stored - started));
+    }
+    state.counters["cp_ms"] = 1000 * cpSeconds / static_cast<double>(state.iterations());
+    state.counters["times_cp"] = storeSeconds / cpSeconds;
+}
+// Each delivery adds 10 MB to the store: a fixed number of rounds.
+BENCHMARK(DeliverAndExportAgainstCp)
+    ->Iterations(20)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
