@@ -36,14 +36,18 @@ TEST_F(DocumentLauncherTest, HandsTheDocumentToTheShellMaximisedOrHiddenToPrint)
 }
 
 TEST_F(DocumentLauncherTest, AShellRefusalShowsAndLogsTheReasonThenTheUsage) {
-    std::string reasons;
-    for (const int code : {2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32, 1, 4, 0}) {
+    // The shell's answer and the reason told; codes above 32 are no refusal.
+    const std::pair<int, std::string> cases[] = {{2, "Filen 'C:\\Sager\\brev.docx ' ikke fundet!"},
+                                                 {32, ".DLL ikke fundet"},
+                                                 {4, "Der er sket en fejl!4"},
+                                                 {33, ""},
+                                                 {0, ""}};
+    for (const auto& [code, reason] : cases) {
         ui.records.clear();
         shell.answer = code;
         EXPECT_EQ(open("C:\\Sager\\brev.docx ", "open"), code);
         const std::string logged = logLines().back();
-        const std::string reason =
-            logged.starts_with("Der skete en fejl: ") ? logged.substr(19) : "";
+        EXPECT_EQ(logged.starts_with("Der skete en fejl: ") ? logged.substr(19) : "", reason);
         EXPECT_EQ(ui.messages(),
                   (reason.empty() ? Lines{}
                                   : Lines{"Lexitray|0|" + reason,
@@ -52,15 +56,7 @@ TEST_F(DocumentLauncherTest, AShellRefusalShowsAndLogsTheReasonThenTheUsage) {
                                           "<DDEKommando>\rLEXITRAY MAIL\rLEXITRAY "
                                           "drev=<lokaldrev>\rLEXITRAY"}))
             << code;
-        reasons += std::to_string(code) + " " + reason + "\n";
     }
-    EXPECT_EQ(reasons,
-              "2 Filen 'C:\\Sager\\brev.docx ' ikke fundet!\n3 Bibliotekssti ikke fundet!\n"
-              "5 Adgang nægtet!\n8 Der er ikke nok hukommelse til at åbne filen!\n"
-              "11 Defekt esekverbar fil!\n26 Filen er allerede i brug!\n"
-              "27 Filtypens association er forkert!\n28 DDE Time out\n"
-              "29 DDE overførsel fejlede\n30 DDE er allerede optaget\n31 Ukendt filtype\n"
-              "32 .DLL ikke fundet\n1 Der er sket en fejl!1\n4 Der er sket en fejl!4\n0 \n");
 }
 
 // The saved mails Outlook itself wrote: a sent one is reported twice, then
