@@ -1,16 +1,15 @@
-"""msg_properties.py ORIGINAL COPY: checks that COPY keeps every property of ORIGINAL.
-
-Both are Outlook item files (.msg). The files are read with olefile, apart
-from the program under test. A property is identified by where it is (the
-message, its n-th recipient or attachment, an attached message inside one),
-by its tag, or by its name for a named property (the ids of those differ from
-file to file), and by its type. Values are compared as stored: the meaningful
-bytes of a fixed-size value, the stream of a variable one, each value of a
-multi-valued one, the streams and class of an object storage.
-
-The properties a store renews when it takes an item in are not compared.
-Prints one line for each property lost or changed; exits 1 when there is one.
-"""
+# msg_properties.py ORIGINAL COPY: checks that COPY keeps every property of ORIGINAL.
+#
+# Both are Outlook item files (.msg). The files are read with olefile, apart
+# from the program under test. A property is identified by where it is (the
+# message, its n-th recipient or attachment, an attached message inside one),
+# by its tag, or by its name for a named property (the ids of those differ from
+# file to file), and by its type. Values are compared as stored: the meaningful
+# bytes of a fixed-size value, the stream of a variable one, each value of a
+# multi-valued one, the streams and class of an object storage.
+#
+# The properties a store renews when it takes an item in are not compared.
+# Prints one line for each property lost or changed; exits 1 when there is one.
 
 import struct
 import sys

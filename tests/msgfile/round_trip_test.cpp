@@ -175,7 +175,7 @@ TEST(MsgAttachedMail, IsReadAndWrittenAtAnyDepth) {
     const Message written = mailAtLevel(1);
     const Message read = readMessage(writeMessage(written));
     EXPECT_TRUE(fieldsOnly(read) == written);
-    EXPECT_TRUE(keepsEveryProperty(read, readMessage(writeMessage(read))));
+    EXPECT_TRUE(readMessage(writeMessage(read)) == read);
 }
 
 TEST(MsgOleAttachment, KeepsItsStorageAndClassIds) {
