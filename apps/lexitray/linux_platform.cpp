@@ -6,22 +6,38 @@
 #include <filesystem>
 
 namespace lexi {
+namespace {
+
+// The PDF writer driver is installed beside the program; elsewhere (the
+// build folder) it is looked for on PATH.
+std::string pdfWriterDriver() {
+    constexpr const char* Driver = "lexitray-pdfwriter";
+    std::error_code error;
+    const std::filesystem::path beside =
+        std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / Driver;
+    return std::filesystem::exists(beside, error) ? beside.string() : Driver;
+}
+
+} // namespace
 
 LinuxPlatform::LinuxPlatform()
     : home_(posix::lexitrayHome()), registry_(home_ + "/registry.db"), settings_(registry_),
       files_(posix::DriveTable::load(registry_, home_)), processes_(files_.drives(), home_),
-      shell_(files_.drives(),
-             [this](const std::string& note) {
-                 if (notes_) {
-                     notes_(note);
-                 }
-             }),
+      printers_(registry_, files_.drives(), pdfWriterDriver(),
+                [this](const std::string& note) { passNote(note); }),
+      shell_(files_.drives(), printers_, [this](const std::string& note) { passNote(note); }),
       ui_(chooseUi()), outlook_(home_ + "/mailstore.db", clock_, *ui_, files_.drives()),
       platform_{registry_, settings_, files_,   processes_, shell_,
                 *ui_,      clock_,    outlook_, word_,      windows_} {
     // Drive C: is always there, as on any workstation.
     std::error_code ignored;
     std::filesystem::create_directories(home_ + "/drive_c", ignored);
+}
+
+void LinuxPlatform::passNote(const std::string& note) const {
+    if (notes_) {
+        notes_(note);
+    }
 }
 
 } // namespace lexi

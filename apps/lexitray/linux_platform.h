@@ -5,6 +5,7 @@
 #include "platform/posix/drive_table.h"
 #include "platform/posix/not_installed.h"
 #include "platform/posix/posix_filesystem.h"
+#include "platform/posix/posix_printers.h"
 #include "platform/posix/posix_processes.h"
 #include "platform/posix/posix_shell.h"
 #include "platform/posix/sqlite_registry.h"
@@ -27,12 +28,15 @@ public:
     void setNotes(std::function<void(const std::string&)> notes) { notes_ = std::move(notes); }
 
 private:
+    void passNote(const std::string& note) const;
+
     std::string home_;
     posix::SqliteRegistry registry_;
     RegistrySettings settings_;
     posix::PosixFileSystem files_;
     posix::PosixProcesses processes_;
     std::function<void(const std::string&)> notes_;
+    posix::PosixPrinters printers_;
     posix::PosixShell shell_;
     std::unique_ptr<Ui> ui_;
     posix::SystemClock clock_;

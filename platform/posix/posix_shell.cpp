@@ -1,16 +1,14 @@
 #include "platform/posix/posix_shell.h"
 
+#include "platform/posix/search_path.h"
 #include "platform/text.h"
 
 #include <array>
-#include <cstdlib>
 #include <dlfcn.h>
-#include <fcntl.h>
 #include <fstream>
 #include <gio/gio.h>
 #include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -27,8 +25,7 @@ constexpr int NoAssociation = 31;
 constexpr std::array<std::string_view, 4> OpeningVerbs = {"open", "edit", "explore", "openas"};
 
 // Starts a program with its arguments in a folder; its id, or -1.
-pid_t spawn(const std::vector<std::string>& arguments, const std::string& folder,
-            bool quiet = false) {
+pid_t spawn(const std::vector<std::string>& arguments, const std::string& folder) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -39,68 +36,10 @@ pid_t spawn(const std::vector<std::string>& arguments, const std::string& folder
     if (!folder.empty()) {
         posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     }
-    if (quiet) {
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    }
     pid_t child = -1;
     const int rc = ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     return rc == 0 ? child : -1;
-}
-
-// The name of the print service's default printer; empty when it has none.
-std::string defaultPrinter() {
-    const char* variable = std::getenv("PRINTER");
-    if (variable && *variable) {
-        return variable;
-    }
-    const std::string lpstat = findOnPath("lpstat");
-    if (lpstat.empty()) {
-        return {};
-    }
-    int pipe[2];
-    if (::pipe(pipe) != 0) {
-        return {};
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipe[1], 1);
-    posix_spawn_file_actions_addclose(&actions, pipe[0]);
-    const char* argv[] = {lpstat.c_str(), "-d", nullptr};
-    pid_t child = -1;
-    const int rc = ::posix_spawn(&child, lpstat.c_str(), &actions, nullptr,
-                                 const_cast<char* const*>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipe[1]);
-    std::string output;
-    char buffer[512];
-    for (ssize_t got; rc == 0 && (got = ::read(pipe[0], buffer, sizeof buffer)) > 0;) {
-        output.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(pipe[0]);
-    if (rc == 0) {
-        ::waitpid(child, nullptr, 0);
-    }
-    // "system default destination: Name"
-    const std::size_t colon = output.find(':');
-    if (colon == std::string::npos) {
-        return {};
-    }
-    std::string name(text::trimSpaces(output.substr(colon + 1)));
-    while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) {
-        name.pop_back();
-    }
-    return name;
-}
-
-bool isPdfWriter(std::string_view printer) {
-    std::string name = text::toLower(printer);
-    for (char& c : name) {
-        if (c == '_' || c == '-') {
-            c = ' ';
-        }
-    }
-    return name == "lexitray pdf writer";
 }
 
 // The few calls of GIO the association check makes, from the library loaded
@@ -157,28 +96,10 @@ bool desktopHasHandler(const std::string& hostFile) {
     return true;
 }
 
-std::string findOnPath(std::string_view program) {
-    const char* path = std::getenv("PATH");
-    const std::string_view folders = path ? path : "/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= folders.size()) {
-        std::size_t end = folders.find(':', start);
-        if (end == std::string_view::npos) {
-            end = folders.size();
-        }
-        const std::string candidate =
-            std::string(folders.substr(start, end - start)) + "/" + std::string(program);
-        if (end > start && ::access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
-        }
-        start = end + 1;
-    }
-    return {};
-}
-
-PosixShell::PosixShell(const DriveTable& drives, std::function<void(const std::string&)> note,
-                       HandlerLookup hasHandler)
-    : drives_(drives), note_(std::move(note)), hasHandler_(std::move(hasHandler)) {}
+PosixShell::PosixShell(const DriveTable& drives, Printers& printers,
+                       std::function<void(const std::string&)> note, HandlerLookup hasHandler)
+    : drives_(drives), printers_(printers), note_(std::move(note)),
+      hasHandler_(std::move(hasHandler)) {}
 
 int PosixShell::execute(std::string_view verb, std::string_view file, std::string_view,
                         std::string_view workingFolder, ShowMode) {
@@ -205,7 +126,7 @@ int PosixShell::execute(std::string_view verb, std::string_view file, std::strin
             : std::string();
     const std::string name = text::toLower(verb);
     if (name == "print") {
-        return print(*hostFile, folder);
+        return print(*hostFile);
     }
     for (const std::string_view opening : OpeningVerbs) {
         if (name == opening) {
@@ -231,25 +152,8 @@ int PosixShell::open(const std::string& hostFile, const std::string& hostFolder)
     return spawn(command, hostFolder) > 0 ? Started : NoAssociation;
 }
 
-int PosixShell::print(const std::string& hostFile, const std::string& hostFolder) {
-    if (isPdfWriter(defaultPrinter())) {
-        note_("Standardprinteren er PDF-printeren, som endnu ikke kan modtage udskrifter");
-        return NoAssociation;
-    }
-    const std::string lp = findOnPath("lp");
-    if (lp.empty()) {
-        note_("Udskriftstjenesten (lp) findes ikke");
-        return NoAssociation;
-    }
-    // The print service takes the job at once: its answer is waited for.
-    const pid_t child = spawn({lp, "--", hostFile}, hostFolder, true);
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-        note_("Udskriftstjenesten tog ikke imod " + drives_.toWindows(hostFile));
-        return NoAssociation;
-    }
-    return Started;
+int PosixShell::print(const std::string& hostFile) {
+    return printers_.print(drives_.toWindows(hostFile), printers_.defaultPrinter());
 }
 
 } // namespace lexi::posix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/posix/drive_table.h"
+#include "platform/printers.h"
 #include "platform/shell.h"
 
 #include <functional>
@@ -16,18 +17,19 @@ bool desktopHasHandler(const std::string& hostFile);
 
 // The desktop's shell: "open" and the other opening verbs ("edit",
 // "explore", "openas") go to the desktop's opener (xdg-open, else gio open),
-// "print" to the print service's default printer (lp). The file is one
-// argument of an argument vector, never a text for a command shell. The
-// started application is not waited for.
+// "print" to the default printer. The file is one argument of an argument
+// vector, never a text for a command shell. The started application is not
+// waited for.
 class PosixShell final : public Shell {
 public:
     // Whether the desktop has an application for a host file.
     using HandlerLookup = std::function<bool(const std::string& hostFile)>;
 
-    // `note` receives what the shell has to say beyond its number (the run
-    // log); `hasHandler` answers for the opening verbs before the opener is
-    // started.
-    PosixShell(const DriveTable& drives, std::function<void(const std::string&)> note,
+    // `printers` take the "print" verb's jobs to the default printer; `note`
+    // receives what the shell has to say beyond its number (the run log);
+    // `hasHandler` answers for the opening verbs before the opener is started.
+    PosixShell(const DriveTable& drives, Printers& printers,
+               std::function<void(const std::string&)> note,
                HandlerLookup hasHandler = desktopHasHandler);
 
     int execute(std::string_view verb, std::string_view file, std::string_view parameters,
@@ -37,15 +39,13 @@ public:
     static constexpr int Started = 42;
 
 private:
-    int print(const std::string& hostFile, const std::string& hostFolder);
+    int print(const std::string& hostFile);
     int open(const std::string& hostFile, const std::string& hostFolder);
 
     const DriveTable& drives_;
+    Printers& printers_;
     std::function<void(const std::string&)> note_;
     HandlerLookup hasHandler_;
 };
-
-// The full path of a program on PATH; empty when there is none.
-std::string findOnPath(std::string_view program);
 
 } // namespace lexi::posix

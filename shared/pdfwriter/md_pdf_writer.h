@@ -1,14 +1,12 @@
 #pragma once
 
+#include "platform/printers.h"
 #include "platform/ui.h"
 #include "shared/registry/md_registry.h"
 
 #include <string_view>
 
 namespace lexi {
-
-// The printer name under which the PDF writer driver is installed.
-inline constexpr std::string_view PdfWriterName = "Lexitray PDF Writer";
 
 // Where the driver reads its job settings when a print job arrives.
 inline constexpr std::string_view PdfWriterSettingsKey =

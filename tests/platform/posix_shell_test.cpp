@@ -1,6 +1,7 @@
 // The desktop's shell with stand-in programs on PATH that record how they
 // were called.
 
+#include "platform/fake/fake_printers.h"
 #include "platform/posix/posix_shell.h"
 #include "tests/support/child_processes.h"
 #include "tests/support/stand_in.h"
@@ -20,9 +21,7 @@ protected:
     PosixShellTest() {
         fs::create_directories(sager);
         fs::create_directories(root.path() / "bin");
-        for (const std::string name : {"xdg-open", "lp"}) {
-            testing::writeStandIn(root.path() / "bin" / name, root.path() / (name + ".calls"));
-        }
+        testing::writeStandIn(root.path() / "bin" / "xdg-open", root.path() / "xdg-open.calls");
     }
 
     // The folder and arguments the stand-in was last called with.
@@ -35,14 +34,14 @@ protected:
     testing::TempFolder root;
     const fs::path sager = root.path() / "c" / "Sager";
     testing::ScopedVariable path{"PATH", testing::pathWith(root.path() / "bin")};
-    testing::ScopedVariable printer{"PRINTER", "Kontor"};
     DriveTable drives{{{'C', root.str() + "/c"}}};
-    std::vector<std::string> notes;
+    fake::FakePrinters printers;
     // Every file type has an application here; the desktop's own answer is
     // asked below.
-    // clang-format off
-    PosixShell shell{drives, [this](auto& n) { notes.push_back(n); }, [](auto&) { return true; }};
-    // clang-format on
+    PosixShell shell{drives, printers, [](auto&) {},
+                     [](auto&) {
+                         return true;
+                     }};
 };
 
 TEST_F(PosixShellTest, OpensAndPrintsWithTheirProgramsOrAnswersTheCodeOfTheFailure) {
@@ -63,17 +62,16 @@ TEST_F(PosixShellTest, OpensAndPrintsWithTheirProgramsOrAnswersTheCodeOfTheFailu
     for (const auto& [verb, file, code] : cases) {
         EXPECT_EQ(shell.execute(verb, file, "", "C:\\Sager\\", ShowMode::Maximized), code) << verb;
         const std::string host = file == brev ? hostBrev : (sager / hostile).string();
-        if (code == Started && verb == std::string("PRINT")) {
-            EXPECT_EQ(calls("lp"), (std::vector<std::string>{sager.string(), "--", host}));
-        } else if (code == Started) {
+        if (code == Started && verb != std::string("PRINT")) {
             EXPECT_EQ(calls("xdg-open"), (std::vector<std::string>{sager.string(), host}));
         }
     }
     EXPECT_FALSE(fs::exists(sager / "pwned"));
-    // The PDF writer is left for later, with a note.
-    testing::ScopedVariable pdfWriter("PRINTER", "Lexitray_PDF_Writer");
+    // "print" hands the file to the default printer and answers what it does.
+    printers.answer = 31;
     EXPECT_EQ(shell.execute("print", brev, "", "C:\\", ShowMode::Hidden), 31);
-    EXPECT_TRUE(notes.size() == 1 && !fs::exists(root.path() / "lp.calls")) << notes.size();
+    const fake::FakePrinters::Job job{brev, "Kontor"};
+    EXPECT_EQ(printers.jobs, (std::vector{job, job}));
 }
 
 TEST_F(PosixShellTest, RefusesAFileTypeWithoutAnApplicationAndAFileTheUserMayNotRead) {
@@ -88,7 +86,7 @@ TEST_F(PosixShellTest, RefusesAFileTypeWithoutAnApplicationAndAFileTheUserMayNot
             for (const auto& [name, value] : testing::desktopOpeningDocx(root.path() / "desktop")) {
                 ::setenv(name.c_str(), value.c_str(), 1);
             }
-            PosixShell desktopShell(drives, [](const std::string&) {});
+            PosixShell desktopShell(drives, printers, [](const std::string&) {});
             return desktopShell.execute("open", "C:\\Sager\\notat.lxq", "", "C:\\",
                                         ShowMode::Normal);
         }

@@ -1,0 +1,223 @@
+#include "platform/posix/posix_printers.h"
+
+#include "platform/cp1252.h"
+#include "platform/posix/search_path.h"
+#include "platform/text.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace lexi::posix {
+namespace {
+
+constexpr int FileNotFound = 2;
+constexpr int PathNotFound = 3;
+constexpr int NoSuchPrinter = 31;
+
+// Where Windows keeps the default printer, and the printers installed for the
+// user with their port descriptions.
+constexpr std::string_view WindowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+constexpr std::string_view DevicesKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices";
+
+// A text value of the user's registry; empty when it is missing or no text.
+std::string readText(Registry& registry, std::string_view key, std::string_view name) {
+    RegistryValue value;
+    std::size_t size = 0;
+    RegistryStatus status =
+        registry.queryValue(RegistryRoot::CurrentUser, key, name, 1024, value, size);
+    if (status == RegistryStatus::MoreData) {
+        status = registry.queryValue(RegistryRoot::CurrentUser, key, name, size, value, size);
+    }
+    if (status != RegistryStatus::Ok || value.type != RegistryType::String) {
+        return {};
+    }
+    std::string bytes = std::move(value.data);
+    bytes.resize(std::min(bytes.size(), bytes.find('\0')));
+    return cp1252::toUtf8(bytes);
+}
+
+// Printer names are compared as Windows compares them, without regard to
+// letter case.
+bool isPdfWriter(std::string_view printer) {
+    return text::equalsIgnoreCase(printer, PdfWriterName);
+}
+
+std::vector<char*> argumentVector(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    return argv;
+}
+
+// Runs a program with its output discarded and waits for it: whether it
+// ended well.
+bool runQuietly(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv = argumentVector(arguments);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t child = -1;
+    const int rc = ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    return rc == 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+// Starts a program apart from this process: in a session of its own, with no
+// terminal and no inherited output (a reader of this process's output does
+// not wait for it), and not a child of this process (nothing has to wait for
+// it when it ends). Whether it was started.
+bool startDetached(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv = argumentVector(arguments);
+    // Tells the starter the error of a program that could not be run; closed
+    // unused when it runs.
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0) {
+        return false;
+    }
+    // Between fork and exec only calls that are safe in a forked copy of a
+    // process with threads.
+    const pid_t middle = ::fork();
+    if (middle == 0) {
+        ::setsid();
+        if (::fork() == 0) {
+            const int null = ::open("/dev/null", O_RDWR);
+            for (int stream = 0; stream < 3; ++stream) {
+                ::dup2(null, stream);
+            }
+            ::execve(argv[0], argv.data(), environ);
+            const int error = errno;
+            [[maybe_unused]] const ssize_t written = ::write(report[1], &error, sizeof error);
+            ::_exit(127);
+        }
+        ::_exit(0);
+    }
+    ::close(report[1]);
+    int status = 0;
+    const bool forked = middle > 0 && ::waitpid(middle, &status, 0) == middle &&
+                        WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    int error = 0;
+    const bool failed = ::read(report[0], &error, sizeof error) > 0;
+    ::close(report[0]);
+    return forked && !failed;
+}
+
+} // namespace
+
+std::string printServiceDefault() {
+    const char* variable = std::getenv("PRINTER");
+    if (variable && *variable) {
+        return variable;
+    }
+    const std::string lpstat = findOnPath("lpstat");
+    if (lpstat.empty()) {
+        return {};
+    }
+    int pipe[2];
+    if (::pipe(pipe) != 0) {
+        return {};
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipe[1], 1);
+    posix_spawn_file_actions_addclose(&actions, pipe[0]);
+    const char* argv[] = {lpstat.c_str(), "-d", nullptr};
+    pid_t child = -1;
+    const int rc = ::posix_spawn(&child, lpstat.c_str(), &actions, nullptr,
+                                 const_cast<char* const*>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipe[1]);
+    std::string output;
+    char buffer[512];
+    for (ssize_t got; rc == 0 && (got = ::read(pipe[0], buffer, sizeof buffer)) > 0;) {
+        output.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(pipe[0]);
+    if (rc == 0) {
+        ::waitpid(child, nullptr, 0);
+    }
+    // "system default destination: Name"
+    const std::size_t colon = output.find(':');
+    if (colon == std::string::npos) {
+        return {};
+    }
+    std::string name(text::trimSpaces(output.substr(colon + 1)));
+    while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) {
+        name.pop_back();
+    }
+    return name;
+}
+
+PosixPrinters::PosixPrinters(Registry& registry, const DriveTable& drives, std::string driver,
+                             std::function<void(const std::string&)> note)
+    : registry_(registry), drives_(drives), driver_(std::move(driver)), note_(std::move(note)) {}
+
+std::string PosixPrinters::defaultPrinter() {
+    // "Device" is the printer's name, a comma, then its port description.
+    const std::string device = readText(registry_, WindowsKey, "Device");
+    const std::string name = device.substr(0, device.find(','));
+    return name.empty() ? printServiceDefault() : name;
+}
+
+int PosixPrinters::print(std::string_view file, std::string_view printer) {
+    const auto hostFile = drives_.toHost(file);
+    if (!hostFile) {
+        return PathNotFound;
+    }
+    struct stat info {};
+    if (::stat(hostFile->c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return FileNotFound;
+    }
+    if (printer.empty()) {
+        note_("Der er ingen standardprinter");
+        return NoSuchPrinter;
+    }
+    return isPdfWriter(printer) ? printToPdfWriter(*hostFile)
+                                : printWithService(*hostFile, printer);
+}
+
+bool PosixPrinters::pdfWriterInstalled() {
+    return !readText(registry_, DevicesKey, PdfWriterName).empty();
+}
+
+int PosixPrinters::printToPdfWriter(const std::string& hostFile) {
+    if (!pdfWriterInstalled()) {
+        note_("Printeren " + std::string(PdfWriterName) + " er ikke installeret");
+        return NoSuchPrinter;
+    }
+    const std::string program =
+        driver_.find('/') == std::string::npos ? findOnPath(driver_) : driver_;
+    if (program.empty() || !startDetached({program, "print", hostFile})) {
+        note_("PDF-printerens driver (" + driver_ + ") kan ikke startes");
+        return NoSuchPrinter;
+    }
+    return Taken;
+}
+
+int PosixPrinters::printWithService(const std::string& hostFile, std::string_view printer) {
+    const std::string lp = findOnPath("lp");
+    if (lp.empty()) {
+        note_("Udskriftstjenesten (lp) findes ikke");
+        return NoSuchPrinter;
+    }
+    // The print service takes the job at once: its answer is waited for.
+    if (!runQuietly({lp, "-d", std::string(printer), "--", hostFile})) {
+        note_("Printeren " + std::string(printer) + " tog ikke imod " +
+              drives_.toWindows(hostFile));
+        return NoSuchPrinter;
+    }
+    return Taken;
+}
+
+} // namespace lexi::posix

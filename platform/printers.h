@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lexi {
+
+// The printer name under which the PDF writer driver is installed.
+inline constexpr std::string_view PdfWriterName = "Lexitray PDF Writer";
+
+// The workstation's printers: which one is the default, and handing a file to
+// one of them. A printer works on its own: a call returns once the printer has
+// the job, not when the job is printed. Calls never throw: a job the printer
+// does not take is answered with the shell's numbers.
+class Printers {
+public:
+    virtual ~Printers() = default;
+
+    // The default printer's name; empty when the workstation has none.
+    virtual std::string defaultPrinter() = 0;
+
+    // Hands a file (a workstation path, "C:\Sager\brev.docx") to the printer
+    // of that name: a number above 32 when the printer took the job, else
+    // 2 (file not found), 3 (path not found) or 31 (no such printer, or it
+    // refused the job).
+    [[nodiscard]] virtual int print(std::string_view file, std::string_view printer) = 0;
+};
+
+} // namespace lexi
