@@ -113,8 +113,8 @@ bool startDetached(const std::vector<std::string>& arguments) {
     return forked && !failed;
 }
 
-} // namespace
-
+// The print service's default printer: $PRINTER, else what `lpstat -d`
+// names; empty when there is none.
 std::string printServiceDefault() {
     const char* variable = std::getenv("PRINTER");
     if (variable && *variable) {
@@ -158,6 +158,8 @@ std::string printServiceDefault() {
     }
     return name;
 }
+
+} // namespace
 
 PosixPrinters::PosixPrinters(Registry& registry, const DriveTable& drives, std::string driver,
                              std::function<void(const std::string&)> note)

@@ -41,8 +41,4 @@ private:
     std::function<void(const std::string&)> note_;
 };
 
-// The print service's default printer: $PRINTER, else what `lpstat -d`
-// names; empty when there is none.
-std::string printServiceDefault();
-
 } // namespace lexi::posix
