@@ -91,7 +91,8 @@ bool startDetached(const std::vector<std::string>& arguments) {
     const pid_t middle = ::fork();
     if (middle == 0) {
         ::setsid();
-        if (::fork() == 0) {
+        const pid_t job = ::fork();
+        if (job == 0) {
             const int null = ::open("/dev/null", O_RDWR);
             for (int stream = 0; stream < 3; ++stream) {
                 ::dup2(null, stream);
@@ -101,7 +102,7 @@ bool startDetached(const std::vector<std::string>& arguments) {
             [[maybe_unused]] const ssize_t written = ::write(report[1], &error, sizeof error);
             ::_exit(127);
         }
-        ::_exit(0);
+        ::_exit(job > 0 ? 0 : 1);
     }
     ::close(report[1]);
     int status = 0;
