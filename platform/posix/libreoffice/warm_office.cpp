@@ -40,7 +40,7 @@ namespace {
 constexpr const char* Source = "WarmOffice";
 constexpr auto StartTimeout = std::chrono::seconds(90);
 constexpr auto EndTimeout = std::chrono::seconds(30);
-constexpr auto PollInterval = std::chrono::milliseconds(50);
+constexpr auto PollInterval = std::chrono::milliseconds(20);
 
 // The export filter for each kind of document LibreOffice opens.
 struct PdfFilter {
