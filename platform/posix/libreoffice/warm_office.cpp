@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <osl/file.hxx>
 #include <rtl/bootstrap.hxx>
 #include <spawn.h>
@@ -138,6 +139,26 @@ pid_t spawnOffice(const std::vector<std::string>& arguments) {
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return rc == 0 ? child : -1;
+}
+
+std::string userInstallationArgument(const std::string& profile) {
+    return "-env:UserInstallation=" +
+           std::string(rtl::OUStringToOString(fileUrl(profile), RTL_TEXTENCODING_UTF8).getStr());
+}
+
+// Whether a process of the host has `argument` among its arguments: the
+// instance's processes carry their user installation's until they are gone.
+bool runsWith(const std::string& argument) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        std::ifstream file(entry.path() / "cmdline", std::ios::binary);
+        for (std::string word; std::getline(file, word, '\0');) {
+            if (word == argument) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool hasEnded(pid_t child) {
@@ -320,10 +341,8 @@ void WarmOffice::endInstance() {
         // The bridge goes down with the instance as it ends.
     }
     desktop.clear();
-    // The instance holds its user installation until it is gone.
-    const std::string busy = office.profile + "/.lock";
     const auto deadline = std::chrono::steady_clock::now() + EndTimeout;
-    while ((connect(office.pipe).is() || ::access(busy.c_str(), F_OK) == 0) &&
+    while (runsWith(userInstallationArgument(office.profile)) &&
            std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(PollInterval);
     }
