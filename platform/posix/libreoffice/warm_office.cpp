@@ -240,11 +240,9 @@ struct WarmOffice::Connection {
     uno::Reference<frame::XDesktop2> start(const std::string& program) {
         std::error_code ignored;
         std::filesystem::create_directories(profile, ignored);
-        const std::string profileUrl =
-            rtl::OUStringToOString(fileUrl(profile), RTL_TEXTENCODING_UTF8).getStr();
         const pid_t child =
-            spawnOffice({program, "-env:UserInstallation=" + profileUrl, "--headless",
-                         "--invisible", "--norestore", "--accept=pipe,name=" + pipe + ";urp;"});
+            spawnOffice({program, userInstallationArgument(profile), "--headless", "--invisible",
+                         "--norestore", "--accept=pipe,name=" + pipe + ";urp;"});
         if (child < 0) {
             throw Failure(failure::CannotCreateObject, Source);
         }
