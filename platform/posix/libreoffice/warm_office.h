@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/posix/libreoffice/office_converter.h"
+
+#include <memory>
+#include <string>
+
+namespace lexi::posix {
+
+// The user's LibreOffice kept running between jobs, as Word stays running on
+// the workstation, and steered through its automation interface (UNO). The
+// first job starts it (headless, with a user installation of its own in the
+// home, listening on a pipe named after the home) and leaves it running;
+// later jobs, from this process or from others, use the same instance. A lock
+// in the home makes two processes that start it at once end with one
+// instance. Each document is loaded hidden, without running its macros or
+// updating its links, stored as PDF with the export filter of its kind and
+// closed again.
+class WarmOffice final : public OfficeConverter {
+public:
+    // `home` is the user's Lexitray home; `program` starts LibreOffice (found
+    // on PATH when it holds no slash).
+    explicit WarmOffice(std::string home, std::string program = "soffice");
+    ~WarmOffice() override;
+    WarmOffice(const WarmOffice&) = delete;
+    WarmOffice& operator=(const WarmOffice&) = delete;
+
+    // Failures: CannotCreateObject when no instance can be started or
+    // reached, FileNotFound or PathNotFound for a missing document,
+    // PathFileAccessError when LibreOffice cannot read the document or write
+    // the PDF, AutomationError when the instance fails during the job. The
+    // PDF is written beside `hostPdf` and renamed into place.
+    void convertToPdf(const std::string& hostSource, const std::string& hostPdf) override;
+
+    // Ends the home's instance, when one runs, and returns once it is gone.
+    void endInstance();
+
+private:
+    struct Connection;
+
+    Connection& connection();
+
+    std::string home_;
+    std::string program_;
+    std::unique_ptr<Connection> connection_;
+};
+
+} // namespace lexi::posix

@@ -1,0 +1,82 @@
+#include "platform/failure.h"
+#include "platform/posix/libreoffice/fallback_office.h"
+#include "platform/posix/libreoffice/warm_office.h"
+#include "tests/support/temp_folder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace lexi::posix {
+namespace {
+
+using testing::readHostFile;
+using testing::TempFolder;
+
+// LibreOffice's own processes (soffice.bin) whose command line names `home`.
+int instancesOf(const std::string& home) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string line = readHostFile(entry.path() / "cmdline");
+        count +=
+            line.find("soffice.bin") != std::string::npos && line.find(home) != std::string::npos;
+    }
+    return count;
+}
+
+TEST(WarmOffice, ConvertersOfTwoJobsAtOnceShareOneInstanceThatStaysUntilEnded) {
+    const TempFolder home;
+    for (const char* name : {"a.txt", "b.txt"}) {
+        std::ofstream(home.path() / name) << "Brev til " << name << "\n";
+    }
+    WarmOffice first(home.str());
+    WarmOffice second(home.str());
+    std::thread other([&] { second.convertToPdf(home.str() + "/b.txt", home.str() + "/b.pdf"); });
+    first.convertToPdf(home.str() + "/a.txt", home.str() + "/a.pdf");
+    other.join();
+
+    for (const char* name : {"a.pdf", "b.pdf"}) {
+        EXPECT_EQ(readHostFile(home.path() / name).substr(0, 5), "%PDF-") << name;
+    }
+    EXPECT_EQ(instancesOf(home.str()), 1);
+    first.endInstance();
+    EXPECT_EQ(instancesOf(home.str()), 0);
+}
+
+// Writes a stand-in PDF and counts its calls.
+struct CountingOffice final : OfficeConverter {
+    explicit CountingOffice(int& calls) : calls_(calls) {}
+    void convertToPdf(const std::string&, const std::string& hostPdf) override {
+        ++calls_;
+        std::ofstream(hostPdf) << "%PDF-1.4 cold";
+    }
+    int& calls_;
+};
+
+TEST(FallbackOffice, TheColdConversionTakesOverWhenNoWarmInstanceCanBeHad) {
+    const struct {
+        const char* program;
+        const char* why;
+    } cases[] = {
+        {"/bin/true", "the instance is gone as soon as it starts"},
+        {"/nonexistent/soffice", "LibreOffice cannot be started"},
+    };
+    for (const auto& c : cases) {
+        const TempFolder home;
+        std::ofstream(home.path() / "a.txt") << "Brev\n";
+        int calls = 0;
+        EXPECT_THROW(WarmOffice(home.str(), c.program)
+                         .convertToPdf(home.str() + "/a.txt", home.str() + "/a.pdf"),
+                     Failure)
+            << c.why;
+        FallbackOffice office(std::make_unique<WarmOffice>(home.str(), c.program),
+                              std::make_unique<CountingOffice>(calls));
+        office.convertToPdf(home.str() + "/a.txt", home.str() + "/a.pdf");
+        EXPECT_EQ(calls, 1) << c.why;
+        EXPECT_EQ(readHostFile(home.path() / "a.pdf"), "%PDF-1.4 cold") << c.why;
+    }
+}
+
+} // namespace
+} // namespace lexi::posix
