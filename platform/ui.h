@@ -194,6 +194,10 @@ public:
     virtual std::unique_ptr<MakingPdfWindowView>
     openMakingPdfWindow(const MakingPdfWindowContent& content, MakingPdfWindowEvents& events) = 0;
 
+    // The desktop's file-save dialog for a PDF, opened at `suggested` (a host
+    // path). The host path the user chose, empty when the user cancelled.
+    virtual std::string saveFileName(std::string_view title, std::string_view suggested) = 0;
+
     // Runs the windows: forwards what the user does until no window is loaded
     // any more or quitEventLoop() is called. Returns at once when no window
     // is loaded.

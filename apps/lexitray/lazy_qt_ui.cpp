@@ -73,4 +73,8 @@ int LazyQtUi::pickFolder(const std::vector<std::string>& folderPaths) {
     return loaded().pickFolder(folderPaths);
 }
 
+std::string LazyQtUi::saveFileName(std::string_view title, std::string_view suggested) {
+    return loaded().saveFileName(title, suggested);
+}
+
 } // namespace lexi

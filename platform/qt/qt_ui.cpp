@@ -7,6 +7,7 @@
 #include "platform/qt/tray_window_view.h"
 
 #include <QApplication>
+#include <QFileDialog>
 
 namespace lexi::qt {
 namespace {
@@ -68,6 +69,14 @@ void QtUi::showComposeWindow(ComposeWindow& window) {
 
 int QtUi::pickFolder(const std::vector<std::string>& folderPaths) {
     return pickFolderDialog(folderPaths);
+}
+
+std::string QtUi::saveFileName(std::string_view title, std::string_view suggested) {
+    const QString chosen = QFileDialog::getSaveFileName(
+        nullptr, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+        QString::fromUtf8(suggested.data(), static_cast<qsizetype>(suggested.size())),
+        QStringLiteral("PDF (*.pdf)"));
+    return chosen.toStdString();
 }
 
 } // namespace lexi::qt

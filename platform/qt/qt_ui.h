@@ -29,6 +29,7 @@ public:
     void quitEventLoop() override;
     void showComposeWindow(ComposeWindow& window) override;
     int pickFolder(const std::vector<std::string>& folderPaths) override;
+    std::string saveFileName(std::string_view title, std::string_view suggested) override;
 
 private:
     std::unique_ptr<QApplication> application_;

@@ -169,4 +169,12 @@ int ScriptedUi::pickFolder(const std::vector<std::string>& folderPaths) {
     return valid ? chosen : -1;
 }
 
+std::string ScriptedUi::saveFileName(std::string_view title, std::string_view suggested) {
+    std::string chosen = takeAnswer("savefile").value_or("");
+    record(
+        {"savefile",
+         {{"title", std::string(title)}, {"suggested", std::string(suggested)}, {"file", chosen}}});
+    return chosen;
+}
+
 } // namespace lexi::script

@@ -1,5 +1,7 @@
 #include "shared/pdfwriter/md_pdf_writer.h"
 
+#include "shared/pdfwriter/driver_values.h"
+
 #include <algorithm>
 #include <array>
 
@@ -13,35 +15,45 @@ struct DriverValue {
 };
 
 constexpr std::array<DriverValue, 26> DriverValues = {{
-    {"DisplayMode", "BypassSaveAs", false},
-    {"FileName", "OutputFile", false},
-    {"StartNumber", "StartAt", true},
-    {"Security", "AddSecurity", false},
-    {"Encryption", "Level", false},
-    {"UserPassword", "userPassword", false},
-    {"MasterPassword", "masterPassword", false},
-    {"NoPrint", "noPrinting", false},
-    {"NoModify", "noModifyContents", false},
-    {"NoComments", "noModifyAnnotations", false},
-    {"NoCopy", "noCopy", false},
-    {"ApplyBackground", "AddBackground", false},
-    {"BackgroundSource", "BackgroundFile", false},
-    {"FirstPageOnly", "FirstPageOnly", false},
-    {"Append", "CombinePDFs", true},
-    {"Author", "Author", false},
-    {"Title", "Title", false},
-    {"Subject", "Subject", false},
-    {"Keywords", "Keywords", false},
-    {"PDFCreator", "Creator", false},
-    {"PDFProducer", "Producer", false},
-    {"LeftMargin", "LeftMargin", true},
-    {"TopMargin", "TopMargin", true},
-    {"RightMargin", "RightMargin", true},
-    {"BottomMargin", "BottomMargin", true},
-    {"DocScale", "Scale", true},
+    {"DisplayMode", driver::BypassSaveAs, false},
+    {"FileName", driver::OutputFile, false},
+    {"StartNumber", driver::StartAt, true},
+    {"Security", driver::AddSecurity, false},
+    {"Encryption", driver::Level, false},
+    {"UserPassword", driver::UserPassword, false},
+    {"MasterPassword", driver::MasterPassword, false},
+    {"NoPrint", driver::NoPrinting, false},
+    {"NoModify", driver::NoModifyContents, false},
+    {"NoComments", driver::NoModifyAnnotations, false},
+    {"NoCopy", driver::NoCopy, false},
+    {"ApplyBackground", driver::AddBackground, false},
+    {"BackgroundSource", driver::BackgroundFile, false},
+    {"FirstPageOnly", driver::FirstPageOnly, false},
+    {"Append", driver::CombinePDFs, true},
+    {"Author", driver::Author, false},
+    {"Title", driver::Title, false},
+    {"Subject", driver::Subject, false},
+    {"Keywords", driver::Keywords, false},
+    {"PDFCreator", driver::Creator, false},
+    {"PDFProducer", driver::Producer, false},
+    {"LeftMargin", driver::LeftMargin, true},
+    {"TopMargin", driver::TopMargin, true},
+    {"RightMargin", driver::RightMargin, true},
+    {"BottomMargin", driver::BottomMargin, true},
+    {"DocScale", driver::Scale, true},
 }};
 
 } // namespace
+
+std::string readRegistryText(mdRegistry& registry, std::string_view key, std::string_view name) {
+    constexpr std::int32_t FirstBuffer = 255;
+    std::int32_t bufferSize = FirstBuffer;
+    auto value = registry.ReadRegistryValue(key, name, bufferSize);
+    if (!value && bufferSize > FirstBuffer) {
+        value = registry.ReadRegistryValue(key, name, bufferSize);
+    }
+    return value.value_or("");
+}
 
 void mdPDFWriter::ResetPDFWriter() {
     // A missing key fails without a message; a refusal has been told by the

@@ -4,6 +4,7 @@
 #include "platform/ui.h"
 #include "shared/registry/md_registry.h"
 
+#include <string>
 #include <string_view>
 
 namespace lexi {
@@ -11,6 +12,10 @@ namespace lexi {
 // Where the driver reads its job settings when a print job arrives.
 inline constexpr std::string_view PdfWriterSettingsKey =
     "HKEY_CURRENT_USER\\Software\\Lexitray PDF Writer";
+
+// A value as text, empty when it is missing or cannot be read; a value longer
+// than the first read's buffer is read again at its size.
+std::string readRegistryText(mdRegistry& registry, std::string_view key, std::string_view name);
 
 // The PDF writer's job settings: the caller names a setting in its own words,
 // the module writes it under the driver's value name. Registry failures are

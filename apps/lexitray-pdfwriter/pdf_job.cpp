@@ -1,0 +1,107 @@
+#include "apps/lexitray-pdfwriter/pdf_job.h"
+
+#include "apps/lexitray-pdfwriter/job_settings.h"
+#include "apps/lexitray-pdfwriter/pdf_finishing.h"
+#include "platform/failure.h"
+#include "platform/posix/work_folder.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace lexi {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* Source = "PdfJob";
+
+bool isPdf(const std::string& hostPath) {
+    std::ifstream file(hostPath, std::ios::binary);
+    char head[5] = {};
+    file.read(head, sizeof head);
+    return file && std::string_view(head, sizeof head) == "%PDF-";
+}
+
+void needFile(const std::string& hostPath, const std::string& what) {
+    std::error_code error;
+    if (!fs::is_regular_file(hostPath, error)) {
+        throw Failure(failure::FileNotFound, what + " is not there: " + hostPath, Source);
+    }
+}
+
+} // namespace
+
+bool PdfJob::print(const std::string& hostDocument) {
+    log_.write("Job: " + hostDocument);
+    try {
+        produce(hostDocument);
+        return true;
+    } catch (const Failure& failure) {
+        log_.write("Job failed, no PDF written: " + failure.description());
+        return false;
+    }
+}
+
+std::string PdfJob::hostPath(const std::string& windowsPath, const char* what) const {
+    const auto host = drives_.toHost(windowsPath);
+    if (!host) {
+        throw Failure(failure::PathNotFound,
+                      std::string(what) + " is on no drive of this workstation: " + windowsPath,
+                      Source);
+    }
+    return *host;
+}
+
+void PdfJob::produce(const std::string& hostDocument) {
+    const JobSettings settings = readJobSettings(registry_);
+    needFile(hostDocument, "The document");
+    std::string target;
+    if (settings.bypassSaveAs) {
+        if (settings.outputFile.empty()) {
+            throw Failure(failure::FileNotFound, "The job names no output file", Source);
+        }
+        target = hostPath(settings.outputFile, "The output file");
+    } else {
+        const std::string suggested =
+            settings.outputFile.empty() ? fs::path(hostDocument).replace_extension(".pdf").string()
+                                        : hostPath(settings.outputFile, "The output file");
+        target = ui_.saveFileName("Gem PDF-fil som", suggested);
+        if (target.empty()) {
+            throw Failure(failure::ApplicationDefined, "The user chose no file name", Source);
+        }
+    }
+    log_.write("Output file: " + target);
+
+    FinishingFiles files;
+    if (settings.addBackground) {
+        files.background = hostPath(settings.backgroundFile, "The background");
+        needFile(files.background, "The background");
+    }
+    std::error_code error;
+    if (settings.combinePdfs && fs::exists(target, error)) {
+        files.existing = target;
+        log_.write("Appending to the PDF at the output file");
+    }
+    const fs::path folder = fs::absolute(target, error).parent_path();
+    if (!fs::is_directory(folder, error)) {
+        throw Failure(failure::PathNotFound, "The output folder is not there: " + folder.string(),
+                      Source);
+    }
+    const posix::WorkFolder work(folder, Source);
+    if (isPdf(hostDocument)) {
+        files.printed = hostDocument;
+    } else {
+        files.printed = (work.path() / "printed.pdf").string();
+        converter_.convertToPdf(hostDocument, files.printed);
+    }
+    files.result = (work.path() / "result.pdf").string();
+    finishPdf(settings, files);
+    fs::rename(files.result, target, error);
+    if (error) {
+        throw failureFromErrno(error.value(), target, Source);
+    }
+    log_.write(std::string("PDF written") + (settings.addSecurity ? ", secured" : "") +
+               (files.background.empty() ? "" : ", with background"));
+}
+
+} // namespace lexi

@@ -1,0 +1,236 @@
+#include "apps/lexitray-pdfwriter/pdf_job.h"
+#include "platform/fake/memory_registry.h"
+#include "platform/posix/libreoffice/cold_office.h"
+#include "platform/posix/libreoffice/warm_office.h"
+#include "platform/posix/sqlite_registry.h"
+#include "shared/pdfwriter/driver_values.h"
+#include "shared/pdfwriter/md_pdf_writer.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/run_program.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+#include <regex>
+
+namespace lexi {
+namespace {
+
+namespace fs = std::filesystem;
+using Settings = std::vector<std::pair<std::string, std::string>>;
+
+// A PDF with one page per text, each page showing its text.
+void makePdf(const fs::path& path, const std::vector<std::string>& texts, int height = 400) {
+    QPDF pdf;
+    pdf.emptyPDF();
+    const auto font = pdf.makeIndirectObject(
+        QPDFObjectHandle::parse("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"));
+    for (const std::string& text : texts) {
+        auto page = QPDFObjectHandle::parse(
+            "<< /Type /Page /MediaBox [0 0 612 792] /Resources << /Font << >> >> >>");
+        page.getKey("/Resources").getKey("/Font").replaceKey("/F1", font);
+        const std::string content =
+            "BT /F1 24 Tf 72 " + std::to_string(height) + " Td (" + text + ") Tj ET";
+        page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content));
+        QPDFPageDocumentHelper(pdf).addPage(pdf.makeIndirectObject(page), false);
+    }
+    QPDFWriter(pdf, path.c_str()).write();
+}
+
+// The words of every page, each page's followed by "|".
+std::string pageTexts(const fs::path& pdf, const std::string& password) {
+    FILE* reader = ::popen(
+        ("pdftotext -upw '" + password + "' '" + pdf.string() + "' - 2>/dev/null").c_str(), "r");
+    std::string text;
+    for (int c; (c = std::fgetc(reader)) != EOF;) {
+        text += static_cast<char>(c);
+    }
+    ::pclose(reader);
+    text = std::regex_replace(text, std::regex("[ \\n]+"), " ");
+    return std::regex_replace(text, std::regex(" ?\\f ?"), "|");
+}
+
+class DriverTest : public ::testing::Test {
+protected:
+    // Runs one job on `document` with the settings as the programs write them.
+    bool print(const fs::path& document, const Settings& settings,
+               const std::string& program = "soffice") {
+        mdPDFWriter writer(module, ui);
+        writer.ResetPDFWriter();
+        for (const auto& [name, value] : settings) {
+            writer.SetPDFWriterSetting(name, value);
+        }
+        posix::ColdOffice office((folder.path() / "profile").string(), std::chrono::seconds(60),
+                                 program);
+        return PdfJob(module, ui, office, drives, log).print(document.string());
+    }
+    std::string drivePath(const fs::path& host) { return drives.toWindows(host.string()); }
+
+    testing::TempFolder folder;
+    fs::path out = folder.path() / "brev.pdf";
+    fs::path printed = folder.path() / "printed.pdf";
+    fake::MemoryRegistry registry;
+    testing::RecordingUi ui;
+    mdRegistry module{registry, ui};
+    posix::DriveTable drives = posix::DriveTable::forHome(folder.str(), {});
+    fs::path logFile = folder.path() / "driver.log";
+    DriverLog log{logFile.string()};
+};
+
+TEST_F(DriverTest, SecurityOpensWithThePasswordsAndKeepsTheRestrictions) {
+    struct Row {
+        std::string level, user, master;
+        Settings restrictions;
+        // What opens the PDF without a password and with the user password:
+        // "closed", or the permissions print, modify, annotate, copy.
+        std::string withoutPassword, withUserPassword;
+    };
+    const Row rows[] = {
+        {"", "åben", "mnbvæuyt5678", {{"NoPrint", "1"}, {"NoCopy", "1"}}, "closed", "-ma-"},
+        {"128", "", "", {{"NoModify", "1"}, {"NoComments", "1"}}, "p--c", "p--c"},
+        {"40", "bruger40", "ejer40", {{"NoPrint", "1"}}, "closed", "-mac"},
+    };
+    makePdf(printed, {"Side"});
+    for (const Row& row : rows) {
+        SCOPED_TRACE("level " + row.level);
+        Settings settings = {{"DisplayMode", "1"},       {"FileName", drivePath(out)},
+                             {"Security", "1"},          {"Encryption", row.level},
+                             {"UserPassword", row.user}, {"MasterPassword", row.master}};
+        settings.insert(settings.end(), row.restrictions.begin(), row.restrictions.end());
+        ASSERT_TRUE(print(printed, settings));
+        const auto opens = [&](const std::string& password) {
+            QPDF pdf;
+            pdf.setSuppressWarnings(true);
+            try {
+                pdf.processFile(out.c_str(), password.c_str());
+            } catch (const std::exception&) {
+                return std::string("closed");
+            }
+            return pdf.ownerPasswordMatched() ? std::string("owner")
+                                              : std::string(pdf.allowPrintHighRes() ? "p" : "-") +
+                                                    (pdf.allowModifyOther() ? "m" : "-") +
+                                                    (pdf.allowModifyAnnotation() ? "a" : "-") +
+                                                    (pdf.allowExtractAll() ? "c" : "-");
+        };
+        EXPECT_EQ(opens(""), row.withoutPassword);
+        EXPECT_EQ(opens(row.user), row.withUserPassword);
+        EXPECT_EQ(opens(row.master), row.master.empty() ? row.withoutPassword : "owner");
+        const std::string logged = testing::readHostFile(logFile);
+        EXPECT_TRUE(row.user.empty() || logged.find(row.user) == std::string::npos);
+        EXPECT_TRUE(row.master.empty() || logged.find(row.master) == std::string::npos);
+    }
+}
+
+TEST_F(DriverTest, BackgroundUnderThePagesAndAppending) {
+    struct Row {
+        Settings settings;
+        std::string expected;
+    };
+    const fs::path background = folder.path() / "brevpapir.pdf";
+    makePdf(background, {"BREVPAPIR"}, 700);
+    const Row rows[] = {
+        // Appended after the pages of the PDF already there, else in its place.
+        {{{"Append", "1"}}, "Gammel|En|To|"},
+        {{}, "En|To|"},
+        {{{"ApplyBackground", "1"},
+          {"BackgroundSource", drivePath(background)},
+          {"FirstPageOnly", "1"}},
+         "BREVPAPIR En|To|"},
+        {{{"ApplyBackground", "1"}, {"BackgroundSource", drivePath(background)}},
+         "BREVPAPIR En|BREVPAPIR To|"},
+    };
+    makePdf(printed, {"En", "To"});
+    for (const Row& row : rows) {
+        makePdf(out, {"Gammel"});
+        Settings settings = {{"DisplayMode", "1"}, {"FileName", drivePath(out)}};
+        settings.insert(settings.end(), row.settings.begin(), row.settings.end());
+        ASSERT_TRUE(print(printed, settings));
+        EXPECT_EQ(pageTexts(out, ""), row.expected);
+    }
+    // The background is drawn first, the page's own content over it.
+    QPDF pdf;
+    pdf.processFile(out.c_str());
+    const auto first =
+        QPDFPageDocumentHelper(pdf).getAllPages().front().getPageContents().front().getStreamData();
+    EXPECT_TRUE(std::string(reinterpret_cast<const char*>(first->getBuffer()), first->getSize())
+                    .find(" Do") != std::string::npos);
+}
+
+TEST_F(DriverTest, AJobThatCannotBeDoneLeavesNothingAndSaysWhy) {
+    struct Row {
+        std::string document;
+        Settings settings;
+        std::string program, reason;
+    };
+    makePdf(printed, {"En"});
+    const fs::path docx = folder.path() / "brev.docx";
+    std::ofstream(docx) << "PK";
+    const Row rows[] = {
+        {"mangler.pdf", {}, "soffice", "The document is not there"},
+        {"printed.pdf",
+         {{"ApplyBackground", "1"}, {"BackgroundSource", "C:\\mangler.pdf"}},
+         "soffice",
+         "The background is not there"},
+        {"brev.docx", {}, "lexitray-no-office", "LibreOffice is not installed"},
+        {"printed.pdf", {{"DisplayMode", "0"}}, "soffice", "The user chose no file name"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.reason);
+        Settings settings = {{"DisplayMode", "1"}, {"FileName", drivePath(out)}};
+        settings.insert(settings.end(), row.settings.begin(), row.settings.end());
+        EXPECT_FALSE(print(folder.path() / row.document, settings, row.program));
+        EXPECT_FALSE(fs::exists(out));
+        EXPECT_NE(testing::readHostFile(logFile).find(row.reason), std::string::npos);
+    }
+    for (const auto& entry : fs::directory_iterator(folder.path())) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".lexitray-work"));
+    }
+}
+
+// The program as whoever prints starts it: installed, the settings in the
+// user's registry, a Word document that LibreOffice converts, the file name
+// asked of the user.
+TEST(DriverProgram, PrintsADocumentToASecuredPdf) {
+    testing::TempHome home;
+    const fs::path folder = home.folder().path();
+    std::ofstream(folder / "brev.txt") << "Kaere Hansen, tak for brevet.\n";
+    const std::string profile = "-env:UserInstallation=file://" + home.str() + "/maker";
+    ASSERT_EQ(testing::runProgram("/usr/bin/soffice",
+                                  {profile, "--headless", "--convert-to", "docx", "--outdir",
+                                   home.str(), (folder / "brev.txt").string()},
+                                  {}, folder)
+                  .exitCode,
+              0);
+    const std::string program = LEXITRAY_PDFWRITER;
+    ASSERT_EQ(testing::runProgram(program, {"install"}, {}, folder).exitCode, 0);
+    {
+        posix::SqliteRegistry registry(home.str() + "/registry.db");
+        testing::RecordingUi ui;
+        mdRegistry module(registry, ui);
+        EXPECT_EQ(readRegistryText(module, driver::DevicesKey, PdfWriterName),
+                  "lexitray-pdfwriter,Ne00:");
+        mdPDFWriter writer(module, ui);
+        writer.SetPDFWriterSetting("FileName", "Z:" + (folder / "forslag.pdf").string());
+        writer.SetPDFWriterSetting("Security", "1");
+        writer.SetPDFWriterSetting("UserPassword", "hemmelig");
+        writer.SetPDFWriterSetting("Author", "Jens Ærø");
+    }
+    const fs::path out = folder / "valgt.pdf";
+    std::ofstream(folder / "script") << "savefile " << out.string() << "\n";
+    const auto run = testing::runProgram(
+        program, {"print", (folder / "brev.docx").string()},
+        {{"LEXITRAY_UI", "script"}, {"LEXITRAY_UI_SCRIPT", (folder / "script").string()}}, folder);
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_NE(run.standardError.find("suggested=" + (folder / "forslag.pdf").string()),
+              std::string::npos);
+    EXPECT_EQ(pageTexts(out, "hemmelig"), "Kaere Hansen, tak for brevet.|");
+    QPDF pdf;
+    pdf.processFile(out.c_str(), "hemmelig");
+    EXPECT_EQ(pdf.getTrailer().getKey("/Info").getKey("/Author").getUTF8Value(), "Jens Ærø");
+    posix::WarmOffice(home.str()).endInstance(); // the job left the user's LibreOffice running
+}
+
+} // namespace
+} // namespace lexi
