@@ -13,7 +13,6 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
-#include <regex>
 
 namespace lexi {
 namespace {
@@ -45,11 +44,19 @@ std::string pageTexts(const fs::path& pdf, const std::string& password) {
         ("pdftotext -upw '" + password + "' '" + pdf.string() + "' - 2>/dev/null").c_str(), "r");
     std::string text;
     for (int c; (c = std::fgetc(reader)) != EOF;) {
-        text += static_cast<char>(c);
+        if (c == '\f') {
+            while (!text.empty() && text.back() == ' ') {
+                text.pop_back();
+            }
+            text += '|';
+        } else if (c != ' ' && c != '\n') {
+            text += static_cast<char>(c);
+        } else if (!text.empty() && text.back() != ' ' && text.back() != '|') {
+            text += ' ';
+        }
     }
     ::pclose(reader);
-    text = std::regex_replace(text, std::regex("[ \\n]+"), " ");
-    return std::regex_replace(text, std::regex(" ?\\f ?"), "|");
+    return text;
 }
 
 class DriverTest : public ::testing::Test {

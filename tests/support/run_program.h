@@ -34,32 +34,14 @@ inline ProgramRun waitFor(pid_t child) {
 // A program started in the background in `folder`, with this process's
 // environment changed by `environment` (an empty value removes the variable).
 // One still running when the object goes is killed; like its scratch
-// folder, it cannot be copied.
+// folder, it cannot be copied. The child only calls what is safe after a fork
+// in a process with threads: everything it needs is made before.
 class RunningProgram {
 public:
     RunningProgram(const std::string& program, const std::vector<std::string>& arguments,
                    const std::map<std::string, std::string>& environment,
                    const std::filesystem::path& folder)
-        : id_(::fork()) {
-        if (id_ != 0) {
-            return;
-        }
-        for (const auto& [name, value] : environment) {
-            value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1);
-        }
-        const int error = ::open(errorFile().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (::chdir(folder.c_str()) != 0 || ::dup2(error, 2) < 0 ||
-            ::dup2(::open("/dev/null", O_RDONLY), 0) < 0) {
-            ::_exit(126);
-        }
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& argument : arguments) {
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        }
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
+        : id_(start(program, arguments, environment, folder, errorFile())) {}
     ~RunningProgram() {
         // A failed fork leaves -1, which kill would take for every process.
         if (!ended_ && id_ > 0) {
@@ -79,6 +61,44 @@ public:
 
 private:
     std::filesystem::path errorFile() const { return scratch_.path() / "stderr"; }
+
+    static pid_t start(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::map<std::string, std::string>& environment,
+                       const std::filesystem::path& folder, const std::filesystem::path& error) {
+        std::vector<std::string> variables;
+        for (char** variable = environ; *variable != nullptr; ++variable) {
+            const std::string text = *variable;
+            if (!environment.contains(text.substr(0, text.find('=')))) {
+                variables.push_back(text);
+            }
+        }
+        for (const auto& [name, value] : environment) {
+            if (!value.empty()) {
+                variables.push_back(name + "=" + value);
+            }
+        }
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& argument : arguments) {
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        }
+        argv.push_back(nullptr);
+        std::vector<char*> envp;
+        for (std::string& variable : variables) {
+            envp.push_back(variable.data());
+        }
+        envp.push_back(nullptr);
+        const pid_t child = ::fork();
+        if (child != 0) {
+            return child;
+        }
+        const int errorOutput = ::open(error.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (::chdir(folder.c_str()) != 0 || ::dup2(errorOutput, 2) < 0 ||
+            ::dup2(::open("/dev/null", O_RDONLY), 0) < 0) {
+            ::_exit(126);
+        }
+        ::execve(program.c_str(), argv.data(), envp.data());
+        ::_exit(127);
+    }
 
     TempFolder scratch_;
     pid_t id_;
