@@ -115,6 +115,29 @@ TEST(SqliteMailStorage, AnotherProcessSeesTheSameItemsUnderTheSameIds) {
     EXPECT_EQ(SqliteMailStorage(path).items(outlook::FolderInbox, std::nullopt).size(), 100U);
 }
 
+// A large item is kept in a file of its own, written before its row names
+// it, under a new name at every change, and gone with its item.
+TEST(SqliteMailStorage, KeepsALargeItemInAFileOfItsOwn) {
+    testing::TempFolder folder;
+    const std::string path = folder.str() + "/mail.db";
+    SqliteMailStorage storage(path);
+    const auto files = [&] {
+        std::error_code absent;
+        const std::filesystem::directory_iterator entries(path + ".files", absent);
+        return std::distance(begin(entries), end(entries));
+    };
+    msgfile::Message large = billedMail();
+    large.attachments.emplace_back().data = std::string(2 << 20, 'x');
+    const std::string id = storage.add(outlook::FolderInbox, large);
+    large.subject = "Ændret";
+    storage.replace(id, outlook::FolderInbox, large);
+    storage.replace(id, outlook::FolderSentItems, large);
+    EXPECT_EQ(files(), 1);
+    EXPECT_EQ(SqliteMailStorage(path).messageFile(id), msgfile::writeMessage(large));
+    storage.remove(id);
+    EXPECT_EQ(files(), 0);
+}
+
 TEST(SqliteMailStorage, OpensAStoreMadeBeforeTheSummaryColumns) {
     testing::TempFolder folder;
     const std::string path = folder.str() + "/mailstore.db";

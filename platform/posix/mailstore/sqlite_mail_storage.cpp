@@ -2,12 +2,14 @@
 
 #include "platform/failure.h"
 #include "platform/posix/file_lock.h"
+#include "platform/posix/mailstore/file_in_place.h"
 #include "platform/posix/msgfile/message_file.h"
 
 #include <cerrno>
 #include <filesystem>
 #include <sqlite3.h>
 #include <sys/random.h>
+#include <unistd.h>
 
 namespace lexi::mailstore {
 namespace {
@@ -25,6 +27,7 @@ CREATE TABLE IF NOT EXISTS items(
     sent_on INTEGER NOT NULL,
     received INTEGER NOT NULL,
     data BLOB NOT NULL,
+    file TEXT NOT NULL DEFAULT '',
     message_class TEXT NOT NULL DEFAULT '',
     subject TEXT NOT NULL DEFAULT '',
     billing_information TEXT NOT NULL DEFAULT '',
@@ -52,6 +55,18 @@ ALTER TABLE items ADD COLUMN subject TEXT NOT NULL DEFAULT '';
 ALTER TABLE items ADD COLUMN billing_information TEXT NOT NULL DEFAULT '';
 ALTER TABLE items ADD COLUMN mileage TEXT NOT NULL DEFAULT '';
 )sql";
+
+// The file column, which stores made before it lack: all their items are
+// kept in their rows.
+constexpr const char* AddFileColumn = "ALTER TABLE items ADD COLUMN file TEXT NOT NULL DEFAULT ''";
+
+// A message file this large is kept in a file of its own beside the database,
+// which the row names: SQLite would write it twice (into its log, then into
+// the database) and read it page by page.
+constexpr std::size_t RowLimit = 1 << 20;
+// The data of a row whose item is in a file of its own: an empty blob, not
+// NULL, which the column does not take.
+constexpr std::string_view InOwnFile{"", 0};
 
 // An item as the lists read it, from these columns in this order.
 constexpr const char* StoredItemColumns =
@@ -108,6 +123,15 @@ void addSummaryColumns(posix::SqliteDb& db) {
     for (const auto& [position, summary] : summaries) {
         bindSummary(fill, 1, summary).bind(7, position).run();
     }
+}
+
+void addFileColumn(posix::SqliteDb& db) {
+    posix::Statement has(db, "SELECT 1 FROM pragma_table_info('items') WHERE name = 'file'");
+    if (has.step()) {
+        has.run();
+        return;
+    }
+    db.exec(AddFileColumn);
 }
 
 // A store whose file is not a database, or whose pages do not hold together,
@@ -176,7 +200,7 @@ std::string newEntryId() {
 }
 
 SqliteMailStorage::SqliteMailStorage(const std::string& databasePath)
-    : lockPath_(databasePath + ".outbox-lock"), db_([&] {
+    : lockPath_(databasePath + ".outbox-lock"), filesFolder_(databasePath + ".files"), db_([&] {
           std::error_code ignored;
           std::filesystem::create_directories(std::filesystem::path(databasePath).parent_path(),
                                               ignored);
@@ -186,6 +210,7 @@ SqliteMailStorage::SqliteMailStorage(const std::string& databasePath)
         posix::WriteTransaction transaction(db_);
         db_.exec(Schema);
         addSummaryColumns(db_);
+        addFileColumn(db_);
         db_.exec(Indexes);
         posix::Statement insert(db_, "INSERT OR IGNORE INTO folders(id, name, path, "
                                      "default_item_type) VALUES (?, ?, ?, ?)");
@@ -224,60 +249,104 @@ std::optional<FolderInfo> SqliteMailStorage::folder(int id) {
 }
 
 void SqliteMailStorage::insert(std::string_view entryId, int folder, const ItemSummary& summary,
-                               std::string_view file) {
+                               std::string_view file, const std::string& ownFile) {
     ++ownChanges_;
     posix::Statement add(db_, "INSERT INTO items(sent_on, received, message_class, subject, "
-                              "billing_information, mileage, entry_id, folder, data) "
-                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                              "billing_information, mileage, entry_id, folder, data, file) "
+                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     bindSummary(add, 1, summary)
         .bind(7, entryId)
         .bind(8, std::int64_t{folder})
-        .bindBlob(9, file)
+        .bindBlob(9, ownFile.empty() ? file : InOwnFile)
+        .bind(10, ownFile)
         .run();
 }
 
+// A large message file is written whole to a file of its own before any row
+// names it, under a name no earlier version had: a reader that found the
+// former name still reads the former version.
+std::string SqliteMailStorage::writeOwnFile(std::string_view entryId, std::string_view file) {
+    if (file.size() < RowLimit) {
+        return {};
+    }
+    std::error_code ignored;
+    std::filesystem::create_directories(filesFolder_, ignored);
+    std::string name = std::string(entryId) + "-" + newEntryId().substr(32) + ".msg";
+    writeFileInPlace(filesFolder_ + "/" + name, file);
+    return name;
+}
+
+void SqliteMailStorage::removeOwnFile(const std::string& name) {
+    if (!name.empty()) {
+        ::unlink((filesFolder_ + "/" + name).c_str());
+    }
+}
+
+std::string SqliteMailStorage::store(int folder, const ItemSummary& summary,
+                                     std::string_view file) {
+    std::string entryId = newEntryId();
+    const std::string ownFile = writeOwnFile(entryId, file);
+    try {
+        guarded([&] {
+            insert(entryId, folder, summary, file, ownFile);
+            return 0;
+        });
+    } catch (...) {
+        removeOwnFile(ownFile);
+        throw;
+    }
+    return entryId;
+}
+
 std::string SqliteMailStorage::add(int folder, const msgfile::Message& message) {
-    const std::string file = msgfile::writeMessage(message);
-    return guarded([&] {
-        std::string entryId = newEntryId();
-        insert(entryId, folder, ItemSummary::of(message), file);
-        return entryId;
-    });
+    return store(folder, ItemSummary::of(message), msgfile::writeMessage(message));
 }
 
 std::string SqliteMailStorage::addFile(int folder, std::string_view file) {
-    const ItemSummary summary = ItemSummary::of(msgfile::readMessage(file));
-    return guarded([&] {
-        std::string entryId = newEntryId();
-        insert(entryId, folder, summary, file);
-        return entryId;
-    });
+    return store(folder, ItemSummary::of(msgfile::readMessage(file)), file);
 }
 
 bool SqliteMailStorage::replace(std::string_view entryId, int folder,
                                 const msgfile::Message& message) {
-    return guarded([&] {
-        posix::WriteTransaction transaction(db_);
-        posix::Statement current(db_, "SELECT folder FROM items WHERE entry_id = ?");
-        if (!current.bind(1, entryId).step()) {
-            return false;
-        }
-        if (current.integer(0) == folder) {
-            ++ownChanges_;
-            posix::Statement update(db_, "UPDATE items SET sent_on = ?, received = ?, "
-                                         "message_class = ?, subject = ?, billing_information = ?, "
-                                         "mileage = ?, data = ? WHERE entry_id = ?");
-            bindSummary(update, 1, ItemSummary::of(message))
-                .bindBlob(7, msgfile::writeMessage(message))
-                .bind(8, entryId)
-                .run();
-        } else {
-            posix::Statement(db_, "DELETE FROM items WHERE entry_id = ?").bind(1, entryId).run();
-            insert(entryId, folder, ItemSummary::of(message), msgfile::writeMessage(message));
-        }
-        transaction.commit();
-        return true;
-    });
+    const std::string file = msgfile::writeMessage(message);
+    const ItemSummary summary = ItemSummary::of(message);
+    const std::string ownFile = writeOwnFile(entryId, file);
+    std::string formerFile;
+    bool replaced = false;
+    try {
+        replaced = guarded([&] {
+            posix::WriteTransaction transaction(db_);
+            posix::Statement current(db_, "SELECT folder, file FROM items WHERE entry_id = ?");
+            if (!current.bind(1, entryId).step()) {
+                return false;
+            }
+            formerFile = current.text(1);
+            if (current.integer(0) == folder) {
+                ++ownChanges_;
+                posix::Statement update(
+                    db_, "UPDATE items SET sent_on = ?, received = ?, message_class = ?, "
+                         "subject = ?, billing_information = ?, mileage = ?, data = ?, file = ? "
+                         "WHERE entry_id = ?");
+                bindSummary(update, 1, summary)
+                    .bindBlob(7, ownFile.empty() ? std::string_view(file) : InOwnFile)
+                    .bind(8, ownFile)
+                    .bind(9, entryId)
+                    .run();
+            } else {
+                posix::Statement(db_, "DELETE FROM items WHERE entry_id = ?")
+                    .bind(1, entryId)
+                    .run();
+                insert(entryId, folder, summary, file, ownFile);
+            }
+            transaction.commit();
+            return true;
+        });
+    } catch (...) {
+        removeOwnFile(ownFile);
+        throw;
+    }
+    removeOwnFile(replaced ? formerFile : ownFile);
+    return replaced;
 }
 
 std::optional<StoredItem> SqliteMailStorage::find(std::string_view entryId) {
@@ -300,24 +369,46 @@ std::optional<msgfile::Message> SqliteMailStorage::message(std::string_view entr
     return msgfile::readMessage(*file);
 }
 
+// An item in a file of its own is read from there; when another process has
+// just replaced it and taken the former file away, the row is read again.
 std::optional<std::string> SqliteMailStorage::messageFile(std::string_view entryId) {
-    return guarded([&]() -> std::optional<std::string> {
-        posix::Statement query(db_, "SELECT data FROM items WHERE entry_id = ?");
-        if (!query.bind(1, entryId).step()) {
-            return std::nullopt;
+    for (int attempt = 1;; ++attempt) {
+        using Row = std::pair<std::string, std::string>; // the data, the item's own file
+        auto row = guarded([&]() -> std::optional<Row> {
+            posix::Statement query(db_, "SELECT data, file FROM items WHERE entry_id = ?");
+            if (!query.bind(1, entryId).step()) {
+                return std::nullopt;
+            }
+            return Row{query.blob(0), query.text(1)};
+        });
+        if (!row || row->second.empty()) {
+            return row ? std::optional(std::move(row->first)) : std::nullopt;
         }
-        return query.blob(0);
-    });
+        try {
+            return msgfile::readMessageFileBytes(filesFolder_ + "/" + row->second);
+        } catch (const Failure& failure) {
+            if (attempt == 2) {
+                throw Failure(failure::AutomationError,
+                              std::string(DamagedStore) + "the file of an item cannot be read (" +
+                                  failure.description() + ")",
+                              "MailStore");
+            }
+        }
+    }
 }
 
 bool SqliteMailStorage::remove(std::string_view entryId) {
-    return guarded([&] {
-        posix::Statement erase(db_, "DELETE FROM items WHERE entry_id = ? RETURNING 1");
-        const bool removed = erase.bind(1, entryId).step();
+    std::string ownFile;
+    const bool removed = guarded([&] {
+        posix::Statement erase(db_, "DELETE FROM items WHERE entry_id = ? RETURNING file");
+        const bool found = erase.bind(1, entryId).step();
+        ownFile = found ? erase.text(0) : "";
         erase.run();
-        ownChanges_ += removed;
-        return removed;
+        ownChanges_ += found;
+        return found;
     });
+    removeOwnFile(ownFile);
+    return removed;
 }
 
 std::vector<StoredItem> SqliteMailStorage::items(int folder,

@@ -9,7 +9,8 @@ namespace lexi::mailstore {
 
 // The mail store in an SQLite database file that several processes share.
 // Each item is kept whole as an Outlook message file, beside the columns of
-// its summary that lists and filters read.
+// its summary that lists and filters read: in its row, or when large in a
+// file of its own in the folder beside the database (its name + ".files").
 class SqliteMailStorage final : public MailStorage {
 public:
     // Opens (and creates) the store; throws lexi::Failure when it cannot, with
@@ -32,10 +33,17 @@ public:
     std::unique_ptr<ProcessLock> lockDelivery(bool wait) override;
 
 private:
+    std::string store(int folder, const ItemSummary& summary, std::string_view file);
     void insert(std::string_view entryId, int folder, const ItemSummary& summary,
-                std::string_view file);
+                std::string_view file, const std::string& ownFile);
+    // The name of the file of its own a large item is written to; empty for
+    // an item small enough for its row.
+    std::string writeOwnFile(std::string_view entryId, std::string_view file);
+    void removeOwnFile(const std::string& name);
 
     std::string lockPath_;
+    // Where items too large for a row are kept, a file each.
+    std::string filesFolder_;
     posix::SqliteDb db_;
     // Read before every look at a list: prepared once.
     posix::Statement dataVersion_{db_, "PRAGMA data_version"};
