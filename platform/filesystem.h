@@ -1,8 +1,8 @@
 #pragma once
 
 // The file system of the workstation. Its calls throw lexi::Failure with the
-// runtime's numbers when they fail; exists, isFolder, list, tempFolder and
-// currentFolder never fail.
+// runtime's numbers when they fail; exists, isFolder, fileStamp, list,
+// tempFolder and currentFolder never fail.
 
 #include <cstdint>
 #include <string>
@@ -37,6 +37,10 @@ public:
     virtual bool isFolder(std::string_view path) = 0;
 
     virtual std::int64_t fileSize(std::string_view path) = 0;
+    // A text that differs whenever the file has been written or replaced
+    // since, and stays the same while it is left alone; empty when no file
+    // is there. Never throws.
+    virtual std::string fileStamp(std::string_view path) = 0;
     virtual int attributes(std::string_view path) = 0;
     virtual void setAttributes(std::string_view path, int attributes) = 0;
 

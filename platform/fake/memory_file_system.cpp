@@ -139,6 +139,15 @@ std::int64_t MemoryFileSystem::fileSize(std::string_view path) {
     return static_cast<std::int64_t>(existing(locate(path)).bytes.size());
 }
 
+std::string MemoryFileSystem::fileStamp(std::string_view path) {
+    try {
+        const Entry* entry = find(locate(path).key);
+        return entry && !entry->folder ? std::to_string(entry->stamp) : std::string();
+    } catch (const Failure&) {
+        return {};
+    }
+}
+
 int MemoryFileSystem::attributes(std::string_view path) {
     const Entry& entry = existing(locate(path));
     int result = entry.folder ? attribute::Directory : attribute::Archive;
@@ -181,6 +190,7 @@ void MemoryFileSystem::copyFile(std::string_view from, std::string_view to, bool
         copy.name = target.name;
     }
     copy.bytes = original.bytes;
+    copy.stamp = ++stamps_;
     copy.readOnly = original.readOnly;
 }
 
@@ -309,6 +319,7 @@ void MemoryFileSystem::appendToFile(std::string_view path, std::string_view byte
         entry->bytes.clear();
     }
     entry->bytes += bytes;
+    entry->stamp = ++stamps_;
 }
 
 void MemoryFileSystem::makeFolders(std::string_view path) {
@@ -331,7 +342,7 @@ void MemoryFileSystem::putFile(std::string_view path, std::string_view bytes) {
     const Place place = locate(path);
     makeFolders(path.substr(0, path.find_last_of("\\/") + 1));
     eraseTree(place.key);
-    entries_[place.key] = {place.name, false, false, std::string(bytes)};
+    entries_[place.key] = {place.name, false, false, std::string(bytes), ++stamps_};
 }
 
 void MemoryFileSystem::setCurrentFolder(std::string_view path) {

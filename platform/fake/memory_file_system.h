@@ -26,6 +26,7 @@ public:
     bool exists(std::string_view path) override;
     bool isFolder(std::string_view path) override;
     std::int64_t fileSize(std::string_view path) override;
+    std::string fileStamp(std::string_view path) override;
     int attributes(std::string_view path) override;
     void setAttributes(std::string_view path, int attributes) override;
     void copyFile(std::string_view from, std::string_view to, bool overwrite) override;
@@ -65,6 +66,8 @@ private:
         bool folder = false;
         bool readOnly = false;
         std::string bytes;
+        // Numbers each writing of a file, as it stays with a moved one.
+        int stamp = 0;
     };
     // A path resolved to the key of its entry, present or not.
     struct Place {
@@ -96,6 +99,7 @@ private:
     std::string current_;
     std::string temp_;
     int changes_ = 0;
+    int stamps_ = 0;
     int failAt_ = 0;
     int failNumber_ = 0;
 };

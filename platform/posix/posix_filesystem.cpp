@@ -93,6 +93,19 @@ std::int64_t PosixFileSystem::fileSize(std::string_view path) {
     return statOf(host(path)).st_size;
 }
 
+// A file renamed into place is another inode; one written in place has
+// another modification time or size.
+std::string PosixFileSystem::fileStamp(std::string_view path) {
+    const auto mapped = drives_.toHost(path);
+    struct stat info {};
+    if (!mapped || ::stat(mapped->c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return {};
+    }
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":" +
+           std::to_string(info.st_mtim.tv_sec) + "." + std::to_string(info.st_mtim.tv_nsec) + ":" +
+           std::to_string(info.st_size);
+}
+
 int PosixFileSystem::attributes(std::string_view path) {
     const std::string mapped = host(path);
     const struct stat info = statOf(mapped);

@@ -13,6 +13,7 @@ public:
     bool exists(std::string_view path) override;
     bool isFolder(std::string_view path) override;
     std::int64_t fileSize(std::string_view path) override;
+    std::string fileStamp(std::string_view path) override;
     int attributes(std::string_view path) override;
     void setAttributes(std::string_view path, int attributes) override;
     void copyFile(std::string_view from, std::string_view to, bool overwrite) override;

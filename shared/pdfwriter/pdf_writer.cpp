@@ -13,6 +13,7 @@ std::string PDFWriter::SetPDFPrinter(std::string_view Destination, std::string_v
         return "PDF Writer ikke installeret!";
     }
     state_.expectedOutputFile = Destination;
+    state_.earlierOutputStamp = files_.fileStamp(Destination);
     // The library's PDFs carry no open password and no encryption level.
     writer_.SetPDFWriterSetting("DisplayMode", "1");
     writer_.SetPDFWriterSetting("FileName", Destination);
@@ -37,8 +38,9 @@ std::string PDFWriter::SetStandardPrinter() {
 }
 
 // The driver writes the PDF beside its name and renames it into place, so a
-// file that exists is whole. The host's windows stay responsive: messages run
-// between the looks, the sleeps between them are short.
+// file that exists is whole; a file left there by an earlier print is not the
+// one awaited. The host's windows stay responsive: messages run between the
+// looks, the sleeps between them are short.
 bool PDFWriter::waitForOutput() {
     const std::string& expected = state_.expectedOutputFile;
     if (expected.empty()) {
@@ -46,7 +48,8 @@ bool PDFWriter::waitForOutput() {
     }
     for (std::int64_t waited = 0;; waited += OutputPollMilliseconds) {
         ui_.doEvents();
-        if (files_.exists(expected)) {
+        const std::string stamp = files_.fileStamp(expected);
+        if (!stamp.empty() && stamp != state_.earlierOutputStamp) {
             return true;
         }
         if (waited >= OutputWaitMilliseconds) {

@@ -18,6 +18,9 @@ struct PDFWriterState {
     DefaultPrinterSwitch printer;
     // The destination of the last SetPDFPrinter; empty when none.
     std::string expectedOutputFile;
+    // The stamp of the file that was at that place then, from an earlier
+    // print; empty when none was there.
+    std::string earlierOutputStamp;
 };
 
 // The library's class that brackets the case-management system's own print
@@ -41,15 +44,15 @@ public:
     std::string SetPDFPrinter(std::string_view Destination, std::string_view Background = {});
 
     // Waits, letting window messages run, until the PDF of the last
-    // SetPDFPrinter exists, then clears the job settings and puts the default
-    // printer back. "OK"; when the PDF has not appeared within the wait,
-    // everything is put back all the same and the answer says which PDF is
-    // missing.
+    // SetPDFPrinter exists (a new one, when a file was at its place), then
+    // clears the job settings and puts the default printer back. "OK"; when
+    // the PDF has not appeared within the wait, everything is put back all
+    // the same and the answer says which PDF is missing.
     std::string SetStandardPrinter();
 
 private:
-    // True once the expected file exists (at once when none is expected),
-    // false when the wait runs out first.
+    // True once a new file exists at the expected place (at once when none
+    // is expected), false when the wait runs out first.
     bool waitForOutput();
 
     PDFWriterState& state_;

@@ -94,7 +94,7 @@ TEST_F(PdfWriterTest, EachSettingGoesUnderTheDriversNameAsTextOrAsBytesWithAZero
 }
 
 TEST_F(PdfWriterTest, SwitchesToThePdfWriterWithTheJobsSettingsAndBackOnceThePdfIsThere) {
-    enum Call { Set, SetOnBackground, SetOnOther, Standard };
+    enum Call { Earlier, Set, SetOnBackground, SetOnOther, Standard };
     struct Case {
         const char* name;
         std::optional<std::string> port; // the Devices value; none: missing
@@ -124,11 +124,12 @@ TEST_F(PdfWriterTest, SwitchesToThePdfWriterWithTheJobsSettingsAndBackOnceThePdf
          {Set, Standard}, 0, "OK|" + Gone + "|slept 120000|" + Back},
         {"nothing switched: nothing to wait for, the default untouched", Port, {Standard}, 0,
          "OK|slept 0|" + Back},
-        {"switched twice: the first default comes back", Port, {Set, SetOnOther, Standard}, 1,
+        {"switched twice: the first default comes back", Port, {SetOnOther, Set, Standard}, 1,
          "OK|OK|OK|slept 0|" + Back},
+        {"a PDF of an earlier print at the place: the new one is awaited", Port,
+         {Earlier, Set, Standard}, 40, "OK|OK|slept 3900|" + Back},
     };
     // clang-format on
-    files.putFile("C:\\x\\old.pdf", "");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         registry = fake::MemoryRegistry();
@@ -143,6 +144,10 @@ TEST_F(PdfWriterTest, SwitchesToThePdfWriterWithTheJobsSettingsAndBackOnceThePdf
         PDFWriterState state;
         std::string seen;
         for (const Call call : c.calls) {
+            if (call == Earlier) {
+                files.putFile(Pdf, "%PDF earlier");
+                continue;
+            }
             ui.looks = 0;
             ui.pdfAtLook = call == Standard ? c.pdfAtLook : 0;
             // Every call through a PDFWriter of its own: the state is the library's.

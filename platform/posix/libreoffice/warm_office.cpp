@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "platform/posix/file_lock.h"
 
+#include <atomic>
 #include <chrono>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
@@ -15,12 +16,15 @@
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <condition_variable>
 #include <cppuhelper/bootstrap.hxx>
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <osl/file.hxx>
 #include <rtl/bootstrap.hxx>
 #include <spawn.h>
@@ -146,20 +150,69 @@ std::string userInstallationArgument(const std::string& profile) {
            std::string(rtl::OUStringToOString(fileUrl(profile), RTL_TEXTENCODING_UTF8).getStr());
 }
 
-// Whether a process of the host has `argument` among its arguments: the
+// The processes of the host that have `argument` among their arguments: the
 // instance's processes carry their user installation's until they are gone.
-bool runsWith(const std::string& argument) {
+std::vector<pid_t> processesWith(const std::string& argument) {
+    std::vector<pid_t> found;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
         std::ifstream file(entry.path() / "cmdline", std::ios::binary);
         for (std::string word; std::getline(file, word, '\0');) {
             if (word == argument) {
-                return true;
+                found.push_back(static_cast<pid_t>(std::atoi(entry.path().filename().c_str())));
+                break;
             }
         }
     }
-    return false;
+    return found;
 }
+
+// Kills the processes that have `argument` among their arguments and returns
+// once they are gone.
+void killProcessesWith(const std::string& argument) {
+    const auto deadline = std::chrono::steady_clock::now() + EndTimeout;
+    for (auto found = processesWith(argument);
+         !found.empty() && std::chrono::steady_clock::now() < deadline;
+         found = processesWith(argument)) {
+        for (const pid_t process : found) {
+            ::kill(process, SIGKILL);
+        }
+        std::this_thread::sleep_for(PollInterval);
+    }
+}
+
+// Watches a job: when it outlasts its limit, kills the instance's processes,
+// so that the UNO call waiting for them fails and the job with it.
+class JobTimer {
+public:
+    JobTimer(std::chrono::milliseconds limit, std::string instanceArgument)
+        : thread_([this, limit, argument = std::move(instanceArgument)] {
+              std::unique_lock lock(mutex_);
+              if (!finished_.wait_for(lock, limit, [this] { return done_; })) {
+                  expired_ = true;
+                  killProcessesWith(argument);
+              }
+          }) {}
+    ~JobTimer() {
+        {
+            const std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        finished_.notify_one();
+        thread_.join();
+    }
+    JobTimer(const JobTimer&) = delete;
+    JobTimer& operator=(const JobTimer&) = delete;
+
+    bool expired() const { return expired_; }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable finished_;
+    bool done_ = false;
+    std::atomic<bool> expired_ = false;
+    std::thread thread_; // last: it starts once the members above are made
+};
 
 bool hasEnded(pid_t child) {
     int status = 0;
@@ -266,8 +319,8 @@ struct WarmOffice::Connection {
     }
 };
 
-WarmOffice::WarmOffice(std::string home, std::string program)
-    : home_(std::move(home)), program_(std::move(program)) {}
+WarmOffice::WarmOffice(std::string home, std::string program, std::chrono::milliseconds timeLimit)
+    : home_(std::move(home)), program_(std::move(program)), timeLimit_(timeLimit) {}
 
 WarmOffice::~WarmOffice() = default;
 
@@ -291,6 +344,7 @@ void WarmOffice::convertToPdf(const std::string& hostSource, const std::string& 
     }
     Connection& office = connection();
     const std::string partial = hostPdf + ".part" + std::to_string(::getpid());
+    const JobTimer timer(timeLimit_, userInstallationArgument(office.profile));
     try {
         // A desktop kept from an earlier job may belong to an instance that
         // has ended since: the job then gets a second try on a fresh one.
@@ -303,7 +357,7 @@ void WarmOffice::convertToPdf(const std::string& hostSource, const std::string& 
                 break;
             } catch (const lang::DisposedException&) {
                 office.desktop.clear();
-                if (!kept) {
+                if (!kept || timer.expired()) {
                     throw Failure(failure::AutomationError, Source);
                 }
             } catch (const lang::IllegalArgumentException&) {
@@ -320,6 +374,14 @@ void WarmOffice::convertToPdf(const std::string& hostSource, const std::string& 
         }
     } catch (...) {
         ::unlink(partial.c_str());
+        if (timer.expired()) {
+            office.desktop.clear();
+            throw Failure(failure::AutomationError,
+                          "LibreOffice did not finish converting " +
+                              std::filesystem::path(hostSource).filename().string() + " within " +
+                              std::to_string(timeLimit_.count() / 1000) + " seconds",
+                          Source);
+        }
         throw;
     }
 }
@@ -340,7 +402,7 @@ void WarmOffice::endInstance() {
     }
     desktop.clear();
     const auto deadline = std::chrono::steady_clock::now() + EndTimeout;
-    while (runsWith(userInstallationArgument(office.profile)) &&
+    while (!processesWith(userInstallationArgument(office.profile)).empty() &&
            std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(PollInterval);
     }

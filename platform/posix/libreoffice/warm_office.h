@@ -2,6 +2,7 @@
 
 #include "platform/posix/libreoffice/office_converter.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -15,12 +16,18 @@ namespace lexi::posix {
 // in the home makes two processes that start it at once end with one
 // instance. Each document is loaded hidden, without running its macros or
 // updating its links, stored as PDF with the export filter of its kind and
-// closed again.
+// closed again. A job that outlasts its time limit ends the instance, which
+// has stopped answering: the job fails, and the next one starts a fresh
+// instance.
 class WarmOffice final : public OfficeConverter {
 public:
+    static constexpr std::chrono::milliseconds DefaultTimeLimit{100'000};
+
     // `home` is the user's Lexitray home; `program` starts LibreOffice (found
-    // on PATH when it holds no slash).
-    explicit WarmOffice(std::string home, std::string program = "soffice");
+    // on PATH when it holds no slash); `timeLimit` bounds a job, the start of
+    // the instance included.
+    explicit WarmOffice(std::string home, std::string program = "soffice",
+                        std::chrono::milliseconds timeLimit = DefaultTimeLimit);
     ~WarmOffice() override;
     WarmOffice(const WarmOffice&) = delete;
     WarmOffice& operator=(const WarmOffice&) = delete;
@@ -28,7 +35,8 @@ public:
     // Failures: CannotCreateObject when no instance can be started or
     // reached, FileNotFound or PathNotFound for a missing document,
     // PathFileAccessError when LibreOffice cannot read the document or write
-    // the PDF, AutomationError when the instance fails during the job. The
+    // the PDF, AutomationError when the instance fails during the job or
+    // does not finish it within the time limit. The
     // PDF is written beside `hostPdf` and renamed into place.
     void convertToPdf(const std::string& hostSource, const std::string& hostPdf) override;
 
@@ -42,6 +50,7 @@ private:
 
     std::string home_;
     std::string program_;
+    std::chrono::milliseconds timeLimit_;
     std::unique_ptr<Connection> connection_;
 };
 
