@@ -40,7 +40,7 @@ JobSettings readJobSettings(mdRegistry& registry) {
     for (const std::string_view name : InformationValues) {
         std::string value = text(name);
         if (!value.empty()) {
-            settings.information.emplace_back("/" + std::string(name), std::move(value));
+            settings.information.emplace_back(std::string("/").append(name), std::move(value));
         }
     }
     return settings;

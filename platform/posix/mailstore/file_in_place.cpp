@@ -27,9 +27,12 @@ bool writeAll(int fd, std::string_view bytes) {
 void writeFileInPlace(const std::string& hostPath, std::string_view bytes) {
     const std::filesystem::path target(hostPath);
     // Hidden, and unique to this write: a name no other writer takes.
-    const std::string temporary = (target.parent_path() / ("." + target.filename().string() + "." +
-                                                           newEntryId().substr(36) + ".tmp"))
-                                      .string();
+    const std::string name = std::string(".")
+                                 .append(target.filename().string())
+                                 .append(".")
+                                 .append(newEntryId().substr(36))
+                                 .append(".tmp");
+    const std::string temporary = (target.parent_path() / name).string();
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         throw failureFromErrno(errno, hostPath, "msgfile");

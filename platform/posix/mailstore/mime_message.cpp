@@ -369,7 +369,7 @@ std::string buildMime(const msgfile::Message& mail, const Account& account,
     addHeader(out, "Cc", addressList(mail, msgfile::RecipientType::Cc));
     addHeader(out, "Subject", unstructured(mail.subject));
     addHeader(out, "Date", dateText(stamp));
-    addHeader(out, "Message-ID", "<" + messageId(account, stamp) + ">");
+    addHeader(out, "Message-ID", std::string("<").append(messageId(account, stamp)).append(">"));
     if (mail.importance == msgfile::Importance::High) {
         addHeader(out, "Importance", "high");
     } else if (mail.importance == msgfile::Importance::Low) {
