@@ -50,14 +50,8 @@ bool SendJournal::remove(const std::string& name) {
 std::vector<SendJournal::Record> SendJournal::records() {
     std::vector<Record> found;
     for (const std::string& name : registry_.valueNames(Root, Key)) {
-        RegistryValue value;
-        std::size_t size = 0;
-        RegistryStatus status = registry_.queryValue(Root, Key, name, 0, value, size);
-        if (status == RegistryStatus::MoreData) {
-            status = registry_.queryValue(Root, Key, name, size, value, size);
-        }
-        if (status == RegistryStatus::Ok) {
-            found.push_back({name, std::atol(name.c_str()), decodeEntry(value.data)});
+        if (const auto value = queryWholeValue(registry_, Root, Key, name)) {
+            found.push_back({name, std::atol(name.c_str()), decodeEntry(value->data)});
         }
     }
     return found;

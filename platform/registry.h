@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,5 +77,10 @@ public:
     // says it is damaged.
     virtual std::string storeLocation() const = 0;
 };
+
+// A value whole, however large: asked for with a buffer of the common size
+// and once more with the size it needs. Nothing when it cannot be read.
+std::optional<RegistryValue> queryWholeValue(Registry& registry, RegistryRoot root,
+                                             std::string_view subkey, std::string_view name);
 
 } // namespace lexi

@@ -1,6 +1,7 @@
 #include "platform/posix/posix_printers.h"
 
 #include "platform/cp1252.h"
+#include "platform/posix/argument_vector.h"
 #include "platform/posix/search_path.h"
 #include "platform/text.h"
 
@@ -29,17 +30,11 @@ constexpr std::string_view DevicesKey = "Software\\Microsoft\\Windows NT\\Curren
 
 // A text value of the user's registry; empty when it is missing or no text.
 std::string readText(Registry& registry, std::string_view key, std::string_view name) {
-    RegistryValue value;
-    std::size_t size = 0;
-    RegistryStatus status =
-        registry.queryValue(RegistryRoot::CurrentUser, key, name, 1024, value, size);
-    if (status == RegistryStatus::MoreData) {
-        status = registry.queryValue(RegistryRoot::CurrentUser, key, name, size, value, size);
-    }
-    if (status != RegistryStatus::Ok || value.type != RegistryType::String) {
+    auto value = queryWholeValue(registry, RegistryRoot::CurrentUser, key, name);
+    if (!value || value->type != RegistryType::String) {
         return {};
     }
-    std::string bytes = std::move(value.data);
+    std::string bytes = std::move(value->data);
     bytes.resize(std::min(bytes.size(), bytes.find('\0')));
     return cp1252::toUtf8(bytes);
 }
@@ -48,15 +43,6 @@ std::string readText(Registry& registry, std::string_view key, std::string_view 
 // letter case.
 bool isPdfWriter(std::string_view printer) {
     return text::equalsIgnoreCase(printer, PdfWriterName);
-}
-
-std::vector<char*> argumentVector(const std::vector<std::string>& arguments) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-    return argv;
 }
 
 // Runs a program with its output discarded and waits for it: whether it

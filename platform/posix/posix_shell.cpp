@@ -1,5 +1,6 @@
 #include "platform/posix/posix_shell.h"
 
+#include "platform/posix/argument_vector.h"
 #include "platform/posix/search_path.h"
 #include "platform/text.h"
 
@@ -26,11 +27,7 @@ constexpr std::array<std::string_view, 4> OpeningVerbs = {"open", "edit", "explo
 
 // Starts a program with its arguments in a folder; its id, or -1.
 pid_t spawn(const std::vector<std::string>& arguments, const std::string& folder) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv = argumentVector(arguments);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (!folder.empty()) {

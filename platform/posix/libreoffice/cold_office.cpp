@@ -1,6 +1,7 @@
 #include "platform/posix/libreoffice/cold_office.h"
 
 #include "platform/failure.h"
+#include "platform/posix/argument_vector.h"
 #include "platform/posix/file_lock.h"
 #include "platform/posix/work_folder.h"
 
@@ -56,11 +57,7 @@ std::string readWhole(const fs::path& path) {
 
 // Starts the program in a process group of its own, its output to `output`.
 pid_t start(const std::vector<std::string>& arguments, const fs::path& output) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv = argumentVector(arguments);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);

@@ -1,6 +1,7 @@
 #include "platform/posix/libreoffice/warm_office.h"
 
 #include "platform/failure.h"
+#include "platform/posix/argument_vector.h"
 #include "platform/posix/file_lock.h"
 
 #include <atomic>
@@ -125,11 +126,7 @@ uno::Reference<frame::XDesktop2> connect(const std::string& pipe) {
 // Starts LibreOffice in a session of its own, so that it outlives this
 // process and its terminal; its id, or -1.
 pid_t spawnOffice(const std::vector<std::string>& arguments) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv = argumentVector(arguments);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     for (const int stream : {0, 1, 2}) {

@@ -28,12 +28,13 @@ std::uint32_t codePageOf(const PropertyReader& message) {
 
 // An item without PR_BODY shows the text of its HTML body, else of its RTF
 // body, as Outlook does.
-std::string readBody(const PropertyReader& message, std::uint32_t codePage) {
+std::string readBody(const PropertyReader& message, std::uint32_t codePage,
+                     const std::string& htmlBody) {
     if (auto text = message.text(messageBody.key, codePage)) {
         return std::move(*text);
     }
-    if (const std::string html = readHtmlBody(message, codePage); !html.empty()) {
-        return plainTextFromHtml(html);
+    if (!htmlBody.empty()) {
+        return plainTextFromHtml(htmlBody);
     }
     const auto rtf = rtfBody(message);
     return rtf ? plainTextFromRtf(*rtf) : "";

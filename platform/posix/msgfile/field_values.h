@@ -15,11 +15,13 @@ namespace lexi::msgfile {
 // The code page of the item's 8-bit strings.
 std::uint32_t codePageOf(const PropertyReader& message);
 
-// The plain body: PR_BODY, else the text of the HTML or the RTF body.
-std::string readBody(const PropertyReader& message, std::uint32_t codePage);
-
 // The HTML body as UTF-8, from PR_HTML or from the HTML the RTF body carries.
 std::string readHtmlBody(const PropertyReader& message, std::uint32_t codePage);
+
+// The plain body: PR_BODY, else the text of the HTML body (`htmlBody`, as
+// readHtmlBody gives it), else of the RTF body.
+std::string readBody(const PropertyReader& message, std::uint32_t codePage,
+                     const std::string& htmlBody);
 
 // The body format the item states, else the one Outlook would show.
 BodyFormat readBodyFormat(const PropertyReader& message, const std::string& body,

@@ -111,8 +111,8 @@ Message readMessage(const Storage& storage, std::size_t headerSize, const NamedP
     const std::uint32_t codePage = codePageOf(properties);
 
     readTexts(properties, codePage, messageTexts, message);
-    message.body = readBody(properties, codePage);
     message.htmlBody = readHtmlBody(properties, codePage);
+    message.body = readBody(properties, codePage, message.htmlBody);
     message.bodyFormat = readBodyFormat(properties, message.body, message.htmlBody);
     for (const auto& field : messageTimes) {
         message.*field.member = properties.time(field.key).value_or(NoDate);

@@ -69,8 +69,9 @@ std::string messageHeader(const Message& message, std::size_t headerSize) {
 // there: the stated format when it can, else HTML, else plain text.
 void writeBodies(PropertyWriter& out, const PropertyReader& stored, std::uint32_t codePage,
                  const Message& message) {
-    const bool bodyChanged = readBody(stored, codePage) != message.body;
-    const bool htmlChanged = readHtmlBody(stored, codePage) != message.htmlBody;
+    const std::string storedHtml = readHtmlBody(stored, codePage);
+    const bool bodyChanged = readBody(stored, codePage, storedHtml) != message.body;
+    const bool htmlChanged = storedHtml != message.htmlBody;
     if (bodyChanged) {
         out.replaceText(messageBody.key, message.body);
     }
