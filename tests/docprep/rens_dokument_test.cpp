@@ -1,7 +1,6 @@
 #include "docprep/cleaning_rule.h"
 #include "docprep/rens_dokument.h"
 #include "platform/fake/fake_processes.h"
-#include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_word.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/memory_file_system.h"
@@ -23,21 +22,13 @@ const std::string Waiting = "Lexitray|64|Vent et øjeblik på at rensningen fær
 
 class RensDokumentTest : public ::testing::Test {
 protected:
-    RensDokumentTest() {
-        files.putFile(Source, "document with comments");
-        files.makeFolders("C:\\Temp\\lexitray");
-        log.setFolder("C:\\");
-    }
-
-    std::vector<std::string> logLines() {
-        return testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log"));
-    }
+    RensDokumentTest() { log.setFolder("C:\\"); }
 
     fake::MemoryRegistry registry;
     RegistrySettings settings{registry};
     fake::MemoryFileSystem files;
     fake::FakeProcesses processes;
-    fake::FakeShell shell;
+    posix::NoShell shell;
     testing::RecordingUi ui;
     fake::ManualClock clock{{2026, 12, 5, 14, 5, 33}};
     posix::NoOutlook outlook;
@@ -61,9 +52,8 @@ TEST_F(RensDokumentTest, RunsTheToolWaitsForItAndSavesItsResultAgainThroughWord)
         "\"C:\\Program Files\\Microsoft Office\\Remove Hidden Data Tool\\offrhd.exe\" "
         "\"C:\\Sager\\12\\brev.doc\" \"C:\\Temp\\lexitray\\brev.doc\"  /o /n:a /l: "
         "\"h:\\rhdlog.txt\" /m";
-    EXPECT_EQ(processes.started,
-              (std::vector<std::pair<std::string, ShowMode>>{{commandLine, ShowMode::Hidden}}));
-    EXPECT_EQ(logLines(),
+    EXPECT_EQ(processes.started, decltype(processes.started){{commandLine, ShowMode::Hidden}});
+    EXPECT_EQ(testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")),
               (std::vector<std::string>{"OprindeligtNavn: " + Source, "Nyt navn: " + Clean,
                                         "RENS-cmdstr er :  " + commandLine,
                                         "Navn på renset dokument:  " + Clean}));
@@ -71,34 +61,30 @@ TEST_F(RensDokumentTest, RunsTheToolWaitsForItAndSavesItsResultAgainThroughWord)
     EXPECT_EQ(word.calls,
               (std::vector<std::string>{"invisible", "open " + Clean, "notReadOnlyRecommended",
                                         "saveAs " + Clean + "_", "close"}));
-    EXPECT_EQ(std::pair(files.readFile(Clean), files.readFile(Clean + "_")),
-              std::pair(std::string("cleaned"), std::string("cleaned")));
+    EXPECT_EQ(files.readFile(Clean) + "|" + files.readFile(Clean + "_"), "cleaned|cleaned");
 }
 
 TEST_F(RensDokumentTest, ATooSlowToolThatWritesNothingEndsInBothErrorTexts) {
-    processes.waitForExit = [](std::chrono::milliseconds) {
+    processes.waitForExit = [](auto) {
         return false;
     };
     EXPECT_EQ(RensDokument(platform, log, Source, Clean), "");
-    EXPECT_EQ(logLines().back(), "Der opstod følgende fejl: File not found");
+    EXPECT_EQ(testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")).back(),
+              "Der opstod følgende fejl: File not found");
     EXPECT_EQ(ui.messages(),
               (std::vector<std::string>{
                   Waiting, "Lexitray|0|Der opstod følgende fejl i RensDokument: File not found"}));
 }
 
 TEST(CleaningChoice, CleansTheCleanersKindsIntoTheirOwnKindOnly) {
-    const struct {
-        const char* source;
-        const char* target;
-        CleaningChoice choice;
-    } cases[] = {
+    const std::tuple<const char*, const char*, CleaningChoice> cases[] = {
         {"doc", "doc", CleaningChoice::Clean},  {"pptx", "pptx", CleaningChoice::Clean},
         {"pdf", "pdf", CleaningChoice::Clean},  {"docx", "doc", CleaningChoice::Refuse},
         {"rtf", "rtf", CleaningChoice::Refuse}, {"docx", "pdf", CleaningChoice::Print},
         {"msg", "msg", CleaningChoice::Refuse},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(cleaningChoice(c.source, c.target), c.choice) << c.source << " to " << c.target;
+    for (const auto& [source, target, choice] : cases) {
+        EXPECT_EQ(cleaningChoice(source, target), choice) << source << " to " << target;
     }
 }
 

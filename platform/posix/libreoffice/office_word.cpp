@@ -25,16 +25,26 @@ namespace {
 
 constexpr const char* Source = "Word.Application";
 
-// Runs a UNO call, turning what LibreOffice throws into Word's failures.
-template <typename Call> auto automation(Call call) {
+// Runs a UNO call within the instance's time limit, turning what LibreOffice
+// throws into Word's failures. An instance that does not answer in time is
+// ended, as it would hang the program with it.
+template <typename Call> auto automation(WarmOffice::Connection& office, Call call) {
+    const JobTimer timer(WarmOffice::DefaultTimeLimit, office.instanceArgument());
     try {
         return call();
-    } catch (const lang::IllegalArgumentException&) {
-        throw Failure(failure::PathFileAccessError, Source);
-    } catch (const io::IOException&) {
-        throw Failure(failure::PathFileAccessError, Source);
     } catch (const uno::Exception&) {
-        throw Failure(failure::AutomationError, Source);
+        if (timer.expired()) {
+            throw Failure(failure::AutomationError, "LibreOffice did not answer in time", Source);
+        }
+        try {
+            throw;
+        } catch (const lang::IllegalArgumentException&) {
+            throw Failure(failure::PathFileAccessError, Source);
+        } catch (const io::IOException&) {
+            throw Failure(failure::PathFileAccessError, Source);
+        } catch (const uno::Exception&) {
+            throw Failure(failure::AutomationError, Source);
+        }
     }
 }
 
@@ -53,9 +63,10 @@ Failure unsupported(const char* member) {
 
 class OfficeDocument final : public WordDocument {
 public:
-    OfficeDocument(const DriveTable& drives, uno::Reference<frame::XModel> model,
-                   std::string hostPath)
-        : drives_(drives), model_(std::move(model)), hostPath_(std::move(hostPath)) {}
+    OfficeDocument(WarmOffice::Connection& office, const DriveTable& drives,
+                   uno::Reference<frame::XModel> model, std::string hostPath)
+        : office_(office), drives_(drives), model_(std::move(model)),
+          hostPath_(std::move(hostPath)) {}
     ~OfficeDocument() override {
         try {
             closeModel();
@@ -68,13 +79,13 @@ public:
 
     void printOut(bool) override { throw unsupported("PrintOut"); }
     void setSaved(bool saved) override {
-        automation([&] { modifiable()->setModified(!saved); });
+        automation(office_, [&] { modifiable()->setModified(!saved); });
     }
 
     // Word's read-only recommendation is the document setting that opens it
     // read-only, which the Word filters write as that recommendation.
     void setReadOnlyRecommended(bool recommended) override {
-        automation([&] {
+        automation(office_, [&] {
             const uno::Reference<beans::XPropertySet> settings(
                 uno::Reference<lang::XMultiServiceFactory>(model(), uno::UNO_QUERY_THROW)
                     ->createInstance("com.sun.star.document.Settings"),
@@ -96,7 +107,7 @@ public:
     }
 
     void close(bool saveChanges) override {
-        if (saveChanges && automation([&] { return modifiable()->isModified(); })) {
+        if (saveChanges && automation(office_, [&] { return modifiable()->isModified(); })) {
             store(hostPath_);
         }
         closeModel();
@@ -118,7 +129,7 @@ private:
     void store(const std::string& target) {
         const std::string partial = target + ".part" + std::to_string(::getpid());
         try {
-            automation([&] {
+            automation(office_, [&] {
                 OUString filter;
                 for (const beans::PropertyValue& argument : model()->getArgs()) {
                     if (argument.Name == "FilterName") {
@@ -145,12 +156,13 @@ private:
             return;
         }
         const auto closing = std::move(model_);
-        automation([&] {
+        automation(office_, [&] {
             const uno::Reference<util::XCloseable> closeable(closing, uno::UNO_QUERY);
             closeable.is() ? closeable->close(true) : closing->dispose();
         });
     }
 
+    WarmOffice::Connection& office_;
     const DriveTable& drives_;
     uno::Reference<frame::XModel> model_;
     std::string hostPath_;
@@ -158,8 +170,9 @@ private:
 
 class OfficeApplication final : public WordApplication {
 public:
-    OfficeApplication(const DriveTable& drives, uno::Reference<frame::XDesktop2> desktop)
-        : drives_(drives), desktop_(std::move(desktop)) {}
+    OfficeApplication(WarmOffice::Connection& office, const DriveTable& drives,
+                      uno::Reference<frame::XDesktop2> desktop)
+        : office_(office), drives_(drives), desktop_(std::move(desktop)) {}
 
     std::string activePrinter() override { throw unsupported("ActivePrinter"); }
     void setActivePrinter(std::string_view) override { throw unsupported("ActivePrinter"); }
@@ -181,15 +194,16 @@ public:
         load.getArray()[3] = property("UpdateDocMode", NoUpdate);
         const uno::Reference<frame::XModel> model(
             automation(
+                office_,
                 [&] { return desktop_->loadComponentFromURL(fileUrl(host), "_blank", 0, load); }),
             uno::UNO_QUERY);
         if (!model.is()) {
             throw Failure(failure::PathFileAccessError, Source);
         }
-        auto document = std::make_unique<OfficeDocument>(drives_, model, host);
+        auto document = std::make_unique<OfficeDocument>(office_, drives_, model, host);
         // LibreOffice opens a document that another holds read-only rather
         // than failing, where writing was asked for.
-        if (!readOnly && automation([&] {
+        if (!readOnly && automation(office_, [&] {
                 return uno::Reference<frame::XStorable>(model, uno::UNO_QUERY_THROW)->isReadonly();
             })) {
             throw Failure(failure::PermissionDenied, Source);
@@ -201,6 +215,7 @@ public:
     void quit() override {}
 
 private:
+    WarmOffice::Connection& office_;
     const DriveTable& drives_;
     uno::Reference<frame::XDesktop2> desktop_;
 };
@@ -211,12 +226,14 @@ OfficeWord::OfficeWord(const DriveTable& drives, std::string home, std::string p
     : drives_(drives), office_(std::move(home), std::move(program)) {}
 
 std::unique_ptr<WordApplication> OfficeWord::running() {
-    auto desktop = office_.connection().running();
-    return desktop.is() ? std::make_unique<OfficeApplication>(drives_, desktop) : nullptr;
+    WarmOffice::Connection& office = office_.connection();
+    auto desktop = office.running();
+    return desktop.is() ? std::make_unique<OfficeApplication>(office, drives_, desktop) : nullptr;
 }
 
 std::unique_ptr<WordApplication> OfficeWord::start() {
-    return std::make_unique<OfficeApplication>(drives_, office_.connection().connectOrStart());
+    WarmOffice::Connection& office = office_.connection();
+    return std::make_unique<OfficeApplication>(office, drives_, office.connectOrStart());
 }
 
 } // namespace lexi::posix

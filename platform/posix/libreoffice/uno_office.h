@@ -5,9 +5,14 @@
 
 #include "platform/posix/libreoffice/warm_office.h"
 
+#include <atomic>
+#include <chrono>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
+#include <condition_variable>
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace lexi::posix {
 
@@ -37,9 +42,31 @@ struct WarmOffice::Connection {
     com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2> running();
     // The running instance's desktop, the instance started when none runs.
     com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2> connectOrStart();
+    // The argument that the instance's processes carry.
+    std::string instanceArgument() const;
 
 private:
     com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2> start();
+};
+
+// Watches a job: when it outlasts its limit, kills the instance's processes
+// (those with `instanceArgument`), so that the UNO call waiting for them
+// fails and the job with it.
+class JobTimer {
+public:
+    JobTimer(std::chrono::milliseconds limit, std::string instanceArgument);
+    ~JobTimer();
+    JobTimer(const JobTimer&) = delete;
+    JobTimer& operator=(const JobTimer&) = delete;
+
+    bool expired() const { return expired_; }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable finished_;
+    bool done_ = false;
+    std::atomic<bool> expired_ = false;
+    std::thread thread_; // last: it starts once the members above are made
 };
 
 } // namespace lexi::posix

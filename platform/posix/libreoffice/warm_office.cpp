@@ -162,39 +162,6 @@ void killProcessesWith(const std::string& argument) {
     }
 }
 
-// Watches a job: when it outlasts its limit, kills the instance's processes,
-// so that the UNO call waiting for them fails and the job with it.
-class JobTimer {
-public:
-    JobTimer(std::chrono::milliseconds limit, std::string instanceArgument)
-        : thread_([this, limit, argument = std::move(instanceArgument)] {
-              std::unique_lock lock(mutex_);
-              if (!finished_.wait_for(lock, limit, [this] { return done_; })) {
-                  expired_ = true;
-                  killProcessesWith(argument);
-              }
-          }) {}
-    ~JobTimer() {
-        {
-            const std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        finished_.notify_one();
-        thread_.join();
-    }
-    JobTimer(const JobTimer&) = delete;
-    JobTimer& operator=(const JobTimer&) = delete;
-
-    bool expired() const { return expired_; }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable finished_;
-    bool done_ = false;
-    std::atomic<bool> expired_ = false;
-    std::thread thread_; // last: it starts once the members above are made
-};
-
 bool hasEnded(pid_t child) {
     int status = 0;
     return ::waitpid(child, &status, WNOHANG) == child;
@@ -252,6 +219,28 @@ void exportPdf(const uno::Reference<frame::XDesktop2>& desktop, const OUString& 
 }
 
 } // namespace
+
+JobTimer::JobTimer(std::chrono::milliseconds limit, std::string instanceArgument)
+    : thread_([this, limit, argument = std::move(instanceArgument)] {
+          std::unique_lock lock(mutex_);
+          if (!finished_.wait_for(lock, limit, [this] { return done_; })) {
+              expired_ = true;
+              killProcessesWith(argument);
+          }
+      }) {}
+
+JobTimer::~JobTimer() {
+    {
+        const std::lock_guard lock(mutex_);
+        done_ = true;
+    }
+    finished_.notify_one();
+    thread_.join();
+}
+
+std::string WarmOffice::Connection::instanceArgument() const {
+    return userInstallationArgument(profile);
+}
 
 OUString toUno(const std::string& text) {
     return rtl::OStringToOUString(rtl::OString(text.c_str(), text.size()), RTL_TEXTENCODING_UTF8);
@@ -333,7 +322,7 @@ void WarmOffice::convertToPdf(const std::string& hostSource, const std::string& 
     }
     Connection& office = connection();
     const std::string partial = hostPdf + ".part" + std::to_string(::getpid());
-    const JobTimer timer(timeLimit_, userInstallationArgument(office.profile));
+    const JobTimer timer(timeLimit_, office.instanceArgument());
     try {
         // A desktop kept from an earlier job may belong to an instance that
         // has ended since: the job then gets a second try on a fresh one.
