@@ -52,7 +52,7 @@ TEST_F(RensDokumentTest, RunsTheToolWaitsForItAndSavesItsResultAgainThroughWord)
         "\"C:\\Program Files\\Microsoft Office\\Remove Hidden Data Tool\\offrhd.exe\" "
         "\"C:\\Sager\\12\\brev.doc\" \"C:\\Temp\\lexitray\\brev.doc\"  /o /n:a /l: "
         "\"h:\\rhdlog.txt\" /m";
-    EXPECT_EQ(processes.started, decltype(processes.started){{commandLine, ShowMode::Hidden}});
+    EXPECT_EQ(processes.started, (decltype(processes.started){{commandLine, ShowMode::Hidden}}));
     EXPECT_EQ(testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")),
               (std::vector<std::string>{"OprindeligtNavn: " + Source, "Nyt navn: " + Clean,
                                         "RENS-cmdstr er :  " + commandLine,
