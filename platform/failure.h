@@ -53,6 +53,7 @@ inline constexpr int ObjectNotSet = 91;
 inline constexpr int InvalidUseOfNull = 94;
 inline constexpr int ObjectRequired = 424;
 inline constexpr int CannotCreateObject = 429;
+inline constexpr int UnsupportedMember = 438;
 inline constexpr int AutomationError = 440;
 inline constexpr int ApplicationDefined = 1004;
 } // namespace failure

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,6 +30,16 @@ public:
     virtual ~ProcessLock() = default;
 };
 
+// A program that start() started. Letting go of it leaves the program
+// running.
+class StartedProcess {
+public:
+    virtual ~StartedProcess() = default;
+
+    // Waits at most `limit` for the program to end; whether it has ended.
+    virtual bool waitForExit(std::chrono::milliseconds limit) = 0;
+};
+
 // Processes of the workstation. Calls throw lexi::Failure when the system
 // refuses them: a logon name that cannot be read, a process that cannot be
 // ended, a program that cannot be started.
@@ -51,8 +62,9 @@ public:
 
     // Starts a command line ("C:\Programmer\x.exe" -a "b c", split by the
     // workstation's quoting rules, never through a command shell) without
-    // waiting for it. Throws lexi::Failure (53) when the program is missing.
-    virtual void start(std::string_view commandLine, ShowMode mode) = 0;
+    // waiting for it; the caller may wait for it through the result. Throws
+    // lexi::Failure (53) when the program is missing.
+    virtual std::unique_ptr<StartedProcess> start(std::string_view commandLine, ShowMode mode) = 0;
 
     // Takes the named lock of the program's processes: null when another
     // process holds it. Throws lexi::Failure when the lock cannot be made.

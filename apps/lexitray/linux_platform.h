@@ -1,6 +1,7 @@
 #pragma once
 
 #include "apps/lexitray/lazy_outlook.h"
+#include "apps/lexitray/lazy_word.h"
 #include "platform/platform.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/not_installed.h"
@@ -41,7 +42,7 @@ private:
     std::unique_ptr<Ui> ui_;
     posix::SystemClock clock_;
     LazyOutlook outlook_;
-    posix::NoWord word_;
+    LazyWord word_;
     posix::NoWindows windows_;
     Platform platform_;
 };

@@ -23,6 +23,17 @@ private:
     std::string name_;
 };
 
+// A started program whose waits the test scripts.
+class ScriptedProcess final : public StartedProcess {
+public:
+    explicit ScriptedProcess(std::function<bool(std::chrono::milliseconds)> wait)
+        : wait_(std::move(wait)) {}
+    bool waitForExit(std::chrono::milliseconds limit) override { return wait_(limit); }
+
+private:
+    std::function<bool(std::chrono::milliseconds)> wait_;
+};
+
 } // namespace
 
 std::vector<ProcessInfo> FakeProcesses::processesByImageName(std::string_view imageName) {
@@ -45,8 +56,9 @@ void FakeProcesses::terminate(long processId) {
     terminated.push_back(processId);
 }
 
-void FakeProcesses::start(std::string_view commandLine, ShowMode mode) {
+std::unique_ptr<StartedProcess> FakeProcesses::start(std::string_view commandLine, ShowMode mode) {
     started.emplace_back(std::string(commandLine), mode);
+    return std::make_unique<ScriptedProcess>(waitForExit);
 }
 
 std::unique_ptr<ProcessLock> FakeProcesses::tryLock(std::string_view name) {

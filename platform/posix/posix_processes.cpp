@@ -1,6 +1,7 @@
 #include "platform/posix/posix_processes.h"
 
 #include "platform/failure.h"
+#include "platform/posix/argument_vector.h"
 #include "platform/posix/file_lock.h"
 #include "platform/posix/lexitray_home.h"
 #include "platform/text.h"
@@ -16,6 +17,8 @@
 #include <pwd.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -64,6 +67,38 @@ std::string_view programName(std::string_view imageName) {
     }
     return imageName;
 }
+
+// A child of this process. One that has not ended when it is let go is
+// reaped by a thread of its own when it does, so no ended child lingers.
+class ChildProcess final : public StartedProcess {
+public:
+    explicit ChildProcess(pid_t id) : id_(id) {}
+    ~ChildProcess() override {
+        if (!ended_) {
+            std::thread([id = id_] { ::waitpid(id, nullptr, 0); }).detach();
+        }
+    }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool waitForExit(std::chrono::milliseconds limit) override {
+        constexpr auto PollInterval = std::chrono::milliseconds(20);
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (!ended_) {
+            const pid_t done = ::waitpid(id_, nullptr, WNOHANG);
+            ended_ = done == id_ || (done < 0 && errno != EINTR);
+            if (ended_ || std::chrono::steady_clock::now() >= deadline) {
+                break;
+            }
+            std::this_thread::sleep_for(PollInterval);
+        }
+        return ended_;
+    }
+
+private:
+    pid_t id_;
+    bool ended_ = false;
+};
 
 } // namespace
 
@@ -124,7 +159,7 @@ void PosixProcesses::terminate(long processId) {
     }
 }
 
-void PosixProcesses::start(std::string_view commandLine, ShowMode) {
+std::unique_ptr<StartedProcess> PosixProcesses::start(std::string_view commandLine, ShowMode) {
     std::vector<std::string> arguments = splitWindowsCommandLine(commandLine);
     if (arguments.empty() || arguments.front().empty()) {
         throw Failure(failure::FileNotFound, Source);
@@ -139,17 +174,14 @@ void PosixProcesses::start(std::string_view commandLine, ShowMode) {
         }
         arguments.front() = *host;
     }
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv = argumentVector(arguments);
     pid_t child = 0;
     const int rc = isPath ? ::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ)
                           : ::posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ);
     if (rc != 0) {
         throw failureFromErrno(rc, arguments.front(), Source);
     }
+    return std::make_unique<ChildProcess>(child);
 }
 
 std::unique_ptr<ProcessLock> PosixProcesses::tryLock(std::string_view name) {

@@ -17,7 +17,8 @@ public:
     long currentProcessId() override;
     std::vector<ProcessInfo> processesByImageName(std::string_view imageName) override;
     void terminate(long processId) override;
-    void start(std::string_view commandLine, ShowMode mode) override;
+    // The started program is reaped when it ends, waited for or not.
+    std::unique_ptr<StartedProcess> start(std::string_view commandLine, ShowMode mode) override;
     // Locks are advisory locks on files "<name>.lock" in the home.
     std::unique_ptr<ProcessLock> tryLock(std::string_view name) override;
     std::unique_ptr<ProcessLock> lock(std::string_view name) override;

@@ -6,7 +6,6 @@
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace lexi::posix {
 namespace {
@@ -31,12 +30,15 @@ TEST(PosixProcesses, FindsAndEndsTheInstancesOfItsOwnHomeOnlyAndStartsWithoutASh
     processes.terminate(found[0].id);
     EXPECT_EQ(mine.wait().signal, SIGKILL);
 
-    // The program is found through the drive table; its arguments are its own.
-    const fs::path marker = folder.path() / "a b; $(echo x)";
-    processes.start("Z:\\usr\\bin\\touch \"" + marker.string() + "\"", ShowMode::Hidden);
-    EXPECT_TRUE(testing::eventually([&] { return fs::exists(marker); }));
-    while (::waitpid(-1, nullptr, WNOHANG) > 0) {
-    }
+    // The program is found through the drive table, its arguments are its own
+    // and it is waited for within a bound.
+    const auto marker = folder.path() / "a b; $(echo x)";
+    EXPECT_TRUE(
+        processes.start("Z:\\usr\\bin\\touch \"" + marker.string() + "\"", ShowMode::Hidden)
+            ->waitForExit(std::chrono::seconds(10)));
+    EXPECT_TRUE(fs::exists(marker));
+    EXPECT_FALSE(processes.start("Z:\\bin\\sleep 5", ShowMode::Hidden)
+                     ->waitForExit(std::chrono::milliseconds(50)));
     EXPECT_THROW(processes.start("Z:\\nowhere\\program.exe", ShowMode::Hidden), Failure);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "platform/posix/argument_vector.h"
 #include "platform/posix/file_lock.h"
+#include "platform/posix/libreoffice/uno_office.h"
 
 #include <atomic>
 #include <chrono>
@@ -60,23 +61,6 @@ constexpr PdfFilter PdfFilters[] = {
     {"com.sun.star.presentation.PresentationDocument", "impress_pdf_Export"},
     {"com.sun.star.drawing.DrawingDocument", "draw_pdf_Export"},
 };
-
-OUString toUno(const std::string& text) {
-    return rtl::OStringToOUString(rtl::OString(text.c_str(), text.size()), RTL_TEXTENCODING_UTF8);
-}
-
-// The file URL of a host path, made absolute.
-OUString fileUrl(const std::string& hostPath) {
-    OUString url;
-    osl::FileBase::getFileURLFromSystemPath(toUno(std::filesystem::absolute(hostPath).string()),
-                                            url);
-    return url;
-}
-
-template <typename Value> beans::PropertyValue property(const char* name, const Value& value) {
-    return beans::PropertyValue(OUString::createFromAscii(name), 0, uno::Any(value),
-                                beans::PropertyState_DIRECT_VALUE);
-}
 
 // The pipe's name is the same for every process of the home and differs
 // between homes (the tests' homes are workstations of their own): the home's
@@ -178,39 +162,6 @@ void killProcessesWith(const std::string& argument) {
     }
 }
 
-// Watches a job: when it outlasts its limit, kills the instance's processes,
-// so that the UNO call waiting for them fails and the job with it.
-class JobTimer {
-public:
-    JobTimer(std::chrono::milliseconds limit, std::string instanceArgument)
-        : thread_([this, limit, argument = std::move(instanceArgument)] {
-              std::unique_lock lock(mutex_);
-              if (!finished_.wait_for(lock, limit, [this] { return done_; })) {
-                  expired_ = true;
-                  killProcessesWith(argument);
-              }
-          }) {}
-    ~JobTimer() {
-        {
-            const std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        finished_.notify_one();
-        thread_.join();
-    }
-    JobTimer(const JobTimer&) = delete;
-    JobTimer& operator=(const JobTimer&) = delete;
-
-    bool expired() const { return expired_; }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable finished_;
-    bool done_ = false;
-    std::atomic<bool> expired_ = false;
-    std::thread thread_; // last: it starts once the members above are made
-};
-
 bool hasEnded(pid_t child) {
     int status = 0;
     return ::waitpid(child, &status, WNOHANG) == child;
@@ -269,52 +220,81 @@ void exportPdf(const uno::Reference<frame::XDesktop2>& desktop, const OUString& 
 
 } // namespace
 
-struct WarmOffice::Connection {
-    std::string pipe;
-    std::string profile;
-    std::string lockPath;
-    uno::Reference<frame::XDesktop2> desktop;
+JobTimer::JobTimer(std::chrono::milliseconds limit, std::string instanceArgument)
+    : thread_([this, limit, argument = std::move(instanceArgument)] {
+          std::unique_lock lock(mutex_);
+          if (!finished_.wait_for(lock, limit, [this] { return done_; })) {
+              expired_ = true;
+              killProcessesWith(argument);
+          }
+      }) {}
 
-    // The running instance's desktop, the instance started when none runs.
-    uno::Reference<frame::XDesktop2> connectOrStart(const std::string& program) {
-        if (auto running = connect(pipe); running.is()) {
-            return running;
-        }
-        const auto lock = lockFile(lockPath, true, Source);
-        if (auto running = connect(pipe); running.is()) {
-            return running;
-        }
-        return start(program);
+JobTimer::~JobTimer() {
+    {
+        const std::lock_guard lock(mutex_);
+        done_ = true;
     }
+    finished_.notify_one();
+    thread_.join();
+}
 
-    uno::Reference<frame::XDesktop2> start(const std::string& program) {
-        std::error_code ignored;
-        std::filesystem::create_directories(profile, ignored);
-        const pid_t child =
-            spawnOffice({program, userInstallationArgument(profile), "--headless", "--invisible",
-                         "--norestore", "--accept=pipe,name=" + pipe + ";urp;"});
-        if (child < 0) {
+std::string WarmOffice::Connection::instanceArgument() const {
+    return userInstallationArgument(profile);
+}
+
+OUString toUno(const std::string& text) {
+    return rtl::OStringToOUString(rtl::OString(text.c_str(), text.size()), RTL_TEXTENCODING_UTF8);
+}
+
+OUString fileUrl(const std::string& hostPath) {
+    OUString url;
+    osl::FileBase::getFileURLFromSystemPath(toUno(std::filesystem::absolute(hostPath).string()),
+                                            url);
+    return url;
+}
+
+uno::Reference<frame::XDesktop2> WarmOffice::Connection::running() {
+    return connect(pipe);
+}
+
+uno::Reference<frame::XDesktop2> WarmOffice::Connection::connectOrStart() {
+    if (auto running = connect(pipe); running.is()) {
+        return running;
+    }
+    const auto lock = lockFile(lockPath, true, Source);
+    if (auto running = connect(pipe); running.is()) {
+        return running;
+    }
+    return start();
+}
+
+uno::Reference<frame::XDesktop2> WarmOffice::Connection::start() {
+    std::error_code ignored;
+    std::filesystem::create_directories(profile, ignored);
+    const pid_t child =
+        spawnOffice({program, userInstallationArgument(profile), "--headless", "--invisible",
+                     "--norestore", "--accept=pipe,name=" + pipe + ";urp;"});
+    if (child < 0) {
+        throw Failure(failure::CannotCreateObject, Source);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + StartTimeout;
+    for (;;) {
+        if (auto started = connect(pipe); started.is()) {
+            // Reaps the instance when it ends while this process lives.
+            std::thread([child] { ::waitpid(child, nullptr, 0); }).detach();
+            return started;
+        }
+        if (hasEnded(child)) {
             throw Failure(failure::CannotCreateObject, Source);
         }
-        const auto deadline = std::chrono::steady_clock::now() + StartTimeout;
-        for (;;) {
-            if (auto started = connect(pipe); started.is()) {
-                // Reaps the instance when it ends while this process lives.
-                std::thread([child] { ::waitpid(child, nullptr, 0); }).detach();
-                return started;
-            }
-            if (hasEnded(child)) {
-                throw Failure(failure::CannotCreateObject, Source);
-            }
-            if (std::chrono::steady_clock::now() > deadline) {
-                ::kill(-child, SIGKILL);
-                ::waitpid(child, nullptr, 0);
-                throw Failure(failure::CannotCreateObject, Source);
-            }
-            std::this_thread::sleep_for(PollInterval);
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(-child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            throw Failure(failure::CannotCreateObject, Source);
         }
+        std::this_thread::sleep_for(PollInterval);
     }
-};
+}
 
 WarmOffice::WarmOffice(std::string home, std::string program, std::chrono::milliseconds timeLimit)
     : home_(std::move(home)), program_(std::move(program)), timeLimit_(timeLimit) {}
@@ -327,7 +307,8 @@ WarmOffice::Connection& WarmOffice::connection() {
         std::error_code ignored;
         std::filesystem::create_directories(home, ignored);
         connection_ =
-            std::make_unique<Connection>(Connection{pipeName(home_),
+            std::make_unique<Connection>(Connection{program_,
+                                                    pipeName(home_),
                                                     (home / "libreoffice-warm").string(),
                                                     (home / "libreoffice-warm.lock").string(),
                                                     {}});
@@ -341,14 +322,14 @@ void WarmOffice::convertToPdf(const std::string& hostSource, const std::string& 
     }
     Connection& office = connection();
     const std::string partial = hostPdf + ".part" + std::to_string(::getpid());
-    const JobTimer timer(timeLimit_, userInstallationArgument(office.profile));
+    const JobTimer timer(timeLimit_, office.instanceArgument());
     try {
         // A desktop kept from an earlier job may belong to an instance that
         // has ended since: the job then gets a second try on a fresh one.
         for (bool kept = office.desktop.is();; kept = false) {
             try {
                 if (!office.desktop.is()) {
-                    office.desktop = office.connectOrStart(program_);
+                    office.desktop = office.connectOrStart();
                 }
                 exportPdf(office.desktop, fileUrl(hostSource), fileUrl(partial));
                 break;

@@ -43,11 +43,12 @@ public:
     // Ends the home's instance, when one runs, and returns once it is gone.
     void endInstance();
 
-private:
+    // The instance's connection, for this library's other users of the
+    // instance (Word's members); defined in uno_office.h.
     struct Connection;
-
     Connection& connection();
 
+private:
     std::string home_;
     std::string program_;
     std::chrono::milliseconds timeLimit_;

@@ -1,0 +1,239 @@
+#include "platform/posix/libreoffice/office_word.h"
+
+#include "platform/failure.h"
+#include "platform/posix/libreoffice/uno_office.h"
+
+#include <cerrno>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/io/IOException.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+#include <cstdio>
+#include <unistd.h>
+
+namespace lexi::posix {
+
+using namespace com::sun::star;
+using rtl::OUString;
+
+namespace {
+
+constexpr const char* Source = "Word.Application";
+
+// Runs a UNO call within the instance's time limit, turning what LibreOffice
+// throws into Word's failures. An instance that does not answer in time is
+// ended, as it would hang the program with it.
+template <typename Call> auto automation(WarmOffice::Connection& office, Call call) {
+    const JobTimer timer(WarmOffice::DefaultTimeLimit, office.instanceArgument());
+    try {
+        return call();
+    } catch (const uno::Exception&) {
+        if (timer.expired()) {
+            throw Failure(failure::AutomationError, "LibreOffice did not answer in time", Source);
+        }
+        try {
+            throw;
+        } catch (const lang::IllegalArgumentException&) {
+            throw Failure(failure::PathFileAccessError, Source);
+        } catch (const io::IOException&) {
+            throw Failure(failure::PathFileAccessError, Source);
+        } catch (const uno::Exception&) {
+            throw Failure(failure::AutomationError, Source);
+        }
+    }
+}
+
+std::string hostPath(const DriveTable& drives, std::string_view fileName) {
+    const auto host = drives.toHost(fileName);
+    if (!host) {
+        throw Failure(failure::PathNotFound, Source);
+    }
+    return *host;
+}
+
+Failure unsupported(const char* member) {
+    return Failure(failure::UnsupportedMember,
+                   std::string(member) + " is not available with LibreOffice", Source);
+}
+
+class OfficeDocument final : public WordDocument {
+public:
+    OfficeDocument(WarmOffice::Connection& office, const DriveTable& drives,
+                   uno::Reference<frame::XModel> model, std::string hostPath)
+        : office_(office), drives_(drives), model_(std::move(model)),
+          hostPath_(std::move(hostPath)) {}
+    ~OfficeDocument() override {
+        try {
+            closeModel();
+        } catch (const Failure&) {
+            // An instance gone has closed the document with it.
+        }
+    }
+    OfficeDocument(const OfficeDocument&) = delete;
+    OfficeDocument& operator=(const OfficeDocument&) = delete;
+
+    void printOut(bool) override { throw unsupported("PrintOut"); }
+    void setSaved(bool saved) override {
+        automation(office_, [&] { modifiable()->setModified(!saved); });
+    }
+
+    // Word's read-only recommendation is the document setting that opens it
+    // read-only, which the Word filters write as that recommendation.
+    void setReadOnlyRecommended(bool recommended) override {
+        automation(office_, [&] {
+            const uno::Reference<beans::XPropertySet> settings(
+                uno::Reference<lang::XMultiServiceFactory>(model(), uno::UNO_QUERY_THROW)
+                    ->createInstance("com.sun.star.document.Settings"),
+                uno::UNO_QUERY_THROW);
+            if (settings->getPropertySetInfo()->hasPropertyByName("LoadReadonly")) {
+                settings->setPropertyValue("LoadReadonly", uno::Any(recommended));
+            } else if (recommended) {
+                throw unsupported("ReadOnlyRecommended");
+            }
+        });
+    }
+
+    // In the document's own format, written beside the file and renamed
+    // into place; the document is that file from then on.
+    void saveAs(std::string_view fileName) override {
+        const std::string target = hostPath(drives_, fileName);
+        store(target);
+        hostPath_ = target;
+    }
+
+    void close(bool saveChanges) override {
+        if (saveChanges && automation(office_, [&] { return modifiable()->isModified(); })) {
+            store(hostPath_);
+        }
+        closeModel();
+    }
+
+    std::string mailMergeDataSource() override { throw unsupported("MailMerge.DataSource"); }
+
+private:
+    const uno::Reference<frame::XModel>& model() const {
+        if (!model_.is()) {
+            throw Failure(failure::ObjectNotSet, Source);
+        }
+        return model_;
+    }
+    uno::Reference<util::XModifiable> modifiable() const {
+        return uno::Reference<util::XModifiable>(model(), uno::UNO_QUERY_THROW);
+    }
+
+    void store(const std::string& target) {
+        const std::string partial = target + ".part" + std::to_string(::getpid());
+        try {
+            automation(office_, [&] {
+                OUString filter;
+                for (const beans::PropertyValue& argument : model()->getArgs()) {
+                    if (argument.Name == "FilterName") {
+                        argument.Value >>= filter;
+                    }
+                }
+                uno::Sequence<beans::PropertyValue> arguments(2);
+                arguments.getArray()[0] = property("FilterName", filter);
+                arguments.getArray()[1] = property("Overwrite", true);
+                uno::Reference<frame::XStorable>(model(), uno::UNO_QUERY_THROW)
+                    ->storeToURL(fileUrl(partial), arguments);
+            });
+            if (::rename(partial.c_str(), target.c_str()) != 0) {
+                throw failureFromErrno(errno, target, Source);
+            }
+        } catch (...) {
+            ::unlink(partial.c_str());
+            throw;
+        }
+    }
+
+    void closeModel() {
+        if (!model_.is()) {
+            return;
+        }
+        const auto closing = std::move(model_);
+        automation(office_, [&] {
+            const uno::Reference<util::XCloseable> closeable(closing, uno::UNO_QUERY);
+            closeable.is() ? closeable->close(true) : closing->dispose();
+        });
+    }
+
+    WarmOffice::Connection& office_;
+    const DriveTable& drives_;
+    uno::Reference<frame::XModel> model_;
+    std::string hostPath_;
+};
+
+class OfficeApplication final : public WordApplication {
+public:
+    OfficeApplication(WarmOffice::Connection& office, const DriveTable& drives,
+                      uno::Reference<frame::XDesktop2> desktop)
+        : office_(office), drives_(drives), desktop_(std::move(desktop)) {}
+
+    std::string activePrinter() override { throw unsupported("ActivePrinter"); }
+    void setActivePrinter(std::string_view) override { throw unsupported("ActivePrinter"); }
+    // The instance shows no window either way.
+    void setVisible(bool) override {}
+
+    std::unique_ptr<WordDocument> open(std::string_view fileName, bool, bool readOnly,
+                                       bool) override {
+        const std::string host = hostPath(drives_, fileName);
+        if (::access(host.c_str(), readOnly ? R_OK : R_OK | W_OK) != 0) {
+            throw failureFromErrno(errno, host, Source);
+        }
+        constexpr sal_Int16 NeverExecute = 0; // MacroExecutionMode
+        constexpr sal_Int16 NoUpdate = 0;     // UpdateDocMode
+        uno::Sequence<beans::PropertyValue> load(4);
+        load.getArray()[0] = property("Hidden", true);
+        load.getArray()[1] = property("ReadOnly", readOnly);
+        load.getArray()[2] = property("MacroExecutionMode", NeverExecute);
+        load.getArray()[3] = property("UpdateDocMode", NoUpdate);
+        const uno::Reference<frame::XModel> model(
+            automation(
+                office_,
+                [&] { return desktop_->loadComponentFromURL(fileUrl(host), "_blank", 0, load); }),
+            uno::UNO_QUERY);
+        if (!model.is()) {
+            throw Failure(failure::PathFileAccessError, Source);
+        }
+        auto document = std::make_unique<OfficeDocument>(office_, drives_, model, host);
+        // LibreOffice opens a document that another holds read-only rather
+        // than failing, where writing was asked for.
+        if (!readOnly && automation(office_, [&] {
+                return uno::Reference<frame::XStorable>(model, uno::UNO_QUERY_THROW)->isReadonly();
+            })) {
+            throw Failure(failure::PermissionDenied, Source);
+        }
+        return document;
+    }
+
+    // The instance serves the PDF writer driver and other programs as well.
+    void quit() override {}
+
+private:
+    WarmOffice::Connection& office_;
+    const DriveTable& drives_;
+    uno::Reference<frame::XDesktop2> desktop_;
+};
+
+} // namespace
+
+OfficeWord::OfficeWord(const DriveTable& drives, std::string home, std::string program)
+    : drives_(drives), office_(std::move(home), std::move(program)) {}
+
+std::unique_ptr<WordApplication> OfficeWord::running() {
+    WarmOffice::Connection& office = office_.connection();
+    auto desktop = office.running();
+    return desktop.is() ? std::make_unique<OfficeApplication>(office, drives_, desktop) : nullptr;
+}
+
+std::unique_ptr<WordApplication> OfficeWord::start() {
+    WarmOffice::Connection& office = office_.connection();
+    return std::make_unique<OfficeApplication>(office, drives_, office.connectOrStart());
+}
+
+} // namespace lexi::posix

@@ -1,0 +1,72 @@
+#pragma once
+
+// What this library's files share to speak to LibreOffice through UNO. Only
+// they see the SDK's headers, so no file outside the library includes this.
+
+#include "platform/posix/libreoffice/warm_office.h"
+
+#include <atomic>
+#include <chrono>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace lexi::posix {
+
+// A UTF-8 text as UNO's text.
+rtl::OUString toUno(const std::string& text);
+
+// The file URL of a host path, made absolute.
+rtl::OUString fileUrl(const std::string& hostPath);
+
+template <typename Value>
+com::sun::star::beans::PropertyValue property(const char* name, const Value& value) {
+    return com::sun::star::beans::PropertyValue(rtl::OUString::createFromAscii(name), 0,
+                                                com::sun::star::uno::Any(value),
+                                                com::sun::star::beans::PropertyState_DIRECT_VALUE);
+}
+
+// The home's instance: its pipe, its user installation, the lock that lets
+// one process start it, and the desktop the PDF conversions keep.
+struct WarmOffice::Connection {
+    std::string program;
+    std::string pipe;
+    std::string profile;
+    std::string lockPath;
+    com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2> desktop;
+
+    // The running instance's desktop; null when none runs.
+    com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2> running();
+    // The running instance's desktop, the instance started when none runs.
+    com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2> connectOrStart();
+    // The argument that the instance's processes carry.
+    std::string instanceArgument() const;
+
+private:
+    com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2> start();
+};
+
+// Watches a job: when it outlasts its limit, kills the instance's processes
+// (those with `instanceArgument`), so that the UNO call waiting for them
+// fails and the job with it.
+class JobTimer {
+public:
+    JobTimer(std::chrono::milliseconds limit, std::string instanceArgument);
+    ~JobTimer();
+    JobTimer(const JobTimer&) = delete;
+    JobTimer& operator=(const JobTimer&) = delete;
+
+    bool expired() const { return expired_; }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable finished_;
+    bool done_ = false;
+    std::atomic<bool> expired_ = false;
+    std::thread thread_; // last: it starts once the members above are made
+};
+
+} // namespace lexi::posix

@@ -1,0 +1,92 @@
+#include "docprep/cleaning_rule.h"
+#include "docprep/rens_dokument.h"
+#include "platform/fake/fake_processes.h"
+#include "platform/fake/fake_word.h"
+#include "platform/fake/manual_clock.h"
+#include "platform/fake/memory_file_system.h"
+#include "platform/fake/memory_registry.h"
+#include "platform/posix/not_installed.h"
+#include "platform/registry_settings.h"
+#include "tests/support/log_lines.h"
+#include "tests/support/recording_ui.h"
+
+#include <gtest/gtest.h>
+
+namespace lexi {
+namespace {
+
+const std::string Source = "C:\\Sager\\12\\brev.doc";
+const std::string Clean = "C:\\Temp\\lexitray\\brev.doc";
+const std::string Waiting = "Lexitray|64|Vent et øjeblik på at rensningen færdiggøres...\r\n\r\n"
+                            "Når wordvinduet lukker, kan du fortsætte...";
+
+class RensDokumentTest : public ::testing::Test {
+protected:
+    RensDokumentTest() { log.setFolder("C:\\"); }
+
+    fake::MemoryRegistry registry;
+    RegistrySettings settings{registry};
+    fake::MemoryFileSystem files;
+    fake::FakeProcesses processes;
+    posix::NoShell shell;
+    testing::RecordingUi ui;
+    fake::ManualClock clock{{2026, 12, 5, 14, 5, 33}};
+    posix::NoOutlook outlook;
+    fake::FakeWord word{files};
+    posix::NoWindows windows;
+    Platform platform{registry, settings, files,   processes, shell,
+                      ui,       clock,    outlook, word,      windows};
+    RunLog log{files, processes, clock};
+};
+
+TEST_F(RensDokumentTest, RunsTheToolWaitsForItAndSavesItsResultAgainThroughWord) {
+    // The tool writes the cleaned file while it is waited for: without the
+    // wait, Word would not find it.
+    processes.waitForExit = [&](std::chrono::milliseconds limit) {
+        files.putFile(Clean, "cleaned");
+        return limit.count() > 0;
+    };
+    EXPECT_EQ(RensDokument(platform, log, Source, Clean), Clean);
+
+    const std::string commandLine =
+        "\"C:\\Program Files\\Microsoft Office\\Remove Hidden Data Tool\\offrhd.exe\" "
+        "\"C:\\Sager\\12\\brev.doc\" \"C:\\Temp\\lexitray\\brev.doc\"  /o /n:a /l: "
+        "\"h:\\rhdlog.txt\" /m";
+    EXPECT_EQ(processes.started, (decltype(processes.started){{commandLine, ShowMode::Hidden}}));
+    EXPECT_EQ(testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")),
+              (std::vector<std::string>{"OprindeligtNavn: " + Source, "Nyt navn: " + Clean,
+                                        "RENS-cmdstr er :  " + commandLine,
+                                        "Navn på renset dokument:  " + Clean}));
+    EXPECT_EQ(ui.messages(), std::vector<std::string>{Waiting});
+    EXPECT_EQ(word.calls,
+              (std::vector<std::string>{"invisible", "open " + Clean, "notReadOnlyRecommended",
+                                        "saveAs " + Clean + "_", "close"}));
+    EXPECT_EQ(files.readFile(Clean) + "|" + files.readFile(Clean + "_"), "cleaned|cleaned");
+}
+
+TEST_F(RensDokumentTest, ATooSlowToolThatWritesNothingEndsInBothErrorTexts) {
+    processes.waitForExit = [](auto) {
+        return false;
+    };
+    EXPECT_EQ(RensDokument(platform, log, Source, Clean), "");
+    EXPECT_EQ(testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")).back(),
+              "Der opstod følgende fejl: File not found");
+    EXPECT_EQ(ui.messages(),
+              (std::vector<std::string>{
+                  Waiting, "Lexitray|0|Der opstod følgende fejl i RensDokument: File not found"}));
+}
+
+TEST(CleaningChoice, CleansTheCleanersKindsIntoTheirOwnKindOnly) {
+    const std::tuple<const char*, const char*, CleaningChoice> cases[] = {
+        {"doc", "doc", CleaningChoice::Clean},  {"pptx", "pptx", CleaningChoice::Clean},
+        {"pdf", "pdf", CleaningChoice::Clean},  {"docx", "doc", CleaningChoice::Refuse},
+        {"rtf", "rtf", CleaningChoice::Refuse}, {"docx", "pdf", CleaningChoice::Print},
+        {"msg", "msg", CleaningChoice::Refuse},
+    };
+    for (const auto& [source, target, choice] : cases) {
+        EXPECT_EQ(cleaningChoice(source, target), choice) << source << " to " << target;
+    }
+}
+
+} // namespace
+} // namespace lexi
