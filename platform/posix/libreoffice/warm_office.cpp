@@ -336,11 +336,16 @@ WarmOffice::Connection& WarmOffice::connection() {
 }
 
 void WarmOffice::convertToPdf(const std::string& hostSource, const std::string& hostPdf) {
+    runDocumentJob(hostSource, hostPdf, exportPdf);
+}
+
+void WarmOffice::runDocumentJob(const std::string& hostSource, const std::string& hostTarget,
+                                const DocumentJob& job) {
     if (::access(hostSource.c_str(), F_OK) != 0) {
         throw failureFromErrno(errno, hostSource, Source);
     }
     Connection& office = connection();
-    const std::string partial = hostPdf + ".part" + std::to_string(::getpid());
+    const std::string partial = hostTarget + ".part" + std::to_string(::getpid());
     const JobTimer timer(timeLimit_, userInstallationArgument(office.profile));
     try {
         // A desktop kept from an earlier job may belong to an instance that
@@ -350,7 +355,7 @@ void WarmOffice::convertToPdf(const std::string& hostSource, const std::string& 
                 if (!office.desktop.is()) {
                     office.desktop = office.connectOrStart(program_);
                 }
-                exportPdf(office.desktop, fileUrl(hostSource), fileUrl(partial));
+                job(office.desktop, fileUrl(hostSource), fileUrl(partial));
                 break;
             } catch (const lang::DisposedException&) {
                 office.desktop.clear();
@@ -366,8 +371,8 @@ void WarmOffice::convertToPdf(const std::string& hostSource, const std::string& 
                 throw Failure(failure::AutomationError, Source);
             }
         }
-        if (::rename(partial.c_str(), hostPdf.c_str()) != 0) {
-            throw failureFromErrno(errno, hostPdf, Source);
+        if (::rename(partial.c_str(), hostTarget.c_str()) != 0) {
+            throw failureFromErrno(errno, hostTarget, Source);
         }
     } catch (...) {
         ::unlink(partial.c_str());
