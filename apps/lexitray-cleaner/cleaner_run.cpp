@@ -38,13 +38,13 @@ void cleanCommand(const CleanerCommand& command, CleanableFormat format,
                   const posix::DriveTable& drives, const CleanDocument& clean) {
     const auto source = drives.toHost(command.source);
     const auto target = drives.toHost(command.target);
-    if (!source || !std::filesystem::is_regular_file(*source)) {
+    std::error_code error;
+    if (!source || !std::filesystem::is_regular_file(*source, error)) {
         throw Failure(failure::FileNotFound, "Cleaner");
     }
     if (!target) {
         throw Failure(failure::PathNotFound, "Cleaner");
     }
-    std::error_code error;
     if (std::filesystem::equivalent(*source, *target, error)) {
         throw Failure(failure::PermissionDenied, "The source cannot be its own target", "Cleaner");
     }
