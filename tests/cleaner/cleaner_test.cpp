@@ -5,9 +5,9 @@
 #include "platform/windows_command_line.h"
 #include "tests/support/run_program.h"
 
+#include <cctype>
 #include <cstdio>
 #include <gtest/gtest.h>
-#include <regex>
 
 namespace lexi {
 namespace {
@@ -167,14 +167,30 @@ const std::string Slides = flatDocument(
 
 // A file of a package, as unzip gives it ("[" matches itself).
 std::string unzipped(const fs::path& package, const std::string& name) {
-    return output("unzip -p '" + package.string() + "' '" +
-                  std::regex_replace(name, std::regex("\\["), "[[]") + "'");
+    std::string pattern;
+    for (const char c : name) {
+        pattern += c == '[' ? std::string("[[]") : std::string(1, c);
+    }
+    return output("unzip -p '" + package.string() + "' '" + pattern + "'");
 }
 
-// Text with its runs of white space made one space, and none at its ends.
-std::string words(const std::string& text) {
-    return std::regex_replace(std::regex_replace(text, std::regex("\\s+"), " "),
-                              std::regex("^ | $"), "");
+// The words of a text, one space between them; with `markup`, without the
+// XML tags.
+std::string words(const std::string& text, bool markup = false) {
+    std::string result;
+    bool inTag = false;
+    bool gap = false;
+    for (const char c : text) {
+        if (markup && (c == '<' || inTag)) {
+            inTag = c != '>';
+        } else if (std::isspace(static_cast<unsigned char>(c))) {
+            gap = !result.empty();
+        } else {
+            result += gap ? std::string(" ") + c : std::string(1, c);
+            gap = false;
+        }
+    }
+    return result;
 }
 
 // The independent readers' view of a document: the secrets they find in it,
@@ -194,8 +210,7 @@ Reading readPackage(const fs::path& document, const std::string& mainPart) {
             reading.secrets += name + " ";
         }
     }
-    reading.text =
-        words(std::regex_replace(unzipped(document, mainPart), std::regex("<[^>]*>"), ""));
+    reading.text = words(unzipped(document, mainPart), true);
     return reading;
 }
 
