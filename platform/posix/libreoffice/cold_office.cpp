@@ -113,6 +113,11 @@ ColdOffice::ColdOffice(std::string profileFolder, std::chrono::milliseconds time
       program_(std::move(program)) {}
 
 void ColdOffice::convertToPdf(const std::string& hostSource, const std::string& hostPdf) {
+    convertTo(hostSource, hostPdf, "pdf");
+}
+
+void ColdOffice::convertTo(const std::string& hostSource, const std::string& hostTarget,
+                           const std::string& extension) {
     std::error_code error;
     const fs::path source = fs::absolute(hostSource, error);
     if (!fs::is_regular_file(source, error)) {
@@ -124,11 +129,12 @@ void ColdOffice::convertToPdf(const std::string& hostSource, const std::string& 
     }
     fs::create_directories(fs::path(profileFolder_).parent_path(), error);
     const auto turn = lockFile(profileFolder_ + ".lock", true, Source);
-    // The PDF is written beside its place, so the rename stays on one file system.
-    const WorkFolder work(fs::absolute(hostPdf, error).parent_path(), Source);
+    // The result is written beside its place, so the rename stays on one file
+    // system.
+    const WorkFolder work(fs::absolute(hostTarget, error).parent_path(), Source);
     const fs::path output = work.path() / "soffice.out";
     const pid_t child = start({program_, "-env:UserInstallation=" + fileUrl(profileFolder_),
-                               "--headless", "--norestore", "--convert-to", "pdf", "--outdir",
+                               "--headless", "--norestore", "--convert-to", extension, "--outdir",
                                work.path().string(), source.string()},
                               output);
     const std::optional<int> status = waitFor(child, timeLimit_);
@@ -139,9 +145,9 @@ void ColdOffice::convertToPdf(const std::string& hostSource, const std::string& 
                       Source);
     }
     // LibreOffice answers 0 also when it could not load the document: the
-    // PDF it wrote, named after the document, is the proof.
-    const fs::path pdf = work.path() / source.filename().replace_extension(".pdf");
-    if (!fs::is_regular_file(pdf, error)) {
+    // file it wrote, named after the document, is the proof.
+    const fs::path converted = work.path() / source.filename().replace_extension("." + extension);
+    if (!fs::is_regular_file(converted, error)) {
         std::string reason = readWhole(output);
         if (reason.empty()) {
             reason = WIFEXITED(*status) ? "exit code " + std::to_string(WEXITSTATUS(*status))
@@ -151,9 +157,9 @@ void ColdOffice::convertToPdf(const std::string& hostSource, const std::string& 
                       "LibreOffice could not convert " + source.filename().string() + ": " + reason,
                       Source);
     }
-    fs::rename(pdf, hostPdf, error);
+    fs::rename(converted, hostTarget, error);
     if (error) {
-        throw failureFromErrno(error.value(), hostPdf, Source);
+        throw failureFromErrno(error.value(), hostTarget, Source);
     }
 }
 

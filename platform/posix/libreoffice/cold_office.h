@@ -22,6 +22,12 @@ public:
 
     void convertToPdf(const std::string& hostSource, const std::string& hostPdf) override;
 
+    // Writes the document at `hostSource` to `hostTarget` in the format
+    // LibreOffice's --convert-to names by `extension` ("pdf", "docx"), with
+    // the failures of convertToPdf.
+    void convertTo(const std::string& hostSource, const std::string& hostTarget,
+                   const std::string& extension);
+
 private:
     std::string profileFolder_;
     std::chrono::milliseconds timeLimit_;

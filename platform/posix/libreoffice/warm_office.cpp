@@ -317,11 +317,16 @@ WarmOffice::Connection& WarmOffice::connection() {
 }
 
 void WarmOffice::convertToPdf(const std::string& hostSource, const std::string& hostPdf) {
+    runDocumentJob(hostSource, hostPdf, exportPdf);
+}
+
+void WarmOffice::runDocumentJob(const std::string& hostSource, const std::string& hostTarget,
+                                const DocumentJob& job) {
     if (::access(hostSource.c_str(), F_OK) != 0) {
         throw failureFromErrno(errno, hostSource, Source);
     }
     Connection& office = connection();
-    const std::string partial = hostPdf + ".part" + std::to_string(::getpid());
+    const std::string partial = hostTarget + ".part" + std::to_string(::getpid());
     const JobTimer timer(timeLimit_, office.instanceArgument());
     try {
         // A desktop kept from an earlier job may belong to an instance that
@@ -331,7 +336,7 @@ void WarmOffice::convertToPdf(const std::string& hostSource, const std::string& 
                 if (!office.desktop.is()) {
                     office.desktop = office.connectOrStart();
                 }
-                exportPdf(office.desktop, fileUrl(hostSource), fileUrl(partial));
+                job(office.desktop, fileUrl(hostSource), fileUrl(partial));
                 break;
             } catch (const lang::DisposedException&) {
                 office.desktop.clear();
@@ -347,8 +352,8 @@ void WarmOffice::convertToPdf(const std::string& hostSource, const std::string& 
                 throw Failure(failure::AutomationError, Source);
             }
         }
-        if (::rename(partial.c_str(), hostPdf.c_str()) != 0) {
-            throw failureFromErrno(errno, hostPdf, Source);
+        if (::rename(partial.c_str(), hostTarget.c_str()) != 0) {
+            throw failureFromErrno(errno, hostTarget, Source);
         }
     } catch (...) {
         ::unlink(partial.c_str());

@@ -3,8 +3,21 @@
 #include "platform/posix/libreoffice/office_converter.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
+
+namespace com::sun::star {
+namespace frame {
+class XDesktop2;
+}
+namespace uno {
+template <class interface_type> class Reference;
+}
+} // namespace com::sun::star
+namespace rtl {
+class OUString;
+}
 
 namespace lexi::posix {
 
@@ -39,6 +52,17 @@ public:
     // does not finish it within the time limit. The
     // PDF is written beside `hostPdf` and renamed into place.
     void convertToPdf(const std::string& hostSource, const std::string& hostPdf) override;
+
+    // A job of the caller's on one document: it is given the instance's
+    // desktop, the file URL of `hostSource` and the URL of the file it is to
+    // write, beside `hostTarget`, which is renamed into place once the job has
+    // returned. A job throws lexi::Failure or UNO's exceptions; the failures
+    // are those of convertToPdf, and a job that fails leaves no file behind.
+    using DocumentJob = std::function<void(
+        const com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2>& desktop,
+        const rtl::OUString& sourceUrl, const rtl::OUString& targetUrl)>;
+    void runDocumentJob(const std::string& hostSource, const std::string& hostTarget,
+                        const DocumentJob& job);
 
     // Ends the home's instance, when one runs, and returns once it is gone.
     void endInstance();
