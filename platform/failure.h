@@ -53,7 +53,9 @@ inline constexpr int ObjectNotSet = 91;
 inline constexpr int InvalidUseOfNull = 94;
 inline constexpr int ObjectRequired = 424;
 inline constexpr int CannotCreateObject = 429;
+inline constexpr int MemberNotFound = 438;
 inline constexpr int AutomationError = 440;
+inline constexpr int WrongArgumentCount = 450;
 inline constexpr int ApplicationDefined = 1004;
 } // namespace failure
 
