@@ -69,6 +69,8 @@ std::string Failure::describe(int number) {
         return "Object doesn't support this property or method";
     case 440:
         return "Automation error";
+    case 450:
+        return "Wrong number of arguments or invalid property assignment";
     default:
         return "Application-defined or object-defined error";
     }

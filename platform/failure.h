@@ -55,6 +55,7 @@ inline constexpr int ObjectRequired = 424;
 inline constexpr int CannotCreateObject = 429;
 inline constexpr int UnsupportedMember = 438;
 inline constexpr int AutomationError = 440;
+inline constexpr int WrongArgumentCount = 450;
 inline constexpr int ApplicationDefined = 1004;
 } // namespace failure
 

@@ -65,6 +65,10 @@ public:
     virtual std::string tempFolder() = 0;
     // The current folder of the process ("C:\Users\x").
     virtual std::string currentFolder() = 0;
+    // Makes a folder the current folder of the process, and its drive the
+    // current drive; "\" is the root of the current drive. Throws 76 for a
+    // folder that is not there.
+    virtual void changeFolder(std::string_view path) = 0;
 
     // A file's bytes, unconverted (8-bit text files are read through this).
     virtual std::string readFile(std::string_view path) = 0;

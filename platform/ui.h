@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/compose_window.h"
+#include "platform/text_window.h"
 
 #include <memory>
 #include <string>
@@ -197,6 +198,19 @@ public:
     // The desktop's file-save dialog for a PDF, opened at `suggested` (a host
     // path). The host path the user chose, empty when the user cancelled.
     virtual std::string saveFileName(std::string_view title, std::string_view suggested) = 0;
+
+    // The desktop's file-open dialog. `filter` is in the runtime's form
+    // ("PDF-filer (*.pdf)|*.pdf"), `folder` the drive path it opens in. The
+    // drive path of the chosen file, empty when the user cancelled.
+    virtual std::string openFileName(std::string_view title, std::string_view filter,
+                                     std::string_view folder) = 0;
+
+    // The desktop's folder chooser, opened at the drive path `folder`. The
+    // drive path of the chosen folder, empty when the user cancelled.
+    virtual std::string chooseFolder(std::string_view title, std::string_view folder) = 0;
+
+    // Shows the text window modally, until one of its events has closed it.
+    virtual void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) = 0;
 
     // Runs the windows: forwards what the user does until no window is loaded
     // any more or quitEventLoop() is called. Returns at once when no window

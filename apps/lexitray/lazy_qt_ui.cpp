@@ -13,12 +13,13 @@ std::unique_ptr<Ui> loadQtUi() {
 
 } // namespace
 
-LazyQtUi::LazyQtUi(std::function<std::unique_ptr<Ui>()> fallback)
-    : fallback_(std::move(fallback)) {}
+LazyQtUi::LazyQtUi(std::function<std::unique_ptr<Ui>()> fallback, const posix::DriveTable* drives)
+    : fallback_(std::move(fallback)), drives_(drives) {}
 
 Ui& LazyQtUi::loaded() {
     if (!ui_) {
         ui_ = loadQtUi();
+        qtLoaded_ = ui_ != nullptr;
         if (!ui_) {
             ui_ = fallback_();
         }
@@ -75,6 +76,32 @@ int LazyQtUi::pickFolder(const std::vector<std::string>& folderPaths) {
 
 std::string LazyQtUi::saveFileName(std::string_view title, std::string_view suggested) {
     return loaded().saveFileName(title, suggested);
+}
+
+std::string LazyQtUi::toDialog(std::string_view drivePath) const {
+    if (!qtLoaded_ || !drives_) {
+        return std::string(drivePath);
+    }
+    return drives_->toHost(drivePath).value_or(std::string());
+}
+
+std::string LazyQtUi::fromDialog(const std::string& chosen) const {
+    return qtLoaded_ && drives_ && !chosen.empty() ? drives_->toWindows(chosen) : chosen;
+}
+
+std::string LazyQtUi::openFileName(std::string_view title, std::string_view filter,
+                                   std::string_view folder) {
+    Ui& ui = loaded();
+    return fromDialog(ui.openFileName(title, filter, toDialog(folder)));
+}
+
+std::string LazyQtUi::chooseFolder(std::string_view title, std::string_view folder) {
+    Ui& ui = loaded();
+    return fromDialog(ui.chooseFolder(title, toDialog(folder)));
+}
+
+void LazyQtUi::showTextWindow(const TextWindowContent& content, TextWindowEvents& events) {
+    loaded().showTextWindow(content, events);
 }
 
 } // namespace lexi

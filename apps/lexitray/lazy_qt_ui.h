@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/posix/drive_table.h"
 #include "platform/ui.h"
 
 #include <functional>
@@ -10,10 +11,13 @@ namespace lexi {
 // The Qt UI, loaded from its module the first time something is shown: a
 // request that shows nothing never loads Qt nor creates its application. When
 // the module cannot be loaded the program says why on standard error and
-// goes on with the fallback UI.
+// goes on with the fallback UI. The Qt dialogs work with host paths: with
+// `drives` the file and folder dialogs are handed the host folders of the
+// drive paths asked for, and their answers are turned back into drive paths.
 class LazyQtUi final : public Ui {
 public:
-    explicit LazyQtUi(std::function<std::unique_ptr<Ui>()> fallback);
+    explicit LazyQtUi(std::function<std::unique_ptr<Ui>()> fallback,
+                      const posix::DriveTable* drives = nullptr);
 
     int messageBox(std::string_view text, int style, std::string_view title) override;
     void doEvents() override;
@@ -29,12 +33,21 @@ public:
     void showComposeWindow(ComposeWindow& window) override;
     int pickFolder(const std::vector<std::string>& folderPaths) override;
     std::string saveFileName(std::string_view title, std::string_view suggested) override;
+    std::string openFileName(std::string_view title, std::string_view filter,
+                             std::string_view folder) override;
+    std::string chooseFolder(std::string_view title, std::string_view folder) override;
+    void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) override;
 
 private:
     Ui& loaded();
+    // A drive path as the loaded UI's dialogs take it, and back.
+    std::string toDialog(std::string_view drivePath) const;
+    std::string fromDialog(const std::string& chosen) const;
 
     std::function<std::unique_ptr<Ui>()> fallback_;
+    const posix::DriveTable* drives_;
     std::unique_ptr<Ui> ui_;
+    bool qtLoaded_ = false;
 };
 
 } // namespace lexi

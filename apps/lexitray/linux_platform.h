@@ -23,6 +23,7 @@ class LinuxPlatform {
 public:
     LinuxPlatform();
     Platform& platform() { return platform_; }
+    const posix::DriveTable& drives() const { return files_.drives(); }
 
     // Where the services write what they have to say beyond their answers
     // (the run log, once the program has one).

@@ -7,20 +7,37 @@
 namespace lexi {
 namespace {
 
+struct ModuleFolders {
+    std::filesystem::path folder;
+    std::filesystem::path installed;
+};
+
+ModuleFolders& moduleFolders() {
+    static ModuleFolders folders = [] {
+        std::error_code error;
+        return ModuleFolders{std::filesystem::read_symlink("/proc/self/exe", error).parent_path(),
+                             LEXITRAY_MODULE_DIR};
+    }();
+    return folders;
+}
+
 // The module's file: beside the program when it lies there, else in the
-// module folder, given relative to the installed program's folder.
+// installed module folder.
 std::filesystem::path moduleFile(const std::string& moduleName) {
+    const ModuleFolders& folders = moduleFolders();
     std::error_code error;
-    const std::filesystem::path folder =
-        std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-    const std::filesystem::path beside = folder / moduleName;
+    const std::filesystem::path beside = folders.folder / moduleName;
     if (std::filesystem::exists(beside, error)) {
         return beside;
     }
-    return (folder / LEXITRAY_MODULE_DIR / moduleName).lexically_normal();
+    return (folders.folder / folders.installed / moduleName).lexically_normal();
 }
 
 } // namespace
+
+void setModuleFolders(const std::string& folder, const std::string& installedFolder) {
+    moduleFolders() = {folder, installedFolder};
+}
 
 const void* loadModuleEntry(const std::string& moduleName, const char* entryName,
                             int interfaceVersion) {

@@ -18,6 +18,12 @@ namespace lexi {
 const void* loadModuleEntry(const std::string& moduleName, const char* entryName,
                             int interfaceVersion);
 
+// Modules are looked for beside the running program, then in the installed
+// module folder relative to it. A library loaded into another program names
+// instead the folder it lies in and its installed module folder (absolute,
+// or relative to that folder).
+void setModuleFolders(const std::string& folder, const std::string& installedFolder);
+
 // The entry table of the module Entry describes (its FileName, EntryName and
 // InterfaceVersion), or null.
 template <typename Entry> const Entry* loadModule() {

@@ -345,6 +345,15 @@ void MemoryFileSystem::putFile(std::string_view path, std::string_view bytes) {
     entries_[place.key] = {place.name, false, false, std::string(bytes), ++stamps_};
 }
 
+void MemoryFileSystem::changeFolder(std::string_view path) {
+    const Place place = locate(path);
+    const Entry* entry = find(place.key);
+    if (!entry || !entry->folder) {
+        fail(failure::PathNotFound);
+    }
+    current_ = pathText(place.key);
+}
+
 void MemoryFileSystem::setCurrentFolder(std::string_view path) {
     makeFolders(path);
     current_ = pathText(locate(path).key);

@@ -296,6 +296,13 @@ std::string PosixFileSystem::currentFolder() {
     return drives_.toWindows(error ? std::string("/") : current.string());
 }
 
+void PosixFileSystem::changeFolder(std::string_view path) {
+    const std::string mapped = host(path);
+    if (::chdir(mapped.c_str()) != 0) {
+        throw Failure(failure::PathNotFound, Source);
+    }
+}
+
 std::string PosixFileSystem::readFile(std::string_view path) {
     const std::string mapped = host(path);
     FileDescriptor file(mapped, O_RDONLY | O_CLOEXEC);

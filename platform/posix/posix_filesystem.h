@@ -25,6 +25,7 @@ public:
     std::vector<std::string> list(std::string_view pattern) override;
     std::string tempFolder() override;
     std::string currentFolder() override;
+    void changeFolder(std::string_view path) override;
     std::string readFile(std::string_view path) override;
     void writeFile(std::string_view path, std::string_view bytes) override;
     void appendToFile(std::string_view path, std::string_view bytes,

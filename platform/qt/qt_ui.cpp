@@ -4,6 +4,7 @@
 #include "platform/qt/making_pdf_window_view.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/settings_window_view.h"
+#include "platform/qt/text_window_view.h"
 #include "platform/qt/tray_window_view.h"
 
 #include <QApplication>
@@ -19,11 +20,17 @@ char* arguments[] = {programName, nullptr};
 
 } // namespace
 
-QtUi::QtUi() : application_(std::make_unique<QApplication>(argumentCount, arguments)) {
-    QApplication::setApplicationName(QStringLiteral("Lexitray"));
-    // A hidden tray window still carries the program: the event loop decides
-    // when it is over, not the last visible window.
-    QApplication::setQuitOnLastWindowClosed(false);
+QtUi::QtUi()
+    : application_(QApplication::instance()
+                       ? nullptr
+                       : std::make_unique<QApplication>(argumentCount, arguments)) {
+    // A host's own application keeps its own name and rules.
+    if (application_) {
+        QApplication::setApplicationName(QStringLiteral("Lexitray"));
+        // A hidden tray window still carries the program: the event loop
+        // decides when it is over, not the last visible window.
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
 }
 
 QtUi::~QtUi() {
@@ -77,6 +84,43 @@ std::string QtUi::saveFileName(std::string_view title, std::string_view suggeste
         QString::fromUtf8(suggested.data(), static_cast<qsizetype>(suggested.size())),
         QStringLiteral("PDF (*.pdf)"));
     return chosen.toStdString();
+}
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A filter in the runtime's form, "Tekst (*.txt;*.doc)|*.txt;*.doc|...", as
+// the dialog's: "Tekst (*.txt *.doc);;...".
+QString dialogFilter(std::string_view filter) {
+    const QStringList parts = fromUtf8(filter).split(QChar('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = parts[i + 1].split(QChar(';')).join(QChar(' '));
+        filters << (parts[i].contains(QChar('(')) ? parts[i] : parts[i] + " (" + patterns + ")");
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+} // namespace
+
+std::string QtUi::openFileName(std::string_view title, std::string_view filter,
+                               std::string_view folder) {
+    return QFileDialog::getOpenFileName(nullptr, fromUtf8(title), fromUtf8(folder),
+                                        dialogFilter(filter))
+        .toStdString();
+}
+
+std::string QtUi::chooseFolder(std::string_view title, std::string_view folder) {
+    return QFileDialog::getExistingDirectory(nullptr, fromUtf8(title), fromUtf8(folder))
+        .toStdString();
+}
+
+void QtUi::showTextWindow(const TextWindowContent& content, TextWindowEvents& events) {
+    TextWindowDialog dialog(content, events);
+    dialog.exec();
 }
 
 } // namespace lexi::qt

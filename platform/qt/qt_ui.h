@@ -10,7 +10,9 @@ class QApplication;
 namespace lexi::qt {
 
 // The UI of the desktop, with Qt Widgets. Creating it starts the Qt
-// application; only one may exist at a time.
+// application, unless its host has one already; only one may exist at a
+// time. Its file dialogs take and give host paths: the composition root maps
+// the workstation's drive paths.
 class QtUi final : public Ui {
 public:
     QtUi();
@@ -30,6 +32,10 @@ public:
     void showComposeWindow(ComposeWindow& window) override;
     int pickFolder(const std::vector<std::string>& folderPaths) override;
     std::string saveFileName(std::string_view title, std::string_view suggested) override;
+    std::string openFileName(std::string_view title, std::string_view filter,
+                             std::string_view folder) override;
+    std::string chooseFolder(std::string_view title, std::string_view folder) override;
+    void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) override;
 
 private:
     std::unique_ptr<QApplication> application_;

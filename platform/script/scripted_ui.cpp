@@ -177,4 +177,67 @@ std::string ScriptedUi::saveFileName(std::string_view title, std::string_view su
     return chosen;
 }
 
+std::string ScriptedUi::openFileName(std::string_view title, std::string_view filter,
+                                     std::string_view folder) {
+    std::string chosen = takeAnswer("openfile").value_or("");
+    record({"openfile",
+            {{"title", std::string(title)},
+             {"filter", std::string(filter)},
+             {"folder", std::string(folder)},
+             {"file", chosen}}});
+    return chosen;
+}
+
+std::string ScriptedUi::chooseFolder(std::string_view title, std::string_view folder) {
+    std::string chosen = takeAnswer("folderdialog").value_or("");
+    record({"folderdialog",
+            {{"title", std::string(title)}, {"folder", std::string(folder)}, {"chosen", chosen}}});
+    return chosen;
+}
+
+void ScriptedUi::showTextWindow(const TextWindowContent& content, TextWindowEvents& events) {
+    const auto number = [](int value) {
+        return std::to_string(value);
+    };
+    record({"textbox",
+            {{"event", "shown"},
+             {"title", content.title},
+             {"text", content.text},
+             {"locked", content.locked ? "1" : "0"},
+             {"width", number(content.width)},
+             {"height", number(content.height)},
+             {"OKknap", content.okVisible ? content.okCaption : std::string()},
+             {"AnnullerKnap", content.cancelCaption}}});
+    std::string text = content.text;
+    const auto closed = [this](const char* how) {
+        record({"textbox", {{"event", "closed"}, {"by", how}}});
+    };
+    for (;;) {
+        const std::string action = takeAnswer("textbox").value_or("close");
+        const std::size_t space = action.find(' ');
+        const std::string verb = action.substr(0, space);
+        if (verb == "text") {
+            if (!content.locked) {
+                text = space == std::string::npos ? std::string() : action.substr(space + 1);
+            }
+        } else if (verb == "OK" && content.okVisible) {
+            closed("OKknap");
+            events.okClicked(text);
+            return;
+        } else if (verb == "Annuller" || verb == "OK") {
+            closed("AnnullerKnap");
+            events.cancelClicked();
+            return;
+        } else if (verb == "escape") {
+            closed("escape");
+            events.escapePressed();
+            return;
+        } else {
+            closed("close");
+            events.closeClicked();
+            return;
+        }
+    }
+}
+
 } // namespace lexi::script

@@ -56,6 +56,19 @@ public:
     // The answer "savefile <host path>" is the file chosen; anything else
     // cancels.
     std::string saveFileName(std::string_view title, std::string_view suggested) override;
+    // The answer "openfile <drive path>" is the file chosen; anything else
+    // cancels.
+    std::string openFileName(std::string_view title, std::string_view filter,
+                             std::string_view folder) override;
+    // The answer "folderdialog <drive path>" is the folder chosen; anything
+    // else cancels.
+    std::string chooseFolder(std::string_view title, std::string_view folder) override;
+    // Takes the script's "textbox" answers in turn: "textbox text <text>"
+    // (the box now holds the text, unless it is locked), "textbox OK" (the
+    // button captioned OK: AnnullerKnap when read-only), "textbox Annuller",
+    // "textbox escape", "textbox close". When they run out the window is
+    // closed as with its close box.
+    void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) override;
     void quitEventLoop() override { quitRequested_ = true; }
 
 protected:

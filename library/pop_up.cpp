@@ -1,0 +1,102 @@
+#include "library/pop_up.h"
+
+#include "library/frm_text.h"
+#include "platform/failure.h"
+#include "platform/utf8.h"
+
+#include <algorithm>
+
+namespace lexi {
+
+void PopUp::InitText(std::int16_t NrLines) {
+    state_.TextLines.redim(1, NrLines);
+    state_.TextBuffer.clear();
+}
+
+void PopUp::PutText(const std::string& TextLine, std::int16_t NewLine) {
+    state_.TextBuffer += TextLine;
+    for (int i = 0; i < NewLine; ++i) {
+        state_.TextBuffer += "\r\n";
+    }
+    if (!state_.TextBuffer.ends_with(' ')) {
+        state_.TextBuffer += ' ';
+    }
+}
+
+std::int32_t PopUp::ShowTextBox(const std::string& HeaderTxt, std::int16_t& ReadOnly,
+                                std::int16_t& Width, std::int16_t& Height, std::int16_t RecLen) {
+    Width = std::max<std::int16_t>(Width, 4000);
+    Height = std::max<std::int16_t>(Height, 2000);
+    if (ReadOnly > 0) {
+        ReadOnly = 1;
+    }
+    frmText dialog(state_, HeaderTxt, ReadOnly, Width, Height);
+    ui_.showTextWindow(dialog.content(), dialog);
+    if (!state_.TextAccepted) {
+        return 0;
+    }
+    const std::vector<std::string> lines = cutIntoLines(state_.TextBuffer, RecLen);
+    const int last = static_cast<int>(lines.size());
+    state_.TextLines.redim(1, last);
+    for (int line = 1; line <= last; ++line) {
+        state_.TextLines.at(1, line) = lines[static_cast<std::size_t>(line - 1)];
+    }
+    return last;
+}
+
+std::string PopUp::GetText(std::int16_t LineNr) const {
+    return state_.TextLines.at(1, LineNr);
+}
+
+std::vector<std::string> cutIntoLines(std::string_view text, int RecLen) {
+    // The characters, carriage returns left out.
+    std::vector<std::string> t;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        utf8::decode(text, pos);
+        if (text[start] != '\r') {
+            t.emplace_back(text.substr(start, pos - start));
+        }
+    }
+    std::vector<std::string> lines(1);
+    const auto newLine = [&lines] {
+        lines.emplace_back();
+    };
+    int c = 0;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        ++c;
+        if (c == RecLen + 1) {
+            newLine();
+            c = 1;
+        }
+        const std::string& ch = t[i];
+        if (ch == "\n") {
+            if (c != 1) {
+                newLine();
+                c = 1;
+            }
+            if (i + 1 < t.size() && t[i + 1] == "\n") {
+                ++i;
+                lines.back().clear();
+                newLine();
+            }
+        } else if (ch == " ") {
+            const int lookAhead = RecLen + 1 - c;
+            if (lookAhead < 0) {
+                throw Failure(failure::InvalidProcedureCall, "PopUp");
+            }
+            const auto from = t.begin() + static_cast<std::ptrdiff_t>(i + 1);
+            const auto to = from + std::min<std::ptrdiff_t>(lookAhead, t.end() - from);
+            lines.back() += ' ';
+            if (std::find(from, to, std::string(" ")) == to) {
+                newLine();
+                c = 1;
+            }
+        } else {
+            lines.back() += ch;
+        }
+    }
+    return lines;
+}
+
+} // namespace lexi
