@@ -262,6 +262,12 @@ void SqliteMailStorage::insert(std::string_view entryId, int folder, const ItemS
         .run();
 }
 
+std::string SqliteMailStorage::newOwnFile(std::string_view entryId) {
+    std::error_code ignored;
+    std::filesystem::create_directories(filesFolder_, ignored);
+    return std::string(entryId) + "-" + newEntryId().substr(32) + ".msg";
+}
+
 // A large message file is written whole to a file of its own before any row
 // names it, under a name no earlier version had: a reader that found the
 // former name still reads the former version.
@@ -269,9 +275,7 @@ std::string SqliteMailStorage::writeOwnFile(std::string_view entryId, std::strin
     if (file.size() < RowLimit) {
         return {};
     }
-    std::error_code ignored;
-    std::filesystem::create_directories(filesFolder_, ignored);
-    std::string name = std::string(entryId) + "-" + newEntryId().substr(32) + ".msg";
+    std::string name = newOwnFile(entryId);
     writeFileInPlace(filesFolder_ + "/" + name, file);
     return name;
 }
@@ -282,10 +286,8 @@ void SqliteMailStorage::removeOwnFile(const std::string& name) {
     }
 }
 
-std::string SqliteMailStorage::store(int folder, const ItemSummary& summary,
-                                     std::string_view file) {
-    std::string entryId = newEntryId();
-    const std::string ownFile = writeOwnFile(entryId, file);
+std::string SqliteMailStorage::storeNew(std::string entryId, int folder, const ItemSummary& summary,
+                                        std::string_view file, const std::string& ownFile) {
     try {
         guarded([&] {
             insert(entryId, folder, summary, file, ownFile);
@@ -298,12 +300,33 @@ std::string SqliteMailStorage::store(int folder, const ItemSummary& summary,
     return entryId;
 }
 
+std::string SqliteMailStorage::store(int folder, const ItemSummary& summary,
+                                     std::string_view file) {
+    std::string entryId = newEntryId();
+    const std::string ownFile = writeOwnFile(entryId, file);
+    return storeNew(std::move(entryId), folder, summary, file, ownFile);
+}
+
 std::string SqliteMailStorage::add(int folder, const msgfile::Message& message) {
     return store(folder, ItemSummary::of(message), msgfile::writeMessage(message));
 }
 
-std::string SqliteMailStorage::addFile(int folder, std::string_view file) {
-    return store(folder, ItemSummary::of(msgfile::readMessage(file)), file);
+// A large file is copied by the system to the item's file of its own, which
+// the disk writes while the copy is read for the summary.
+std::string SqliteMailStorage::addFile(int folder, const std::string& hostPath) {
+    const SourceFile source(hostPath);
+    if (source.size() < RowLimit) {
+        const std::string file = source.contents();
+        return store(folder, ItemSummary::of(msgfile::readMessage(file)), file);
+    }
+    std::string entryId = newEntryId();
+    const std::string ownFile = newOwnFile(entryId);
+    FileInPlace copy(filesFolder_ + "/" + ownFile);
+    copy.copyFrom(source);
+    copy.startWriteBack();
+    const ItemSummary summary = ItemSummary::of(msgfile::readMessage(copy.contents()));
+    copy.place(Sync::ToDisk);
+    return storeNew(std::move(entryId), folder, summary, InOwnFile, ownFile);
 }
 
 bool SqliteMailStorage::replace(std::string_view entryId, int folder,
@@ -361,17 +384,9 @@ std::optional<StoredItem> SqliteMailStorage::find(std::string_view entryId) {
     });
 }
 
-std::optional<msgfile::Message> SqliteMailStorage::message(std::string_view entryId) {
-    const auto file = messageFile(entryId);
-    if (!file) {
-        return std::nullopt;
-    }
-    return msgfile::readMessage(*file);
-}
-
 // An item in a file of its own is read from there; when another process has
 // just replaced it and taken the former file away, the row is read again.
-std::optional<std::string> SqliteMailStorage::messageFile(std::string_view entryId) {
+std::optional<SqliteMailStorage::ItemFile> SqliteMailStorage::itemFile(std::string_view entryId) {
     for (int attempt = 1;; ++attempt) {
         using Row = std::pair<std::string, std::string>; // the data, the item's own file
         auto row = guarded([&]() -> std::optional<Row> {
@@ -381,11 +396,14 @@ std::optional<std::string> SqliteMailStorage::messageFile(std::string_view entry
             }
             return Row{query.blob(0), query.text(1)};
         });
-        if (!row || row->second.empty()) {
-            return row ? std::optional(std::move(row->first)) : std::nullopt;
+        if (!row) {
+            return std::nullopt;
+        }
+        if (row->second.empty()) {
+            return ItemFile{std::move(row->first), nullptr};
         }
         try {
-            return msgfile::readMessageFileBytes(filesFolder_ + "/" + row->second);
+            return ItemFile{{}, std::make_unique<SourceFile>(filesFolder_ + "/" + row->second)};
         } catch (const Failure& failure) {
             if (attempt == 2) {
                 throw Failure(failure::AutomationError,
@@ -395,6 +413,29 @@ std::optional<std::string> SqliteMailStorage::messageFile(std::string_view entry
             }
         }
     }
+}
+
+std::optional<msgfile::Message> SqliteMailStorage::message(std::string_view entryId) {
+    const auto file = itemFile(entryId);
+    if (!file) {
+        return std::nullopt;
+    }
+    return msgfile::readMessage(file->own ? file->own->contents() : file->bytes);
+}
+
+bool SqliteMailStorage::exportFile(std::string_view entryId, const std::string& hostPath) {
+    const auto file = itemFile(entryId);
+    if (!file) {
+        return false;
+    }
+    FileInPlace copy(hostPath);
+    if (file->own) {
+        copy.copyFrom(*file->own);
+    } else {
+        copy.write(file->bytes);
+    }
+    copy.place(Sync::Later);
+    return true;
 }
 
 bool SqliteMailStorage::remove(std::string_view entryId) {
