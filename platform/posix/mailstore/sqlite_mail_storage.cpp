@@ -48,6 +48,14 @@ CREATE INDEX IF NOT EXISTS items_by_sent_on ON items(folder, sent_on, position, 
     received, message_class, subject, billing_information, mileage);
 )sql";
 
+// The version of the tables above, with the default folders: a store that
+// has it is opened without a write.
+constexpr int SchemaVersion = 1;
+
+// The log is copied into the database once it holds this many pages: a
+// delivery writes a few, and every process that opens the store reads it.
+constexpr int CheckpointPages = 256;
+
 // The summary columns, which stores made before them lack.
 constexpr const char* AddSummaryColumns = R"sql(
 ALTER TABLE items ADD COLUMN message_class TEXT NOT NULL DEFAULT '';
@@ -207,6 +215,15 @@ SqliteMailStorage::SqliteMailStorage(const std::string& databasePath)
           return guarded([&] { return posix::SqliteDb(databasePath); });
       }()) {
     guarded([&] {
+        // Every item that is stored reaches the disk when it is committed, in
+        // the log; a process that ends leaves the log to the next one instead
+        // of copying it into the database, which would sync the disk twice
+        // more.
+        db_.exec("PRAGMA synchronous=FULL");
+        db_.checkpointEvery(CheckpointPages);
+        if (db_.schemaVersion() >= SchemaVersion) {
+            return 0;
+        }
         posix::WriteTransaction transaction(db_);
         db_.exec(Schema);
         addSummaryColumns(db_);
@@ -221,6 +238,7 @@ SqliteMailStorage::SqliteMailStorage(const std::string& databasePath)
                 .bind(4, std::int64_t{folder.defaultItemType})
                 .run();
         }
+        db_.setSchemaVersion(SchemaVersion);
         transaction.commit();
         return 0;
     });
