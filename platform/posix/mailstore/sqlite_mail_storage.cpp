@@ -54,7 +54,7 @@ constexpr int SchemaVersion = 1;
 
 // The log is copied into the database once it holds this many pages: a
 // delivery writes a few, and every process that opens the store reads it.
-constexpr int CheckpointPages = 256;
+constexpr int CheckpointPages = 64;
 
 // The summary columns, which stores made before them lack.
 constexpr const char* AddSummaryColumns = R"sql(
@@ -140,6 +140,12 @@ void addFileColumn(posix::SqliteDb& db) {
         return;
     }
     db.exec(AddFileColumn);
+}
+
+// The summary of a message file that is stored as it is: the file is checked
+// whole, but the bytes of its attachments are not needed.
+ItemSummary summaryOf(std::string_view file) {
+    return ItemSummary::of(msgfile::readMessage(file, msgfile::AttachedData::Checked));
 }
 
 // A store whose file is not a database, or whose pages do not hold together,
@@ -335,14 +341,14 @@ std::string SqliteMailStorage::addFile(int folder, const std::string& hostPath) 
     const SourceFile source(hostPath);
     if (source.size() < RowLimit) {
         const std::string file = source.contents();
-        return store(folder, ItemSummary::of(msgfile::readMessage(file)), file);
+        return store(folder, summaryOf(file), file);
     }
     std::string entryId = newEntryId();
     const std::string ownFile = newOwnFile(entryId);
     FileInPlace copy(filesFolder_ + "/" + ownFile);
     copy.copyFrom(source);
     copy.startWriteBack();
-    const ItemSummary summary = ItemSummary::of(msgfile::readMessage(copy.contents()));
+    const ItemSummary summary = summaryOf(copy.contents());
     copy.place(Sync::ToDisk);
     return storeNew(std::move(entryId), folder, summary, InOwnFile, ownFile);
 }
