@@ -125,8 +125,8 @@ BENCHMARK(DeliverAndExportAgainstCp)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-// The same work inside one process, as the filing of sent mail and the
-// transfer dialog do it, against copying the file the way cp does.
+// The same store calls inside one process, where the program's start is not
+// counted, against copying the file the way cp does.
 void DeliverAndExportInProcessAgainstCopy(benchmark::State& state) {
     const Workspace workspace;
     lexi::mailstore::SqliteMailStorage storage(workspace.folder + "/mailstore.db");
