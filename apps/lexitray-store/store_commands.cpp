@@ -2,7 +2,6 @@
 
 #include "platform/danish_format.h"
 #include "platform/failure.h"
-#include "platform/posix/mailstore/file_in_place.h"
 #include "platform/posix/mailstore/item_kind.h"
 #include "platform/posix/mailstore/local_time.h"
 #include "platform/posix/msgfile/message_file.h"
@@ -117,15 +116,13 @@ void printItem(MailStorage& storage, std::string_view entryId, std::ostream& out
 
 std::string deliverFile(MailStorage& storage, int folder, const std::string& path) {
     requireFolder(storage, folder);
-    return storage.addFile(folder, msgfile::readMessageFileBytes(path));
+    return storage.addFile(folder, path);
 }
 
 void exportItem(MailStorage& storage, std::string_view entryId, const std::string& path) {
-    const auto file = storage.messageFile(entryId);
-    if (!file) {
+    if (!storage.exportFile(entryId, path)) {
         noSuchItem(entryId);
     }
-    mailstore::writeFileInPlace(path, *file);
 }
 
 void printAccount(const mailstore::Account& account, std::ostream& out) {

@@ -53,8 +53,8 @@ std::string MemoryMailStorage::add(int folder, const msgfile::Message& message) 
     return entryId;
 }
 
-std::string MemoryMailStorage::addFile(int folder, std::string_view file) {
-    return add(folder, msgfile::readMessage(file));
+std::string MemoryMailStorage::addFile(int folder, const std::string& hostPath) {
+    return add(folder, msgfile::readMessageFile(hostPath));
 }
 
 bool MemoryMailStorage::replace(std::string_view entryId, int folder,
@@ -91,12 +91,12 @@ std::optional<msgfile::Message> MemoryMailStorage::message(std::string_view entr
     return entry->message;
 }
 
-std::optional<std::string> MemoryMailStorage::messageFile(std::string_view entryId) {
+bool MemoryMailStorage::exportFile(std::string_view entryId, const std::string& hostPath) {
     const auto stored = message(entryId);
-    if (!stored) {
-        return std::nullopt;
+    if (stored) {
+        msgfile::writeMessageFile(*stored, hostPath);
     }
-    return msgfile::writeMessage(*stored);
+    return stored.has_value();
 }
 
 bool MemoryMailStorage::remove(std::string_view entryId) {

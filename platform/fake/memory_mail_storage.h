@@ -17,11 +17,11 @@ public:
     std::vector<FolderInfo> folders() override { return folders_; }
     std::optional<FolderInfo> folder(int id) override;
     std::string add(int folder, const msgfile::Message& message) override;
-    std::string addFile(int folder, std::string_view file) override;
+    std::string addFile(int folder, const std::string& hostPath) override;
     bool replace(std::string_view entryId, int folder, const msgfile::Message& message) override;
     std::optional<StoredItem> find(std::string_view entryId) override;
     std::optional<msgfile::Message> message(std::string_view entryId) override;
-    std::optional<std::string> messageFile(std::string_view entryId) override;
+    bool exportFile(std::string_view entryId, const std::string& hostPath) override;
     bool remove(std::string_view entryId) override;
     std::vector<StoredItem> items(int folder, const std::optional<TimeFilter>& filter) override;
     std::uint64_t changeCount() override;

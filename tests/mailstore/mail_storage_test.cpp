@@ -12,6 +12,7 @@
 #include "tests/support/child_processes.h"
 #include "tests/support/temp_folder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace lexi::mailstore {
@@ -133,9 +134,39 @@ TEST(SqliteMailStorage, KeepsALargeItemInAFileOfItsOwn) {
     storage.replace(id, outlook::FolderInbox, large);
     storage.replace(id, outlook::FolderSentItems, large);
     EXPECT_EQ(files(), 1);
-    EXPECT_EQ(SqliteMailStorage(path).messageFile(id), msgfile::writeMessage(large));
+    ASSERT_TRUE(SqliteMailStorage(path).exportFile(id, folder.str() + "/x.msg"));
+    EXPECT_EQ(testing::readHostFile(folder.str() + "/x.msg"), msgfile::writeMessage(large));
     storage.remove(id);
     EXPECT_EQ(files(), 0);
+}
+
+// A delivered file is exported as the very bytes, in its row or copied to a
+// file of its own; a damaged one is refused and leaves no file behind.
+TEST(SqliteMailStorage, DeliversAFileAsItIsOrNotAtAll) {
+    testing::TempFolder folder;
+    const std::string path = folder.str() + "/mail.db";
+    SqliteMailStorage storage(path);
+    for (const std::size_t attached : {std::size_t{10}, std::size_t{2} << 20}) {
+        msgfile::Message message = billedMail();
+        message.attachments.emplace_back().data = std::string(attached, 'x');
+        const std::string bytes = msgfile::writeMessage(message);
+        for (const bool damaged : {false, true}) {
+            std::ofstream(folder.str() + "/in.msg", std::ios::binary)
+                << (damaged ? bytes.substr(0, bytes.size() / 2) : bytes);
+            if (damaged) {
+                EXPECT_THROW(storage.addFile(outlook::FolderInbox, folder.str() + "/in.msg"),
+                             Failure);
+                continue;
+            }
+            const std::string id = storage.addFile(outlook::FolderInbox, folder.str() + "/in.msg");
+            EXPECT_EQ(storage.find(id)->summary, ItemSummary::of(message));
+            ASSERT_TRUE(storage.exportFile(id, folder.str() + "/out.msg"));
+            EXPECT_EQ(testing::readHostFile(folder.str() + "/out.msg"), bytes) << attached;
+        }
+    }
+    std::error_code absent;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path + ".files", absent), {}), 1);
+    EXPECT_FALSE(storage.exportFile("0000", folder.str() + "/out.msg"));
 }
 
 TEST(SqliteMailStorage, OpensAStoreMadeBeforeTheSummaryColumns) {

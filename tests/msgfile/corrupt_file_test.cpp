@@ -77,7 +77,11 @@ TEST(MsgDamagedFile, FailsClearly) {
     };
     // clang-format on
     for (const auto& [what, bytes] : damaged) {
-        EXPECT_TRUE(failureOf([&] { readMessage(bytes); }).starts_with(NotAMessage)) << what;
+        for (const AttachedData attachedData : {AttachedData::Read, AttachedData::Checked}) {
+            EXPECT_TRUE(
+                failureOf([&] { readMessage(bytes, attachedData); }).starts_with(NotAMessage))
+                << what;
+        }
     }
     for (std::size_t size = 0; size < f.size(); size += 509) {
         const std::string seen = failureOf([&] { readMessage(f.substr(0, size)); });

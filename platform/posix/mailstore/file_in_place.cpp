@@ -6,11 +6,16 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lexi::mailstore {
 namespace {
 
+constexpr char Source[] = "msgfile";
+
+// Writes all bytes; false with errno set when the system refuses.
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -19,38 +24,185 @@ bool writeAll(int fd, std::string_view bytes) {
         }
         bytes.remove_prefix(written < 0 ? 0 : static_cast<std::size_t>(written));
     }
-    return ::fsync(fd) == 0;
+    return true;
+}
+
+// Copies the rest of `from` to `to` through a buffer, for file systems that
+// cannot copy between the two; the bytes copied, or -1 with errno set.
+ssize_t copyThroughBuffer(int from, int to) {
+    char buffer[1 << 16];
+    ssize_t copied = 0;
+    for (;;) {
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        if (got == 0) {
+            return copied;
+        }
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0 || !writeAll(to, {buffer, static_cast<std::size_t>(got)})) {
+            return -1;
+        }
+        copied += got;
+    }
+}
+
+// Copies the rest of `from` to `to` inside the system; the bytes copied, or
+// -1 with errno set.
+ssize_t copyAll(int from, int to) {
+    ssize_t copied = 0;
+    for (;;) {
+        const ssize_t got = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+        if (got == 0) {
+            return copied;
+        }
+        if (got > 0) {
+            copied += got;
+            continue;
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        const bool unsupported =
+            errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP;
+        if (!unsupported || copied > 0) {
+            return -1;
+        }
+        const ssize_t rest = copyThroughBuffer(from, to);
+        return rest < 0 ? -1 : copied + rest;
+    }
 }
 
 } // namespace
 
-void writeFileInPlace(const std::string& hostPath, std::string_view bytes) {
-    const std::filesystem::path target(hostPath);
+SourceFile::SourceFile(const std::string& hostPath)
+    : hostPath_(hostPath), fd_(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC)) {
+    struct stat status {};
+    if (fd_ < 0 || ::fstat(fd_, &status) != 0) {
+        const int error = errno;
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        throw failureFromErrno(error, hostPath, Source);
+    }
+    size_ = static_cast<std::size_t>(status.st_size);
+}
+
+SourceFile::~SourceFile() {
+    ::close(fd_);
+}
+
+std::string SourceFile::contents() const {
+    std::string bytes(size_, '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got =
+            ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            // A file cut short while it was read is as damaged as one that
+            // cannot be read.
+            throw failureFromErrno(got < 0 ? errno : EIO, hostPath_, Source);
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return bytes;
+}
+
+FileInPlace::FileInPlace(std::string hostPath) : hostPath_(std::move(hostPath)) {
+    const std::filesystem::path target(hostPath_);
     // Hidden, and unique to this write: a name no other writer takes.
     const std::string name = std::string(".")
                                  .append(target.filename().string())
                                  .append(".")
                                  .append(newEntryId().substr(36))
                                  .append(".tmp");
-    const std::string temporary = (target.parent_path() / name).string();
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        throw failureFromErrno(errno, hostPath, "msgfile");
+    temporary_ = (target.parent_path() / name).string();
+    fd_ = ::open(temporary_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+        throw failureFromErrno(errno, hostPath_, Source);
     }
-    bool done = writeAll(fd, bytes);
-    int error = errno;
-    if (::close(fd) != 0 && done) {
-        done = false;
-        error = errno;
+}
+
+FileInPlace::~FileInPlace() {
+    unmap();
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temporary_.c_str());
     }
-    if (done && ::rename(temporary.c_str(), hostPath.c_str()) != 0) {
-        done = false;
-        error = errno;
+}
+
+void FileInPlace::fail(int error) {
+    unmap();
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(temporary_.c_str());
+    throw failureFromErrno(error, hostPath_, Source);
+}
+
+void FileInPlace::unmap() {
+    if (mapped_ != nullptr) {
+        ::munmap(mapped_, size_);
+        mapped_ = nullptr;
     }
-    if (!done) {
-        ::unlink(temporary.c_str());
-        throw failureFromErrno(error, hostPath, "msgfile");
+}
+
+void FileInPlace::write(std::string_view bytes) {
+    unmap();
+    if (!writeAll(fd_, bytes)) {
+        fail(errno);
     }
+    size_ += bytes.size();
+}
+
+void FileInPlace::copyFrom(const SourceFile& source) {
+    unmap();
+    const ssize_t copied = copyAll(source.fd(), fd_);
+    if (copied < 0) {
+        fail(errno);
+    }
+    size_ += static_cast<std::size_t>(copied);
+}
+
+void FileInPlace::startWriteBack() {
+    // Only a hint: the system may decline, and place() waits all the same.
+    ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
+std::string_view FileInPlace::contents() {
+    if (size_ == 0) {
+        return {};
+    }
+    if (mapped_ == nullptr) {
+        void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_SHARED, fd_, 0);
+        if (mapped == MAP_FAILED) {
+            fail(errno);
+        }
+        mapped_ = mapped;
+    }
+    return {static_cast<const char*>(mapped_), size_};
+}
+
+void FileInPlace::place(Sync sync) {
+    unmap();
+    if (sync == Sync::ToDisk && ::fdatasync(fd_) != 0) {
+        fail(errno);
+    }
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (closed != 0 || ::rename(temporary_.c_str(), hostPath_.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary_.c_str());
+        throw failureFromErrno(error, hostPath_, Source);
+    }
+}
+
+void writeFileInPlace(const std::string& hostPath, std::string_view bytes) {
+    FileInPlace file(hostPath);
+    file.write(bytes);
+    file.place(Sync::ToDisk);
 }
 
 } // namespace lexi::mailstore

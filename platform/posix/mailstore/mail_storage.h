@@ -76,18 +76,22 @@ public:
 
     // Stores a new item; returns its entry ID.
     virtual std::string add(int folder, const msgfile::Message& message) = 0;
-    // Stores a message file as it is, so that exporting the item gives back
-    // the very bytes; returns its entry ID. Fails as readMessage does when the
-    // bytes are not a message file.
-    virtual std::string addFile(int folder, std::string_view file) = 0;
+    // Stores the message file at the host path as it is, so that exporting
+    // the item gives back the very bytes; returns its entry ID. Fails as
+    // readMessageFile does when the file cannot be read or is not a message
+    // file.
+    virtual std::string addFile(int folder, const std::string& hostPath) = 0;
     // Replaces a stored item, moving it to `folder` (to the end of it when it
     // changes folder). False when there is no such item.
     virtual bool replace(std::string_view entryId, int folder, const msgfile::Message& message) = 0;
     virtual std::optional<StoredItem> find(std::string_view entryId) = 0;
     // The whole message of a stored item, read only when it is asked for.
     virtual std::optional<msgfile::Message> message(std::string_view entryId) = 0;
-    // The stored item as a message file.
-    virtual std::optional<std::string> messageFile(std::string_view entryId) = 0;
+    // Writes the stored item as a message file to the host path, whole or not
+    // at all; false when there is no such item. The copy is not forced to the
+    // disk before it takes its name, as a copy by `cp` is not: the store keeps
+    // the item.
+    virtual bool exportFile(std::string_view entryId, const std::string& hostPath) = 0;
     virtual bool remove(std::string_view entryId) = 0;
 
     // A folder's items in order, all or those the filter accepts.

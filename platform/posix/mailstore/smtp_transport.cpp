@@ -7,8 +7,9 @@
 #include <cstring>
 #include <ctime>
 #include <curl/curl.h>
+#include <dlfcn.h>
 #include <memory>
-#include <mutex>
+#include <type_traits>
 
 namespace lexi::mailstore {
 namespace {
@@ -57,21 +58,68 @@ MimeStamp stampFor(const msgfile::Message& mail) {
     return {date, std::chrono::minutes{local.tm_gmtoff / 60}, newEntryId().substr(8)};
 }
 
+// The calls of libcurl the transfer makes, from the library loaded when the
+// first mail leaves: a program that never sends mail does not spend its start
+// loading libcurl and the libraries it needs.
+struct Curl {
+    decltype(&curl_global_init) globalInit = nullptr;
+    decltype(&curl_easy_init) easyInit = nullptr;
+    decltype(&curl_easy_setopt) easySetopt = nullptr;
+    decltype(&curl_easy_perform) easyPerform = nullptr;
+    decltype(&curl_easy_strerror) easyStrerror = nullptr;
+    decltype(&curl_easy_cleanup) easyCleanup = nullptr;
+    decltype(&curl_slist_append) slistAppend = nullptr;
+    decltype(&curl_slist_free_all) slistFreeAll = nullptr;
+
+    // Refuses the mail when libcurl cannot be loaded.
+    static const Curl& load() {
+        static const Curl loaded = [] {
+            Curl curl;
+            void* library = ::dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+            if (!library) {
+                return curl;
+            }
+            const auto symbol = [&](auto& function, const char* name) {
+                function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                    ::dlsym(library, name));
+                return function != nullptr;
+            };
+            const bool complete = symbol(curl.globalInit, "curl_global_init") &&
+                                  symbol(curl.easyInit, "curl_easy_init") &&
+                                  symbol(curl.easySetopt, "curl_easy_setopt") &&
+                                  symbol(curl.easyPerform, "curl_easy_perform") &&
+                                  symbol(curl.easyStrerror, "curl_easy_strerror") &&
+                                  symbol(curl.easyCleanup, "curl_easy_cleanup") &&
+                                  symbol(curl.slistAppend, "curl_slist_append") &&
+                                  symbol(curl.slistFreeAll, "curl_slist_free_all");
+            if (complete) {
+                curl.globalInit(CURL_GLOBAL_DEFAULT);
+            } else {
+                curl.globalInit = nullptr;
+            }
+            return curl;
+        }();
+        if (loaded.globalInit == nullptr) {
+            refuse("The mail transfer could not be set up: libcurl (libcurl.so.4) cannot be "
+                   "loaded.");
+        }
+        return loaded;
+    }
+};
+
 struct CurlDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+    void operator()(CURL* handle) const { Curl::load().easyCleanup(handle); }
+    void operator()(curl_slist* list) const { Curl::load().slistFreeAll(list); }
 };
 using CurlPtr = std::unique_ptr<CURL, CurlDeleter>;
 using CurlListPtr = std::unique_ptr<curl_slist, CurlDeleter>;
 
-CurlPtr newCurl() {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    CurlPtr curl(curl_easy_init());
-    if (!curl) {
+CurlPtr newCurl(const Curl& curl) {
+    CurlPtr handle(curl.easyInit());
+    if (!handle) {
         refuse("The mail transfer could not be set up.");
     }
-    return curl;
+    return handle;
 }
 
 // Feeds the MIME text to libcurl.
@@ -106,9 +154,10 @@ std::string SmtpTransport::deliver(const msgfile::Message& mail, const Account& 
     }
     checkAddress(account.address);
     const std::string from = "<" + account.address + ">";
+    const Curl& curl = Curl::load();
     CurlListPtr recipients;
     for (const std::string& address : envelopeRecipients(mail)) {
-        curl_slist* longer = curl_slist_append(recipients.get(), address.c_str());
+        curl_slist* longer = curl.slistAppend(recipients.get(), address.c_str());
         if (!longer) {
             refuse("Out of memory for the recipients.");
         }
@@ -119,40 +168,40 @@ std::string SmtpTransport::deliver(const msgfile::Message& mail, const Account& 
     const std::string mime = buildMime(mail, account, stamp);
     std::string_view upload = mime;
 
-    const CurlPtr curl = newCurl();
-    CURL* handle = curl.get();
+    const CurlPtr owned = newCurl(curl);
+    CURL* handle = owned.get();
     char error[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, error);
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
-    curl_easy_setopt(handle, CURLOPT_URL, account.smtpUrl.c_str());
+    curl.easySetopt(handle, CURLOPT_ERRORBUFFER, error);
+    curl.easySetopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl.easySetopt(handle, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
+    curl.easySetopt(handle, CURLOPT_URL, account.smtpUrl.c_str());
     // A password never crosses the network in the clear: with a user name the
     // connection must be encrypted; without one, encryption is taken when the
     // server offers it.
-    curl_easy_setopt(handle, CURLOPT_USE_SSL,
-                     static_cast<long>(account.smtpUser.empty() ? CURLUSESSL_TRY : CURLUSESSL_ALL));
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, static_cast<long>(timeouts_.connect.count()));
-    curl_easy_setopt(handle, CURLOPT_SERVER_RESPONSE_TIMEOUT,
-                     static_cast<long>(timeouts_.connect.count()));
-    curl_easy_setopt(handle, CURLOPT_TIMEOUT, static_cast<long>(timeouts_.total.count()));
+    curl.easySetopt(handle, CURLOPT_USE_SSL,
+                    static_cast<long>(account.smtpUser.empty() ? CURLUSESSL_TRY : CURLUSESSL_ALL));
+    curl.easySetopt(handle, CURLOPT_CONNECTTIMEOUT, static_cast<long>(timeouts_.connect.count()));
+    curl.easySetopt(handle, CURLOPT_SERVER_RESPONSE_TIMEOUT,
+                    static_cast<long>(timeouts_.connect.count()));
+    curl.easySetopt(handle, CURLOPT_TIMEOUT, static_cast<long>(timeouts_.total.count()));
     if (!account.smtpUser.empty()) {
-        curl_easy_setopt(handle, CURLOPT_USERNAME, account.smtpUser.c_str());
-        curl_easy_setopt(handle, CURLOPT_PASSWORD, account.smtpPassword.c_str());
+        curl.easySetopt(handle, CURLOPT_USERNAME, account.smtpUser.c_str());
+        curl.easySetopt(handle, CURLOPT_PASSWORD, account.smtpPassword.c_str());
     }
-    curl_easy_setopt(handle, CURLOPT_MAIL_FROM, from.c_str());
-    curl_easy_setopt(handle, CURLOPT_MAIL_RCPT, recipients.get());
-    curl_easy_setopt(handle, CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(handle, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(mime.size()));
-    curl_easy_setopt(handle, CURLOPT_READFUNCTION, readUpload);
-    curl_easy_setopt(handle, CURLOPT_READDATA, &upload);
+    curl.easySetopt(handle, CURLOPT_MAIL_FROM, from.c_str());
+    curl.easySetopt(handle, CURLOPT_MAIL_RCPT, recipients.get());
+    curl.easySetopt(handle, CURLOPT_UPLOAD, 1L);
+    curl.easySetopt(handle, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(mime.size()));
+    curl.easySetopt(handle, CURLOPT_READFUNCTION, readUpload);
+    curl.easySetopt(handle, CURLOPT_READDATA, &upload);
     std::string serverRefusal;
-    curl_easy_setopt(handle, CURLOPT_DEBUGFUNCTION, keepServerRefusal);
-    curl_easy_setopt(handle, CURLOPT_DEBUGDATA, &serverRefusal);
-    curl_easy_setopt(handle, CURLOPT_VERBOSE, 1L);
+    curl.easySetopt(handle, CURLOPT_DEBUGFUNCTION, keepServerRefusal);
+    curl.easySetopt(handle, CURLOPT_DEBUGDATA, &serverRefusal);
+    curl.easySetopt(handle, CURLOPT_VERBOSE, 1L);
 
-    const CURLcode result = curl_easy_perform(handle);
+    const CURLcode result = curl.easyPerform(handle);
     if (result != CURLE_OK) {
-        std::string reason = error[0] != '\0' ? error : curl_easy_strerror(result);
+        std::string reason = error[0] != '\0' ? error : curl.easyStrerror(result);
         if (!serverRefusal.empty()) {
             reason += " (" + serverRefusal + ")";
         }

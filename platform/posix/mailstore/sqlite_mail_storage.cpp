@@ -48,6 +48,14 @@ CREATE INDEX IF NOT EXISTS items_by_sent_on ON items(folder, sent_on, position, 
     received, message_class, subject, billing_information, mileage);
 )sql";
 
+// The version of the tables above, with the default folders: a store that
+// has it is opened without a write.
+constexpr int SchemaVersion = 1;
+
+// The log is copied into the database once it holds this many pages: a
+// delivery writes a few, and every process that opens the store reads it.
+constexpr int CheckpointPages = 64;
+
 // The summary columns, which stores made before them lack.
 constexpr const char* AddSummaryColumns = R"sql(
 ALTER TABLE items ADD COLUMN message_class TEXT NOT NULL DEFAULT '';
@@ -134,6 +142,12 @@ void addFileColumn(posix::SqliteDb& db) {
     db.exec(AddFileColumn);
 }
 
+// The summary of a message file that is stored as it is: the file is checked
+// whole, but the bytes of its attachments are not needed.
+ItemSummary summaryOf(std::string_view file) {
+    return ItemSummary::of(msgfile::readMessage(file, msgfile::AttachedData::Checked));
+}
+
 // A store whose file is not a database, or whose pages do not hold together,
 // cannot be trusted with mail: it says it is damaged, whatever was asked.
 template <typename Action> auto guarded(Action action) {
@@ -207,6 +221,15 @@ SqliteMailStorage::SqliteMailStorage(const std::string& databasePath)
           return guarded([&] { return posix::SqliteDb(databasePath); });
       }()) {
     guarded([&] {
+        // Every item that is stored reaches the disk when it is committed, in
+        // the log; a process that ends leaves the log to the next one instead
+        // of copying it into the database, which would sync the disk twice
+        // more.
+        db_.exec("PRAGMA synchronous=FULL");
+        db_.checkpointEvery(CheckpointPages);
+        if (db_.schemaVersion() >= SchemaVersion) {
+            return 0;
+        }
         posix::WriteTransaction transaction(db_);
         db_.exec(Schema);
         addSummaryColumns(db_);
@@ -221,6 +244,7 @@ SqliteMailStorage::SqliteMailStorage(const std::string& databasePath)
                 .bind(4, std::int64_t{folder.defaultItemType})
                 .run();
         }
+        db_.setSchemaVersion(SchemaVersion);
         transaction.commit();
         return 0;
     });
@@ -262,6 +286,12 @@ void SqliteMailStorage::insert(std::string_view entryId, int folder, const ItemS
         .run();
 }
 
+std::string SqliteMailStorage::newOwnFile(std::string_view entryId) {
+    std::error_code ignored;
+    std::filesystem::create_directories(filesFolder_, ignored);
+    return std::string(entryId) + "-" + newEntryId().substr(32) + ".msg";
+}
+
 // A large message file is written whole to a file of its own before any row
 // names it, under a name no earlier version had: a reader that found the
 // former name still reads the former version.
@@ -269,9 +299,7 @@ std::string SqliteMailStorage::writeOwnFile(std::string_view entryId, std::strin
     if (file.size() < RowLimit) {
         return {};
     }
-    std::error_code ignored;
-    std::filesystem::create_directories(filesFolder_, ignored);
-    std::string name = std::string(entryId) + "-" + newEntryId().substr(32) + ".msg";
+    std::string name = newOwnFile(entryId);
     writeFileInPlace(filesFolder_ + "/" + name, file);
     return name;
 }
@@ -282,10 +310,8 @@ void SqliteMailStorage::removeOwnFile(const std::string& name) {
     }
 }
 
-std::string SqliteMailStorage::store(int folder, const ItemSummary& summary,
-                                     std::string_view file) {
-    std::string entryId = newEntryId();
-    const std::string ownFile = writeOwnFile(entryId, file);
+std::string SqliteMailStorage::storeNew(std::string entryId, int folder, const ItemSummary& summary,
+                                        std::string_view file, const std::string& ownFile) {
     try {
         guarded([&] {
             insert(entryId, folder, summary, file, ownFile);
@@ -298,12 +324,33 @@ std::string SqliteMailStorage::store(int folder, const ItemSummary& summary,
     return entryId;
 }
 
+std::string SqliteMailStorage::store(int folder, const ItemSummary& summary,
+                                     std::string_view file) {
+    std::string entryId = newEntryId();
+    const std::string ownFile = writeOwnFile(entryId, file);
+    return storeNew(std::move(entryId), folder, summary, file, ownFile);
+}
+
 std::string SqliteMailStorage::add(int folder, const msgfile::Message& message) {
     return store(folder, ItemSummary::of(message), msgfile::writeMessage(message));
 }
 
-std::string SqliteMailStorage::addFile(int folder, std::string_view file) {
-    return store(folder, ItemSummary::of(msgfile::readMessage(file)), file);
+// A large file is copied by the system to the item's file of its own, which
+// the disk writes while the copy is read for the summary.
+std::string SqliteMailStorage::addFile(int folder, const std::string& hostPath) {
+    const SourceFile source(hostPath);
+    if (source.size() < RowLimit) {
+        const std::string file = source.contents();
+        return store(folder, summaryOf(file), file);
+    }
+    std::string entryId = newEntryId();
+    const std::string ownFile = newOwnFile(entryId);
+    FileInPlace copy(filesFolder_ + "/" + ownFile);
+    copy.copyFrom(source);
+    copy.startWriteBack();
+    const ItemSummary summary = summaryOf(copy.contents());
+    copy.place(Sync::ToDisk);
+    return storeNew(std::move(entryId), folder, summary, InOwnFile, ownFile);
 }
 
 bool SqliteMailStorage::replace(std::string_view entryId, int folder,
@@ -361,17 +408,9 @@ std::optional<StoredItem> SqliteMailStorage::find(std::string_view entryId) {
     });
 }
 
-std::optional<msgfile::Message> SqliteMailStorage::message(std::string_view entryId) {
-    const auto file = messageFile(entryId);
-    if (!file) {
-        return std::nullopt;
-    }
-    return msgfile::readMessage(*file);
-}
-
 // An item in a file of its own is read from there; when another process has
 // just replaced it and taken the former file away, the row is read again.
-std::optional<std::string> SqliteMailStorage::messageFile(std::string_view entryId) {
+std::optional<SqliteMailStorage::ItemFile> SqliteMailStorage::itemFile(std::string_view entryId) {
     for (int attempt = 1;; ++attempt) {
         using Row = std::pair<std::string, std::string>; // the data, the item's own file
         auto row = guarded([&]() -> std::optional<Row> {
@@ -381,11 +420,14 @@ std::optional<std::string> SqliteMailStorage::messageFile(std::string_view entry
             }
             return Row{query.blob(0), query.text(1)};
         });
-        if (!row || row->second.empty()) {
-            return row ? std::optional(std::move(row->first)) : std::nullopt;
+        if (!row) {
+            return std::nullopt;
+        }
+        if (row->second.empty()) {
+            return ItemFile{std::move(row->first), nullptr};
         }
         try {
-            return msgfile::readMessageFileBytes(filesFolder_ + "/" + row->second);
+            return ItemFile{{}, std::make_unique<SourceFile>(filesFolder_ + "/" + row->second)};
         } catch (const Failure& failure) {
             if (attempt == 2) {
                 throw Failure(failure::AutomationError,
@@ -395,6 +437,29 @@ std::optional<std::string> SqliteMailStorage::messageFile(std::string_view entry
             }
         }
     }
+}
+
+std::optional<msgfile::Message> SqliteMailStorage::message(std::string_view entryId) {
+    const auto file = itemFile(entryId);
+    if (!file) {
+        return std::nullopt;
+    }
+    return msgfile::readMessage(file->own ? file->own->contents() : file->bytes);
+}
+
+bool SqliteMailStorage::exportFile(std::string_view entryId, const std::string& hostPath) {
+    const auto file = itemFile(entryId);
+    if (!file) {
+        return false;
+    }
+    FileInPlace copy(hostPath);
+    if (file->own) {
+        copy.copyFrom(*file->own);
+    } else {
+        copy.write(file->bytes);
+    }
+    copy.place(Sync::Later);
+    return true;
 }
 
 bool SqliteMailStorage::remove(std::string_view entryId) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/posix/mailstore/file_in_place.h"
 #include "platform/posix/mailstore/mail_storage.h"
 #include "platform/posix/sqlite_db.h"
 
@@ -20,11 +21,11 @@ public:
     std::vector<FolderInfo> folders() override;
     std::optional<FolderInfo> folder(int id) override;
     std::string add(int folder, const msgfile::Message& message) override;
-    std::string addFile(int folder, std::string_view file) override;
+    std::string addFile(int folder, const std::string& hostPath) override;
     bool replace(std::string_view entryId, int folder, const msgfile::Message& message) override;
     std::optional<StoredItem> find(std::string_view entryId) override;
     std::optional<msgfile::Message> message(std::string_view entryId) override;
-    std::optional<std::string> messageFile(std::string_view entryId) override;
+    bool exportFile(std::string_view entryId, const std::string& hostPath) override;
     bool remove(std::string_view entryId) override;
     std::vector<StoredItem> items(int folder, const std::optional<TimeFilter>& filter) override;
     std::uint64_t changeCount() override;
@@ -33,9 +34,22 @@ public:
     std::unique_ptr<ProcessLock> lockDelivery(bool wait) override;
 
 private:
+    // An item's message file: its bytes from its row, or its file of its own,
+    // open.
+    struct ItemFile {
+        std::string bytes;
+        std::unique_ptr<SourceFile> own;
+    };
+    std::optional<ItemFile> itemFile(std::string_view entryId);
+
     std::string store(int folder, const ItemSummary& summary, std::string_view file);
+    // Names a new item in a row; its file of its own goes when that fails.
+    std::string storeNew(std::string entryId, int folder, const ItemSummary& summary,
+                         std::string_view file, const std::string& ownFile);
     void insert(std::string_view entryId, int folder, const ItemSummary& summary,
                 std::string_view file, const std::string& ownFile);
+    // A new name for the file of its own of an item, in a folder that exists.
+    std::string newOwnFile(std::string_view entryId);
     // The name of the file of its own a large item is written to; empty for
     // an item small enough for its row.
     std::string writeOwnFile(std::string_view entryId, std::string_view file);

@@ -3,6 +3,7 @@
 #include "platform/posix/msgfile/corrupt_file.h"
 #include "platform/posix/msgfile/gsf_setup.h"
 
+#include <algorithm>
 #include <gsf/gsf-infile-impl.h>
 
 namespace lexi::msgfile {
@@ -69,17 +70,39 @@ std::optional<std::string> Storage::stream(const std::string& name) const {
     if (!input) {
         return std::nullopt;
     }
-    const gsf_off_t size = gsf_input_size(input.get());
+    std::string content(spend(input.get(), name), '\0');
+    if (!content.empty() && gsf_input_read(input.get(), content.size(),
+                                           reinterpret_cast<guint8*>(content.data())) == nullptr) {
+        throw CorruptFile("the stream " + name + " cannot be read");
+    }
+    return content;
+}
+
+// The stream is read through in pieces that libgsf lends without a copy where
+// the file holds them in a row: a chain shorter than the stream fails as it
+// does in stream().
+void Storage::checkStream(const std::string& name) const {
+    const GObjectPtr<GsfInput> input(child(name, false));
+    if (!input) {
+        return;
+    }
+    constexpr std::size_t Piece = 1 << 16;
+    for (std::size_t left = spend(input.get(), name); left > 0;) {
+        const std::size_t piece = std::min(left, Piece);
+        if (gsf_input_read(input.get(), piece, nullptr) == nullptr) {
+            throw CorruptFile("the stream " + name + " cannot be read");
+        }
+        left -= piece;
+    }
+}
+
+std::size_t Storage::spend(GsfInput* input, const std::string& name) const {
+    const gsf_off_t size = gsf_input_size(input);
     if (size < 0) {
         throw CorruptFile("the stream " + name + " has a negative size");
     }
     reader_->spend(static_cast<std::size_t>(size));
-    std::string content(static_cast<std::size_t>(size), '\0');
-    if (size > 0 && gsf_input_read(input.get(), content.size(),
-                                   reinterpret_cast<guint8*>(content.data())) == nullptr) {
-        throw CorruptFile("the stream " + name + " cannot be read");
-    }
-    return content;
+    return static_cast<std::size_t>(size);
 }
 
 CompoundReader::CompoundReader(std::string_view fileBytes) : unreadBytes_(fileBytes.size()) {

@@ -29,11 +29,16 @@ public:
     bool hasStream(const std::string& name) const;
     // The whole content of the child stream of that name, if there is one.
     std::optional<std::string> stream(const std::string& name) const;
+    // Checks the child stream of that name, if there is one, as stream()
+    // would read it, without copying its content.
+    void checkStream(const std::string& name) const;
 
 private:
     friend class CompoundReader;
     Storage(GsfInfile* ownedInfile, CompoundReader& reader);
     GsfInput* child(const std::string& name, bool wantStorage) const;
+    // The size of a child stream, spent from what the file holds.
+    std::size_t spend(GsfInput* input, const std::string& name) const;
 
     std::shared_ptr<GsfInfile> infile_;
     CompoundReader* reader_;

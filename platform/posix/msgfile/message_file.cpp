@@ -24,9 +24,9 @@ Failure fileFailure(const std::string& hostPath) {
 
 } // namespace
 
-Message readMessage(std::string_view fileBytes) {
+Message readMessage(std::string_view fileBytes, AttachedData attachedData) {
     try {
-        return parseMessageFile(fileBytes);
+        return parseMessageFile(fileBytes, attachedData);
     } catch (const CorruptFile& corrupt) {
         throw notAMessageFile(corrupt.what());
     }

@@ -19,7 +19,12 @@
 // Reading allocates in proportion to the size of the file, whatever it says.
 namespace lexi::msgfile {
 
-Message readMessage(std::string_view fileBytes);
+// Whether reading keeps the bytes the attachments hold, or only checks them
+// as it checks everything else, for a caller that looks at the item but not
+// into its attachments.
+enum class AttachedData { Read, Checked };
+
+Message readMessage(std::string_view fileBytes, AttachedData attachedData = AttachedData::Read);
 Message readMessageFile(const std::string& hostPath);
 // The bytes of the file, unread: a file that cannot be read fails as above.
 std::string readMessageFileBytes(const std::string& hostPath);

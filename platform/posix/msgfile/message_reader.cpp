@@ -55,7 +55,7 @@ std::vector<Storage> childStorages(const Storage& root, std::string_view prefix)
 }
 
 Message readMessage(const Storage& storage, std::size_t headerSize, const NamedPropertyIds& names,
-                    int depth);
+                    AttachedData attachedData, int depth);
 
 Recipient readRecipient(const Storage& storage, const NamedPropertyIds& names,
                         std::uint32_t codePage) {
@@ -70,7 +70,7 @@ Recipient readRecipient(const Storage& storage, const NamedPropertyIds& names,
 // An attached mail's storage holds the mail; its class id stays with the
 // property. Any other object storage (an OLE object) is kept whole.
 Attachment readAttachment(const Storage& storage, const NamedPropertyIds& names,
-                          std::uint32_t codePage, int depth) {
+                          std::uint32_t codePage, AttachedData attachedData, int depth) {
     Attachment attachment;
     const auto readObject = [&](const PropertyBag& bag, Property& property,
                                 const Storage& objectStorage) {
@@ -79,13 +79,16 @@ Attachment readAttachment(const Storage& storage, const NamedPropertyIds& names,
             readNumber(PropertyReader(bag), attachmentMethod) == AttachMethod::EmbeddedMessage;
         if (attachedMail) {
             property.object.classId = objectStorage.classId();
-            attachment.embeddedMessage =
-                readMessage(objectStorage, EmbeddedMessageHeaderSize, names, depth + 1);
+            attachment.embeddedMessage = readMessage(objectStorage, EmbeddedMessageHeaderSize,
+                                                     names, attachedData, depth + 1);
         } else {
             property.object = readStorageTree(objectStorage);
         }
     };
-    attachment.properties = readPropertyBag(storage, ChildHeaderSize, names, readObject);
+    static const PropertyKey Data = tagged(property_id::AttachDataBinary);
+    attachment.properties =
+        readPropertyBag(storage, ChildHeaderSize, names, readObject,
+                        attachedData == AttachedData::Checked ? &Data : nullptr);
     const PropertyReader properties(attachment.properties);
     readTexts(properties, codePage, attachmentTexts, attachment);
     readNumber(properties, attachmentMethod, attachment);
@@ -101,7 +104,7 @@ Attachment readAttachment(const Storage& storage, const NamedPropertyIds& names,
 }
 
 Message readMessage(const Storage& storage, std::size_t headerSize, const NamedPropertyIds& names,
-                    int depth) {
+                    AttachedData attachedData, int depth) {
     if (depth > MaxNesting) {
         throw CorruptFile("its attached mails nest too deep");
     }
@@ -125,18 +128,18 @@ Message readMessage(const Storage& storage, std::size_t headerSize, const NamedP
         message.recipients.push_back(readRecipient(child, names, codePage));
     }
     for (const Storage& child : childStorages(storage, AttachmentStoragePrefix)) {
-        message.attachments.push_back(readAttachment(child, names, codePage, depth));
+        message.attachments.push_back(readAttachment(child, names, codePage, attachedData, depth));
     }
     return message;
 }
 
 } // namespace
 
-Message parseMessageFile(std::string_view fileBytes) {
+Message parseMessageFile(std::string_view fileBytes, AttachedData attachedData) {
     CompoundReader file(fileBytes);
     const Storage root = file.root();
     const NamedPropertyIds names(root);
-    return readMessage(root, MessageHeaderSize, names, 0);
+    return readMessage(root, MessageHeaderSize, names, attachedData, 0);
 }
 
 } // namespace lexi::msgfile

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/posix/msgfile/message.h"
+#include "platform/posix/msgfile/message_file.h"
 
 #include <string_view>
 
@@ -8,6 +8,6 @@ namespace lexi::msgfile {
 
 // The item in the bytes of a .msg file. Throws CorruptFile when they are not
 // one; readMessage and readMessageFile wrap it.
-Message parseMessageFile(std::string_view fileBytes);
+Message parseMessageFile(std::string_view fileBytes, AttachedData attachedData);
 
 } // namespace lexi::msgfile

@@ -50,7 +50,8 @@ void readUnlistedStreams(const Storage& storage, const NamedPropertyIds& names, 
 } // namespace
 
 PropertyBag readPropertyBag(const Storage& storage, std::size_t headerSize,
-                            const NamedPropertyIds& names, const ObjectReader& readObject) {
+                            const NamedPropertyIds& names, const ObjectReader& readObject,
+                            const PropertyKey* checkedOnly) {
     const auto stream = storage.stream(PropertyStreamName);
     if (!stream) {
         throw CorruptFile("a storage has no property stream");
@@ -76,7 +77,11 @@ PropertyBag readPropertyBag(const Storage& storage, std::size_t headerSize,
         case ValueKind::Fixed:
             break;
         case ValueKind::Stream:
-            property.data = storage.stream(valueStreamName(id, type)).value_or("");
+            if (checkedOnly != nullptr && property.key == *checkedOnly) {
+                storage.checkStream(valueStreamName(id, type));
+            } else {
+                property.data = storage.stream(valueStreamName(id, type)).value_or("");
+            }
             break;
         case ValueKind::Streams:
             property.data = storage.stream(valueStreamName(id, type)).value_or("");

@@ -23,9 +23,12 @@ using ObjectReader =
     std::function<void(const PropertyBag& bag, Property& property, const Storage& objectStorage)>;
 
 // Every property of the storage, keyed by name for the named ones. Throws
-// CorruptFile when the storage has no sound property stream.
+// CorruptFile when the storage has no sound property stream. The value
+// stream of the property `checkedOnly` names, if any, is checked but not
+// read: the property reads as empty.
 PropertyBag readPropertyBag(const Storage& storage, std::size_t headerSize,
-                            const NamedPropertyIds& names, const ObjectReader& readObject);
+                            const NamedPropertyIds& names, const ObjectReader& readObject,
+                            const PropertyKey* checkedOnly = nullptr);
 
 // The typed values of a bag's properties. Each is empty when the bag lacks it.
 class PropertyReader {
