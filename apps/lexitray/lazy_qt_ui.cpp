@@ -6,19 +6,31 @@
 namespace lexi {
 namespace {
 
-std::unique_ptr<Ui> loadQtUi() {
+std::unique_ptr<Ui> loadQtUi(const posix::DriveTable* drives) {
     const QtUiModule* module = loadModule<QtUiModule>();
-    return module ? std::unique_ptr<Ui>(module->createUi()) : nullptr;
+    if (!module) {
+        return nullptr;
+    }
+    QtUiServices services;
+    if (drives) {
+        services.toHost = [drives](std::string_view path) {
+            return drives->toHost(path).value_or("");
+        };
+        services.toDrive = [drives](std::string_view path) {
+            return drives->toWindows(path);
+        };
+    }
+    return std::unique_ptr<Ui>(module->createUi(&services));
 }
 
 } // namespace
 
-LazyQtUi::LazyQtUi(std::function<std::unique_ptr<Ui>()> fallback)
-    : fallback_(std::move(fallback)) {}
+LazyQtUi::LazyQtUi(std::function<std::unique_ptr<Ui>()> fallback, const posix::DriveTable* drives)
+    : fallback_(std::move(fallback)), drives_(drives) {}
 
 Ui& LazyQtUi::loaded() {
     if (!ui_) {
-        ui_ = loadQtUi();
+        ui_ = loadQtUi(drives_);
         if (!ui_) {
             ui_ = fallback_();
         }
@@ -75,6 +87,16 @@ int LazyQtUi::pickFolder(const std::vector<std::string>& folderPaths) {
 
 std::string LazyQtUi::saveFileName(std::string_view title, std::string_view suggested) {
     return loaded().saveFileName(title, suggested);
+}
+
+std::string LazyQtUi::openFileName(std::string_view title, std::string_view filter,
+                                   std::string_view folder) {
+    return loaded().openFileName(title, filter, folder);
+}
+
+std::unique_ptr<NamingDialogView> LazyQtUi::openNamingDialog(const NamingDialogContent& content,
+                                                             NamingDialogEvents& events) {
+    return loaded().openNamingDialog(content, events);
 }
 
 } // namespace lexi

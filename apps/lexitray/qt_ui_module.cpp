@@ -7,8 +7,8 @@
 
 namespace {
 
-lexi::Ui* createQtUi() {
-    return new lexi::qt::QtUi();
+lexi::Ui* createQtUi(const QtUiServices* services) {
+    return new lexi::qt::QtUi(services->toHost, services->toDrive);
 }
 
 } // namespace

@@ -81,13 +81,13 @@ bool displayExists() {
 
 } // namespace
 
-std::unique_ptr<Ui> chooseUi() {
+std::unique_ptr<Ui> chooseUi(const posix::DriveTable* drives) {
     const std::string choice = variable("LEXITRAY_UI");
     if (choice == "script") {
         return scriptedUi();
     }
     if (choice == "qt" || displayExists()) {
-        return std::make_unique<LazyQtUi>(scriptedUi);
+        return std::make_unique<LazyQtUi>(scriptedUi, drives);
     }
     return scriptedUi();
 }

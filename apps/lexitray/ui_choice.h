@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/posix/drive_table.h"
 #include "platform/ui.h"
 
 #include <memory>
@@ -12,7 +13,8 @@ namespace lexi {
 // windows of the desktop, loaded when first needed. Without a choice the
 // program takes the desktop's windows where a display it can reach exists
 // (WAYLAND_DISPLAY, or DISPLAY with its socket), and the scripted UI with its defaults where none
-// does, so that it never waits for an answer nobody can give.
-std::unique_ptr<Ui> chooseUi();
+// does, so that it never waits for an answer nobody can give. The desktop's
+// file dialogs map drive paths through `drives`.
+std::unique_ptr<Ui> chooseUi(const posix::DriveTable* drives = nullptr);
 
 } // namespace lexi

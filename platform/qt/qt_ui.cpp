@@ -3,6 +3,7 @@
 #include "platform/qt/compose_window_view.h"
 #include "platform/qt/making_pdf_window_view.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/naming_dialog_view.h"
 #include "platform/qt/settings_window_view.h"
 #include "platform/qt/tray_window_view.h"
 
@@ -17,9 +18,32 @@ int argumentCount = 1;
 char programName[] = "lexitray";
 char* arguments[] = {programName, nullptr};
 
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A filter in the runtime's form, "description|pattern|...", in Qt's form,
+// "description (pattern);;...". A description that names its patterns in
+// brackets already is taken as it is.
+QString qtFilter(std::string_view filter) {
+    const QStringList parts = qs(filter).split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        const bool named = description.endsWith(QLatin1Char(')')) || i + 1 >= parts.size();
+        entries << (named ? description
+                          : description + QStringLiteral(" (") +
+                                QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                                QLatin1Char(')'));
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
 } // namespace
 
-QtUi::QtUi() : application_(std::make_unique<QApplication>(argumentCount, arguments)) {
+QtUi::QtUi(PathMap toHost, PathMap toDrive)
+    : application_(std::make_unique<QApplication>(argumentCount, arguments)),
+      toHost_(std::move(toHost)), toDrive_(std::move(toDrive)) {
     QApplication::setApplicationName(QStringLiteral("Lexitray"));
     // A hidden tray window still carries the program: the event loop decides
     // when it is over, not the last visible window.
@@ -77,6 +101,19 @@ std::string QtUi::saveFileName(std::string_view title, std::string_view suggeste
         QString::fromUtf8(suggested.data(), static_cast<qsizetype>(suggested.size())),
         QStringLiteral("PDF (*.pdf)"));
     return chosen.toStdString();
+}
+
+std::string QtUi::openFileName(std::string_view title, std::string_view filter,
+                               std::string_view folder) {
+    const std::string start = toHost_ ? toHost_(folder) : std::string(folder);
+    const std::string chosen =
+        QFileDialog::getOpenFileName(nullptr, qs(title), qs(start), qtFilter(filter)).toStdString();
+    return chosen.empty() || !toDrive_ ? chosen : toDrive_(chosen);
+}
+
+std::unique_ptr<NamingDialogView> QtUi::openNamingDialog(const NamingDialogContent& content,
+                                                         NamingDialogEvents& events) {
+    return std::make_unique<QtNamingDialogView>(content, events);
 }
 
 } // namespace lexi::qt

@@ -3,6 +3,7 @@
 #include "platform/qt/event_loop.h"
 #include "platform/ui.h"
 
+#include <functional>
 #include <memory>
 
 class QApplication;
@@ -13,7 +14,12 @@ namespace lexi::qt {
 // application; only one may exist at a time.
 class QtUi final : public Ui {
 public:
-    QtUi();
+    // Turns a path one way: a drive path into a host path, or back.
+    using PathMap = std::function<std::string(std::string_view)>;
+
+    // The file dialogs work with host paths; without the maps drive paths
+    // are taken as host paths.
+    explicit QtUi(PathMap toHost = {}, PathMap toDrive = {});
     ~QtUi() override;
 
     int messageBox(std::string_view text, int style, std::string_view title) override;
@@ -30,10 +36,16 @@ public:
     void showComposeWindow(ComposeWindow& window) override;
     int pickFolder(const std::vector<std::string>& folderPaths) override;
     std::string saveFileName(std::string_view title, std::string_view suggested) override;
+    std::string openFileName(std::string_view title, std::string_view filter,
+                             std::string_view folder) override;
+    std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent& content,
+                                                       NamingDialogEvents& events) override;
 
 private:
     std::unique_ptr<QApplication> application_;
     EventLoop loop_;
+    PathMap toHost_;
+    PathMap toDrive_;
 };
 
 } // namespace lexi::qt

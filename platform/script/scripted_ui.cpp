@@ -1,5 +1,6 @@
 #include "platform/script/scripted_ui.h"
 
+#include "platform/script/scripted_naming_dialog.h"
 #include "platform/text.h"
 
 #include <cstdlib>
@@ -175,6 +176,23 @@ std::string ScriptedUi::saveFileName(std::string_view title, std::string_view su
         {"savefile",
          {{"title", std::string(title)}, {"suggested", std::string(suggested)}, {"file", chosen}}});
     return chosen;
+}
+
+std::string ScriptedUi::openFileName(std::string_view title, std::string_view filter,
+                                     std::string_view folder) {
+    std::string chosen = takeAnswer("openfile").value_or("");
+    record({"openfile",
+            {{"title", std::string(title)},
+             {"filter", std::string(filter)},
+             {"folder", std::string(folder)},
+             {"file", chosen}}});
+    return chosen;
+}
+
+std::unique_ptr<NamingDialogView> ScriptedUi::openNamingDialog(const NamingDialogContent& content,
+                                                               NamingDialogEvents& events) {
+    return std::make_unique<ScriptedNamingDialog>(content, events, transcript_,
+                                                  [this] { return takeAnswer("naming"); });
 }
 
 } // namespace lexi::script

@@ -56,6 +56,13 @@ public:
     // The answer "savefile <host path>" is the file chosen; anything else
     // cancels.
     std::string saveFileName(std::string_view title, std::string_view suggested) override;
+    // The answer "openfile <drive path>" is the file chosen; anything else
+    // cancels.
+    std::string openFileName(std::string_view title, std::string_view filter,
+                             std::string_view folder) override;
+    // The dialog takes the script's "naming" answers while it is shown.
+    std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent& content,
+                                                       NamingDialogEvents& events) override;
     void quitEventLoop() override { quitRequested_ = true; }
 
 protected:
