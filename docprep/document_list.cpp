@@ -11,10 +11,15 @@
 namespace lexi {
 namespace {
 
+// A file, not a folder: the empty path names the current folder.
+bool fileExists(FileSystem& files, const std::string& path) {
+    return files.exists(path) && !files.isFolder(path);
+}
+
 // The entry as it is to be attached, or "" when it is left out.
 std::string completed(DocPrepContext& context, const std::string& entry) {
     FileSystem& files = context.platform.files;
-    if (files.exists(entry)) {
+    if (fileExists(files, entry)) {
         return entry;
     }
     // A missing file that has an extension (a web address among them) is
@@ -22,8 +27,8 @@ std::string completed(DocPrepContext& context, const std::string& entry) {
     if (!extensionName(entry).empty()) {
         return entry;
     }
-    const std::string path = files.exists(entry + ".docx") ? entry + ".docx" : entry + ".doc";
-    if (files.exists(path)) {
+    const std::string path = fileExists(files, entry + ".docx") ? entry + ".docx" : entry + ".doc";
+    if (fileExists(files, path)) {
         return path;
     }
     context.platform.ui.messageBox("Filen " + path + " kan ikke findes. Navnet vil blive fjernet",
@@ -106,7 +111,7 @@ DocumentList& GetNames(DocumentList& list, DocPrepContext& context) {
         d.PDFTemplate = dialog.templatePath();
         d.PDFPassword = dialog.password();
         d.Clean = dialog.clean();
-        if (!context.platform.files.exists(d.PDFTemplate)) {
+        if (!fileExists(context.platform.files, d.PDFTemplate)) {
             d.PDFTemplate.clear();
         }
         ++document;

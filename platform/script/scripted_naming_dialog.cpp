@@ -51,6 +51,12 @@ void ScriptedNamingDialog::hide() {
     }
 }
 
+void ScriptedNamingDialog::focus(NamingControl control) {
+    static constexpr const char* Names[] = {"txtFilnavn", "txtPassword", "chkUsePDFTemplate",
+                                            "chkClean", "fldPDFTemplate"};
+    transcript_({"naming", {{"event", "focus"}, {"control", Names[static_cast<int>(control)]}}});
+}
+
 void ScriptedNamingDialog::perform(std::string_view command) {
     const std::size_t space = command.find(' ');
     const std::string_view verb = command.substr(0, space);

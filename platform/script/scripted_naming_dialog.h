@@ -14,7 +14,7 @@ namespace lexi::script {
 // <text>", "txtPassword <text>", "fldPDFTemplate <text>", "chkClean 1",
 // "chkUsePDFTemplate 0", "knpLookup", "F1" to "F6", "OK", "close"). With no
 // answer left for it the dialog is confirmed with OK, and closed when that
-// OK is refused.
+// OK is refused. The focus given to a control is recorded too.
 class ScriptedNamingDialog final : public NamingDialogView {
 public:
     using NextAnswer = std::function<std::optional<std::string>()>;
@@ -25,7 +25,7 @@ public:
     void update(const NamingDialogState& state) override { state_ = state; }
     void showModal() override;
     void hide() override;
-    void focus(NamingControl) override {}
+    void focus(NamingControl control) override;
 
 private:
     void perform(std::string_view command);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "docprep/merge_document.h"
+#include "shared/registry/md_registry.h"
+#include "tests/mail/mail_fixture.h"
+
+namespace lexi::testing {
+
+// The mail workstation with document preparation: the work folder
+// C:\Arbejde, the PDF writer installed.
+class DocPrepFixture : public MailFixture {
+protected:
+    DocPrepFixture() { std::filesystem::create_directories(host("Arbejde")); }
+
+    // A file below drive C: ("Sager/brev.doc").
+    void put(const std::string& path) {
+        std::filesystem::create_directories(host(path).parent_path());
+        std::ofstream(host(path)) << "x";
+    }
+    // The naming dialog's stored values, "name=value" each, in `names`' order.
+    std::string stored(std::initializer_list<const char*> names) {
+        std::string all;
+        for (const char* name : names) {
+            const auto value = queryWholeValue(registry, RegistryRoot::CurrentUser,
+                                               "Software\\Lexitray\\PDF", name);
+            all += std::string(all.empty() ? "" : " ") + name + "=" +
+                   (value ? CutAtNul(value->data) : "-");
+        }
+        return all;
+    }
+    void store(const char* name, const char* value) {
+        mdRegistry(registry, ui)
+            .WriteRegistryValue("HKEY_CURRENT_USER\\Software\\Lexitray\\PDF", name, value, false);
+    }
+
+    DocPrepContext preparing{platform, log, program, "C:\\Arbejde", true};
+};
+
+} // namespace lexi::testing
