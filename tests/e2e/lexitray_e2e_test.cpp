@@ -106,6 +106,42 @@ TEST_F(LexitrayE2E, AMailClosedUnsentIsSavedAndWhenReopenedAndAnsweredNoLeftAlon
     EXPECT_TRUE(testing::standInCalls(work.path() / "opened").empty()) << "the shell is not asked";
 }
 
+TEST_F(LexitrayE2E, TheListedDocumentsAreCompletedCheckedAndNamedOneByOne) {
+    const fs::path folder = drive() / "Sager" / "Hansen";
+    std::ofstream(folder / "Stævning.docx") << "x";
+    std::ofstream(folder / "Dom.pdf") << "x";
+    std::ofstream(drive() / "findoc.txt")
+        << cp1252::fromUtf8("C:\\Sager\\Hansen\\Stævning\r\nC:\\Sager\\Hansen\\Bilag\r\nC:"
+                            "\\Sager\\Hansen\\Dom.pdf\r\n");
+    ASSERT_EQ(run({"mail"}, "naming txtFilnavn Stævning til retten.docx\nnaming OK\nmail close\n")
+                  .exitCode,
+              0);
+    Lines met;
+    std::ifstream in(transcriptFile());
+    for (std::string line; std::getline(in, line);) {
+        const auto r = script::Record::fromLine(line);
+        const std::string event = r.field("event");
+        if (r.kind == "msgbox" || (r.kind == "naming" && event != "focus")) {
+            met.push_back(r.kind == "msgbox" ? r.field("text")
+                          : event == "shown" ? r.field("lbFilnavn") + " as " + r.field("txtFilnavn")
+                                             : event + " " + r.field("txtFilnavn"));
+        }
+    }
+    EXPECT_EQ(met,
+              (Lines{"Filen C:\\Sager\\Hansen\\Bilag.doc kan ikke findes. Navnet vil blive fjernet",
+                     "C:\\Sager\\Hansen\\Stævning.docx as Stævning.docx",
+                     "hidden Stævning til retten.docx", "C:\\Sager\\Hansen\\Dom.pdf as Dom.pdf",
+                     "hidden Dom.pdf"}));
+    EXPECT_FALSE(fs::exists(drive() / "findoc.txt"));
+    std::size_t at = 0;
+    for (const char* line :
+         {"\tStart på HentFiler\r\n", "\tSlut på HentFiler\r\n", "\tStart på getnames\r\n",
+          "\tfilnavn: Stævning.docx\r\n", "\tfilnavn: Dom.pdf\r\n", "\tSlut på getnames\r\n"}) {
+        at = log().find(line, at);
+        EXPECT_NE(at, std::string::npos) << line;
+    }
+}
+
 TEST_F(LexitrayE2E, TheUiFollowsTheDisplayAndARequestThatShowsNothingLoadsNoQt) {
     std::ofstream(drive() / "brev.docx") << "brev";
     testing::writeStandIn(work.path() / "xdg-open", work.path() / "opened");
