@@ -10,6 +10,8 @@ namespace lexi::testing {
 // C:\Arbejde, the PDF writer installed.
 class DocPrepFixture : public MailFixture {
 protected:
+    static constexpr const char* PdfKey = "HKEY_CURRENT_USER\\Software\\Lexitray\\PDF";
+
     DocPrepFixture() { std::filesystem::create_directories(host("Arbejde")); }
 
     // A file below drive C: ("Sager/brev.doc").
@@ -17,20 +19,8 @@ protected:
         std::filesystem::create_directories(host(path).parent_path());
         std::ofstream(host(path)) << "x";
     }
-    // The naming dialog's stored values, "name=value" each, in `names`' order.
-    std::string stored(std::initializer_list<const char*> names) {
-        std::string all;
-        for (const char* name : names) {
-            const auto value = queryWholeValue(registry, RegistryRoot::CurrentUser,
-                                               "Software\\Lexitray\\PDF", name);
-            all += std::string(all.empty() ? "" : " ") + name + "=" +
-                   (value ? CutAtNul(value->data) : "-");
-        }
-        return all;
-    }
     void store(const char* name, const char* value) {
-        mdRegistry(registry, ui)
-            .WriteRegistryValue("HKEY_CURRENT_USER\\Software\\Lexitray\\PDF", name, value, false);
+        mdRegistry(registry, ui).WriteRegistryValue(PdfKey, name, value, false);
     }
 
     DocPrepContext preparing{platform, log, program, "C:\\Arbejde", true};
