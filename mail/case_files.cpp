@@ -4,6 +4,7 @@
 #include "mail/exchange_files.h"
 #include "mail/md_mail.h"
 #include "platform/failure.h"
+#include "platform/text.h"
 
 namespace lexi {
 
@@ -39,7 +40,7 @@ std::string mdMail::HentSagsnummer() {
             context_.log.WriteLog("Filen tmp.txt blev ikke fundet!");
             return {};
         }
-        const auto lines = exchange::readLines(exchange::decode(*data));
+        const auto lines = text::readLines(exchange::decode(*data));
         // The third line is read after skipping two: a shorter file ends
         // before it.
         if (lines.size() < 3) {

@@ -1,5 +1,6 @@
 // Composing the mail of a request and showing it.
 
+#include "docprep/document_list.h"
 #include "mail/exchange_files.h"
 #include "mail/md_mail.h"
 #include "platform/danish_format.h"
@@ -122,10 +123,8 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         }
         mail->display(false);
 
-        // The documents of "findoc.txt" are prepared and attached by the
-        // document preparation, which this workstation does not have yet: the
-        // list stays where it is.
         log.WriteLog("Henter eventuelle dokumenter til vedhæftning");
+        prepareDocuments(workFolder);
 
         log.WriteLog("Starter olMail.copy");
         mail->setSentOnBehalfOfName("");
@@ -198,6 +197,20 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
     recipientsFileRead_ = true;
     mail->recipients().resolveAll();
     log.WriteLog("  " + std::to_string(mail->recipients().count()) + " modtagere tilføjet");
+}
+
+void mdMail::prepareDocuments(const std::string& workFolder) {
+    FileSystem& files = context_.platform.files;
+    const std::string path = context_.program.exchangeFolder + exchange::Documents;
+    if (!files.exists(path) || files.fileSize(path) <= 5) {
+        return;
+    }
+    DocPrepContext preparing{context_.platform, context_.log, context_.program, workFolder,
+                             !context_.state.pdfPrinterEntry.empty()};
+    DocumentList documents = HentFiler(preparing);
+    GetNames(documents, preparing);
+    // The named documents are not cleaned, printed or attached yet: the mail
+    // goes out without them.
 }
 
 std::string mdMail::createWorkFolder() {

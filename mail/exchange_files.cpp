@@ -14,28 +14,10 @@ std::string encode(std::string_view text) {
     return cp1252::fromUtf8(text);
 }
 
-std::vector<std::string> readLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t cr = text.find('\r', start);
-        if (cr == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, cr - start));
-        start = cr + 1;
-        if (start < text.size() && text[start] == '\n') {
-            ++start;
-        }
-    }
-    return lines;
-}
-
 MailRequest parseRecipients(std::string_view text) {
     constexpr std::string_view SubjectPrefix = "[subject]=";
     MailRequest request;
-    for (std::string& line : readLines(text)) {
+    for (std::string& line : text::readLines(text)) {
         if (line.empty()) {
             continue;
         }

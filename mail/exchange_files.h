@@ -18,10 +18,6 @@ std::string decode(std::string_view bytes);
 // UTF-8 text as a file's bytes.
 std::string encode(std::string_view text);
 
-// The lines of a text, split as a line reader does: at CR LF, or at a CR
-// alone. A final line end adds no empty line.
-std::vector<std::string> readLines(std::string_view text);
-
 // What "finmail.txt" asks for: recipient entries in order, and the subjects
 // of its "[subject]=" lines (compared without regard to case) in order; the
 // last one is the mail's.

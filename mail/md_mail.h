@@ -77,6 +77,8 @@ private:
     JournalEntry requestTarget();
     // Notes the mail being sent in the journal of requests in flight.
     void noteInJournal();
+    // Names the documents of "findoc.txt" (when it lists any) for the mail.
+    void prepareDocuments(const std::string& workFolder);
     // The request's own work folder, fresh, inside the user's temporary
     // folder + "\lexitray".
     std::string createWorkFolder();

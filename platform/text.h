@@ -23,6 +23,10 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b);
 // gives "a", "" and "b"; a text without the separator gives itself.
 std::vector<std::string_view> split(std::string_view text, std::string_view separator);
 
+// The lines of a text, split as a line reader does: at CR LF, or at a CR
+// alone. A final line end adds no empty line.
+std::vector<std::string> readLines(std::string_view text);
+
 // The text without spaces at its start and end (as Trim does; tabs stay).
 std::string_view trimSpaces(std::string_view text);
 

@@ -170,6 +170,80 @@ public:
     virtual void bringToFront() = 0;
 };
 
+// The attachment naming dialog's controls that the model gives the focus.
+enum class NamingControl { Name, Password, UseTemplate, Clean, Template };
+
+// What the attachment naming dialog shows as it is loaded: its captions and
+// its layout (sizes and positions in twips, as the model sets them).
+struct NamingDialogContent {
+    std::string title;
+    std::string heading;         // Label1
+    std::string nameCaption;     // Label2
+    std::string cleanCaption;    // chkClean
+    std::string convertCaption;  // Label3
+    std::string passwordCaption; // lblPassword
+    std::string passwordTip;     // txtPassword's tool tip
+    std::string templateCaption; // chkUsePDFTemplate
+    std::string okCaption;       // Command1
+    int height = 0;              // the window's, frame included
+    int okTop = 0;               // Command1
+    int okLeft = 0;
+    // Whether the PDF controls (lblPassword, txtPassword, chkUsePDFTemplate,
+    // fldPDFTemplate, knpLookup) are there at all.
+    bool pdfControls = false;
+};
+
+// What the attachment naming dialog holds at a moment, as the model says.
+struct NamingDialogState {
+    std::string source; // lbFilnavn
+    std::string name;   // txtFilnavn
+    // The selection in txtFilnavn, in characters.
+    int selectionStart = 0;
+    int selectionLength = 0;
+    bool clean = false;       // chkClean
+    std::string password;     // txtPassword, shown masked
+    bool useTemplate = false; // chkUsePDFTemplate
+    std::string templatePath; // fldPDFTemplate
+    // lblPassword, txtPassword and chkUsePDFTemplate enabled.
+    bool pdfEnabled = false;
+    // fldPDFTemplate and knpLookup enabled.
+    bool templateEnabled = false;
+    // txtPassword and fldPDFTemplate have the background of txtFilnavn, else
+    // the window's.
+    bool pdfBoxesLikeName = false;
+};
+
+// What the user does in the attachment naming dialog; the view forwards it.
+class NamingDialogEvents {
+public:
+    virtual ~NamingDialogEvents() = default;
+    virtual void nameEdited(const std::string& name) = 0;
+    virtual void passwordEdited(const std::string& password) = 0;
+    virtual void templateEdited(const std::string& path) = 0;
+    virtual void cleanTicked(bool ticked) = 0;
+    virtual void useTemplateClicked(bool ticked) = 0;
+    virtual void lookupClicked() = 0;
+    virtual void okClicked() = 0;
+    // F1 to F6 (1 to 6) pressed anywhere in the dialog.
+    virtual void functionKey(int number) = 0;
+    // The window's close box.
+    virtual void closeClicked() = 0;
+};
+
+// The attachment naming dialog, loaded hidden. Destroying it unloads it.
+class NamingDialogView {
+public:
+    virtual ~NamingDialogView() = default;
+    // Shows what the dialog holds now.
+    virtual void update(const NamingDialogState& state) = 0;
+    // Shows the dialog modally and above all other windows; returns once it
+    // is hidden (by the model, from one of its events).
+    virtual void showModal() = 0;
+    virtual void hide() = 0;
+    // Brings the dialog forward with the focus in the control.
+    virtual void focus(NamingControl control) = 0;
+};
+
 // What the user sees and answers. A window's rules live in its core model;
 // the UI draws it and forwards what the user does to the model's events.
 // Outlook's own windows (the mail window, the folder picker) are shown by
@@ -211,6 +285,10 @@ public:
 
     // Shows the text window modally, until one of its events has closed it.
     virtual void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) = 0;
+
+    // Loads the attachment naming dialog, hidden.
+    virtual std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent& content,
+                                                               NamingDialogEvents& events) = 0;
 
     // Runs the windows: forwards what the user does until no window is loaded
     // any more or quitEventLoop() is called. Returns at once when no window

@@ -104,4 +104,9 @@ void LazyQtUi::showTextWindow(const TextWindowContent& content, TextWindowEvents
     loaded().showTextWindow(content, events);
 }
 
+std::unique_ptr<NamingDialogView> LazyQtUi::openNamingDialog(const NamingDialogContent& content,
+                                                             NamingDialogEvents& events) {
+    return loaded().openNamingDialog(content, events);
+}
+
 } // namespace lexi

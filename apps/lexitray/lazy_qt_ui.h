@@ -38,6 +38,9 @@ public:
     std::string chooseFolder(std::string_view title, std::string_view folder) override;
     void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) override;
 
+    std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent& content,
+                                                       NamingDialogEvents& events) override;
+
 private:
     Ui& loaded();
     // A drive path as the loaded UI's dialogs take it, and back.

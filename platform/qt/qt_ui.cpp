@@ -3,6 +3,7 @@
 #include "platform/qt/compose_window_view.h"
 #include "platform/qt/making_pdf_window_view.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/naming_dialog_view.h"
 #include "platform/qt/settings_window_view.h"
 #include "platform/qt/text_window_view.h"
 #include "platform/qt/tray_window_view.h"
@@ -121,6 +122,11 @@ std::string QtUi::chooseFolder(std::string_view title, std::string_view folder) 
 void QtUi::showTextWindow(const TextWindowContent& content, TextWindowEvents& events) {
     TextWindowDialog dialog(content, events);
     dialog.exec();
+}
+
+std::unique_ptr<NamingDialogView> QtUi::openNamingDialog(const NamingDialogContent& content,
+                                                         NamingDialogEvents& events) {
+    return std::make_unique<QtNamingDialogView>(content, events);
 }
 
 } // namespace lexi::qt

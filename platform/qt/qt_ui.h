@@ -37,6 +37,9 @@ public:
     std::string chooseFolder(std::string_view title, std::string_view folder) override;
     void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) override;
 
+    std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent& content,
+                                                       NamingDialogEvents& events) override;
+
 private:
     std::unique_ptr<QApplication> application_;
     EventLoop loop_;

@@ -1,5 +1,6 @@
 #include "platform/script/scripted_ui.h"
 
+#include "platform/script/scripted_naming_dialog.h"
 #include "platform/text.h"
 
 #include <cstdlib>
@@ -238,6 +239,12 @@ void ScriptedUi::showTextWindow(const TextWindowContent& content, TextWindowEven
             return;
         }
     }
+}
+
+std::unique_ptr<NamingDialogView> ScriptedUi::openNamingDialog(const NamingDialogContent& content,
+                                                               NamingDialogEvents& events) {
+    return std::make_unique<ScriptedNamingDialog>(content, events, transcript_,
+                                                  [this] { return takeAnswer("naming"); });
 }
 
 } // namespace lexi::script

@@ -69,6 +69,10 @@ public:
     // "textbox escape", "textbox close". When they run out the window is
     // closed as with its close box.
     void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) override;
+
+    // The dialog takes the script's "naming" answers while it is shown.
+    std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent& content,
+                                                       NamingDialogEvents& events) override;
     void quitEventLoop() override { quitRequested_ = true; }
 
 protected:

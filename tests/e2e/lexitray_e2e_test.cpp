@@ -106,6 +106,30 @@ TEST_F(LexitrayE2E, AMailClosedUnsentIsSavedAndWhenReopenedAndAnsweredNoLeftAlon
     EXPECT_TRUE(testing::standInCalls(work.path() / "opened").empty()) << "the shell is not asked";
 }
 
+TEST_F(LexitrayE2E, TheListedDocumentsAreCompletedCheckedAndNamedOneByOne) {
+    std::ofstream(drive() / "Sager" / "Hansen" / "Stævning.docx") << "x";
+    std::ofstream(drive() / "Sager" / "Hansen" / "Dom.pdf") << "x";
+    std::ofstream(drive() / "findoc.txt") << cp1252::fromUtf8(
+        "C:\\Sager\\Hansen\\Stævning\r\nC:\\Sager\\Hansen\\Bilag\r\nC:\\Sager\\Hansen\\Dom.pdf");
+    ASSERT_EQ(run({"mail"}, "naming txtFilnavn Stævning til retten.docx\nnaming OK\n").exitCode, 0);
+    std::ifstream in(transcriptFile());
+    std::string met;
+    for (std::string line; std::getline(in, line);) {
+        const auto r = script::Record::fromLine(line);
+        if (r.kind == "msgbox" || r.kind == "naming") {
+            met += r.field("event") + r.field("text") + r.field("lbFilnavn") + ">" +
+                   r.field("txtFilnavn") + "\n";
+        }
+    }
+    EXPECT_EQ(met, "Filen C:\\Sager\\Hansen\\Bilag.doc kan ikke findes. Navnet vil blive fjernet>\n"
+                   "shownC:\\Sager\\Hansen\\Stævning.docx>Stævning.docx\nhidden>Stævning til "
+                   "retten.docx\nshownC:\\Sager\\Hansen\\Dom.pdf>Dom.pdf\nhidden>Dom.pdf\n");
+    EXPECT_FALSE(fs::exists(drive() / "findoc.txt"));
+    EXPECT_THAT(log(),
+                ::testing::ContainsRegex("Start på HentFiler.*Slut på HentFiler.*Start på "
+                                         "getnames.*Stævning.docx.*Dom.pdf.*Slut på getnames"));
+}
+
 TEST_F(LexitrayE2E, TheUiFollowsTheDisplayAndARequestThatShowsNothingLoadsNoQt) {
     std::ofstream(drive() / "brev.docx") << "brev";
     testing::writeStandIn(work.path() / "xdg-open", work.path() / "opened");

@@ -14,7 +14,8 @@ namespace lexi::testing {
 struct RecordingModels : ComposeActions,
                          TrayWindowEvents,
                          SettingsWindowEvents,
-                         MakingPdfWindowEvents {
+                         MakingPdfWindowEvents,
+                         NamingDialogEvents {
     std::vector<std::string> calls;
     std::deque<bool> mailAnswers;
     std::unique_ptr<SettingsWindowView> settingsView;
@@ -39,6 +40,13 @@ struct RecordingModels : ComposeActions,
     void okClicked() override { letSettingsGo("OK"); }
     void closeClicked() override { letSettingsGo("close"); }
     void cancelClicked() override { calls.push_back("Annuller"); }
+    void nameEdited(const std::string& name) override { calls.push_back("name " + name); }
+    void passwordEdited(const std::string& text) override { calls.push_back("password " + text); }
+    void templateEdited(const std::string& path) override { calls.push_back("template " + path); }
+    void cleanTicked(bool on) override { calls.push_back(on ? "clean" : "unclean"); }
+    void useTemplateClicked(bool on) override { calls.push_back(on ? "use" : "unuse"); }
+    void lookupClicked() override { calls.push_back("lookup"); }
+    void functionKey(int number) override { calls.push_back("F" + std::to_string(number)); }
     void letSettingsGo(const char* call) {
         calls.push_back(call);
         settingsView.reset();

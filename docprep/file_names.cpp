@@ -1,0 +1,43 @@
+#include "docprep/file_names.h"
+
+#include "platform/text.h"
+
+namespace lexi {
+namespace {
+
+constexpr std::string_view Replaced = "(?*\",\\<>&#~%{}+_@:/!;-";
+
+} // namespace
+
+std::string CleanFileName(std::string_view name) {
+    std::string cleaned;
+    cleaned.reserve(name.size());
+    bool inRun = false;
+    for (const char c : name) {
+        const bool replaced = Replaced.find(c) != std::string_view::npos;
+        if (replaced && !inRun) {
+            cleaned += '_';
+        } else if (!replaced) {
+            cleaned += c;
+        }
+        inRun = replaced;
+    }
+    return cleaned;
+}
+
+std::string_view fileNamePart(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+std::string_view extensionName(std::string_view path) {
+    const std::string_view name = fileNamePart(path);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+}
+
+std::string recordExtension(std::string_view path) {
+    return text::toLower(text::trimSpaces(extensionName(path)));
+}
+
+} // namespace lexi

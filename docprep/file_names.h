@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lexi {
+
+// A chosen attachment name made safe for the file system: every run of the
+// characters ( ? * " , \ < > & # ~ % { } + _ @ : / ! ; and of hyphens becomes
+// one "_". Everything else (the full stop, ")", letters of any alphabet)
+// stays.
+std::string CleanFileName(std::string_view name);
+
+// The last component of a path: everything after its last "\" or "/".
+std::string_view fileNamePart(std::string_view path);
+
+// The extension of a path's last component, after its last full stop,
+// without the dot; "" when it has none.
+std::string_view extensionName(std::string_view path);
+
+// The extension as a record keeps it: trimmed and in lower case.
+std::string recordExtension(std::string_view path);
+
+} // namespace lexi
