@@ -19,27 +19,27 @@ namespace {
 const std::string Source = "C:\\Sager\\12\\brev.docx";
 const std::string Target = "C:\\Temp\\lexitray\\brev.pdf";
 
-// One run's surroundings; `script` is what the user does.
+// The failure number `call` throws, 0 when it throws none.
+template <typename Call> int failureOf(Call call) {
+    try {
+        call();
+        return 0;
+    } catch (const Failure& failure) {
+        return failure.number();
+    }
+}
+
+// One run's surroundings, Word attached; `script` is what the user does.
 struct PrintRun {
     explicit PrintRun(std::string_view script = {}) : ui(script) {
         log.setFolder("C:\\");
         files.putFile(Source, "brev");
+        printing.attach();
     }
     std::vector<std::string> lines() {
         return testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log"));
     }
-    int calls(const std::string& text) const {
-        return static_cast<int>(std::count(word.calls.begin(), word.calls.end(), text));
-    }
-    // The failure number `call` throws, 0 when it throws none.
-    template <typename Call> int failureOf(Call call) {
-        try {
-            call();
-            return 0;
-        } catch (const Failure& failure) {
-            return failure.number();
-        }
-    }
+    long calls(const std::string& text) { return std::ranges::count(word.calls, text); }
 
     fake::MemoryRegistry registry;
     RegistrySettings settings{registry};
@@ -65,107 +65,73 @@ TEST(WordPrinting, RetriesTheOpenAndLogsEveryStepOfAPrintWhosePdfIsThereAtOnce) 
             run.files.putFile(Target, "%PDF-");
         }
     };
-    run.printing.attach();
     EXPECT_EQ(run.printing.print(Source, Target), OutputWait::Present);
-    const std::string attempt = "Prøver at åbne dokument " + Source + " forsøg ";
+    const std::string open = "Prøver at åbne dokument " + Source + " forsøg ";
     EXPECT_EQ(
         run.lines(),
         (std::vector<std::string>{
-            "Wrdapp aktiveres--------------------", "Starter åbning af dokument", attempt + "1",
-            attempt + "2", attempt + "3", "Dokument åbnet " + Source + " Efter 3 forsøg",
+            "Wrdapp aktiveres--------------------", "Starter åbning af dokument", open + "1",
+            open + "2", open + "3", "Dokument åbnet " + Source + " Efter 3 forsøg",
             "Afslutter åbning af dokument", "Starter udskrivning af dokument",
             "Prøver at udskrive dokument " + Source + " forsøg 1",
             "Dokument udskrevet " + Source + " Efter 1 forsøg", "Afslutter udskrivning af dokument",
             "Starter lukning af dokument", "Prøver at lukke dokument " + Source + " forsøg 1",
             "Dokument lukket " + Source + " Efter 1 forsøg", "Afslutter lukning af dokument",
             "Starter PDF udskrivning", "Udskrift af pdf 0 sek.", "Afslutter PDF udskrivning"}));
-    EXPECT_EQ(run.word.calls.back(), "close");
-    EXPECT_EQ(run.calls("printOut Printer"), 1);
     EXPECT_EQ(run.ui.takeEvents(), "");
 }
 
+// Each Word call takes five seconds, so the wait's limit counts from the
+// end of the close step.
 TEST(WordPrinting, StepsThatNeverSucceedEndAsTheirLastAttemptOrTheWaitDoes) {
     struct Case {
-        const char* member;
-        int failures;
-        std::string call;
-        int calls;
-        bool pdf;
-        int number; // what the print throws
+        std::string member, call;
+        int failures, calls, number, seconds;
         std::string lastLine;
     };
     const Case cases[] = {
-        {"open", 11, "open " + Source, 11, true, failure::AutomationError,
+        {"open", "open " + Source, 11, 11, failure::AutomationError, 55,
          "Prøver at åbne dokument " + Source + " forsøg 10"},
-        {"printOut", 10, "printOut Printer", 10, false, WordPrinting::TimeoutNumber,
+        {"printOut", "printOut Printer", 10, 10, WordPrinting::TimeoutNumber, 65 + 20,
          "Starter PDF udskrivning"},
-        {"close", 10, "close", 11, true, 0, "Afslutter PDF udskrivning"},
-        {"close", 11, "close", 11, true, failure::AutomationError,
+        {"close", "close", 10, 11, 0, 115, "Afslutter PDF udskrivning"},
+        {"close", "close", 11, 11, failure::AutomationError, 115,
          "Prøver at lukke dokument " + Source + " forsøg 10"},
     };
     for (const Case& c : cases) {
         PrintRun run;
         run.word.failures[c.member] = c.failures;
-        if (c.pdf) {
+        run.word.onCall = [&](const std::string&) {
+            run.clock.advanceSeconds(5);
+        };
+        if (c.member != "printOut") {
             run.files.putFile(Target, "%PDF-");
         }
-        run.printing.attach();
-        EXPECT_EQ(run.failureOf([&] { run.printing.print(Source, Target); }), c.number) << c.call;
+        const LocalDateTime start = run.clock.now();
+        EXPECT_EQ(failureOf([&] { run.printing.print(Source, Target); }), c.number) << c.call;
         EXPECT_EQ(run.calls(c.call), c.calls) << c.call;
+        EXPECT_EQ(secondsBetween(start, run.clock.now()), c.seconds) << c.call;
         EXPECT_EQ(run.lines().back(), c.lastLine) << c.call;
     }
 }
 
-TEST(WordPrinting, TheWaitForWordsPdfEndsTwentySecondsAfterTheCloseStep) {
+// The shell may have no way to print the file: its wait has a limit too.
+TEST(WordPrinting, TheShellsWaitEndsAtItsOwnLimit) {
     PrintRun run;
-    // Each Word call takes five seconds: open, print, saved, close.
-    run.word.onCall = [&](const std::string&) {
-        run.clock.advanceSeconds(5);
-    };
     const LocalDateTime start = run.clock.now();
-    run.printing.attach();
-    EXPECT_EQ(run.failureOf([&] { run.printing.print(Source, Target); }),
+    EXPECT_EQ(failureOf([&] { run.printing.waitForShellOutput(Target); }),
               WordPrinting::TimeoutNumber);
-    EXPECT_EQ(secondsBetween(start, run.clock.now()), 20 + 20);
+    EXPECT_EQ(secondsBetween(start, run.clock.now()), 120);
+}
+
+TEST(WordPrinting, ACancelledPrintLeavesTheDocumentOpenReadOnly) {
+    PrintRun run("makingpdf Annuller");
+    ASSERT_EQ(run.printing.print(Source, Target), OutputWait::Cancelled);
+    run.word.failures["open"] = 1;
+    run.printing.openReadOnly(Source);
+    EXPECT_EQ(run.calls("open " + Source + " readOnly"), 2);
+    EXPECT_EQ(run.lines().back(), "Dokument åbnet " + Source + " Efter 2 forsøg");
     EXPECT_EQ(run.ui.takeEvents(), "makingpdf:shown makingpdf:unloaded");
-}
-
-TEST(WordPrinting, TheShellsWaitEndsWithTheFileTheCancelOrItsOwnLimit) {
-    struct Case {
-        const char* script;
-        bool fileThere;
-        int number;
-        std::int64_t seconds;
-    };
-    for (const Case& c : {Case{"", true, 0, 0}, Case{"makingpdf Annuller", false, 0, 0},
-                          Case{"", false, WordPrinting::TimeoutNumber, 120}}) {
-        PrintRun run(c.script);
-        if (c.fileThere) {
-            run.files.putFile(Target, "%PDF-");
-        }
-        const LocalDateTime start = run.clock.now();
-        OutputWait ended{};
-        EXPECT_EQ(run.failureOf([&] { ended = run.printing.waitForShellOutput(Target); }),
-                  c.number);
-        if (c.number == 0) {
-            EXPECT_EQ(ended, c.fileThere ? OutputWait::Present : OutputWait::Cancelled);
-        }
-        EXPECT_EQ(secondsBetween(start, run.clock.now()), c.seconds) << c.script;
-        EXPECT_FALSE(run.files.exists("C:\\Lexitray_tester.log"));
-    }
-}
-
-TEST(WordPrinting, ACancelledPrintLeavesTheDocumentOpenReadOnlyWhenWordOpensIt) {
-    for (const int failures : {0, 10}) {
-        PrintRun run("makingpdf Annuller");
-        run.printing.attach();
-        ASSERT_EQ(run.printing.print(Source, Target), OutputWait::Cancelled);
-        run.word.failures["open"] = failures;
-        run.printing.openReadOnly(Source);
-        EXPECT_EQ(run.calls("open " + Source + " readOnly"), failures ? 10 : 1);
-        EXPECT_EQ(run.lines().back(), failures ? "Prøver at åbne dokument " + Source + " forsøg 10"
-                                               : "Dokument åbnet " + Source + " Efter 1 forsøg");
-    }
 }
 
 } // namespace

@@ -66,23 +66,17 @@ TEST(OfficeWord, SavesRealDocumentsUnderAnotherNameInTheirOwnFormat) {
     WarmOffice(folder.str() + "/home").endInstance();
 }
 
-// A Word 2007 document whose mail merge takes its data from adresser.xlsx.
+// A Word 2007 document whose mail merge takes its data from adresser ny.xlsx.
 void addMergeDataSource(const fs::path& from, const fs::path& to) {
     const char* script = R"(
 import sys, zipfile
 source, target = zipfile.ZipFile(sys.argv[1]), zipfile.ZipFile(sys.argv[2], 'w')
-merge = (b'<w:mailMerge><w:mainDocumentType w:val="formLetters"/><w:dataType w:val="native"/>'
-         b'<w:dataSource xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/'
-         b'relationships" r:id="rId7"/></w:mailMerge></w:settings>')
+merge = (b'<w:mailMerge><w:dataSource xmlns:r="http://schemas.openxmlformats.org/officeDocument/'
+         b'2006/relationships" r:id="rId7"/></w:mailMerge></w:settings>')
 for item in source.infolist():
-    data = source.read(item)
-    target.writestr(item, data.replace(b'</w:settings>', merge)
-                    if item.filename == 'word/settings.xml' else data)
-target.writestr('word/_rels/settings.xml.rels',
-    '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
-    '<Relationship Id="rId7" Type="http://schemas.openxmlformats.org/officeDocument/2006/'
-    'relationships/mailMergeSource" Target="file:///C:/Data/adresser%20ny.xlsx" '
-    'TargetMode="External"/></Relationships>')
+    target.writestr(item, source.read(item).replace(b'</w:settings>', merge))
+target.writestr('word/_rels/settings.xml.rels', '<Relationships><Relationship Id="rId7" '
+                'Target="file:///C:/Data/adresser%20ny.xlsx" TargetMode="External"/></Relationships>')
 )";
     ASSERT_EQ(testing::runProgram("/usr/bin/python3", {"-c", script, from, to}, {}, "/").exitCode,
               0);
