@@ -19,6 +19,10 @@ public:
     // The default printer's name; empty when the workstation has none.
     virtual std::string defaultPrinter() = 0;
 
+    // The port the printer is installed on, as Windows lists it for the user
+    // ("Ne00:"); empty for a printer it does not list.
+    virtual std::string port(std::string_view printer) = 0;
+
     // Hands a file (a workstation path, "C:\Sager\brev.docx") to the printer
     // of that name: a number above 32 when the printer took the job, else
     // 2 (file not found), 3 (path not found) or 31 (no such printer, or it

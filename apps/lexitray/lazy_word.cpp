@@ -6,15 +6,15 @@
 
 namespace lexi {
 
-LazyWord::LazyWord(std::string home, const posix::DriveTable& drives)
-    : home_(std::move(home)), drives_(drives) {}
+LazyWord::LazyWord(std::string home, const posix::DriveTable& drives, Printers& printers)
+    : home_(std::move(home)), drives_(drives), printers_(printers) {}
 
 LazyWord::~LazyWord() = default;
 
 WordConnector* LazyWord::loaded() {
     if (!word_) {
         if (const WordModule* module = loadModule<WordModule>()) {
-            const WordServices services{home_.c_str(), &drives_};
+            const WordServices services{home_.c_str(), &drives_, &printers_};
             word_.reset(module->openWord(&services));
         }
     }

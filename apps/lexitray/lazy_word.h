@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/posix/drive_table.h"
+#include "platform/printers.h"
 #include "platform/word.h"
 
 #include <memory>
@@ -11,7 +12,7 @@ namespace lexi {
 // Word on this workstation, loaded from its module when first needed.
 class LazyWord final : public WordConnector {
 public:
-    LazyWord(std::string home, const posix::DriveTable& drives);
+    LazyWord(std::string home, const posix::DriveTable& drives, Printers& printers);
     ~LazyWord() override;
 
     // Null also when the module cannot be loaded.
@@ -24,6 +25,7 @@ private:
 
     std::string home_;
     const posix::DriveTable& drives_;
+    Printers& printers_;
     std::unique_ptr<WordConnector> word_;
 };
 

@@ -26,10 +26,11 @@ LinuxPlatform::LinuxPlatform()
       printers_(registry_, files_.drives(), pdfWriterDriver(),
                 [this](const std::string& note) { passNote(note); }),
       shell_(files_.drives(), printers_, [this](const std::string& note) { passNote(note); }),
-      ui_(chooseUi(&files_.drives())), outlook_(home_ + "/mailstore.db", clock_, *ui_, files_.drives()),
-      word_(home_, files_.drives()), platform_{registry_, settings_, files_, processes_,
-                                               shell_,    *ui_,      clock_, outlook_,
-                                               word_,     windows_} {
+      ui_(chooseUi(&files_.drives())),
+      outlook_(home_ + "/mailstore.db", clock_, *ui_, files_.drives()),
+      word_(home_, files_.drives(), printers_), platform_{registry_, settings_, files_, processes_,
+                                                          shell_,    *ui_,      clock_, outlook_,
+                                                          word_,     windows_} {
     // Drive C: is always there, as on any workstation.
     std::error_code ignored;
     std::filesystem::create_directories(home_ + "/drive_c", ignored);

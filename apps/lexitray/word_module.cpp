@@ -9,7 +9,7 @@
 namespace {
 
 lexi::WordConnector* openWord(const WordServices* services) {
-    return new lexi::posix::OfficeWord(*services->drives, services->home);
+    return new lexi::posix::OfficeWord(*services->drives, *services->printers, services->home);
 }
 
 } // namespace

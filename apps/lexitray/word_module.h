@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/posix/drive_table.h"
+#include "platform/printers.h"
 #include "platform/word.h"
 
 // The module holding Word on LibreOffice (with LibreOffice's automation
@@ -9,6 +10,7 @@
 struct WordServices {
     const char* home;
     const lexi::posix::DriveTable* drives;
+    lexi::Printers* printers;
 };
 
 struct WordModule {
@@ -17,7 +19,7 @@ struct WordModule {
     // Raised with every change of this table, of WordServices or of the
     // classes the program and the module hand each other (lexi::Word* and
     // the services' classes).
-    static constexpr int InterfaceVersion = 1;
+    static constexpr int InterfaceVersion = 2;
 
     int interfaceVersion;
     lexi::WordConnector* (*openWord)(const WordServices* services);

@@ -2,6 +2,7 @@
 
 #include "platform/printers.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@ public:
     };
 
     std::string defaultPrinter() override { return defaultName; }
+    std::string port(std::string_view printer) override {
+        const auto found = ports.find(std::string(printer));
+        return found == ports.end() ? std::string() : found->second;
+    }
 
     int print(std::string_view file, std::string_view printer) override {
         jobs.push_back({std::string(file), std::string(printer)});
@@ -25,6 +30,7 @@ public:
     }
 
     std::string defaultName = "Kontor";
+    std::map<std::string, std::string> ports;
     int answer = 42;
     std::vector<Job> jobs;
 };

@@ -159,6 +159,13 @@ std::string PosixPrinters::defaultPrinter() {
     return name.empty() ? printServiceDefault() : name;
 }
 
+// The Devices value is the printer's spooler, a comma, then its port.
+std::string PosixPrinters::port(std::string_view printer) {
+    const std::string device = readText(registry_, DevicesKey, printer);
+    const std::size_t comma = device.find(',');
+    return comma == std::string::npos ? std::string() : device.substr(comma + 1);
+}
+
 int PosixPrinters::print(std::string_view file, std::string_view printer) {
     const auto hostFile = drives_.toHost(file);
     if (!hostFile) {

@@ -25,6 +25,7 @@ public:
                   std::function<void(const std::string&)> note);
 
     std::string defaultPrinter() override;
+    std::string port(std::string_view printer) override;
     int print(std::string_view file, std::string_view printer) override;
 
     // The number the printers answer when a job is taken.

@@ -1,7 +1,9 @@
 #include "platform/posix/libreoffice/office_word.h"
 
 #include "platform/failure.h"
+#include "platform/posix/libreoffice/merge_data_source.h"
 #include "platform/posix/libreoffice/uno_office.h"
+#include "platform/text.h"
 
 #include <cerrno>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -61,12 +63,38 @@ Failure unsupported(const char* member) {
                    std::string(member) + " is not available with LibreOffice", Source);
 }
 
+// Word's text for a printer: its name, " on " and its port, or the name alone.
+std::string wordPrinterText(Printers& printers, const std::string& name) {
+    const std::string port = printers.port(name);
+    return port.empty() ? name : name + " on " + port;
+}
+
+// The printers' name of a printer as Word names it, with its port or without.
+std::string printerName(Printers& printers, std::string_view text) {
+    constexpr std::string_view On = " on ";
+    const std::size_t on = text.rfind(On);
+    if (on != std::string_view::npos) {
+        const std::string name(text.substr(0, on));
+        const std::string port = printers.port(name);
+        if (!port.empty() && text::equalsIgnoreCase(port, text.substr(on + On.size()))) {
+            return name;
+        }
+    }
+    return std::string(text);
+}
+
+// The printer in force: the one set as active, else the default printer.
+std::string printerInForce(Printers& printers, const std::string& activePrinter) {
+    return activePrinter.empty() ? printers.defaultPrinter() : activePrinter;
+}
+
 class OfficeDocument final : public WordDocument {
 public:
-    OfficeDocument(WarmOffice::Connection& office, const DriveTable& drives,
-                   uno::Reference<frame::XModel> model, std::string hostPath)
-        : office_(office), drives_(drives), model_(std::move(model)),
-          hostPath_(std::move(hostPath)) {}
+    OfficeDocument(WarmOffice::Connection& office, const DriveTable& drives, Printers& printers,
+                   const std::string& activePrinter, uno::Reference<frame::XModel> model,
+                   std::string hostPath)
+        : office_(office), drives_(drives), printers_(printers), activePrinter_(activePrinter),
+          model_(std::move(model)), hostPath_(std::move(hostPath)) {}
     ~OfficeDocument() override {
         try {
             closeModel();
@@ -77,7 +105,23 @@ public:
     OfficeDocument(const OfficeDocument&) = delete;
     OfficeDocument& operator=(const OfficeDocument&) = delete;
 
-    void printOut(bool) override { throw unsupported("PrintOut"); }
+    // The printer has the job when this returns, printing in the background
+    // or not: the PDF writer's driver writes the PDF on its own.
+    void printOut(bool) override {
+        model();
+        const std::string printer = printerInForce(printers_, activePrinter_);
+        const int answer = printers_.print(drives_.toWindows(hostPath_), printer);
+        if (answer == 2) {
+            throw Failure(failure::FileNotFound, Source);
+        }
+        if (answer == 3) {
+            throw Failure(failure::PathNotFound, Source);
+        }
+        if (answer <= 32) {
+            throw Failure(failure::AutomationError,
+                          "The printer " + printer + " did not take the print job", Source);
+        }
+    }
     void setSaved(bool saved) override {
         automation(office_, [&] { modifiable()->setModified(!saved); });
     }
@@ -113,7 +157,10 @@ public:
         closeModel();
     }
 
-    std::string mailMergeDataSource() override { throw unsupported("MailMerge.DataSource"); }
+    std::string mailMergeDataSource() override {
+        model();
+        return mergeDataSource(hostPath_);
+    }
 
 private:
     const uno::Reference<frame::XModel>& model() const {
@@ -164,18 +211,25 @@ private:
 
     WarmOffice::Connection& office_;
     const DriveTable& drives_;
+    Printers& printers_;
+    const std::string& activePrinter_;
     uno::Reference<frame::XModel> model_;
     std::string hostPath_;
 };
 
 class OfficeApplication final : public WordApplication {
 public:
-    OfficeApplication(WarmOffice::Connection& office, const DriveTable& drives,
-                      uno::Reference<frame::XDesktop2> desktop)
-        : office_(office), drives_(drives), desktop_(std::move(desktop)) {}
+    OfficeApplication(WarmOffice::Connection& office, const DriveTable& drives, Printers& printers,
+                      std::string& activePrinter, uno::Reference<frame::XDesktop2> desktop)
+        : office_(office), drives_(drives), printers_(printers), activePrinter_(activePrinter),
+          desktop_(std::move(desktop)) {}
 
-    std::string activePrinter() override { throw unsupported("ActivePrinter"); }
-    void setActivePrinter(std::string_view) override { throw unsupported("ActivePrinter"); }
+    std::string activePrinter() override {
+        return wordPrinterText(printers_, printerInForce(printers_, activePrinter_));
+    }
+    void setActivePrinter(std::string_view printer) override {
+        activePrinter_ = printerName(printers_, printer);
+    }
     // The instance shows no window either way.
     void setVisible(bool) override {}
 
@@ -200,7 +254,8 @@ public:
         if (!model.is()) {
             throw Failure(failure::PathFileAccessError, Source);
         }
-        auto document = std::make_unique<OfficeDocument>(office_, drives_, model, host);
+        auto document = std::make_unique<OfficeDocument>(office_, drives_, printers_,
+                                                         activePrinter_, model, host);
         // LibreOffice opens a document that another holds read-only rather
         // than failing, where writing was asked for.
         if (!readOnly && automation(office_, [&] {
@@ -217,23 +272,29 @@ public:
 private:
     WarmOffice::Connection& office_;
     const DriveTable& drives_;
+    Printers& printers_;
+    std::string& activePrinter_;
     uno::Reference<frame::XDesktop2> desktop_;
 };
 
 } // namespace
 
-OfficeWord::OfficeWord(const DriveTable& drives, std::string home, std::string program)
-    : drives_(drives), office_(std::move(home), std::move(program)) {}
+OfficeWord::OfficeWord(const DriveTable& drives, Printers& printers, std::string home,
+                       std::string program)
+    : drives_(drives), printers_(printers), office_(std::move(home), std::move(program)) {}
 
 std::unique_ptr<WordApplication> OfficeWord::running() {
     WarmOffice::Connection& office = office_.connection();
     auto desktop = office.running();
-    return desktop.is() ? std::make_unique<OfficeApplication>(office, drives_, desktop) : nullptr;
+    return desktop.is() ? std::make_unique<OfficeApplication>(office, drives_, printers_,
+                                                              activePrinter_, desktop)
+                        : nullptr;
 }
 
 std::unique_ptr<WordApplication> OfficeWord::start() {
     WarmOffice::Connection& office = office_.connection();
-    return std::make_unique<OfficeApplication>(office, drives_, office.connectOrStart());
+    return std::make_unique<OfficeApplication>(office, drives_, printers_, activePrinter_,
+                                               office.connectOrStart());
 }
 
 } // namespace lexi::posix
