@@ -87,7 +87,14 @@ bool matchesWildcard(std::string_view name, std::string_view pattern) {
     folded.erase(std::unique(folded.begin(), folded.end(),
                              [](char32_t a, char32_t b) { return a == U'*' && b == U'*'; }),
                  folded.end());
-    return matchFrom(foldedCodePoints(name), 0, folded, 0);
+    const std::u32string foldedName = foldedCodePoints(name);
+    if (matchFrom(foldedName, 0, folded, 0)) {
+        return true;
+    }
+    // As on Windows, a final ".*" may also match nothing: "*.*" matches
+    // "README", and "brev.*" matches "brev".
+    const bool dotStar = folded.size() >= 2 && folded.compare(folded.size() - 2, 2, U".*") == 0;
+    return dotStar && matchFrom(foldedName, 0, folded.substr(0, folded.size() - 2), 0);
 }
 
 } // namespace lexi

@@ -25,7 +25,8 @@ std::optional<WindowsPath> parseWindowsPath(std::string_view path,
                                             const std::function<std::string()>& currentFolder);
 
 // True when `name` matches a wildcard pattern ("*" any run, "?" one
-// character), without regard to letter case.
+// character), without regard to letter case. A final ".*" matches a name
+// without an extension too, as on Windows.
 bool matchesWildcard(std::string_view name, std::string_view pattern);
 
 } // namespace lexi

@@ -204,6 +204,9 @@ TEST(WindowsPaths, MapToHostFoldersAndMatchWildcardsWithoutRunaways) {
     EXPECT_EQ(*drives.toHost("C:\\Sager\\..\\Sager\\.\\ny mappe"), "/srv/c/Sager/ny mappe");
     EXPECT_TRUE(matchesWildcard("Ærø.txt", "æ*Ø.TXT"));
     EXPECT_FALSE(matchesWildcard("abc", "a?"));
+    EXPECT_TRUE(matchesWildcard("README", "*.*"));
+    EXPECT_TRUE(matchesWildcard("brev", "BREV.*"));
+    EXPECT_FALSE(matchesWildcard("brevet", "brev.*"));
     EXPECT_FALSE(matchesWildcard(std::string(60, 'a'), std::string(30, '*') + "b*"));
 }
 
