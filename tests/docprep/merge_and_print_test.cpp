@@ -43,8 +43,9 @@ MergeDocument document(const std::string& source, const std::string& target, boo
 
 // One run's surroundings: the office printer is the default, the PDF writer
 // installed. The fake driver writes the PDF named by the job settings when a
-// print reaches it (through Word or the shell) and keeps the settings and
-// "Device" it found.
+// print reaches it (through Word or the shell); `events` tells what Word, the
+// shell and the driver were asked, with the settings and "Device" the driver
+// found.
 struct EngineRun {
     explicit EngineRun(std::string_view script = {}) : ui(script) {
         log.setFolder("C:\\");
@@ -52,11 +53,10 @@ struct EngineRun {
         registry_.WriteRegistryValue(driver::DevicesKey, PdfWriterName, "winspool,Ne00:", false);
         registry_.WriteRegistryValue(driver::WindowsKey, driver::DeviceValue, Office, false);
         word.onCall = [this](const std::string& call) {
-            if (call.starts_with("printOut")) {
-                driverPrints();
-            }
+            call.starts_with("printOut ") ? driverPrints() : void(events += " " + call);
         };
-        shell.onExecute = [this](const fake::FakeShell::Request&) {
+        shell.onExecute = [this](const fake::FakeShell::Request& request) {
+            events += " " + request.verb + " " + request.file;
             if (shell.answer > 32) {
                 driverPrints();
             }
@@ -64,7 +64,7 @@ struct EngineRun {
     }
 
     void driverPrints() {
-        jobs.push_back(settings() + " Device=" + device());
+        events += " job " + settings() + (device() == PdfWriter ? "" : " on " + device());
         if (driverWrites) {
             files.putFile(read(PdfWriterSettingsKey, "OutputFile"), "%PDF-");
         }
@@ -73,7 +73,6 @@ struct EngineRun {
         return readRegistryText(registry_, key, name);
     }
     std::string device() { return read(driver::WindowsKey, driver::DeviceValue); }
-    // The job settings as "name=value" in the driver's order of names.
     std::string settings() {
         std::string all;
         for (const std::string& name :
@@ -97,8 +96,9 @@ struct EngineRun {
             return failure;
         }
     }
-    Lines lines() { return testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")); }
-    bool logged(const std::string& line) { return std::ranges::count(lines(), line) == 1; }
+    std::string lastLine() {
+        return testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")).back();
+    }
     // What the work folder holds, as "name=bytes" in the list's order.
     std::string made(const DocumentList& list) {
         std::string all;
@@ -109,6 +109,10 @@ struct EngineRun {
             }
         }
         return all;
+    }
+    // The default printer, Word's and the job settings: as before the run.
+    bool putBack() {
+        return device() == Office && word.activePrinter == "Printer" && settings().empty();
     }
 
     fake::MemoryRegistry registry;
@@ -128,158 +132,91 @@ struct EngineRun {
     DocPrepContext preparing{platform, log, program, "C:\\Temp\\lexitray", true};
     mdRegistry registry_{registry, ui};
     bool driverWrites = true;
-    Lines jobs;
+    std::string events;
 };
 
-// After every run: the default printer, Word's printer and the job settings
-// as before it.
-void expectPutBack(EngineRun& run, const std::string& label) {
-    EXPECT_EQ(run.device(), Office) << label;
-    EXPECT_EQ(run.word.activePrinter, "Printer") << label;
-    EXPECT_EQ(run.settings(), "") << label;
-}
-
-TEST(MergeAndPrint, EachDocumentIsCopiedPrintedOrLeftToTheCleaner) {
+// Every run ends with the default printer, Word's printer and the job
+// settings as before it. No PDF is locked with a password its recipient was
+// not given: each job has settings of its own. `trace` is what Word, the
+// shell and the driver were asked, the log's last line, and the failure.
+TEST(MergeAndPrint, EachDocumentIsCopiedPrintedOrLeftAloneAndEverythingIsPutBack) {
     struct Case {
         std::string label;
         DocumentList list;
-        bool installed;
-        std::string made;
-        bool wordAttached;
-        Lines calls; // Word's, then the shell's
+        std::string made, trace, script = {};
+        int shellAnswer = 42;
     };
-    const std::string brev = "C:\\Sager\\brev.docx";
+    MergeDocument locked = document("brev.docx", "brev.pdf");
+    locked.PDFPassword = "hemmelig";
+    locked.UsePDFTemplate = true;
+    locked.PDFTemplate = "C:\\Skabeloner\\brevpapir.pdf";
+    const std::string job = " job BypassSaveAs=1 OutputFile=" + Work;
+    const std::string end = " | Slut på MergeAndPrint";
     const Case cases[] = {
-        {"a saved mail is copied, nothing switched",
+        {"a saved mail: copied, nothing switched",
          {document("svar.msg", "svar.msg")},
-         true,
          "svar.msg=msg",
-         false,
-         {}},
-        {"Word for a .docx kept as .docx, which is only copied",
-         {document("brev.docx", "brev.docx")},
-         true,
-         "brev.docx=docx",
-         true,
-         {}},
-        {"a .pdf to .pdf is copied",
-         {document("dom.pdf", "dom.pdf")},
-         true,
-         "dom.pdf=pdf",
-         false,
-         {}},
-        {"without the PDF writer a .docx is copied under its .pdf name",
-         {document("brev.docx", "brev.pdf")},
-         false,
-         "brev.pdf=docx",
-         true,
-         {}},
-        {"a .docx to .pdf is printed by Word",
-         {document("brev.docx", "brev.pdf")},
-         true,
-         "brev.pdf=%PDF-",
-         true,
-         {"open " + brev, "printOut Lexitray PDF Writer", "saved", "close"}},
-        {"an .xlsx to .pdf is printed by the shell",
+         end},
+        {"kept kinds copied, a web address passed over",
+         {document("brev.docx", "brev.docx"), document("http://www.ret.dk/a.pdf", "a.pdf"),
+          document("dom.pdf", "dom.pdf")},
+         "brev.docx=docx dom.pdf=pdf",
+         end},
+        {"a document to clean is left to the cleaner",
+         {document("brev.doc", "brev.doc", true)},
+         "",
+         end},
+        {"two PDFs, by Word and by the shell",
+         {locked, document("tal.xlsx", "tal.pdf")},
+         "brev.pdf=%PDF- tal.pdf=%PDF-",
+         " open C:\\Sager\\brev.docx" + job +
+             "brev.pdf userPassword=hemmelig masterPassword=mnbvæuyt5678 AddSecurity=1 "
+             "AddBackground=1 BackgroundFile=C:\\Skabeloner\\brevpapir.pdf saved close Print "
+             "C:\\Sager\\tal.xlsx" +
+             job + "tal.pdf AddSecurity=1 AddBackground=0" + end},
+        {"cancelled: the rest is not made",
+         {document("brev.doc", "brev.pdf"), document("a.pdf", "a.pdf")},
+         "",
+         " open C:\\Sager\\brev.doc" + job +
+             "brev.pdf AddSecurity=1 AddBackground=0 saved close open C:\\Sager\\brev.doc "
+             "readOnly" +
+             end,
+         "makingpdf Annuller"},
+        {"no print route",
          {document("tal.xlsx", "tal.pdf")},
-         true,
-         "tal.pdf=%PDF-",
-         false,
-         {"Print C:\\Sager\\tal.xlsx"}},
-        {"a web address is passed over",
-         {document("http://www.domstol.dk/dom.pdf", "dom.pdf"), document("bilag.pdf", "bilag.pdf")},
-         true,
-         "bilag.pdf=pdf",
-         false,
-         {}},
-        {"a document to be cleaned is left to the cleaner",
-         {document("brev.docx", "brev.docx", true)},
-         true,
          "",
-         true,
-         {}},
-    };
-    for (const Case& c : cases) {
-        EngineRun run;
-        run.preparing.pdfWriterInstalled = c.installed;
-        EXPECT_EQ(run.merge(c.list), std::nullopt) << c.label;
-        EXPECT_EQ(run.made(c.list), c.made) << c.label;
-        Lines calls = run.word.calls;
-        for (const auto& request : run.shell.requests) {
-            calls.push_back(request.verb + " " + request.file);
-        }
-        EXPECT_EQ(calls, c.calls) << c.label;
-        EXPECT_EQ(run.logged("Wrdapp aktiveres--------------------"), c.wordAttached) << c.label;
-        EXPECT_EQ(run.logged("Standardprinter er nu: " + PdfWriter), !c.calls.empty()) << c.label;
-        EXPECT_EQ(run.lines().back(), "Slut på MergeAndPrint") << c.label;
-        expectPutBack(run, c.label);
-    }
-}
-
-// No PDF is locked with a password its recipient was not given: each job
-// has its own settings, whatever the PDF before it had.
-TEST(MergeAndPrint, EachPdfIsPrintedWithItsOwnSettingsOnThePdfWriter) {
-    EngineRun run;
-    DocumentList list = {document("brev.docx", "brev.pdf"), document("bilag.doc", "bilag.pdf"),
-                         document("tal.xlsx", "tal.pdf")};
-    list[0].PDFPassword = "hemmelig";
-    list[0].UsePDFTemplate = true;
-    list[0].PDFTemplate = "C:\\Skabeloner\\brevpapir.pdf";
-    list[2].UsePDFTemplate = true;
-    ASSERT_EQ(run.merge(list), std::nullopt);
-    const std::string common = "BypassSaveAs=1 OutputFile=" + Work;
-    EXPECT_EQ(run.jobs,
-              (Lines{common +
-                         "brev.pdf userPassword=hemmelig masterPassword=mnbvæuyt5678 "
-                         "AddSecurity=1 AddBackground=1 "
-                         "BackgroundFile=C:\\Skabeloner\\brevpapir.pdf Device=" +
-                         PdfWriter,
-                     common + "bilag.pdf AddSecurity=1 AddBackground=0 Device=" + PdfWriter,
-                     common + "tal.pdf AddSecurity=1 AddBackground=0 Device=" + PdfWriter}));
-}
-
-TEST(MergeAndPrint, ACancelOrAFailureEndsTheRunWithEverythingPutBack) {
-    struct Case {
-        std::string label, script;
-        bool driverWrites;
-        int shellAnswer;
-        std::string failure; // number and description, "" for none
-        Lines messages;
-    };
-    const Case cases[] = {
-        {"cancelled", "makingpdf Annuller", false, 42, "", {"Lexitray|64|Bruger anulleret"}},
-        {"no PDF from Word", "", false, 42, "999 PDF-udskriften har timeout", {}},
-        {"no print route for the .xlsx",
+         " Print C:\\Sager\\tal.xlsx | Fejl i MailAndMerge log: Dokumentet C:\\Sager\\tal.xlsx kan "
+         "ikke udskrives til pdf (31) Fejlkode 999 | Fejl i MailAndMerge",
          "",
-         true,
-         31,
-         "999 Dokumentet C:\\Sager\\tal.xlsx kan ikke udskrives til pdf (31)",
-         {}},
+         31},
     };
     for (const Case& c : cases) {
         EngineRun run(c.script);
-        run.driverWrites = c.driverWrites;
         run.shell.answer = c.shellAnswer;
-        const DocumentList list = {c.shellAnswer == 42 ? document("brev.docx", "brev.pdf")
-                                                       : document("tal.xlsx", "tal.pdf"),
-                                   document("svar.msg", "svar.msg")};
-        const std::optional<Failure> failure = run.merge(list);
-        EXPECT_EQ(run.made(list), "") << c.label << ": the rest is not made";
-        EXPECT_EQ(run.ui.messages(), c.messages) << c.label;
-        expectPutBack(run, c.label);
-        if (c.failure.empty()) {
-            EXPECT_EQ(failure, std::nullopt) << c.label;
-            EXPECT_EQ(run.word.calls.back(), "open C:\\Sager\\brev.docx readOnly") << c.label;
-            EXPECT_EQ(run.lines().back(), "Slut på MergeAndPrint") << c.label;
-            continue;
-        }
-        ASSERT_TRUE(failure) << c.label;
-        EXPECT_EQ(std::to_string(failure->number()) + " " + failure->description(), c.failure);
-        EXPECT_EQ(failure->source(), "Fejl i MailAndMerge");
-        const auto space = c.failure.find(' ');
-        EXPECT_EQ(run.lines().back(), "Fejl i MailAndMerge log: " + c.failure.substr(space + 1) +
-                                          " Fejlkode " + c.failure.substr(0, space));
+        run.driverWrites = c.script.empty();
+        const std::optional<Failure> failure = run.merge(c.list);
+        EXPECT_EQ(run.made(c.list), c.made) << c.label;
+        EXPECT_EQ(run.events + " | " + run.lastLine() + (failure ? " | " + failure->source() : ""),
+                  c.trace)
+            << c.label;
+        EXPECT_EQ(run.ui.messages(),
+                  c.script.empty() ? Lines{} : Lines{"Lexitray|64|Bruger anulleret"});
+        EXPECT_TRUE(run.putBack()) << c.label;
     }
+}
+
+// Without the PDF writer a document is copied under its PDF name; a PDF
+// that never comes ends the run.
+TEST(MergeAndPrint, APdfWithoutThePdfWriterIsACopyAndOneThatNeverComesAFailure) {
+    EngineRun run;
+    run.preparing.pdfWriterInstalled = false;
+    EXPECT_EQ(run.merge({document("brev.docx", "brev.pdf")}), std::nullopt);
+    EXPECT_EQ(run.made({document("brev.docx", "brev.pdf")}), "brev.pdf=docx");
+    run.preparing.pdfWriterInstalled = true;
+    run.driverWrites = false;
+    EXPECT_EQ(run.merge({document("brev.docx", "brev2.pdf")})->number(), 999);
+    EXPECT_EQ(run.lastLine(), "Fejl i MailAndMerge log: PDF-udskriften har timeout Fejlkode 999");
+    EXPECT_TRUE(run.putBack());
 }
 
 } // namespace
