@@ -1,6 +1,9 @@
 // Composing the mail of a request and showing it.
 
+#include "docprep/cleaning_rule.h"
 #include "docprep/document_list.h"
+#include "docprep/merge_and_print.h"
+#include "docprep/rens_dokument.h"
 #include "mail/exchange_files.h"
 #include "mail/md_mail.h"
 #include "platform/danish_format.h"
@@ -124,7 +127,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         mail->display(false);
 
         log.WriteLog("Henter eventuelle dokumenter til vedhæftning");
-        prepareDocuments(workFolder);
+        prepareDocuments(mail, workFolder);
 
         log.WriteLog("Starter olMail.copy");
         mail->setSentOnBehalfOfName("");
@@ -199,18 +202,55 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
     log.WriteLog("  " + std::to_string(mail->recipients().count()) + " modtagere tilføjet");
 }
 
-void mdMail::prepareDocuments(const std::string& workFolder) {
+void mdMail::prepareDocuments(const ItemPtr& mail, const std::string& workFolder) {
     FileSystem& files = context_.platform.files;
+    RunLog& log = context_.log;
     const std::string path = context_.program.exchangeFolder + exchange::Documents;
     if (!files.exists(path) || files.fileSize(path) <= 5) {
         return;
     }
-    DocPrepContext preparing{context_.platform, context_.log, context_.program, workFolder,
+    DocPrepContext preparing{context_.platform, log, context_.program, workFolder,
                              !context_.state.pdfPrinterEntry.empty()};
     DocumentList documents = HentFiler(preparing);
     GetNames(documents, preparing);
-    // The named documents are not cleaned, printed or attached yet: the mail
-    // goes out without them.
+    cleanDocuments(documents);
+    const DocumentList& prepared = MergeAndPrint(documents, preparing);
+    for (const MergeDocument& record : prepared) {
+        log.WriteLog("Oprindeligt navn: " + record.SourcePath);
+        log.WriteLog("Nyt navn: " + record.TargetPath);
+    }
+    for (const MergeDocument& record : prepared) {
+        if (files.exists(record.TargetPath)) {
+            mail->attachments().add(record.TargetPath, outlook::ByValue, -1,
+                                    GetFileBaseName(record.TargetPath));
+            log.WriteLog("Filen " + record.TargetPath + " vedhæftet");
+        } else {
+            log.WriteLog("fandt ikke: " + record.TargetPath);
+        }
+    }
+}
+
+// The ticked documents of a kind the cleaner handles are cleaned into their
+// targets (an empty target when that failed: nothing is attached for it);
+// the user is told of the others, which the engine then leaves unattached.
+// A document printed to a PDF is made afresh and needs no cleaning.
+void mdMail::cleanDocuments(DocumentList& documents) {
+    for (MergeDocument& record : documents) {
+        if (!record.Clean) {
+            continue;
+        }
+        switch (cleaningChoice(record.SourceExt, record.TargetExt)) {
+        case CleaningChoice::Clean:
+            record.TargetPath =
+                RensDokument(context_.platform, context_.log, record.SourcePath, record.TargetPath);
+            break;
+        case CleaningChoice::Refuse:
+            tellNotCleaned(context_.platform.ui, context_.log, record.SourcePath);
+            break;
+        case CleaningChoice::Print:
+            break;
+        }
+    }
 }
 
 std::string mdMail::createWorkFolder() {

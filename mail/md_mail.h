@@ -1,5 +1,6 @@
 #pragma once
 
+#include "docprep/merge_document.h"
 #include "mail/mail_context.h"
 #include "mail/md_repository.h"
 #include "mail/send_journal.h"
@@ -77,8 +78,10 @@ private:
     JournalEntry requestTarget();
     // Notes the mail being sent in the journal of requests in flight.
     void noteInJournal();
-    // Names the documents of "findoc.txt" (when it lists any) for the mail.
-    void prepareDocuments(const std::string& workFolder);
+    // Names, cleans and prints the documents of "findoc.txt" (when it lists
+    // any) into the work folder and attaches what was made to the mail.
+    void prepareDocuments(const ItemPtr& mail, const std::string& workFolder);
+    void cleanDocuments(DocumentList& documents);
     // The request's own work folder, fresh, inside the user's temporary
     // folder + "\lexitray".
     std::string createWorkFolder();

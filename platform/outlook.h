@@ -60,6 +60,9 @@ inline constexpr int Bcc = 3;
 inline constexpr int TaskNotStarted = 0;
 inline constexpr int TaskComplete = 2;
 
+// An attachment that is a copy of the file.
+inline constexpr int ByValue = 1;
+
 // Close without saving.
 inline constexpr int Discard = 1;
 

@@ -2,6 +2,7 @@
 
 #include "platform/shell.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,16 @@ public:
                 std::string_view workingFolder, ShowMode mode) override {
         requests.push_back({std::string(verb), std::string(file), std::string(parameters),
                             std::string(workingFolder), mode});
+        if (onExecute) {
+            onExecute(requests.back());
+        }
         return answer;
     }
 
     int answer = 42;
+    // Called with each request once it is kept (a test's stand-in for the
+    // program the shell starts).
+    std::function<void(const Request&)> onExecute;
     std::vector<Request> requests;
 };
 

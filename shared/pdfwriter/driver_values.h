@@ -11,6 +11,12 @@ namespace lexi::driver {
 inline constexpr std::string_view DevicesKey =
     "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices";
 
+// The Windows default printer: the value "Device" of this key holds the
+// printer's name, a comma, then its port description.
+inline constexpr std::string_view WindowsKey =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+inline constexpr std::string_view DeviceValue = "Device";
+
 // The job settings' value names under the driver's settings key.
 inline constexpr std::string_view BypassSaveAs = "BypassSaveAs";
 inline constexpr std::string_view OutputFile = "OutputFile";

@@ -3,6 +3,7 @@
 // the choice of UI, the single instance and stop.
 
 #include "platform/cp1252.h"
+#include "platform/posix/libreoffice/warm_office.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
 #include "platform/posix/msgfile/message_file.h"
 #include "platform/script/scripted_ui.h"
@@ -128,6 +129,7 @@ TEST_F(LexitrayE2E, TheListedDocumentsAreCompletedCheckedAndNamedOneByOne) {
     EXPECT_THAT(log(),
                 ::testing::ContainsRegex("Start på HentFiler.*Slut på HentFiler.*Start på "
                                          "getnames.*Stævning.docx.*Dom.pdf.*Slut på getnames"));
+    posix::WarmOffice(home.str()).endInstance(); // Word came for the .docx
 }
 
 TEST_F(LexitrayE2E, TheUiFollowsTheDisplayAndARequestThatShowsNothingLoadsNoQt) {

@@ -1,0 +1,256 @@
+#include "docprep/merge_and_print.h"
+
+#include "docprep/word_printing.h"
+#include "platform/failure.h"
+#include "shared/pdfwriter/driver_values.h"
+#include "shared/pdfwriter/md_pdf_writer.h"
+
+namespace lexi {
+namespace {
+
+// The owner password of every PDF that has a user password.
+constexpr std::string_view OwnerPassword = "mnbvæuyt5678";
+
+bool isWordSource(const std::string& ext) {
+    return ext == "doc" || ext == "docx";
+}
+
+// Word is needed for a Word document or template in the list.
+bool needsWord(const DocumentList& list) {
+    for (const MergeDocument& record : list) {
+        if (record.SourceExt == "doc" || record.SourceExt == "dot" || record.SourceExt == "docx" ||
+            (record.SourceExt == "dotx" && record.TargetExt == "pdf")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A failure deliberately ignored: the clean-up's steps go on whatever fails.
+template <typename Call> void ignoringFailure(Call call) {
+    try {
+        call();
+    } catch (const Failure&) {
+    }
+}
+
+// One run of the engine over one list.
+class MergeRun {
+public:
+    explicit MergeRun(DocPrepContext& context)
+        : context_(context), ui_(context.platform.ui), registry_(context.platform.registry, ui_),
+          writer_(registry_, ui_), word_(context.platform, context.log) {}
+
+    void run(const DocumentList& list);
+
+private:
+    void start(const DocumentList& list);
+    // Whether the user cancelled the wait for its PDF.
+    bool make(const MergeDocument& record);
+    void copy(const MergeDocument& record);
+    bool printToPdf(const MergeDocument& record);
+    void switchDefaultPrinter();
+    void writeJobSettings(const MergeDocument& record);
+    bool printWithShell(const MergeDocument& record);
+    void cancelled(const MergeDocument& record);
+    void putDefaultPrinterBack();
+    void putWordPrinterBack();
+    void cleanUp();
+    [[noreturn]] void failed(const Failure& failure);
+
+    std::string device() {
+        return readRegistryText(registry_, driver::WindowsKey, driver::DeviceValue);
+    }
+    void writeDevice(const std::string& value) {
+        registry_.WriteRegistryValue(driver::WindowsKey, driver::DeviceValue, value, false);
+    }
+    void log(const std::string& line) { context_.log.WriteLog(line); }
+
+    DocPrepContext& context_;
+    Ui& ui_;
+    mdRegistry registry_;
+    mdPDFWriter writer_;
+    WordPrinting word_;
+    std::string savedWordPrinter_;
+    std::string pdfWriterDevice_;
+    std::string savedDevice_;
+};
+
+void MergeRun::run(const DocumentList& list) {
+    try {
+        start(list);
+        for (const MergeDocument& record : list) {
+            if (make(record)) {
+                cancelled(record);
+                return;
+            }
+        }
+        putDefaultPrinterBack();
+        cleanUp();
+    } catch (const Failure& failure) {
+        failed(failure);
+    }
+}
+
+void MergeRun::start(const DocumentList& list) {
+    log("Start på MergeAndPrint");
+    log("Forsøger at starte Word");
+    if (needsWord(list)) {
+        word_.attach();
+        if (WordApplication* word = word_.application()) {
+            savedWordPrinter_ = word->activePrinter();
+        }
+    }
+    writer_.ResetPDFWriter();
+    pdfWriterDevice_ = std::string(PdfWriterName) + "," +
+                       readRegistryText(registry_, driver::DevicesKey, PdfWriterName);
+    savedDevice_ = device();
+    writer_.SetPDFWriterSetting("DisplayMode", "1");
+    log("Forsøger at sætte aktiv printer til Lexitray PDF");
+    if (WordApplication* word = word_.application()) {
+        word->setActivePrinter(PdfWriterName);
+    }
+    log("Aktiv printer er sat til Lexitray PDF");
+}
+
+bool MergeRun::make(const MergeDocument& record) {
+    if (record.SourceExt == "msg") {
+        copy(record);
+        ui_.doEvents();
+    } else if (context_.pdfWriterInstalled && record.SourceExt != "pdf" &&
+               record.TargetExt == "pdf") {
+        return printToPdf(record);
+    } else if (!record.Clean) {
+        copy(record);
+        log("kopierer fra " + record.SourcePath + " til " + record.TargetPath);
+    }
+    // A document to be cleaned has been written by the cleaner, or is not
+    // to be attached.
+    return false;
+}
+
+// A document that cannot be copied (a web address, a file gone meanwhile)
+// gets no attachment; the others are made all the same.
+void MergeRun::copy(const MergeDocument& record) {
+    ignoringFailure(
+        [&] { context_.platform.files.copyFile(record.SourcePath, record.TargetPath, true); });
+}
+
+bool MergeRun::printToPdf(const MergeDocument& record) {
+    switchDefaultPrinter();
+    writeJobSettings(record);
+    if (isWordSource(record.SourceExt)) {
+        return word_.print(record.SourcePath, record.TargetPath) == OutputWait::Cancelled;
+    }
+    return printWithShell(record);
+}
+
+// The driver and the programs that print take the default printer from
+// "Device": it is checked once and written again when another program has
+// changed it meanwhile.
+void MergeRun::switchDefaultPrinter() {
+    writeDevice(pdfWriterDevice_);
+    ui_.doEvents();
+    const std::string now = device();
+    log("Standardprinter er nu: " + now);
+    if (now != pdfWriterDevice_) {
+        writeDevice(pdfWriterDevice_);
+        ui_.doEvents();
+    }
+}
+
+// Each PDF gets settings of its own: the settings of the PDF before it are
+// cleared first, so that a PDF without a password is never locked with the
+// password of another document, which its recipient does not know.
+void MergeRun::writeJobSettings(const MergeDocument& record) {
+    writer_.ResetPDFWriter();
+    writer_.SetPDFWriterSetting("DisplayMode", "1");
+    writer_.SetPDFWriterSetting("FileName", record.TargetPath);
+    if (!record.PDFPassword.empty()) {
+        writer_.SetPDFWriterSetting("UserPassword", record.PDFPassword);
+        writer_.SetPDFWriterSetting("MasterPassword", OwnerPassword);
+    }
+    writer_.SetPDFWriterSetting("Security", "1");
+    if (!record.PDFTemplate.empty() && record.UsePDFTemplate) {
+        writer_.SetPDFWriterSetting("ApplyBackground", "1");
+        writer_.SetPDFWriterSetting("BackgroundSource", record.PDFTemplate);
+    } else {
+        writer_.SetPDFWriterSetting("ApplyBackground", "0");
+    }
+}
+
+// A file the shell cannot hand to the printer will never become a PDF: that
+// ends the run at once, as a wait that runs out does.
+bool MergeRun::printWithShell(const MergeDocument& record) {
+    log("Åbner dokumentet: " + record.SourcePath + " med kommandoen Print");
+    const int answer = context_.platform.shell.execute(
+        "Print", record.SourcePath, "", context_.program.exchangeFolder, ShowMode::Hidden);
+    log("slut på DDE sektion");
+    if (answer <= 32) {
+        throw Failure(WordPrinting::TimeoutNumber,
+                      "Dokumentet " + record.SourcePath + " kan ikke udskrives til pdf (" +
+                          std::to_string(answer) + ")",
+                      "Print");
+    }
+    return word_.waitForShellOutput(record.TargetPath) == OutputWait::Cancelled;
+}
+
+void MergeRun::cancelled(const MergeDocument& record) {
+    ui_.messageBox("Bruger anulleret", msgbox::OkOnly + msgbox::Information, "Lexitray");
+    word_.openReadOnly(record.SourcePath);
+    putDefaultPrinterBack();
+    cleanUp();
+}
+
+// The user's default printer is put back however the run ends: left on the
+// PDF writer, every later print of the user's, from any program, would
+// silently become a PDF file.
+void MergeRun::putDefaultPrinterBack() {
+    if (device() != savedDevice_) {
+        log("Forsøger at skifte standardprinter");
+        writeDevice(savedDevice_);
+        ui_.doEvents();
+    } else {
+        log("Standard printer er nu sat til " + savedDevice_);
+    }
+}
+
+void MergeRun::putWordPrinterBack() {
+    if (word_.attached()) {
+        ignoringFailure([&] {
+            if (WordApplication* word = word_.application()) {
+                word->setActivePrinter(savedWordPrinter_);
+            }
+        });
+    }
+}
+
+void MergeRun::cleanUp() {
+    word_.releaseDocument();
+    putWordPrinterBack();
+    word_.release();
+    writer_.ResetPDFWriter();
+    log("Slut på MergeAndPrint");
+}
+
+void MergeRun::failed(const Failure& failure) {
+    word_.releaseDocument();
+    putWordPrinterBack();
+    word_.release();
+    ui_.doEvents();
+    writer_.ResetPDFWriter();
+    ui_.doEvents();
+    ignoringFailure([&] { putDefaultPrinterBack(); });
+    log("Fejl i MailAndMerge log: " + failure.description() + " Fejlkode " +
+        std::to_string(failure.number()));
+    throw Failure(failure.number(), failure.description(), "Fejl i MailAndMerge");
+}
+
+} // namespace
+
+DocumentList& MergeAndPrint(DocumentList& list, DocPrepContext& context) {
+    MergeRun(context).run(list);
+    return list;
+}
+
+} // namespace lexi

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "docprep/merge_document.h"
+
+namespace lexi {
+
+// The merge and print engine: makes, for every document of the list, the
+// file to attach at its TargetPath. A saved mail and every document that is
+// not to become a PDF (or cannot, without the PDF writer) is copied; a
+// document the hidden-data cleaner has written is left alone; a document to
+// become a PDF is printed to the PDF writer, through Word or through the
+// shell's print verb, and its PDF waited for. The list is not changed and is
+// returned.
+//
+// Whichever way the run ends, the Windows default printer, Word's active
+// printer and the PDF writer's job settings are as before it. A cancel by
+// the user ends the run early, with the cancelled document open read-only in
+// Word; any other failure is thrown on, after the log line
+// "Fejl i MailAndMerge log: ...", with its number and description and the
+// source "Fejl i MailAndMerge".
+DocumentList& MergeAndPrint(DocumentList& list, DocPrepContext& context);
+
+} // namespace lexi

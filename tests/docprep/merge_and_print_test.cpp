@@ -1,0 +1,223 @@
+#include "docprep/merge_and_print.h"
+#include "docprep/word_printing.h"
+#include "platform/failure.h"
+#include "platform/fake/fake_processes.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_word.h"
+#include "platform/fake/manual_clock.h"
+#include "platform/fake/memory_file_system.h"
+#include "platform/fake/memory_registry.h"
+#include "platform/posix/not_installed.h"
+#include "platform/registry_settings.h"
+#include "shared/pdfwriter/driver_values.h"
+#include "shared/pdfwriter/md_pdf_writer.h"
+#include "tests/support/log_lines.h"
+#include "tests/support/recording_ui.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace lexi {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string Office = "Kontor,winspool,Ne01:";
+const std::string PdfWriter = "Lexitray PDF Writer,winspool,Ne00:";
+const std::string Work = "C:\\Temp\\lexitray\\";
+
+// A document of C:\Sager\ to the work folder, named `target`.
+MergeDocument document(const std::string& source, const std::string& target, bool clean = false) {
+    const auto ext = [](const std::string& path) {
+        const std::size_t dot = path.rfind('.');
+        return dot == std::string::npos ? std::string() : path.substr(dot + 1);
+    };
+    MergeDocument record;
+    record.SourcePath = source.find(':') == std::string::npos ? "C:\\Sager\\" + source : source;
+    record.SourceExt = ext(source);
+    record.TargetPath = Work + target;
+    record.TargetExt = ext(target);
+    record.Clean = clean;
+    return record;
+}
+
+// One run's surroundings: the office printer is the default, the PDF writer
+// installed. The fake driver writes the PDF named by the job settings when a
+// print reaches it (through Word or the shell); `events` tells what Word, the
+// shell and the driver were asked, with the settings and "Device" the driver
+// found.
+struct EngineRun {
+    explicit EngineRun(std::string_view script = {}) : ui(script) {
+        log.setFolder("C:\\");
+        files.createFolder(preparing.workFolder);
+        registry_.WriteRegistryValue(driver::DevicesKey, PdfWriterName, "winspool,Ne00:", false);
+        registry_.WriteRegistryValue(driver::WindowsKey, driver::DeviceValue, Office, false);
+        word.onCall = [this](const std::string& call) {
+            call.starts_with("printOut ") ? driverPrints() : void(events += " " + call);
+        };
+        shell.onExecute = [this](const fake::FakeShell::Request& request) {
+            events += " " + request.verb + " " + request.file;
+            if (shell.answer > 32) {
+                driverPrints();
+            }
+        };
+    }
+
+    void driverPrints() {
+        events += " job " + settings() + (device() == PdfWriter ? "" : " on " + device());
+        if (driverWrites) {
+            files.putFile(read(PdfWriterSettingsKey, "OutputFile"), "%PDF-");
+        }
+    }
+    std::string read(std::string_view key, std::string_view name) {
+        return readRegistryText(registry_, key, name);
+    }
+    std::string device() { return read(driver::WindowsKey, driver::DeviceValue); }
+    std::string settings() {
+        std::string all;
+        for (const std::string& name :
+             registry.valueNames(RegistryRoot::CurrentUser, "Software\\Lexitray PDF Writer")) {
+            all += (all.empty() ? "" : " ") + name + "=" + read(PdfWriterSettingsKey, name);
+        }
+        return all;
+    }
+
+    // Runs the engine; the failure it throws, if any.
+    std::optional<Failure> merge(DocumentList list) {
+        for (const MergeDocument& record : list) {
+            if (record.SourcePath.starts_with("C:")) {
+                files.putFile(record.SourcePath, record.SourceExt);
+            }
+        }
+        try {
+            MergeAndPrint(list, preparing);
+            return std::nullopt;
+        } catch (const Failure& failure) {
+            return failure;
+        }
+    }
+    std::string lastLine() {
+        return testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")).back();
+    }
+    // What the work folder holds, as "name=bytes" in the list's order.
+    std::string made(const DocumentList& list) {
+        std::string all;
+        for (const MergeDocument& record : list) {
+            if (files.exists(record.TargetPath)) {
+                all += (all.empty() ? "" : " ") + record.TargetPath.substr(Work.size()) + "=" +
+                       files.readFile(record.TargetPath);
+            }
+        }
+        return all;
+    }
+    // The default printer, Word's and the job settings: as before the run.
+    bool putBack() {
+        return device() == Office && word.activePrinter == "Printer" && settings().empty();
+    }
+
+    fake::MemoryRegistry registry;
+    RegistrySettings settingsStore{registry};
+    fake::MemoryFileSystem files;
+    fake::FakeProcesses processes;
+    fake::FakeShell shell;
+    testing::RecordingUi ui;
+    fake::ManualClock clock;
+    posix::NoOutlook outlook;
+    fake::FakeWord word{files};
+    posix::NoWindows windows;
+    Platform platform{registry, settingsStore, files,   processes, shell,
+                      ui,       clock,         outlook, word,      windows};
+    RunLog log{files, processes, clock};
+    ProgramState program;
+    DocPrepContext preparing{platform, log, program, "C:\\Temp\\lexitray", true};
+    mdRegistry registry_{registry, ui};
+    bool driverWrites = true;
+    std::string events;
+};
+
+// Every run ends with the default printer, Word's printer and the job
+// settings as before it. No PDF is locked with a password its recipient was
+// not given: each job has settings of its own. `trace` is what Word, the
+// shell and the driver were asked, the log's last line, and the failure.
+TEST(MergeAndPrint, EachDocumentIsCopiedPrintedOrLeftAloneAndEverythingIsPutBack) {
+    struct Case {
+        std::string label;
+        DocumentList list;
+        std::string made, trace, script = {};
+        int shellAnswer = 42;
+    };
+    MergeDocument locked = document("brev.docx", "brev.pdf");
+    locked.PDFPassword = "hemmelig";
+    locked.UsePDFTemplate = true;
+    locked.PDFTemplate = "C:\\Skabeloner\\brevpapir.pdf";
+    const std::string job = " job BypassSaveAs=1 OutputFile=" + Work;
+    const std::string end = " | Slut på MergeAndPrint";
+    const Case cases[] = {
+        {"a saved mail: copied, nothing switched",
+         {document("svar.msg", "svar.msg")},
+         "svar.msg=msg",
+         end},
+        {"kept kinds copied, a web address passed over",
+         {document("brev.docx", "brev.docx"), document("http://www.ret.dk/a.pdf", "a.pdf"),
+          document("dom.pdf", "dom.pdf")},
+         "brev.docx=docx dom.pdf=pdf",
+         end},
+        {"a document to clean is left to the cleaner",
+         {document("brev.doc", "brev.doc", true)},
+         "",
+         end},
+        {"two PDFs, by Word and by the shell",
+         {locked, document("tal.xlsx", "tal.pdf")},
+         "brev.pdf=%PDF- tal.pdf=%PDF-",
+         " open C:\\Sager\\brev.docx" + job +
+             "brev.pdf userPassword=hemmelig masterPassword=mnbvæuyt5678 AddSecurity=1 "
+             "AddBackground=1 BackgroundFile=C:\\Skabeloner\\brevpapir.pdf saved close Print "
+             "C:\\Sager\\tal.xlsx" +
+             job + "tal.pdf AddSecurity=1 AddBackground=0" + end},
+        {"cancelled: the rest is not made",
+         {document("brev.doc", "brev.pdf"), document("a.pdf", "a.pdf")},
+         "",
+         " open C:\\Sager\\brev.doc" + job +
+             "brev.pdf AddSecurity=1 AddBackground=0 saved close open C:\\Sager\\brev.doc "
+             "readOnly" +
+             end,
+         "makingpdf Annuller"},
+        {"no print route",
+         {document("tal.xlsx", "tal.pdf")},
+         "",
+         " Print C:\\Sager\\tal.xlsx | Fejl i MailAndMerge log: Dokumentet C:\\Sager\\tal.xlsx kan "
+         "ikke udskrives til pdf (31) Fejlkode 999 | Fejl i MailAndMerge",
+         "",
+         31},
+    };
+    for (const Case& c : cases) {
+        EngineRun run(c.script);
+        run.shell.answer = c.shellAnswer;
+        run.driverWrites = c.script.empty();
+        const std::optional<Failure> failure = run.merge(c.list);
+        EXPECT_EQ(run.made(c.list), c.made) << c.label;
+        EXPECT_EQ(run.events + " | " + run.lastLine() + (failure ? " | " + failure->source() : ""),
+                  c.trace)
+            << c.label;
+        EXPECT_EQ(run.ui.messages(),
+                  c.script.empty() ? Lines{} : Lines{"Lexitray|64|Bruger anulleret"});
+        EXPECT_TRUE(run.putBack()) << c.label;
+    }
+}
+
+// Without the PDF writer a document is copied under its PDF name; a PDF
+// that never comes ends the run.
+TEST(MergeAndPrint, APdfWithoutThePdfWriterIsACopyAndOneThatNeverComesAFailure) {
+    EngineRun run;
+    run.preparing.pdfWriterInstalled = false;
+    EXPECT_EQ(run.merge({document("brev.docx", "brev.pdf")}), std::nullopt);
+    EXPECT_EQ(run.made({document("brev.docx", "brev.pdf")}), "brev.pdf=docx");
+    run.preparing.pdfWriterInstalled = true;
+    run.driverWrites = false;
+    EXPECT_EQ(run.merge({document("brev.docx", "brev2.pdf")})->number(), 999);
+    EXPECT_EQ(run.lastLine(), "Fejl i MailAndMerge log: PDF-udskriften har timeout Fejlkode 999");
+    EXPECT_TRUE(run.putBack());
+}
+
+} // namespace
+} // namespace lexi
