@@ -1,26 +1,24 @@
 #include "docprep/cleaning_rule.h"
 
-#include <algorithm>
-#include <array>
+#include "docprep/cleanable_formats.h"
 
 namespace lexi {
 
-CleaningChoice cleaningChoice(std::string_view sourceExt, std::string_view targetExt) {
-    static constexpr std::array<std::string_view, 6> Cleanable = {"doc",  "docx", "odt",
-                                                                  "xlsx", "pptx", "pdf"};
+CleaningChoice cleaningChoice(std::string_view sourceExt, std::string_view targetExt,
+                              bool pdfWriterInstalled) {
     if (targetExt == "pdf" && sourceExt != "pdf") {
-        return CleaningChoice::Print;
+        return pdfWriterInstalled ? CleaningChoice::Print : CleaningChoice::Refuse;
     }
-    const bool known = std::find(Cleanable.begin(), Cleanable.end(), sourceExt) != Cleanable.end();
-    return known && sourceExt == targetExt ? CleaningChoice::Clean : CleaningChoice::Refuse;
+    return cleanableExtension(sourceExt) && sourceExt == targetExt ? CleaningChoice::Clean
+                                                                   : CleaningChoice::Refuse;
 }
 
 void tellNotCleaned(Ui& ui, RunLog& log, const std::string& sourcePath) {
     log.WriteLog("Kan ikke rense: " + sourcePath);
     ui.messageBox("Dokumentet " + sourcePath +
                       " kan ikke renses for skjulte oplysninger og bliver derfor ikke "
-                      "vedhæftet.\r\n\r\nKun dokumenter af typerne doc, docx, odt, xlsx, pptx "
-                      "og pdf kan renses.",
+                      "vedhæftet.\r\n\r\nKun dokumenter af typerne " +
+                      cleanableExtensionsText() + " kan renses.",
                   msgbox::OkOnly + msgbox::Exclamation, "Lexitray");
 }
 

@@ -19,9 +19,11 @@ enum class CleaningChoice {
 };
 
 // The choice for a ticked document by its source and target extensions (in
-// lower case, without the dot). The cleaner handles doc, docx, odt, xlsx,
-// pptx and pdf, each into the same kind.
-CleaningChoice cleaningChoice(std::string_view sourceExt, std::string_view targetExt);
+// lower case, without the dot). The cleaner cleans the kinds it takes, each
+// into the same kind; a document to be made a PDF is printed when the PDF
+// writer is installed, and else is refused, since nothing would make it.
+CleaningChoice cleaningChoice(std::string_view sourceExt, std::string_view targetExt,
+                              bool pdfWriterInstalled);
 
 // Tells the user, and the log, that the document at `sourcePath` cannot be
 // cleaned and is not attached.

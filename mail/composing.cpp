@@ -213,7 +213,7 @@ void mdMail::prepareDocuments(const ItemPtr& mail, const std::string& workFolder
                              !context_.state.pdfPrinterEntry.empty()};
     DocumentList documents = HentFiler(preparing);
     GetNames(documents, preparing);
-    cleanDocuments(documents);
+    cleanDocuments(documents, preparing.pdfWriterInstalled);
     const DocumentList& prepared = MergeAndPrint(documents, preparing);
     for (const MergeDocument& record : prepared) {
         log.WriteLog("Oprindeligt navn: " + record.SourcePath);
@@ -234,12 +234,12 @@ void mdMail::prepareDocuments(const ItemPtr& mail, const std::string& workFolder
 // targets (an empty target when that failed: nothing is attached for it);
 // the user is told of the others, which the engine then leaves unattached.
 // A document printed to a PDF is made afresh and needs no cleaning.
-void mdMail::cleanDocuments(DocumentList& documents) {
+void mdMail::cleanDocuments(DocumentList& documents, bool pdfWriterInstalled) {
     for (MergeDocument& record : documents) {
         if (!record.Clean) {
             continue;
         }
-        switch (cleaningChoice(record.SourceExt, record.TargetExt)) {
+        switch (cleaningChoice(record.SourceExt, record.TargetExt, pdfWriterInstalled)) {
         case CleaningChoice::Clean:
             record.TargetPath =
                 RensDokument(context_.platform, context_.log, record.SourcePath, record.TargetPath);

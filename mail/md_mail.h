@@ -81,7 +81,9 @@ private:
     // Names, cleans and prints the documents of "findoc.txt" (when it lists
     // any) into the work folder and attaches what was made to the mail.
     void prepareDocuments(const ItemPtr& mail, const std::string& workFolder);
-    void cleanDocuments(DocumentList& documents);
+    // Cleans each document whose cleaning the user ticked, or tells the user
+    // why it cannot be and leaves it out.
+    void cleanDocuments(DocumentList& documents, bool pdfWriterInstalled);
     // The request's own work folder, fresh, inside the user's temporary
     // folder + "\lexitray".
     std::string createWorkFolder();

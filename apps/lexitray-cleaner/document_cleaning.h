@@ -1,6 +1,6 @@
 #pragma once
 
-#include "apps/lexitray-cleaner/cleanable_formats.h"
+#include "docprep/cleanable_formats.h"
 
 #include <string>
 

@@ -1,3 +1,4 @@
+#include "docprep/cleanable_formats.h"
 #include "docprep/cleaning_rule.h"
 #include "docprep/rens_dokument.h"
 #include "platform/fake/fake_processes.h"
@@ -77,15 +78,21 @@ TEST_F(RensDokumentTest, ATooSlowToolThatWritesNothingEndsInBothErrorTexts) {
 }
 
 TEST(CleaningChoice, CleansTheCleanersKindsIntoTheirOwnKindOnly) {
-    const std::tuple<const char*, const char*, CleaningChoice> cases[] = {
-        {"doc", "doc", CleaningChoice::Clean},  {"pptx", "pptx", CleaningChoice::Clean},
-        {"pdf", "pdf", CleaningChoice::Clean},  {"docx", "doc", CleaningChoice::Refuse},
-        {"rtf", "rtf", CleaningChoice::Refuse}, {"docx", "pdf", CleaningChoice::Print},
-        {"msg", "msg", CleaningChoice::Refuse},
+    const std::tuple<const char*, const char*, bool, CleaningChoice> cases[] = {
+        {"doc", "doc", true, CleaningChoice::Clean},
+        {"odp", "odp", false, CleaningChoice::Clean},
+        {"pdf", "pdf", true, CleaningChoice::Clean},
+        {"docx", "doc", true, CleaningChoice::Refuse},
+        {"rtf", "rtf", true, CleaningChoice::Refuse},
+        {"docx", "pdf", true, CleaningChoice::Print},
+        {"docx", "pdf", false, CleaningChoice::Refuse},
+        {"msg", "msg", true, CleaningChoice::Refuse},
     };
-    for (const auto& [source, target, choice] : cases) {
-        EXPECT_EQ(cleaningChoice(source, target), choice) << source << " to " << target;
+    for (const auto& [source, target, pdfWriter, choice] : cases) {
+        EXPECT_EQ(cleaningChoice(source, target, pdfWriter), choice) << source << " to " << target;
     }
+    EXPECT_EQ(cleanableExtensionsText(),
+              "doc, docx, docm, odt, ods, odp, xlsx, xlsm, pptx, pptm og pdf");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace lexi {
@@ -14,8 +15,14 @@ enum class CleanableFormat {
     Pdf,           // .pdf
 };
 
-// The kind of the document at `path` (a workstation or a host path); nothing
-// for a document the cleaner cannot clean.
+// The kind of a document by its extension (without the dot); nothing for a
+// document the cleaner cannot clean.
+std::optional<CleanableFormat> cleanableExtension(std::string_view extension);
+
+// The kind of the document at `path` (a workstation or a host path).
 std::optional<CleanableFormat> cleanableFormat(std::string_view path);
+
+// The extensions the cleaner takes, for the user: "doc, docx, ... og pdf".
+std::string cleanableExtensionsText();
 
 } // namespace lexi
