@@ -1,6 +1,7 @@
 #include "platform/qt/qt_ui.h"
 
 #include "platform/qt/compose_window_view.h"
+#include "platform/qt/item_window_view.h"
 #include "platform/qt/making_pdf_window_view.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/naming_dialog_view.h"
@@ -77,6 +78,10 @@ void QtUi::showComposeWindow(ComposeWindow& window) {
 
 int QtUi::pickFolder(const std::vector<std::string>& folderPaths) {
     return pickFolderDialog(folderPaths);
+}
+
+void QtUi::showItemWindow(const ItemWindowContent& content) {
+    openItemWindow(content);
 }
 
 std::string QtUi::saveFileName(std::string_view title, std::string_view suggested) {
