@@ -12,7 +12,7 @@
 
 namespace lexi::qt {
 
-void openItemWindow(const ItemWindowContent& content) {
+QWidget* openItemWindow(const ItemWindowContent& content) {
     auto* window = new QWidget();
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setObjectName(QString::fromStdString(content.kind));
@@ -51,6 +51,7 @@ void openItemWindow(const ItemWindowContent& content) {
     // Map and paint it now: the caller's host may not run Qt's event loop
     // until its next window message.
     QApplication::processEvents();
+    return window;
 }
 
 } // namespace lexi::qt

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <algorithm>
 
 namespace lexi::qt {
 namespace {
@@ -36,6 +37,16 @@ QtUi::QtUi()
 }
 
 QtUi::~QtUi() {
+    // An item window the user left open: the UI goes at the host's exit,
+    // when Qt's own globals may be gone already, and destroying the
+    // application would tear the window's native window down on them. The
+    // process is ending; the application is left to it.
+    const bool windowsOpen =
+        std::any_of(itemWindows_.begin(), itemWindows_.end(),
+                    [](const QPointer<QWidget>& window) { return !window.isNull(); });
+    if (windowsOpen) {
+        static_cast<void>(application_.release());
+    }
     // Windows unloaded from their own events are deleted here at the latest.
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -81,7 +92,8 @@ int QtUi::pickFolder(const std::vector<std::string>& folderPaths) {
 }
 
 void QtUi::showItemWindow(const ItemWindowContent& content) {
-    openItemWindow(content);
+    std::erase_if(itemWindows_, [](const QPointer<QWidget>& window) { return window.isNull(); });
+    itemWindows_.emplace_back(openItemWindow(content));
 }
 
 std::string QtUi::saveFileName(std::string_view title, std::string_view suggested) {

@@ -3,7 +3,10 @@
 #include "platform/qt/event_loop.h"
 #include "platform/ui.h"
 
+#include <QPointer>
+#include <QWidget>
 #include <memory>
+#include <vector>
 
 class QApplication;
 
@@ -44,6 +47,8 @@ public:
 private:
     std::unique_ptr<QApplication> application_;
     EventLoop loop_;
+    // The item windows opened, while they are open.
+    std::vector<QPointer<QWidget>> itemWindows_;
 };
 
 } // namespace lexi::qt
