@@ -87,9 +87,7 @@ TEST(CasebenchHostE2E, KeepsTasksInStepAndReadsASavedMailsHeader) {
     std::filesystem::create_directories(drive);
     const std::filesystem::path sample =
         std::filesystem::path(LEXITRAY_SHARED_DIR) / "testdata" / "msg" / "simple-sent.msg";
-    const std::map<std::string, std::string> environment = {
-        {"LEXITRAY_UI", "script"},
-        {"LEXITRAY_UI_TRANSCRIPT", (work.path() / "transcript").string()}};
+    const std::map<std::string, std::string> environment = {{"LEXITRAY_UI", "script"}};
     const auto run = [&](const std::string& calls) {
         std::ofstream(work.path() / "calls") << calls;
         testing::runProgram("/bin/sh", {"-c", "exec \"$0\" --script calls >out", CASEBENCH_HOST},
@@ -116,12 +114,6 @@ TEST(CasebenchHostE2E, KeepsTasksInStepAndReadsASavedMailsHeader) {
                           "MarkerStatus -> \"OK\"[^]*Checkstatus -> \"\\d\\d-\\d\\d-\\d{4}\"[^]*"
                           "VisOpgave -> \"OK\"[^]*SletOpgave -> \"OK\"[^]*CheckDato -> \"ERROR\"")))
         << steps;
-    const std::string transcript = testing::readHostFile(work.path() / "transcript");
-    EXPECT_NE(transcript.find("item\tevent=shown\tkind=contact\ttitle=Jens Hansen - Kontakt"),
-              std::string::npos);
-    EXPECT_NE(transcript.find("item\tevent=shown\tkind=task\ttitle=A-12: Frist - Opgave"),
-              std::string::npos);
-
     if (!std::filesystem::exists(sample)) {
         GTEST_SKIP() << "no sample mail at " << sample;
     }
