@@ -1,22 +1,33 @@
 #include "library/casebench_library.h"
 #include "library/class_shorthand.h"
+#include "library/kalender.h"
 
 namespace lexi {
 namespace {
 
 using namespace shorthand;
 
-// What a Kalender object holds so far: its two object properties and the
-// library's tables of mail headers and transferred mails. The Outlook
-// members are listed, and fail until they are built.
-struct Kalender {
+// What a Kalender object holds: its two object properties, the library's
+// tables of mail headers and transferred mails, and its Outlook work.
+struct KalenderControl {
     LibraryState& state;
     Variant olApp;
     Variant fso;
+    Kalender kalender;
 };
 
-Kalender& of(AutomationObject& self) {
-    return coreOf<Kalender>(self);
+KalenderControl& of(AutomationObject& self) {
+    return coreOf<KalenderControl>(self);
+}
+
+Kalender& kalender(AutomationObject& self) {
+    return of(self).kalender;
+}
+
+// Calls a method of one identity argument.
+Variant withId(AutomationObject& self, Arguments& a,
+               std::string (Kalender::*method)(const std::string&)) {
+    return (kalender(self).*method)(a.text(0));
 }
 
 // Reads or assigns an object property.
@@ -62,17 +73,50 @@ const ClassInfo Info{
           {"Forfaldsdato", Date},
           {"ModtagerMail", Text}},
          Text,
-         nullptr},
-        {"VisOpgave", FirstMethod + 1, Method, {{"ID", Text}}, Text, nullptr},
-        {"SkiftDato", FirstMethod + 2, Method, {{"ID", Text}, {"NyDato", Date}}, Text, nullptr},
+         [](AutomationObject& self, Arguments& a) -> Variant {
+             return kalender(self).TilOpgave(a.text(0), a.text(1), a.text(2), a.text(3), a.text(4),
+                                             a.text(5), a.value(6).toDate(), a.text(7));
+         }},
+        {"VisOpgave",
+         FirstMethod + 1,
+         Method,
+         {{"ID", Text}},
+         Text,
+         [](AutomationObject& self, Arguments& a) {
+             return withId(self, a, &Kalender::VisOpgave);
+         }},
+        {"SkiftDato",
+         FirstMethod + 2,
+         Method,
+         {{"ID", Text}, {"NyDato", Date}},
+         Text,
+         [](AutomationObject& self, Arguments& a) -> Variant {
+             return kalender(self).SkiftDato(a.text(0), a.value(1).toDate());
+         }},
         {"MarkerStatus",
          FirstMethod + 3,
          Method,
          {{"ID", Text}, {"Udført", Boolean}},
          Any,
-         nullptr},
-        {"CheckDato", FirstMethod + 4, Method, {{"ID", Text}}, Text, nullptr},
-        {"Checkstatus", FirstMethod + 5, Method, {{"ID", Text}}, Text, nullptr},
+         [](AutomationObject& self, Arguments& a) -> Variant {
+             return kalender(self).MarkerStatus(a.text(0), a.boolean(1));
+         }},
+        {"CheckDato",
+         FirstMethod + 4,
+         Method,
+         {{"ID", Text}},
+         Text,
+         [](AutomationObject& self, Arguments& a) {
+             return withId(self, a, &Kalender::CheckDato);
+         }},
+        {"Checkstatus",
+         FirstMethod + 5,
+         Method,
+         {{"ID", Text}},
+         Text,
+         [](AutomationObject& self, Arguments& a) {
+             return withId(self, a, &Kalender::Checkstatus);
+         }},
         {"TilKontakt",
          FirstMethod + 6,
          Method,
@@ -87,9 +131,32 @@ const ClassInfo Info{
           {"branche", Text},
           {"Vis", Boolean}},
          Text,
-         nullptr},
-        {"SletOpgave", FirstMethod + 7, Method, {{"ID", Text}}, Text, nullptr},
-        {"CheckOutlook", FirstMethod + 8, Method, {{"Caption", Text, Optional}}, Boolean, nullptr},
+         [](AutomationObject& self, Arguments& a) -> Variant {
+             return kalender(self).TilKontakt(a.text(0), a.text(1), a.text(2), a.text(3), a.text(4),
+                                              a.text(5), a.text(6), a.text(7), a.text(8),
+                                              a.boolean(9));
+         }},
+        {"SletOpgave",
+         FirstMethod + 7,
+         Method,
+         {{"ID", Text}},
+         Text,
+         [](AutomationObject& self, Arguments& a) {
+             return withId(self, a, &Kalender::SletOpgave);
+         }},
+        {"CheckOutlook",
+         FirstMethod + 8,
+         Method,
+         {{"Caption", Text, Optional}},
+         Boolean,
+         [](AutomationObject& self, Arguments& a) {
+             std::string Caption = a.given(0) ? a.text(0) : std::string();
+             const bool found = kalender(self).CheckOutlook(Caption);
+             if (a.given(0)) {
+                 a.setText(0, std::move(Caption));
+             }
+             return Variant::boolean(found);
+         }},
         {"GetMailPrps",
          FirstMethod + 9,
          Method,
@@ -98,7 +165,14 @@ const ClassInfo Info{
          [](AutomationObject& self, Arguments& a) -> Variant {
              return of(self).state.MailPrps.at(1, a.integer(0));
          }},
-        {"AnalyzeMail", FirstMethod + 10, Method, {{"MSGfile", Text}}, Boolean, nullptr},
+        {"AnalyzeMail",
+         FirstMethod + 10,
+         Method,
+         {{"MSGfile", Text}},
+         Boolean,
+         [](AutomationObject& self, Arguments& a) {
+             return Variant::boolean(kalender(self).AnalyzeMail(a.text(0)));
+         }},
         {"SaveOutlookMails", FirstMethod + 13, Method, {{"Path", Text}}, Integer, nullptr},
         {"GetOlMailInfo",
          FirstMethod + 14,
@@ -131,7 +205,9 @@ const ClassInfo Info{
     }};
 
 std::shared_ptr<AutomationObject> create(CasebenchLibrary& library) {
-    return std::make_shared<ClassObject<Kalender>>(Info, Kalender{library.state(), {}, {}});
+    return std::make_shared<ClassObject<KalenderControl>>(
+        Info,
+        KalenderControl{library.state(), {}, {}, Kalender(library.state(), library.platform())});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "library/variant.h"
 
+#include "library/automation_date.h"
 #include "platform/clock.h"
 #include "platform/danish_format.h"
 #include "platform/failure.h"
@@ -153,8 +154,7 @@ std::string Variant::toText() const {
     case VarType::Double:
         return numberText(real_);
     case VarType::Date:
-        return danish::generalDate(
-            addSeconds(LocalDateTime{}, static_cast<std::int64_t>(std::llround(real_ * 86400.0))));
+        return danish::generalDate(localDateOf(real_));
     default:
         static_cast<void>(numeric()); // Null: invalid use; the others: mismatch
         fail(failure::TypeMismatch);
@@ -177,7 +177,12 @@ bool Variant::toBoolean() const {
 
 double Variant::toDate() const {
     if (type_ == VarType::Text) {
-        fail(failure::TypeMismatch);
+        // A date as the workstation writes it; any other text is none.
+        const auto date = parseDanishDate(text_);
+        if (!date) {
+            fail(failure::TypeMismatch);
+        }
+        return *date;
     }
     return numeric();
 }

@@ -63,6 +63,25 @@ private:
     SendResult sendResult_ = SendResult::Sent;
 };
 
+// What the window of a task, a task request or a contact shows: its kind
+// ("task", "taskrequest", "contact"), its title bar and its fields in order,
+// each with a key for the records, a caption for the eye and its text.
+struct ItemWindowField {
+    std::string key;
+    std::string caption;
+    std::string text;
+
+    bool operator==(const ItemWindowField&) const = default;
+};
+
+struct ItemWindowContent {
+    std::string kind;
+    std::string title;
+    std::vector<ItemWindowField> fields;
+
+    bool operator==(const ItemWindowContent&) const = default;
+};
+
 // The windows of Outlook itself that the program makes the user go through.
 class OutlookWindows {
 public:
@@ -74,6 +93,10 @@ public:
     // Lets the user pick one of the folders (shown by their paths); the index
     // of the choice, or -1 when the user cancels.
     [[nodiscard]] virtual int pickFolder(const std::vector<std::string>& folderPaths) = 0;
+
+    // Opens the window of an item, not modal: the call returns at once and
+    // the window stays until the user closes it.
+    virtual void showItemWindow(const ItemWindowContent& content) = 0;
 };
 
 } // namespace lexi

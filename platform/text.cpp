@@ -102,6 +102,21 @@ std::size_t utf16Length(std::string_view utf8) {
     return units;
 }
 
+std::string_view left(std::string_view utf8, std::size_t units) {
+    std::size_t taken = 0;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        std::size_t next = pos;
+        const char32_t cp = utf8::decode(utf8, next);
+        taken += cp != utf8::Invalid && cp > 0xFFFF ? 2 : 1;
+        if (taken > units) {
+            break;
+        }
+        pos = next;
+    }
+    return utf8.substr(0, pos);
+}
+
 bool isValidUtf8(std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
         if (utf8::decode(text, pos) == utf8::Invalid) {

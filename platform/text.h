@@ -34,6 +34,10 @@ std::string_view trimSpaces(std::string_view text);
 // code units.
 std::size_t utf16Length(std::string_view utf8);
 
+// The text's first `units` characters as the workstation counts them (Left);
+// a character that does not fit whole is left out.
+std::string_view left(std::string_view utf8, std::size_t units);
+
 // True when the text is well-formed UTF-8.
 bool isValidUtf8(std::string_view text);
 

@@ -74,6 +74,10 @@ int LazyQtUi::pickFolder(const std::vector<std::string>& folderPaths) {
     return loaded().pickFolder(folderPaths);
 }
 
+void LazyQtUi::showItemWindow(const ItemWindowContent& content) {
+    loaded().showItemWindow(content);
+}
+
 std::string LazyQtUi::saveFileName(std::string_view title, std::string_view suggested) {
     return loaded().saveFileName(title, suggested);
 }

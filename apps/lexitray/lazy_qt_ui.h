@@ -32,6 +32,7 @@ public:
     void quitEventLoop() override;
     void showComposeWindow(ComposeWindow& window) override;
     int pickFolder(const std::vector<std::string>& folderPaths) override;
+    void showItemWindow(const ItemWindowContent& content) override;
     std::string saveFileName(std::string_view title, std::string_view suggested) override;
     std::string openFileName(std::string_view title, std::string_view filter,
                              std::string_view folder) override;

@@ -11,6 +11,7 @@
 #include "platform/posix/posix_shell.h"
 #include "platform/posix/sqlite_registry.h"
 #include "platform/posix/system_clock.h"
+#include "platform/posix/x11_window_search.h"
 #include "platform/registry_settings.h"
 
 #include <functional>
@@ -44,7 +45,7 @@ private:
     posix::SystemClock clock_;
     LazyOutlook outlook_;
     LazyWord word_;
-    posix::NoWindows windows_;
+    posix::X11WindowSearch windows_;
     Platform platform_;
 };
 

@@ -17,6 +17,9 @@ public:
 
     void showComposeWindow(ComposeWindow& window) override;
     int pickFolder(const std::vector<std::string>& folderPaths) override;
+    void showItemWindow(const ItemWindowContent& content) override {
+        itemWindows.push_back(content);
+    }
 
     // The users of the next mail windows, in order.
     std::deque<User> users;
@@ -25,6 +28,8 @@ public:
 
     std::vector<ComposeFields> shown;
     std::vector<std::vector<std::string>> pickerFolders;
+    // The item windows opened, in order.
+    std::vector<ItemWindowContent> itemWindows;
 
     static User sends() {
         return [](ComposeWindow& window) {

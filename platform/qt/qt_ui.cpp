@@ -1,6 +1,7 @@
 #include "platform/qt/qt_ui.h"
 
 #include "platform/qt/compose_window_view.h"
+#include "platform/qt/item_window_view.h"
 #include "platform/qt/making_pdf_window_view.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/naming_dialog_view.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <algorithm>
 
 namespace lexi::qt {
 namespace {
@@ -35,6 +37,16 @@ QtUi::QtUi()
 }
 
 QtUi::~QtUi() {
+    // An item window the user left open: the UI goes at the host's exit,
+    // when Qt's own globals may be gone already, and destroying the
+    // application would tear the window's native window down on them. The
+    // process is ending; the application is left to it.
+    const bool windowsOpen =
+        std::any_of(itemWindows_.begin(), itemWindows_.end(),
+                    [](const QPointer<QWidget>& window) { return !window.isNull(); });
+    if (windowsOpen) {
+        static_cast<void>(application_.release());
+    }
     // Windows unloaded from their own events are deleted here at the latest.
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -77,6 +89,11 @@ void QtUi::showComposeWindow(ComposeWindow& window) {
 
 int QtUi::pickFolder(const std::vector<std::string>& folderPaths) {
     return pickFolderDialog(folderPaths);
+}
+
+void QtUi::showItemWindow(const ItemWindowContent& content) {
+    std::erase_if(itemWindows_, [](const QPointer<QWidget>& window) { return window.isNull(); });
+    itemWindows_.emplace_back(openItemWindow(content));
 }
 
 std::string QtUi::saveFileName(std::string_view title, std::string_view suggested) {

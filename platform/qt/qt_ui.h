@@ -3,7 +3,10 @@
 #include "platform/qt/event_loop.h"
 #include "platform/ui.h"
 
+#include <QPointer>
+#include <QWidget>
 #include <memory>
+#include <vector>
 
 class QApplication;
 
@@ -31,6 +34,7 @@ public:
     void quitEventLoop() override;
     void showComposeWindow(ComposeWindow& window) override;
     int pickFolder(const std::vector<std::string>& folderPaths) override;
+    void showItemWindow(const ItemWindowContent& content) override;
     std::string saveFileName(std::string_view title, std::string_view suggested) override;
     std::string openFileName(std::string_view title, std::string_view filter,
                              std::string_view folder) override;
@@ -43,6 +47,8 @@ public:
 private:
     std::unique_ptr<QApplication> application_;
     EventLoop loop_;
+    // The item windows opened, while they are open.
+    std::vector<QPointer<QWidget>> itemWindows_;
 };
 
 } // namespace lexi::qt

@@ -170,6 +170,14 @@ int ScriptedUi::pickFolder(const std::vector<std::string>& folderPaths) {
     return valid ? chosen : -1;
 }
 
+void ScriptedUi::showItemWindow(const ItemWindowContent& content) {
+    Record shown{"item", {{"event", "shown"}, {"kind", content.kind}, {"title", content.title}}};
+    for (const ItemWindowField& field : content.fields) {
+        shown.fields.emplace_back(field.key, field.text);
+    }
+    record(shown);
+}
+
 std::string ScriptedUi::saveFileName(std::string_view title, std::string_view suggested) {
     std::string chosen = takeAnswer("savefile").value_or("");
     record(

@@ -53,6 +53,8 @@ public:
     // The answer "folder <number>" picks the folder at that position (from 1)
     // of the picker's list; anything else cancels.
     int pickFolder(const std::vector<std::string>& folderPaths) override;
+    // Records the window as shown; nobody is there to close it.
+    void showItemWindow(const ItemWindowContent& content) override;
     // The answer "savefile <host path>" is the file chosen; anything else
     // cancels.
     std::string saveFileName(std::string_view title, std::string_view suggested) override;

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
 
 namespace lexi {
 namespace {
@@ -74,6 +75,53 @@ TEST(CasebenchHostE2E, RegistersAndRunsACaseFolderScript) {
                    "HKEY_CURRENT_USER\\\\Software\\\\Classes\\\\Casebench.PopUp\\\\CLSID ''"),
               "RegEdit.GetRegKey -> \"{E643679B-63A5-41CE-A83F-D0560E093DD3}\"\n");
     EXPECT_EQ(host("unregister"), "unregister -> OK\n");
+}
+
+// Tasks and a contact in the real mail store, and the header of a saved mail,
+// through the host: the task's identity from the first run is what the
+// second run keeps it in step by.
+TEST(CasebenchHostE2E, KeepsTasksInStepAndReadsASavedMailsHeader) {
+    testing::TempHome home;
+    testing::TempFolder work;
+    const std::filesystem::path drive = std::filesystem::path(home.str()) / "drive_c";
+    std::filesystem::create_directories(drive);
+    const std::filesystem::path sample =
+        std::filesystem::path(LEXITRAY_SHARED_DIR) / "testdata" / "msg" / "simple-sent.msg";
+    const std::map<std::string, std::string> environment = {{"LEXITRAY_UI", "script"}};
+    const auto run = [&](const std::string& calls) {
+        std::ofstream(work.path() / "calls") << calls;
+        testing::runProgram("/bin/sh", {"-c", "exec \"$0\" --script calls >out", CASEBENCH_HOST},
+                            environment, work.path());
+        return testing::readHostFile(work.path() / "out");
+    };
+
+    const std::string created =
+        run("Kalender TilOpgave A-12 100 Hansen Lejetvist Svarskrift Frist 24-12-2026 \"\"\n"
+            "Kalender TilKontakt \"Jens Hansen\" \"\" \"\" \"\" \"9000 Aalborg\" jh@hansen.dk "
+            "\"\" \"\" \"\" True\n");
+    std::smatch id;
+    ASSERT_TRUE(std::regex_search(created, id, std::regex("TilOpgave -> \"([0-9A-F]{48})\"")))
+        << created;
+    EXPECT_NE(created.find("Kalender.TilKontakt -> \"OK\""), std::string::npos) << created;
+    const std::string task = id[1];
+    const std::string steps =
+        run("Kalender SkiftDato " + task + " \"31-12-2026 14:30\"\n" + "Kalender CheckDato " +
+            task + "\n" + "Kalender MarkerStatus " + task + " True\n" + "Kalender Checkstatus " +
+            task + "\n" + "Kalender VisOpgave " + task + "\n" + "Kalender SletOpgave " + task +
+            "\n" + "Kalender CheckDato 0000UKENDT\n");
+    EXPECT_TRUE(std::regex_search(
+        steps, std::regex("SkiftDato -> \"OK\"[^]*CheckDato -> \"31-12-2026 14:30:00\"[^]*"
+                          "MarkerStatus -> \"OK\"[^]*Checkstatus -> \"\\d\\d-\\d\\d-\\d{4}\"[^]*"
+                          "VisOpgave -> \"OK\"[^]*SletOpgave -> \"OK\"[^]*CheckDato -> \"ERROR\"")))
+        << steps;
+    if (!std::filesystem::exists(sample)) {
+        GTEST_SKIP() << "no sample mail at " << sample;
+    }
+    std::filesystem::copy_file(sample, drive / "brev.MSG");
+    EXPECT_EQ(run("Kalender AnalyzeMail C:\\brev.MSG\nKalender GetMailPrps 4\n"),
+              "Kalender.AnalyzeMail -> True\n"
+              "Kalender.GetMailPrps -> \"29-11-2007\"\n"
+              "  Property := 4\n");
 }
 
 } // namespace

@@ -2,13 +2,16 @@
 
 #include "library/casebench_library.h"
 #include "platform/failure.h"
+#include "platform/fake/fake_outlook.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/memory_file_system.h"
 #include "platform/fake/memory_registry.h"
+#include "platform/fake/open_windows.h"
 #include "platform/posix/not_installed.h"
 #include "platform/registry_settings.h"
 #include "platform/script/scripted_ui.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -46,9 +49,12 @@ protected:
                               records.push_back(r);
                           }};
     fake::ManualClock clock;
-    posix::NoOutlook outlook;
+    // Outlook over a store in memory; its files are on drive C:.
+    TempFolder root;
+    posix::DriveTable drives{{{'C', root.str()}}};
+    mailstore::FakeOutlook outlook{clock, ui, ui, drives};
     CountingWord word;
-    posix::NoWindows windows;
+    fake::OpenWindows windows;
     Platform platform{registry, settings, files,   processes, shell,
                       ui,       clock,    outlook, word,      windows};
     CasebenchLibrary library{platform};

@@ -5,11 +5,13 @@
 #include "platform/fake/fake_outlook.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/scripted_outlook_windows.h"
+#include "platform/posix/msgfile/message_fields.h"
 #include "platform/posix/msgfile/message_file.h"
 #include "platform/posix/msgfile/text_encoding.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
+#include <bit>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -289,6 +291,64 @@ TEST_F(StoreOutlookTest, PicksFoldersThroughTheUser) {
     windows.folderChoices = {-1, 2};
     EXPECT_EQ(app->session()->pickFolder(), nullptr);
     EXPECT_EQ(app->session()->pickFolder()->name(), "Sendt post");
+}
+
+// Tasks, task requests and contacts are written as Outlook writes them, with
+// the properties Outlook keeps beside their fields, and open windows of
+// their own when shown without waiting.
+TEST_F(StoreOutlookTest, TasksAndContactsExportAsOutlookItemsAndShowTheirWindows) {
+    using msgfile::named;
+    namespace set = msgfile::property_set;
+    namespace type = msgfile::property_type;
+    const ItemPtr task = app->createItem(TaskItem);
+    task->setSubject("A-12: Frist");
+    task->setStatus(TaskComplete);
+    const ItemPtr request = app->createItem(TaskItem);
+    request->setSubject("A-13: Svar");
+    request->assign();
+    request->recipients().add("modpart@advokat.dk");
+    const ItemPtr contact = app->createItem(ContactItem);
+    contact->setFullName("Jens Hansen");
+    contact->setEmail1Address("jh@hansen.dk");
+    const auto exported = [&](const ItemPtr& item, const std::string& name) {
+        item->saveAs("C:\\Sager\\" + name);
+        item->display(false);
+        return msgfile::readMessageFile((root.path() / "c" / "Sager" / name).string());
+    };
+    const auto entry = [](const msgfile::Message& message, const msgfile::PropertyKey& key,
+                          std::uint16_t propertyType) {
+        const msgfile::Property* found = message.properties.find(key, propertyType);
+        return found ? found->entry : 99;
+    };
+
+    const msgfile::Message savedTask = exported(task, "opgave.msg");
+    EXPECT_EQ(std::tuple(savedTask.messageClass,
+                         entry(savedTask, named(set::Task, 0x811C), type::Boolean),
+                         entry(savedTask, named(set::Task, 0x8102), type::Double),
+                         entry(savedTask, named(set::Task, 0x8113), type::Long)),
+              std::tuple("IPM.Task", 1u, std::bit_cast<std::uint64_t>(1.0), 1u));
+    const msgfile::Message savedRequest = exported(request, "anmodning.msg");
+    ASSERT_EQ(savedRequest.attachments.size(), 1u);
+    const msgfile::Message& embedded = *savedRequest.attachments[0].embeddedMessage;
+    EXPECT_EQ(std::tuple(savedRequest.messageClass, savedRequest.displayTo, embedded.messageClass,
+                         embedded.subject, entry(embedded, named(set::Common, 0x8518), type::Long)),
+              std::tuple("IPM.TaskRequest", "modpart@advokat.dk", "IPM.Task", "A-13: Svar", 1u));
+    const msgfile::Message savedContact = exported(contact, "kontakt.msg");
+    EXPECT_EQ(
+        std::tuple(
+            savedContact.messageClass, savedContact.subject,
+            msgfile::utf16ToUtf8(
+                savedContact.properties.find(named(set::Address, 0x8080), type::Unicode)->data)),
+        std::tuple("IPM.Contact", "Jens Hansen", "Jens Hansen (jh@hansen.dk)"));
+
+    newMail()->display(false);
+    std::vector<std::string> shown;
+    for (const ItemWindowContent& window : windows.itemWindows) {
+        shown.push_back(window.kind + ": " + window.title);
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"task: A-12: Frist - Opgave",
+                                               "taskrequest: A-13: Svar - Opgaveanmodning",
+                                               "contact: Jens Hansen - Kontakt"}));
 }
 
 } // namespace

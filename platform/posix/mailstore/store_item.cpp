@@ -3,6 +3,8 @@
 #include "platform/failure.h"
 #include "platform/posix/mailstore/file_in_place.h"
 #include "platform/posix/mailstore/item_kind.h"
+#include "platform/posix/mailstore/item_properties.h"
+#include "platform/posix/mailstore/item_window.h"
 #include "platform/posix/mailstore/local_time.h"
 #include "platform/posix/mailstore/store_mail_sender.h"
 #include "platform/posix/msgfile/message_file.h"
@@ -240,6 +242,7 @@ LocalDateTime StoreItem::creationTime() {
 }
 
 void StoreItem::save() {
+    addItemProperties(message());
     if (entryId_.empty()) {
         folder_ = homeFolderOfClass(itemClass());
         entryId_ = context_->storage().add(folder_, message());
@@ -249,6 +252,7 @@ void StoreItem::save() {
 }
 
 void StoreItem::fileIn(int folder) {
+    addItemProperties(message());
     if (entryId_.empty() || !context_->storage().replace(entryId_, folder, message())) {
         entryId_ = context_->storage().add(folder, message());
     }
@@ -257,6 +261,7 @@ void StoreItem::fileIn(int folder) {
 
 void StoreItem::saveAs(std::string_view path) {
     const std::string host = hostPathOf(context_->services().drives, path);
+    addItemProperties(message());
     writeFileInPlace(host, msgfile::writeMessage(message()));
 }
 
@@ -285,6 +290,11 @@ void StoreItem::display(bool modal) {
     }
     displayed_ = true;
     if (!modal) {
+        // Tasks, task requests and contacts open their own windows; a mail
+        // shown without waiting has nothing to wait for here.
+        if (const auto window = itemWindowContent(message())) {
+            context_->services().windows.showItemWindow(*window);
+        }
         return;
     }
     requireMessage();

@@ -11,6 +11,7 @@ namespace lexi::msgfile {
 // Property types (MS-OXCDATA 2.11.1).
 namespace property_type {
 inline constexpr std::uint16_t Long = 0x0003;
+inline constexpr std::uint16_t Double = 0x0005;
 inline constexpr std::uint16_t Boolean = 0x000B;
 inline constexpr std::uint16_t Object = 0x000D;
 inline constexpr std::uint16_t String8 = 0x001E;
