@@ -1,5 +1,6 @@
 #include "library/casebench_library.h"
 #include "library/class_shorthand.h"
+#include "library/save_outlook_mails.h"
 
 namespace lexi {
 namespace {
@@ -11,6 +12,7 @@ using namespace shorthand;
 // members are listed, and fail until they are built.
 struct Kalender {
     LibraryState& state;
+    Platform& platform;
     Variant olApp;
     Variant fso;
 };
@@ -99,7 +101,16 @@ const ClassInfo Info{
              return of(self).state.MailPrps.at(1, a.integer(0));
          }},
         {"AnalyzeMail", FirstMethod + 10, Method, {{"MSGfile", Text}}, Boolean, nullptr},
-        {"SaveOutlookMails", FirstMethod + 13, Method, {{"Path", Text}}, Integer, nullptr},
+        {"SaveOutlookMails",
+         FirstMethod + 13,
+         Method,
+         {{"Path", Text}},
+         Integer,
+         [](AutomationObject& self, Arguments& a) {
+             Kalender& kalender = of(self);
+             return Variant::integer(
+                 SaveOutlookMails(a.text(0), kalender.state, kalender.platform));
+         }},
         {"GetOlMailInfo",
          FirstMethod + 14,
          Method,
@@ -131,7 +142,8 @@ const ClassInfo Info{
     }};
 
 std::shared_ptr<AutomationObject> create(CasebenchLibrary& library) {
-    return std::make_shared<ClassObject<Kalender>>(Info, Kalender{library.state(), {}, {}});
+    return std::make_shared<ClassObject<Kalender>>(
+        Info, Kalender{library.state(), library.platform(), {}, {}});
 }
 
 } // namespace
