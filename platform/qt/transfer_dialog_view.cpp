@@ -39,10 +39,12 @@ struct Column {
     int width;
 };
 constexpr Column Columns[] = {{"Brevhovedstatus", "", 50},   {"Prioritet", "!", 10},
-                              {"Ikon", "\u2709", 18},        {"Vedhæftet fil", "\u2398", 10},
+                              {"Ikon", "\u2709", 18},        {"Vedhæftet fil", "", 10},
                               {"Fra", "Fra", 112},           {"Emne", "Emne", 322},
                               {"Modtaget", "Modtaget", 116}, {"Størrelse", "Størrelse", 45},
                               {"Flagstatus", "\u2691", 18}};
+constexpr int AttachmentColumn = 3;
+constexpr int SubjectColumn = 5;
 constexpr int ReceivedColumn = 6;
 
 QString classSymbol(int itemClass) {
@@ -81,7 +83,7 @@ QTableWidgetItem* symbolCell(const QString& text, const QColor& colour = {}) {
 
 template <typename Button> Button* button(QWidget* parent, const char* name) {
     auto* made = new Button(parent);
-    made->setObjectName(QLatin1String(name));
+    made->setObjectName(QString::fromUtf8(name));
     return made;
 }
 
@@ -131,6 +133,10 @@ TransferDialogWidget::TransferDialogWidget(const TransferDialogContent& content,
         const int shownWidth = header->fontMetrics().horizontalAdvance(heading->text()) + 16;
         table_->setColumnWidth(column, std::max({it.width, shownWidth, 22}));
     }
+    table_->horizontalHeaderItem(AttachmentColumn)
+        ->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    // The subject takes the width the others leave.
+    header->setSectionResizeMode(SubjectColumn, QHeaderView::Stretch);
     // The items come newest first.
     header->setSortIndicatorShown(true);
     header->setSortIndicator(ReceivedColumn, Qt::DescendingOrder);
@@ -195,7 +201,11 @@ void TransferDialogWidget::fill(const std::vector<TransferRow>& rows) {
                             ? symbolCell(QStringLiteral("\u2193"), Qt::blue)
                             : symbolCell({}));
         table_->setItem(r, 2, symbolCell(classSymbol(row.itemClass)));
-        table_->setItem(r, 3, symbolCell(row.attachment ? QStringLiteral("\u2398") : QString()));
+        QTableWidgetItem* attachment = symbolCell({});
+        if (row.attachment) {
+            attachment->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+        }
+        table_->setItem(r, AttachmentColumn, attachment);
         table_->setItem(r, 4, cell(qs(row.from)));
         table_->setItem(r, 5, cell(qs(row.subject)));
         table_->setItem(r, 6, cell(qs(row.received)));
