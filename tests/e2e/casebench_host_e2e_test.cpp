@@ -97,11 +97,10 @@ TEST(CasebenchHostE2E, TransfersSelectedMailsIntoTheCaseFolder) {
         << "Kalender SaveOutlookMails C:\\Sager\\42\n"
         << "Kalender GetOlMailInfo 1 6\nKalender GetOlMailInfo 2 6\n"
         << "Kalender GetOlMailInfo 3 6\n";
-    testing::runProgram("/bin/sh", {"-c", "exec \"$0\" --script calls >out", CASEBENCH_HOST},
-                        {{"LEXITRAY_UI", "script"},
-                         {"LEXITRAY_UI_SCRIPT", (work.path() / "answers").string()},
-                         {"LEXITRAY_UI_TRANSCRIPT", (work.path() / "transcript").string()}},
-                        work.path());
+    testing::runProgram(
+        "/bin/sh", {"-c", "exec \"$0\" --script calls >out", CASEBENCH_HOST},
+        {{"LEXITRAY_UI", "script"}, {"LEXITRAY_UI_SCRIPT", (work.path() / "answers").string()}},
+        work.path());
     const std::string out = testing::readHostFile(work.path() / "out");
     ASSERT_EQ(out.rfind("Kalender.SaveOutlookMails -> 3\n", 0), 0u) << out;
     const std::regex saved(R"re(GetOlMailInfo -> "C:\\Sager\\42\\([^"\\]+\.msg)")re");

