@@ -31,11 +31,11 @@ TransferDialogState folderOfThirty() {
     state.transferButton = {7955, 6940, 1250, 320};
     state.cancelButton = {9280, 6940, 1250, 320};
     for (int i = 0; i < 30; ++i) {
-        const std::string n = std::to_string(i), day = std::to_string(30 - i);
-        state.rows.push_back({i % 7 == 3 ? 46 : 43, i % 5 == 0 ? 2 : 1, i % 3 == 0,
-                              i % 4 == 1 ? 2 : 0, "Advokat Jens Ærø " + n,
-                              "Sag 1234-" + n + ": Stævning og bilag",
-                              day + "-05-2026 1" + n.back() + ":0" + n.back(), n + "3 KB"});
+        const std::string n = std::to_string(i), day = (i > 20 ? "0" : "") + std::to_string(30 - i);
+        state.rows.push_back(
+            {i % 7 == 3 ? 46 : 43, i % 5 == 0 ? 2 : 1, i % 3 == 0, i % 4 == 1 ? 2 : 0,
+             "Advokat Jens Ærø " + n, "Sag 1234-" + n + ": Stævning og bilag",
+             day + "-05-2026 1" + n.back() + ":0" + n.back(), std::to_string(3 + 10 * i) + " KB"});
     }
     return state;
 }
