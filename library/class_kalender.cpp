@@ -1,6 +1,7 @@
 #include "library/casebench_library.h"
 #include "library/class_shorthand.h"
 #include "library/kalender.h"
+#include "library/save_outlook_mails.h"
 
 namespace lexi {
 namespace {
@@ -11,6 +12,7 @@ using namespace shorthand;
 // tables of mail headers and transferred mails, and its Outlook work.
 struct KalenderControl {
     LibraryState& state;
+    Platform& platform;
     Variant olApp;
     Variant fso;
     Kalender kalender;
@@ -173,7 +175,15 @@ const ClassInfo Info{
          [](AutomationObject& self, Arguments& a) {
              return Variant::boolean(kalender(self).AnalyzeMail(a.text(0)));
          }},
-        {"SaveOutlookMails", FirstMethod + 13, Method, {{"Path", Text}}, Integer, nullptr},
+        {"SaveOutlookMails",
+         FirstMethod + 13,
+         Method,
+         {{"Path", Text}},
+         Integer,
+         [](AutomationObject& self, Arguments& a) {
+             KalenderControl& control = of(self);
+             return Variant::integer(SaveOutlookMails(a.text(0), control.state, control.platform));
+         }},
         {"GetOlMailInfo",
          FirstMethod + 14,
          Method,
@@ -206,8 +216,11 @@ const ClassInfo Info{
 
 std::shared_ptr<AutomationObject> create(CasebenchLibrary& library) {
     return std::make_shared<ClassObject<KalenderControl>>(
-        Info,
-        KalenderControl{library.state(), {}, {}, Kalender(library.state(), library.platform())});
+        Info, KalenderControl{library.state(),
+                              library.platform(),
+                              {},
+                              {},
+                              Kalender(library.state(), library.platform())});
 }
 
 } // namespace

@@ -63,6 +63,14 @@ inline constexpr int TaskComplete = 2;
 // An attachment that is a copy of the file.
 inline constexpr int ByValue = 1;
 
+// An item's importance and flag, as a folder's table view shows them.
+inline constexpr int ImportanceLow = 0;
+inline constexpr int ImportanceNormal = 1;
+inline constexpr int ImportanceHigh = 2;
+inline constexpr int FlagNone = 0;
+inline constexpr int FlagComplete = 1;
+inline constexpr int FlagMarked = 2;
+
 // Close without saving.
 inline constexpr int Discard = 1;
 
@@ -203,6 +211,14 @@ public:
     virtual ItemPtr getAssociatedAppointment(bool addToCalendar) = 0;
     // Appointment.
     virtual LocalDateTime start() = 0;
+
+    // What a folder's table view shows of any item.
+    // outlook::ImportanceLow, ImportanceNormal or ImportanceHigh.
+    virtual int importance() = 0;
+    // The item's size in bytes.
+    virtual std::int64_t size() = 0;
+    // outlook::FlagNone, FlagComplete or FlagMarked.
+    virtual int flagStatus() = 0;
 };
 
 // The items of a folder, or the result of a Restrict.

@@ -2,6 +2,7 @@
 
 #include "platform/compose_window.h"
 #include "platform/text_window.h"
+#include "platform/transfer_dialog.h"
 
 #include <memory>
 #include <string>
@@ -289,6 +290,10 @@ public:
     // Loads the attachment naming dialog, hidden.
     virtual std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent& content,
                                                                NamingDialogEvents& events) = 0;
+
+    // Loads the mail transfer dialog, hidden.
+    virtual std::unique_ptr<TransferDialogView>
+    openTransferDialog(const TransferDialogContent& content, TransferDialogEvents& events) = 0;
 
     // Runs the windows: forwards what the user does until no window is loaded
     // any more or quitEventLoop() is called. Returns at once when no window

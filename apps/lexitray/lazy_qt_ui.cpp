@@ -113,4 +113,9 @@ std::unique_ptr<NamingDialogView> LazyQtUi::openNamingDialog(const NamingDialogC
     return loaded().openNamingDialog(content, events);
 }
 
+std::unique_ptr<TransferDialogView>
+LazyQtUi::openTransferDialog(const TransferDialogContent& content, TransferDialogEvents& events) {
+    return loaded().openTransferDialog(content, events);
+}
+
 } // namespace lexi

@@ -42,6 +42,9 @@ public:
     std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent& content,
                                                        NamingDialogEvents& events) override;
 
+    std::unique_ptr<TransferDialogView> openTransferDialog(const TransferDialogContent& content,
+                                                           TransferDialogEvents& events) override;
+
 private:
     Ui& loaded();
     // A drive path as the loaded UI's dialogs take it, and back.

@@ -7,6 +7,7 @@
 #include "platform/qt/naming_dialog_view.h"
 #include "platform/qt/settings_window_view.h"
 #include "platform/qt/text_window_view.h"
+#include "platform/qt/transfer_dialog_view.h"
 #include "platform/qt/tray_window_view.h"
 
 #include <QApplication>
@@ -144,6 +145,11 @@ void QtUi::showTextWindow(const TextWindowContent& content, TextWindowEvents& ev
 std::unique_ptr<NamingDialogView> QtUi::openNamingDialog(const NamingDialogContent& content,
                                                          NamingDialogEvents& events) {
     return std::make_unique<QtNamingDialogView>(content, events);
+}
+
+std::unique_ptr<TransferDialogView> QtUi::openTransferDialog(const TransferDialogContent& content,
+                                                             TransferDialogEvents& events) {
+    return std::make_unique<QtTransferDialogView>(content, events);
 }
 
 } // namespace lexi::qt

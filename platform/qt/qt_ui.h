@@ -44,6 +44,9 @@ public:
     std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent& content,
                                                        NamingDialogEvents& events) override;
 
+    std::unique_ptr<TransferDialogView> openTransferDialog(const TransferDialogContent& content,
+                                                           TransferDialogEvents& events) override;
+
 private:
     std::unique_ptr<QApplication> application_;
     EventLoop loop_;

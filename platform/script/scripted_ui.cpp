@@ -1,6 +1,7 @@
 #include "platform/script/scripted_ui.h"
 
 #include "platform/script/scripted_naming_dialog.h"
+#include "platform/script/scripted_transfer_dialog.h"
 #include "platform/text.h"
 
 #include <cstdlib>
@@ -253,6 +254,12 @@ std::unique_ptr<NamingDialogView> ScriptedUi::openNamingDialog(const NamingDialo
                                                                NamingDialogEvents& events) {
     return std::make_unique<ScriptedNamingDialog>(content, events, transcript_,
                                                   [this] { return takeAnswer("naming"); });
+}
+
+std::unique_ptr<TransferDialogView>
+ScriptedUi::openTransferDialog(const TransferDialogContent& content, TransferDialogEvents& events) {
+    return std::make_unique<ScriptedTransferDialog>(content, events, transcript_,
+                                                    [this] { return takeAnswer("outlook"); });
 }
 
 } // namespace lexi::script

@@ -75,6 +75,9 @@ public:
     // The dialog takes the script's "naming" answers while it is shown.
     std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent& content,
                                                        NamingDialogEvents& events) override;
+    // The dialog takes the script's "outlook" answers while it is shown.
+    std::unique_ptr<TransferDialogView> openTransferDialog(const TransferDialogContent& content,
+                                                           TransferDialogEvents& events) override;
     void quitEventLoop() override { quitRequested_ = true; }
 
 protected:

@@ -1,6 +1,7 @@
 // Runs casebench-host on the real library in a fresh home: registration, then
 // a script of calls on a case folder with the scripted text pop-up.
 
+#include "tests/msgfile/sample_files.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
 
@@ -122,6 +123,44 @@ TEST(CasebenchHostE2E, KeepsTasksInStepAndReadsASavedMailsHeader) {
               "Kalender.AnalyzeMail -> True\n"
               "Kalender.GetMailPrps -> \"29-11-2007\"\n"
               "  Property := 4\n");
+}
+
+// Three real mails in the store's Inbox, filed by a scripted user into a case
+// folder that the question creates: three message files that another
+// program reads, and their records.
+TEST(CasebenchHostE2E, TransfersSelectedMailsIntoTheCaseFolder) {
+    SKIP_WITHOUT_SAMPLES();
+    testing::TempHome home;
+    testing::TempFolder work;
+    for (const char* sample : {"simple-sent.msg", "plain-chain.msg", "attachments.msg"}) {
+        testing::runProgram("/bin/sh",
+                            {"-c", "exec \"$0\" deliver 6 \"$1\" >/dev/null",
+                             LEXITRAY_STORE_PROGRAM, samplePath(sample)},
+                            {}, work.path());
+    }
+    std::ofstream(work.path() / "answers")
+        << "msgbox Yes\noutlook select 1 2 3\noutlook transfer\n";
+    std::ofstream(work.path() / "calls")
+        << "Kalender SaveOutlookMails C:\\Sager\\42\n"
+        << "Kalender GetOlMailInfo 1 6\nKalender GetOlMailInfo 2 6\n"
+        << "Kalender GetOlMailInfo 3 6\n";
+    testing::runProgram(
+        "/bin/sh", {"-c", "exec \"$0\" --script calls >out", CASEBENCH_HOST},
+        {{"LEXITRAY_UI", "script"}, {"LEXITRAY_UI_SCRIPT", (work.path() / "answers").string()}},
+        work.path());
+    const std::string out = testing::readHostFile(work.path() / "out");
+    ASSERT_EQ(out.rfind("Kalender.SaveOutlookMails -> 3\n", 0), 0u) << out;
+    const std::regex saved(R"re(GetOlMailInfo -> "C:\\Sager\\42\\([^"\\]+\.msg)")re");
+    int files = 0;
+    for (std::sregex_iterator it(out.begin(), out.end(), saved), end; it != end; ++it, ++files) {
+        const std::string msg = home.str() + "/drive_c/Sager/42/" + (*it)[1].str();
+        const testing::ProgramRun converted = testing::runProgram(
+            "/bin/sh", {"-c", "exec msgconvert --outfile - \"$0\" >eml", msg}, {}, work.path());
+        EXPECT_EQ(converted.exitCode, 0) << msg;
+        EXPECT_NE(testing::readHostFile(work.path() / "eml").find("\nSubject: "), std::string::npos)
+            << msg;
+    }
+    EXPECT_EQ(files, 3) << out;
 }
 
 } // namespace

@@ -8,10 +8,13 @@
 
 namespace lexi::testing {
 
-// The Qt UI of the tests, on the offscreen platform: one for the whole run.
+// The Qt UI of the tests, on the offscreen platform (on the display when
+// screenshots are asked for with LEXITRAY_SHOTS): one for the whole run.
 inline qt::QtUi& offscreenUi() {
     static qt::QtUi* const ui = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("LEXITRAY_SHOTS")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
         return new qt::QtUi();
     }();
     return *ui;

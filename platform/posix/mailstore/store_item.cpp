@@ -621,4 +621,42 @@ bool StoreItem::close(const ComposeFields& fields) {
     return !cancel;
 }
 
+namespace {
+
+// The value of a 32-bit property the item's file carried, if any.
+std::optional<std::int32_t> longProperty(const msgfile::Message& message, std::uint16_t id) {
+    const msgfile::Property* found =
+        message.properties.find(msgfile::tagged(id), msgfile::property_type::Long);
+    if (!found) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(found->entry & 0xFFFFFFFFu);
+}
+
+} // namespace
+
+int StoreItem::importance() {
+    return static_cast<int>(message().importance);
+}
+
+// The size the item's file gave (PidTagMessageSize), else what its texts and
+// attachments take.
+std::int64_t StoreItem::size() {
+    const msgfile::Message& whole = message();
+    if (const auto given = longProperty(whole, 0x0E08)) {
+        return *given;
+    }
+    std::int64_t bytes =
+        static_cast<std::int64_t>(whole.subject.size() + whole.body.size() + whole.htmlBody.size());
+    for (const msgfile::Attachment& attachment : whole.attachments) {
+        bytes += static_cast<std::int64_t>(attachment.data.size());
+    }
+    return bytes;
+}
+
+// PidTagFlagStatus: 1 complete, 2 flagged, as Outlook numbers them.
+int StoreItem::flagStatus() {
+    return longProperty(message(), 0x1090).value_or(outlook::FlagNone);
+}
+
 } // namespace lexi::mailstore

@@ -89,6 +89,10 @@ public:
     ItemPtr getAssociatedAppointment(bool addToCalendar) override;
     LocalDateTime start() override;
 
+    int importance() override;
+    std::int64_t size() override;
+    int flagStatus() override;
+
     // The display lines of a kind of recipient, "Navn; Navn", kept in step
     // with the recipients.
     void refreshDisplayLines();

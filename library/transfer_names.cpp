@@ -1,0 +1,73 @@
+#include "library/transfer_names.h"
+
+#include "platform/text.h"
+#include "platform/utf8.h"
+
+#include <algorithm>
+#include <array>
+
+namespace lexi {
+namespace {
+
+constexpr std::string_view Extension = ".msg";
+constexpr std::size_t LongestPath = 200;
+constexpr std::size_t KeptOfLongName = 192;
+
+// Removed from a subject in this order; the order matters for nothing but
+// the reader.
+constexpr std::array<char, 23> Removed = {' ',  ':', '\\', '/', '$', '#', '@', '=',
+                                          '}',  '{', ']',  '[', '*', '?', '+', '|',
+                                          '\'', ',', '.',  '-', '<', '>', '"'};
+
+bool isControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+// The text without its last `count` characters (all of it gone when it has
+// fewer).
+std::string withoutLastChars(const std::string& utf8, std::size_t count) {
+    const std::size_t length = text::utf16Length(utf8);
+    return firstChars(utf8, length > count ? length - count : 0);
+}
+
+} // namespace
+
+std::string firstChars(std::string_view utf8, std::size_t count) {
+    std::size_t units = 0;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        std::size_t next = pos;
+        const std::size_t width = utf8::decode(utf8, next) > 0xFFFF ? 2 : 1;
+        if (units + width > count) {
+            break;
+        }
+        units += width;
+        pos = next;
+    }
+    return std::string(utf8.substr(0, pos));
+}
+
+std::string cleanedFileName(std::string_view subject) {
+    std::string name;
+    for (const char c : subject) {
+        if (!isControl(c) && std::find(Removed.begin(), Removed.end(), c) == Removed.end()) {
+            name += c;
+        }
+    }
+    return (name.empty() ? std::string("email") : name) + std::string(Extension);
+}
+
+std::string fittedFileName(const std::string& folder, std::string name, int& k, FileSystem& files) {
+    if (text::utf16Length(folder + name) > LongestPath) {
+        name = firstChars(withoutLastChars(name, Extension.size()), KeptOfLongName) + ".....msg";
+    }
+    while (files.exists(folder + name)) {
+        ++k;
+        const std::string number = std::to_string(k);
+        name = withoutLastChars(withoutLastChars(name, Extension.size()), number.size()) + number +
+               std::string(Extension);
+    }
+    return name;
+}
+
+} // namespace lexi
