@@ -112,7 +112,9 @@ TEST_F(LexitrayE2E, TheListedDocumentsAreCompletedCheckedAndNamedOneByOne) {
     std::ofstream(drive() / "Sager" / "Hansen" / "Dom.pdf") << "x";
     std::ofstream(drive() / "findoc.txt") << cp1252::fromUtf8(
         "C:\\Sager\\Hansen\\Stævning\r\nC:\\Sager\\Hansen\\Bilag\r\nC:\\Sager\\Hansen\\Dom.pdf");
-    ASSERT_EQ(run({"mail"}, "naming txtFilnavn Stævning til retten.docx\nnaming OK\n").exitCode, 0);
+    const testing::ProgramRun named =
+        run({"mail"}, "naming txtFilnavn Stævning til retten.docx\nnaming OK\n");
+    ASSERT_EQ(named.exitCode, 0) << named.standardError;
     std::ifstream in(transcriptFile());
     std::string met;
     for (std::string line; std::getline(in, line);) {

@@ -84,8 +84,9 @@ TEST(MailDocumentsE2E, TheFiledMailCarriesEveryDocumentAsTheUserAskedForIt) {
     testing::RecordingUi ui;
     mdRegistry settings(registry, ui);
     settings.WriteRegistryValue(driver::WindowsKey, driver::DeviceValue, "Kontor,lp,Ne01:", false);
-    EXPECT_EQ(testing::runProgram(LEXITRAY_PROGRAM, {"mail"}, environment, work.path()).exitCode,
-              0);
+    const testing::ProgramRun request =
+        testing::runProgram(LEXITRAY_PROGRAM, {"mail"}, environment, work.path());
+    EXPECT_EQ(request.exitCode, 0) << request.standardError;
     posix::WarmOffice(home.str()).endInstance();
 
     std::map<std::string, std::string> attached;
