@@ -26,14 +26,6 @@ bool needsWord(const DocumentList& list) {
     return false;
 }
 
-// A failure deliberately ignored: the clean-up's steps go on whatever fails.
-template <typename Call> void ignoringFailure(Call call) {
-    try {
-        call();
-    } catch (const Failure&) {
-    }
-}
-
 // One run of the engine over one list.
 class MergeRun {
 public:

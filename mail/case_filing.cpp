@@ -5,16 +5,6 @@
 #include "program/document_id.h"
 
 namespace lexi {
-namespace {
-
-template <typename Step> void ignoringFailure(Step step) {
-    try {
-        step();
-    } catch (const Failure&) {
-    }
-}
-
-} // namespace
 
 bool saveInCase(MailContext& context, OutlookApplication& outlook, OutlookItem& mail,
                 const std::string& savePath) {

@@ -59,6 +59,15 @@ inline constexpr int WrongArgumentCount = 450;
 inline constexpr int ApplicationDefined = 1004;
 } // namespace failure
 
+// Runs a step whose failure the caller deliberately ignores: a clean-up or a
+// log line that must not stop what goes on around it.
+template <typename Step> void ignoringFailure(Step step) {
+    try {
+        step();
+    } catch (const Failure&) {
+    }
+}
+
 // The failure of a host file call that failed with the C library's error
 // number `error` (errno) on `hostPath`, with the runtime's description: a
 // missing file is FileNotFound (53) when its folder exists and PathNotFound

@@ -23,14 +23,6 @@ std::string trueFalse(bool value) {
     return value ? "True" : "False";
 }
 
-// Runs a step whose failure start-up ignores.
-template <typename Step> void ignoringFailure(Step step) {
-    try {
-        step();
-    } catch (const Failure&) {
-    }
-}
-
 } // namespace
 
 Startup::Startup(Platform& platform, ProgramState& state, RunLog& log)
