@@ -264,10 +264,7 @@ bool frmOutlook::transferItem(OutlookItem& item, int& c, int& k) {
     }
     ++c;
     // The file is in the case folder: a field the item cannot give stays empty.
-    try {
-        fillRecord(item, c);
-    } catch (const Failure&) {
-    }
+    ignoringFailure([&] { fillRecord(item, c); });
     state_.OlMailInfo.at(c, 6) = path;
     return true;
 }
@@ -326,14 +323,13 @@ void frmOutlook::closeClicked() {
 void frmOutlook::close() {
     const TwipsRect window = view_->placement();
     view_->hide();
-    try {
+    ignoringFailure([&] {
         SettingsStore& settings = platform_.settings;
         settings.saveSetting(LibraryTitle, Section, "Height", singleText(window.height));
         settings.saveSetting(LibraryTitle, Section, "Width", singleText(window.width));
         settings.saveSetting(LibraryTitle, Section, "Top", singleText(window.top));
         settings.saveSetting(LibraryTitle, Section, "Left", singleText(window.left));
-    } catch (const Failure&) {
-    }
+    });
     session_.reset();
 }
 

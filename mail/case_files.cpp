@@ -19,11 +19,10 @@ std::optional<std::string> mdMail::readCaseData() {
 
 void mdMail::takeCaseData() {
     // A file that cannot be read now is read when it is needed, as before.
-    try {
+    ignoringFailure([&] {
         context_.state.caseData = readCaseData();
         context_.state.caseDataTaken = true;
-    } catch (const Failure&) {
-    }
+    });
 }
 
 std::optional<std::string> mdMail::caseData() {

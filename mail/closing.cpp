@@ -86,10 +86,7 @@ void mdMail::olMail_Close(bool&) {
         context_.platform.ui.messageBox("Fejl i olMail_Close: " + failure.description(),
                                         msgbox::Critical, "Lexitray");
     }
-    try {
-        olMail->close(outlook::Discard);
-    } catch (const Failure&) {
-    }
+    ignoringFailure([&] { olMail->close(outlook::Discard); });
     log.WriteLog("Ending procedure olMail_Close");
 }
 

@@ -158,10 +158,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         reportComposeFailure(failure);
     }
     if (!workFolder.empty()) {
-        try {
-            files.removeFolder(workFolder, true);
-        } catch (const Failure&) {
-        }
+        ignoringFailure([&] { files.removeFolder(workFolder, true); });
     }
     if (olMail) {
         olMail->setEvents(nullptr);

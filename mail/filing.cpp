@@ -86,10 +86,7 @@ mdMail::FoundMail mdMail::findSentMail(OutlookItems& sentItems, const std::strin
             }
         }
         const ItemPtr item = recent->item(position);
-        try {
-            billing = item->billingInformation();
-        } catch (const Failure&) {
-        }
+        ignoringFailure([&] { billing = item->billingInformation(); });
         if (billing == context_.state.SendtMarkering) {
             log.WriteLog("Fandt mail efter " + std::to_string(attempt) + " forsøg.");
             return {item, outlook::FolderSentItems};
@@ -176,7 +173,7 @@ void mdMail::GemMail(std::string_view GemtMail, std::string_view) {
 
 void mdMail::EmptyOutbox() {
     context_.log.WriteLog("Starting procedure EmptyOutbox");
-    try {
+    ignoringFailure([&] {
         if (outlook_) {
             const ItemsPtr outbox =
                 outlook_->session()->getDefaultFolder(outlook::FolderOutbox)->items();
@@ -190,8 +187,7 @@ void mdMail::EmptyOutbox() {
                 }
             }
         }
-    } catch (const Failure&) {
-    }
+    });
     context_.platform.ui.doEvents();
     context_.log.WriteLog("Ending procedure EmptyOutbox");
 }

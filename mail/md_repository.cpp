@@ -23,10 +23,7 @@ void mdRepository::SkrivCallback(std::string_view documentId, bool import) {
         files.writeFile(temporary, exchange::encode(content));
         files.replaceFile(temporary, path);
     } catch (const Failure&) {
-        try {
-            files.deleteFile(temporary, true);
-        } catch (const Failure&) {
-        }
+        ignoringFailure([&] { files.deleteFile(temporary, true); });
     }
 }
 
