@@ -25,23 +25,6 @@ void normalise(std::string& folder) {
     }
 }
 
-// The first `count` characters of a text.
-std::string firstCharacters(std::string_view text, std::size_t count) {
-    std::size_t pos = 0;
-    for (std::size_t taken = 0; taken < count && pos < text.size(); ++taken) {
-        utf8::decode(text, pos);
-    }
-    return std::string(text.substr(0, pos));
-}
-
-std::size_t characters(std::string_view text) {
-    std::size_t count = 0;
-    for (std::size_t pos = 0; pos < text.size(); ++count) {
-        utf8::decode(text, pos);
-    }
-    return count;
-}
-
 // The text after the name's last ".", empty when it has none.
 std::string extension(std::string_view name) {
     const std::size_t dot = name.rfind('.');
@@ -208,13 +191,15 @@ std::string Filfunc::TjekMappeOmIndhold(std::string& Mappe) {
 void Filfunc::KortFilnavn(std::string& Mappe) {
     normalise(Mappe);
     for (const std::string& name : files_.list(Mappe + "*.*")) {
-        if (characters(name) <= LongestName || !isNormalFile(Mappe + name)) {
+        if (text::utf16Length(name) <= LongestName || !isNormalFile(Mappe + name)) {
             continue;
         }
-        std::string shortName = firstCharacters(name, ShortenedName) + "." + extension(name);
+        std::string shortName =
+            std::string(text::left(name, ShortenedName)) + "." + extension(name);
         for (int k = 1; files_.exists(Mappe + shortName); ++k) {
             const std::string e = extension(shortName);
-            shortName = firstCharacters(shortName, characters(shortName) - (characters(e) + 1)) +
+            shortName = std::string(text::left(shortName, text::utf16Length(shortName) -
+                                                              (text::utf16Length(e) + 1))) +
                         "_" + std::to_string(k) + "." + e;
         }
         files_.copyFile(Mappe + name, Mappe + shortName, false);

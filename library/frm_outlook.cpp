@@ -98,7 +98,7 @@ double versionNumber(std::string version) {
 
 // Field 3 of a record: a subject over 80 characters is cut to 76 and "...".
 std::string recordSubject(const std::string& subject) {
-    return text::utf16Length(subject) > 80 ? firstChars(subject, 76) + "..." : subject;
+    return text::utf16Length(subject) > 80 ? std::string(text::left(subject, 76)) + "..." : subject;
 }
 
 } // namespace
@@ -278,19 +278,19 @@ void frmOutlook::fillRecord(OutlookItem& item, int c) {
     };
     switch (item.itemClass()) {
     case outlook::ClassMail:
-        info.at(c, 1) = firstChars(item.senderName(), 30);
-        info.at(c, 2) = firstChars(item.to(), 30);
+        info.at(c, 1) = std::string(text::left(item.senderName(), 30));
+        info.at(c, 2) = std::string(text::left(item.to(), 30));
         dated(item.receivedTime());
         break;
     case outlook::ClassReport:
         info.at(c, 1) = "Outlook - System report";
-        info.at(c, 2) = firstChars(session_->currentUserName(), 30);
+        info.at(c, 2) = std::string(text::left(session_->currentUserName(), 30));
         dated(item.creationTime());
         break;
     case outlook::ClassMeetingRequest:
     case outlook::ClassMeetingCancellation:
         info.at(c, 1) = "Outlook - Meeting";
-        info.at(c, 2) = firstChars(session_->currentUserName(), 30);
+        info.at(c, 2) = std::string(text::left(session_->currentUserName(), 30));
         dated(item.getAssociatedAppointment(false)->start());
         break;
     default:

@@ -1,7 +1,6 @@
 #include "library/transfer_names.h"
 
 #include "platform/text.h"
-#include "platform/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -27,25 +26,10 @@ bool isControl(char c) {
 // fewer).
 std::string withoutLastChars(const std::string& utf8, std::size_t count) {
     const std::size_t length = text::utf16Length(utf8);
-    return firstChars(utf8, length > count ? length - count : 0);
+    return std::string(text::left(utf8, length > count ? length - count : 0));
 }
 
 } // namespace
-
-std::string firstChars(std::string_view utf8, std::size_t count) {
-    std::size_t units = 0;
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        std::size_t next = pos;
-        const std::size_t width = utf8::decode(utf8, next) > 0xFFFF ? 2 : 1;
-        if (units + width > count) {
-            break;
-        }
-        units += width;
-        pos = next;
-    }
-    return std::string(utf8.substr(0, pos));
-}
 
 std::string cleanedFileName(std::string_view subject) {
     std::string name;
@@ -59,7 +43,8 @@ std::string cleanedFileName(std::string_view subject) {
 
 std::string fittedFileName(const std::string& folder, std::string name, int& k, FileSystem& files) {
     if (text::utf16Length(folder + name) > LongestPath) {
-        name = firstChars(withoutLastChars(name, Extension.size()), KeptOfLongName) + ".....msg";
+        name = std::string(text::left(withoutLastChars(name, Extension.size()), KeptOfLongName)) +
+               ".....msg";
     }
     while (files.exists(folder + name)) {
         ++k;

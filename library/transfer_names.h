@@ -7,10 +7,6 @@
 
 namespace lexi {
 
-// The first `count` characters of a text, as the workstation counts them (in
-// UTF-16 code units; a character is never split).
-std::string firstChars(std::string_view utf8, std::size_t count);
-
 // The file name an item is saved under: its subject without the characters a
 // file name must not or need not hold (spaces, punctuation, the characters
 // Windows refuses, and control characters), "email" when nothing is left,
