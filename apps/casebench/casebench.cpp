@@ -12,6 +12,7 @@
 #include "library/casebench_library.h"
 #include "library/registration.h"
 #include "platform/failure.h"
+#include "platform/posix/x11/x11_window_search.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -41,7 +42,8 @@ struct Loaded {
     Loaded()
         : library((setModuleFolders(libraryFile().parent_path().string(), LEXITRAY_MODULE_DIR),
                    machine.platform())) {}
-    LinuxPlatform machine;
+    // Kalender's CheckOutlook looks for Outlook's main window on the display.
+    LinuxPlatform machine{std::make_unique<posix::X11WindowSearch>()};
     CasebenchLibrary library;
 };
 

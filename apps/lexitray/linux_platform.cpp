@@ -20,7 +20,7 @@ std::string pdfWriterDriver() {
 
 } // namespace
 
-LinuxPlatform::LinuxPlatform()
+LinuxPlatform::LinuxPlatform(std::unique_ptr<WindowSearch> windows)
     : home_(posix::lexitrayHome()), registry_(home_ + "/registry.db"), settings_(registry_),
       files_(posix::DriveTable::load(registry_, home_)), processes_(files_.drives(), home_),
       printers_(registry_, files_.drives(), pdfWriterDriver(),
@@ -28,9 +28,10 @@ LinuxPlatform::LinuxPlatform()
       shell_(files_.drives(), printers_, [this](const std::string& note) { passNote(note); }),
       ui_(chooseUi(&files_.drives())),
       outlook_(home_ + "/mailstore.db", clock_, *ui_, files_.drives()),
-      word_(home_, files_.drives(), printers_), platform_{registry_, settings_, files_, processes_,
-                                                          shell_,    *ui_,      clock_, outlook_,
-                                                          word_,     windows_} {
+      word_(home_, files_.drives(), printers_),
+      windows_(std::move(windows)), platform_{registry_, settings_, files_, processes_,
+                                              shell_,    *ui_,      clock_, outlook_,
+                                              word_,     *windows_} {
     // Drive C: is always there, as on any workstation.
     std::error_code ignored;
     std::filesystem::create_directories(home_ + "/drive_c", ignored);

@@ -11,7 +11,6 @@
 #include "platform/posix/posix_shell.h"
 #include "platform/posix/sqlite_registry.h"
 #include "platform/posix/system_clock.h"
-#include "platform/posix/x11_window_search.h"
 #include "platform/registry_settings.h"
 
 #include <functional>
@@ -22,7 +21,10 @@ namespace lexi {
 // The services of a Linux workstation, for the program to run on.
 class LinuxPlatform {
 public:
-    LinuxPlatform();
+    // `windows` searches the desktop's windows; a program that never does
+    // keeps the default, which finds none.
+    explicit LinuxPlatform(
+        std::unique_ptr<WindowSearch> windows = std::make_unique<posix::NoWindows>());
     Platform& platform() { return platform_; }
     const posix::DriveTable& drives() const { return files_.drives(); }
 
@@ -45,7 +47,7 @@ private:
     posix::SystemClock clock_;
     LazyOutlook outlook_;
     LazyWord word_;
-    posix::X11WindowSearch windows_;
+    std::unique_ptr<WindowSearch> windows_;
     Platform platform_;
 };
 

@@ -1,7 +1,7 @@
 // The window search on a real X server (ctest runs it under Xvfb) with one
 // top-level window of the class and title Outlook's main window has.
 
-#include "platform/posix/x11_window_search.h"
+#include "platform/posix/x11/x11_window_search.h"
 #include "tests/support/temp_folder.h"
 
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "platform/posix/x11_window_search.h"
+#include "platform/posix/x11/x11_window_search.h"
 
 #include "platform/text.h"
 
