@@ -3,7 +3,7 @@
 #include "apps/lexitray-cleaner/document_cleaning.h"
 #include "platform/failure.h"
 #include "platform/posix/libreoffice/cold_office.h"
-#include "platform/posix/libreoffice/warm_office.h"
+#include "platform/posix/libreoffice/uno_office.h"
 
 #include <cerrno>
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -34,10 +34,7 @@ namespace {
 
 constexpr const char* Source = "WordBinary";
 
-template <typename Value> beans::PropertyValue property(const char* name, const Value& value) {
-    return beans::PropertyValue(OUString::createFromAscii(name), 0, uno::Any(value),
-                                beans::PropertyState_DIRECT_VALUE);
-}
+using posix::property;
 
 // Closes the loaded document however the job ends.
 class LoadedDocument {
@@ -140,13 +137,8 @@ void removeProperties(const LoadedDocument& document) {
 
 void saveCleaned(const uno::Reference<frame::XDesktop2>& desktop, const OUString& sourceUrl,
                  const OUString& targetUrl) {
-    constexpr sal_Int16 NeverExecute = 0; // MacroExecutionMode
-    constexpr sal_Int16 NoUpdate = 0;     // UpdateDocMode
-    uno::Sequence<beans::PropertyValue> load(3);
-    load.getArray()[0] = property("Hidden", true);
-    load.getArray()[1] = property("MacroExecutionMode", NeverExecute);
-    load.getArray()[2] = property("UpdateDocMode", NoUpdate);
-    const LoadedDocument document(desktop->loadComponentFromURL(sourceUrl, "_blank", 0, load));
+    const LoadedDocument document(
+        desktop->loadComponentFromURL(sourceUrl, "_blank", 0, posix::hiddenLoadArguments(false)));
     checkNoChanges(document);
     removeFields(document);
     removeHiddenSections(document);

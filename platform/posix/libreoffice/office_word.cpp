@@ -239,13 +239,7 @@ public:
         if (::access(host.c_str(), readOnly ? R_OK : R_OK | W_OK) != 0) {
             throw failureFromErrno(errno, host, Source);
         }
-        constexpr sal_Int16 NeverExecute = 0; // MacroExecutionMode
-        constexpr sal_Int16 NoUpdate = 0;     // UpdateDocMode
-        uno::Sequence<beans::PropertyValue> load(4);
-        load.getArray()[0] = property("Hidden", true);
-        load.getArray()[1] = property("ReadOnly", readOnly);
-        load.getArray()[2] = property("MacroExecutionMode", NeverExecute);
-        load.getArray()[3] = property("UpdateDocMode", NoUpdate);
+        const auto load = hiddenLoadArguments(readOnly);
         const uno::Reference<frame::XModel> model(
             automation(
                 office_,

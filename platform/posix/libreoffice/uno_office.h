@@ -1,7 +1,8 @@
 #pragma once
 
-// What this library's files share to speak to LibreOffice through UNO. Only
-// they see the SDK's headers, so no file outside the library includes this.
+// What the code that speaks to LibreOffice through UNO shares: this
+// library's files and the hidden-data cleaner's. It needs the SDK's headers
+// (lexi_uno_sdk), so nothing else includes it.
 
 #include "platform/posix/libreoffice/warm_office.h"
 
@@ -21,6 +22,11 @@ rtl::OUString toUno(const std::string& text);
 
 // The file URL of a host path, made absolute.
 rtl::OUString fileUrl(const std::string& hostPath);
+
+// The arguments that load a document hidden, with its macros never run and
+// its links not updated; for reading only when `readOnly`.
+com::sun::star::uno::Sequence<com::sun::star::beans::PropertyValue>
+hiddenLoadArguments(bool readOnly);
 
 template <typename Value>
 com::sun::star::beans::PropertyValue property(const char* name, const Value& value) {

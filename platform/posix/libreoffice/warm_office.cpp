@@ -200,14 +200,8 @@ OUString pdfFilter(const uno::Reference<lang::XComponent>& document) {
 
 void exportPdf(const uno::Reference<frame::XDesktop2>& desktop, const OUString& sourceUrl,
                const OUString& pdfUrl) {
-    constexpr sal_Int16 NeverExecute = 0; // MacroExecutionMode
-    constexpr sal_Int16 NoUpdate = 0;     // UpdateDocMode
-    uno::Sequence<beans::PropertyValue> load(4);
-    load.getArray()[0] = property("Hidden", true);
-    load.getArray()[1] = property("ReadOnly", true);
-    load.getArray()[2] = property("MacroExecutionMode", NeverExecute);
-    load.getArray()[3] = property("UpdateDocMode", NoUpdate);
-    const auto document = desktop->loadComponentFromURL(sourceUrl, "_blank", 0, load);
+    const auto document =
+        desktop->loadComponentFromURL(sourceUrl, "_blank", 0, hiddenLoadArguments(true));
     if (!document.is()) {
         throw Failure(failure::PathFileAccessError, Source);
     }
@@ -244,6 +238,17 @@ std::string WarmOffice::Connection::instanceArgument() const {
 
 OUString toUno(const std::string& text) {
     return rtl::OStringToOUString(rtl::OString(text.c_str(), text.size()), RTL_TEXTENCODING_UTF8);
+}
+
+uno::Sequence<beans::PropertyValue> hiddenLoadArguments(bool readOnly) {
+    constexpr sal_Int16 NeverExecute = 0; // MacroExecutionMode
+    constexpr sal_Int16 NoUpdate = 0;     // UpdateDocMode
+    uno::Sequence<beans::PropertyValue> load(4);
+    load.getArray()[0] = property("Hidden", true);
+    load.getArray()[1] = property("ReadOnly", readOnly);
+    load.getArray()[2] = property("MacroExecutionMode", NeverExecute);
+    load.getArray()[3] = property("UpdateDocMode", NoUpdate);
+    return load;
 }
 
 OUString fileUrl(const std::string& hostPath) {
