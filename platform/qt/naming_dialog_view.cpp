@@ -162,32 +162,6 @@ void NamingDialogWidget::closeEvent(QCloseEvent* event) {
     events_.closeClicked();
 }
 
-QtNamingDialogView::QtNamingDialogView(const NamingDialogContent& content,
-                                       NamingDialogEvents& events)
-    : widget_(new NamingDialogWidget(content, events)) {}
-
-// The last event may come from the dialog itself: it goes once that is over.
-QtNamingDialogView::~QtNamingDialogView() {
-    if (widget_) {
-        widget_->hide();
-        widget_->deleteLater();
-    }
-}
-
-void QtNamingDialogView::update(const NamingDialogState& state) {
-    widget_->draw(state);
-}
-
-void QtNamingDialogView::showModal() {
-    widget_->exec();
-}
-
-void QtNamingDialogView::hide() {
-    if (widget_->isVisible()) {
-        widget_->done(QDialog::Accepted);
-    }
-}
-
 void QtNamingDialogView::focus(NamingControl control) {
     widget_->focus(control);
 }

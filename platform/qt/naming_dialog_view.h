@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/qt/modal_dialog_view.h"
 #include "platform/ui.h"
 
 #include <QDialog>
-#include <QPointer>
 
 class QCheckBox;
 class QLabel;
@@ -45,18 +45,12 @@ private:
     int selectionLength_ = -1;
 };
 
-class QtNamingDialogView final : public NamingDialogView {
+class QtNamingDialogView final
+    : public ModalDialogView<NamingDialogView, NamingDialogWidget, NamingDialogState> {
 public:
-    QtNamingDialogView(const NamingDialogContent& content, NamingDialogEvents& events);
-    ~QtNamingDialogView() override;
+    using ModalDialogView::ModalDialogView;
 
-    void update(const NamingDialogState& state) override;
-    void showModal() override;
-    void hide() override;
     void focus(NamingControl control) override;
-
-private:
-    QPointer<NamingDialogWidget> widget_;
 };
 
 } // namespace lexi::qt

@@ -253,32 +253,6 @@ void TransferDialogWidget::reject() {
     events_.closeClicked();
 }
 
-QtTransferDialogView::QtTransferDialogView(const TransferDialogContent& content,
-                                           TransferDialogEvents& events)
-    : widget_(new TransferDialogWidget(content, events)) {}
-
-// The last event may come from the dialog itself: it goes once that is over.
-QtTransferDialogView::~QtTransferDialogView() {
-    if (widget_) {
-        widget_->hide();
-        widget_->deleteLater();
-    }
-}
-
-void QtTransferDialogView::update(const TransferDialogState& state) {
-    widget_->draw(state);
-}
-
-void QtTransferDialogView::showModal() {
-    widget_->exec();
-}
-
-void QtTransferDialogView::hide() {
-    if (widget_->isVisible()) {
-        widget_->done(QDialog::Accepted);
-    }
-}
-
 std::vector<int> QtTransferDialogView::selectedRows() {
     return widget_->selectedRows();
 }

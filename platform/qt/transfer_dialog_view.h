@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/qt/modal_dialog_view.h"
 #include "platform/ui.h"
 
 #include <QDialog>
-#include <QPointer>
 
 class QTableWidget;
 class QToolButton;
@@ -44,19 +44,13 @@ private:
     bool drawing_ = false;
 };
 
-class QtTransferDialogView final : public TransferDialogView {
+class QtTransferDialogView final
+    : public ModalDialogView<TransferDialogView, TransferDialogWidget, TransferDialogState> {
 public:
-    QtTransferDialogView(const TransferDialogContent& content, TransferDialogEvents& events);
-    ~QtTransferDialogView() override;
+    using ModalDialogView::ModalDialogView;
 
-    void update(const TransferDialogState& state) override;
-    void showModal() override;
-    void hide() override;
     std::vector<int> selectedRows() override;
     TwipsRect placement() override;
-
-private:
-    QPointer<TransferDialogWidget> widget_;
 };
 
 } // namespace lexi::qt
