@@ -8,46 +8,21 @@
 
 #include "apps/lexitray-cleaner/document_cleaning.h"
 #include "apps/lexitray-cleaner/tool_install.h"
+#include "bench/quiet_program.h"
 #include "platform/posix/drive_table.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
-#include <stdexcept>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-// Runs a program quietly to its end; throws unless it ends with 0.
-void run(std::vector<std::string> arguments) {
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t child = -1;
-    const int rc = ::posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (rc != 0 || ::waitpid(child, &status, 0) != child || status != 0) {
-        throw std::runtime_error(arguments[0] + " failed");
-    }
-}
 
 constexpr const char* Page =
     R"(<text:h text:style-name="P1">Afsnit %</text:h><text:p>Som aftalt sender vi hermed )"
@@ -115,16 +90,12 @@ struct Workspace {
         arguments.insert(
             arguments.begin(),
             {"soffice", "-env:UserInstallation=file://" + folder + "/alone-profile", "--headless"});
-        run(arguments);
+        bench::runQuietly(arguments);
     }
 
     std::string folder;
     std::string tool;
 };
-
-double milliseconds(Clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
 
 void CleanAgainstLibreOfficeAlone(benchmark::State& state) {
     const Workspace workspace;
@@ -138,14 +109,14 @@ void CleanAgainstLibreOfficeAlone(benchmark::State& state) {
         lexi::cleanPackage(lexi::CleanableFormat::OfficeOpenXml, docx,
                            workspace.folder + "/clean.docx");
         const auto cleaned = Clock::now();
-        run({workspace.tool, "C:\\brev.docx", "C:\\program.docx", "/o", "/n:a",
-             "/l:", "h:\\rhdlog.txt", "/m"});
+        bench::runQuietly({workspace.tool, "C:\\brev.docx", "C:\\program.docx", "/o", "/n:a",
+                           "/l:", "h:\\rhdlog.txt", "/m"});
         const auto ran = Clock::now();
         workspace.office({"--convert-to", "docx", "--outdir", workspace.folder + "/alone", docx});
         const auto aloneDone = Clock::now();
-        clean += milliseconds(cleaned - started);
-        program += milliseconds(ran - cleaned);
-        alone += milliseconds(aloneDone - ran);
+        clean += bench::milliseconds(cleaned - started);
+        program += bench::milliseconds(ran - cleaned);
+        alone += bench::milliseconds(aloneDone - ran);
         state.SetIterationTime(std::chrono::duration<double>(ran - cleaned).count());
     }
     const auto rounds = static_cast<double>(state.iterations());

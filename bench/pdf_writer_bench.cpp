@@ -7,21 +7,16 @@
 // warm_ms, alone_ms; cold_over_alone (goal: at most 1.2) and cold_over_warm
 // (goal: at least 3).
 
+#include "bench/quiet_program.h"
 #include "platform/posix/libreoffice/warm_office.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
-#include <stdexcept>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -34,22 +29,7 @@ void runOffice(const std::string& folder, std::vector<std::string> arguments) {
     arguments.insert(
         arguments.begin(),
         {"soffice", "-env:UserInstallation=file://" + folder + "/alone-profile", "--headless"});
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t child = -1;
-    const int rc = ::posix_spawnp(&child, "soffice", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (rc != 0 || ::waitpid(child, &status, 0) != child || status != 0) {
-        throw std::runtime_error("soffice failed");
-    }
+    bench::runQuietly(std::move(arguments));
 }
 
 // A folder of its own (the home of the warm instance), with the letter as
@@ -78,10 +58,6 @@ struct Workspace {
     std::string folder;
 };
 
-double milliseconds(Clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
-
 // One round: the instance ended, the .docx cold, then the .odt and the .docx
 // warm; LibreOffice alone converts the same two files.
 void WarmAgainstLibreOfficeAlone(benchmark::State& state) {
@@ -105,9 +81,9 @@ void WarmAgainstLibreOfficeAlone(benchmark::State& state) {
                       {"--convert-to", "pdf", "--outdir", workspace.folder + "/alone", document});
         }
         const auto aloneDone = Clock::now();
-        cold += milliseconds(coldDone - started);
-        warm += milliseconds(warmDone - coldDone) / 2;
-        alone += milliseconds(aloneDone - warmDone) / 2;
+        cold += bench::milliseconds(coldDone - started);
+        warm += bench::milliseconds(warmDone - coldDone) / 2;
+        alone += bench::milliseconds(aloneDone - warmDone) / 2;
         state.SetIterationTime(std::chrono::duration<double>(warmDone - started).count());
     }
     office.endInstance();
