@@ -75,8 +75,9 @@ TempFile::TempFile(const std::string& hostTarget, const char* source)
 
 TempFile::~TempFile() {
     if (!done_) {
-        assert(std::uncaught_exceptions() > failuresPassing_ &&
-               "a TempFile was dropped without keep() or discard()");
+        const bool failurePassing = std::uncaught_exceptions() > failuresPassing_;
+        assert(failurePassing && "a TempFile was dropped without keep() or discard()");
+        (void)failurePassing;
         discard();
     }
 }
