@@ -106,18 +106,22 @@ void MergeRun::start(const DocumentList& list) {
 }
 
 bool MergeRun::make(const MergeDocument& record) {
+    const bool toPdf =
+        context_.pdfWriterInstalled && record.SourceExt != "pdf" && record.TargetExt == "pdf";
+    if (record.Clean && !toPdf) {
+        // The cleaner has written it, or it is of a kind the cleaner refused
+        // and the user was told it is not attached.
+        return false;
+    }
     if (record.SourceExt == "msg") {
         copy(record);
         ui_.doEvents();
-    } else if (context_.pdfWriterInstalled && record.SourceExt != "pdf" &&
-               record.TargetExt == "pdf") {
+    } else if (toPdf) {
         return printToPdf(record);
-    } else if (!record.Clean) {
+    } else {
         copy(record);
         log("kopierer fra " + record.SourcePath + " til " + record.TargetPath);
     }
-    // A document to be cleaned has been written by the cleaner, or is not
-    // to be attached.
     return false;
 }
 
