@@ -126,10 +126,18 @@ bool MergeRun::make(const MergeDocument& record) {
 }
 
 // A document that cannot be copied (a web address, a file gone meanwhile)
-// gets no attachment; the others are made all the same.
+// gets no attachment; the others are made all the same. A copy cut short (a
+// full disk) leaves part of the file: it goes, so that nothing half is
+// attached.
 void MergeRun::copy(const MergeDocument& record) {
-    ignoringFailure(
-        [&] { context_.platform.files.copyFile(record.SourcePath, record.TargetPath, true); });
+    FileSystem& files = context_.platform.files;
+    try {
+        files.copyFile(record.SourcePath, record.TargetPath, true);
+    } catch (const Failure&) {
+        if (!record.TargetPath.empty()) {
+            ignoringFailure([&] { files.deleteFile(record.TargetPath, true); });
+        }
+    }
 }
 
 bool MergeRun::printToPdf(const MergeDocument& record) {
