@@ -77,43 +77,53 @@ DocumentList& GetNames(DocumentList& list, DocPrepContext& context) {
         log.WriteLog("Slut på getnames");
         return list;
     }
-    frmFlet dialog(context);
-    dialog.Load();
-    for (auto document = list.begin(); document != list.end();) {
-        const std::string name(fileNamePart(document->SourcePath));
-        const int length = static_cast<int>(text::utf16Length(name));
-        dialog.setName(name);
-        dialog.setSource(document->SourcePath);
-        dialog.selectName(0, length);
-        log.WriteLog("filnavn: " + dialog.name());
-        log.WriteLog("længde: " + std::to_string(length));
-        dialog.setClean(false);
-        if (!dialog.showModal()) {
-            // Closed through its frame: the user wants this one left out.
-            log.WriteLog("Ikke vedhæftet: " + document->SourcePath);
-            context.leftOut.push_back(
-                {document->SourcePath, "du lukkede vinduet uden at vælge OK"});
-            document = list.erase(document);
-            continue;
+    auto document = list.begin();
+    try {
+        frmFlet dialog(context);
+        dialog.Load();
+        while (document != list.end()) {
+            const std::string name(fileNamePart(document->SourcePath));
+            const int length = static_cast<int>(text::utf16Length(name));
+            dialog.setName(name);
+            dialog.setSource(document->SourcePath);
+            dialog.selectName(0, length);
+            log.WriteLog("filnavn: " + dialog.name());
+            log.WriteLog("længde: " + std::to_string(length));
+            dialog.setClean(false);
+            if (!dialog.showModal()) {
+                // Closed through its frame: the user wants this one left out.
+                log.WriteLog("Ikke vedhæftet: " + document->SourcePath);
+                context.leftOut.push_back(
+                    {document->SourcePath, "du lukkede vinduet uden at vælge OK"});
+                document = list.erase(document);
+                continue;
+            }
+            MergeDocument& d = *document;
+            d.SourceExt = recordExtension(d.SourcePath);
+            d.TargetPath = context.workFolder + "\\" +
+                           attachmentFileName(context.platform.files, dialog.name());
+            d.TargetExt = recordExtension(d.TargetPath);
+            d.UsePDFTemplate = dialog.useTemplateTicked() && !dialog.templatePath().empty();
+            d.PDFTemplate = dialog.templatePath();
+            d.PDFPassword = dialog.password();
+            d.Clean = dialog.clean();
+            if (!fileExists(context.platform.files, d.PDFTemplate)) {
+                d.PDFTemplate.clear();
+            }
+            ++document;
         }
-        MergeDocument& d = *document;
-        d.SourceExt = recordExtension(d.SourcePath);
-        d.TargetPath = context.workFolder + "\\" + CleanFileName(dialog.name());
-        d.TargetExt = recordExtension(d.TargetPath);
-        d.UsePDFTemplate = dialog.useTemplateTicked() && !dialog.templatePath().empty();
-        d.PDFTemplate = dialog.templatePath();
-        d.PDFPassword = dialog.password();
-        d.Clean = dialog.clean();
-        if (!fileExists(context.platform.files, d.PDFTemplate)) {
-            d.PDFTemplate.clear();
-        }
-        ++document;
+        dialog.Unload();
+        log.WriteLog("Slut på getnames");
+    } catch (const Failure& failure) {
+        const std::string message = "Fejl i GetNames: " + failure.description();
+        log.WriteLog(message);
+        context.platform.ui.messageBox(message, msgbox::OkOnly, "Lexitray");
+        // The documents not named are not attached: they have no target.
+        list.erase(document, list.end());
     }
     if (list.empty()) {
         list.emplace_back();
     }
-    dialog.Unload();
-    log.WriteLog("Slut på getnames");
     return list;
 }
 

@@ -2,6 +2,8 @@
 
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace lexi {
 namespace {
 
@@ -23,6 +25,12 @@ std::string CleanFileName(std::string_view name) {
         inRun = replaced;
     }
     return cleaned;
+}
+
+std::string attachmentFileName(FileSystem& files, std::string_view chosen) {
+    const std::string cleaned = CleanFileName(chosen);
+    const std::size_t dot = std::min(cleaned.rfind('.'), cleaned.size());
+    return fittedName(files, std::string_view(cleaned).substr(0, dot), cleaned.substr(dot));
 }
 
 std::string_view fileNamePart(std::string_view path) {

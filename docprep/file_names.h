@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/filesystem.h"
+
 #include <string>
 #include <string_view>
 
@@ -10,6 +12,11 @@ namespace lexi {
 // one "_". Everything else (the full stop, ")", letters of any alphabet)
 // stays.
 std::string CleanFileName(std::string_view name);
+
+// The file name an attachment named `chosen` is made under in the work
+// folder: the name cleaned, its part before the extension cut where the file
+// system needs it.
+std::string attachmentFileName(FileSystem& files, std::string_view chosen);
 
 // The last component of a path: everything after its last "\" or "/".
 std::string_view fileNamePart(std::string_view path);

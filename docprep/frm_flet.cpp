@@ -142,7 +142,7 @@ std::string frmFlet::nameProblem() const {
     }
     // The attachment is written under the cleaned name: that is the name
     // that must be free, in the folder and among the names given before.
-    const std::string cleaned = CleanFileName(state_.name);
+    const std::string cleaned = attachmentFileName(context_.platform.files, state_.name);
     if (context_.platform.files.exists(context_.workFolder + "\\" + cleaned) ||
         std::ranges::find(taken_, text::toLower(cleaned)) != taken_.end()) {
         return "Filnavnet " + cleaned + " eksisterer i forvejen!";
@@ -187,7 +187,7 @@ void frmFlet::okClicked() {
         context_.platform.ui.messageBox(problem, msgbox::Critical, Title);
         return;
     }
-    taken_.push_back(text::toLower(CleanFileName(state_.name)));
+    taken_.push_back(text::toLower(attachmentFileName(context_.platform.files, state_.name)));
     confirmed_ = true;
     view_->hide();
 }

@@ -183,12 +183,15 @@ void MergeRun::writeJobSettings(const MergeDocument& record) {
     }
 }
 
-// A file the shell cannot hand to the printer will never become a PDF: that
-// ends the run at once, as a wait that runs out does.
+// The document launcher hands the file to the shell. A file the shell cannot
+// hand to the printer will never become a PDF: that ends the run at once, as
+// a wait that runs out does.
 bool MergeRun::printWithShell(const MergeDocument& record) {
     log("Åbner dokumentet: " + record.SourcePath + " med kommandoen Print");
-    const int answer = context_.platform.shell.execute(
-        "Print", record.SourcePath, "", context_.program.exchangeFolder, ShowMode::Hidden);
+    if (!context_.program.StartProgram) {
+        throw Failure(failure::ObjectNotSet, "Print");
+    }
+    const int answer = context_.program.StartProgram(record.SourcePath, "Print");
     log("slut på DDE sektion");
     if (answer <= 32) {
         throw Failure(WordPrinting::TimeoutNumber,

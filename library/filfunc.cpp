@@ -6,6 +6,8 @@
 #include "platform/utf8.h"
 #include "platform/windows_path.h"
 
+#include <cctype>
+#include <optional>
 #include <vector>
 
 namespace lexi {
@@ -16,7 +18,7 @@ constexpr const char* Source = "Filfunc";
 constexpr const char* WindowsFolder = "C:\\Windows";
 constexpr const char* SystemFolder = "C:\\Windows\\System32";
 constexpr std::size_t LongestPath = 255;
-constexpr std::size_t LongestName = 98;
+constexpr std::size_t LongestKeptName = 98;
 constexpr std::size_t ShortenedName = 90;
 
 void normalise(std::string& folder) {
@@ -45,6 +47,9 @@ Filfunc::Filfunc(FileSystem& files, Ui& ui, Processes& processes, WordConnector&
 
 std::string Filfunc::OpretMappe(const std::string& Mappe) {
     try {
+        if (Mappe.starts_with("\\\\") || Mappe.starts_with("//")) {
+            throw Failure(failure::PathNotFound, Source);
+        }
         // Row 1 is the drive part, each "\" begins the next row.
         std::vector<std::string> rows(2);
         std::size_t position = 0; // in characters as the workstation counts them
@@ -109,6 +114,9 @@ std::string Filfunc::Kopier(const std::string& FraSti, std::string& TilSti,
             Filnavn = FraSti.substr(FraSti.rfind('\\') + 1);
         }
         const std::string target = TilSti + Filnavn;
+        if (files_.exists(target) && !mayChange(target, 2)) {
+            return "Fejl";
+        }
         files_.copyFile(FraSti, target, true);
         if (protect) {
             files_.setAttributes(target, attribute::ReadOnly);
@@ -123,17 +131,18 @@ std::string Filfunc::Kontrol(const std::string& Filnavn) {
     return (files_.attributes(Filnavn) & attribute::ReadOnly) ? "ReadOnly" : "Normal";
 }
 
-bool Filfunc::namesDriveRoot(const std::string& path) {
-    const auto parsed = parseWindowsPath(path, [this] { return files_.currentFolder(); });
-    return parsed && parsed->components.empty();
+bool Filfunc::mayChange(const std::string& path, std::size_t depth) {
+    const bool full = path.size() > 2 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+                      path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+    const auto parsed = full ? parseWindowsPath(path, [] { return std::string(); }) : std::nullopt;
+    return parsed && parsed->components.size() >= depth && files_.isUsersOwn(path);
 }
 
 std::string Filfunc::MappeSlet(std::string& Mappe) {
     if (Mappe.ends_with('\\')) {
         Mappe.pop_back();
     }
-    // "C:\" given by mistake must not wipe the drive.
-    if (namesDriveRoot(Mappe)) {
+    if (!mayChange(Mappe, 1)) {
         return {};
     }
     try {
@@ -190,17 +199,21 @@ std::string Filfunc::TjekMappeOmIndhold(std::string& Mappe) {
 
 void Filfunc::KortFilnavn(std::string& Mappe) {
     normalise(Mappe);
+    if (!mayChange(Mappe, 1)) {
+        throw Failure(failure::PathFileAccessError, Source);
+    }
     for (const std::string& name : files_.list(Mappe + "*.*")) {
-        if (text::utf16Length(name) <= LongestName || !isNormalFile(Mappe + name)) {
+        if (text::utf16Length(name) <= LongestKeptName || !isNormalFile(Mappe + name)) {
             continue;
         }
         std::string shortName =
-            std::string(text::left(name, ShortenedName)) + "." + extension(name);
+            fittedName(files_, text::left(name, ShortenedName), "." + extension(name));
         for (int k = 1; files_.exists(Mappe + shortName); ++k) {
             const std::string e = extension(shortName);
-            shortName = std::string(text::left(shortName, text::utf16Length(shortName) -
-                                                              (text::utf16Length(e) + 1))) +
-                        "_" + std::to_string(k) + "." + e;
+            shortName = fittedName(
+                files_,
+                text::left(shortName, text::utf16Length(shortName) - (text::utf16Length(e) + 1)),
+                "_" + std::to_string(k) + "." + e);
         }
         files_.copyFile(Mappe + name, Mappe + shortName, false);
         files_.deleteFile(Mappe + name, false);

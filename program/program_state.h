@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace lexi {
 
@@ -27,6 +28,10 @@ struct ProgramState {
     // that dialog the focus.
     bool mergeDialogOpen = false;
     std::function<void()> focusMergeDialog;
+    // The document launcher's StartProgram, set by the program's frame, for
+    // the features below it that hand a document to the shell: the shell's
+    // number, 0 when the shell was not asked.
+    std::function<int(std::string_view Dokument, std::string_view DDEKommando)> StartProgram;
 };
 
 } // namespace lexi

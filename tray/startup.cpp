@@ -29,7 +29,11 @@ Startup::Startup(Platform& platform, ProgramState& state, RunLog& log)
     : platform_(platform), state_(state), log_(log), mail_{platform, log, state, mailState_},
       registry_(platform.registry, platform.ui),
       settingsWindow_(platform.ui, platform.settings, state, log),
-      trayWindow_(platform.ui, state, trayMenuActions()) {}
+      trayWindow_(platform.ui, state, trayMenuActions()) {
+    state_.StartProgram = [this](std::string_view Dokument, std::string_view DDEKommando) {
+        return DocumentLauncher(mail_).StartProgram(Dokument, DDEKommando, state_.DocumentID);
+    };
+}
 
 TrayWindow::Actions Startup::trayMenuActions() {
     TrayWindow::Actions actions;
@@ -149,11 +153,12 @@ void Startup::Main() {
     log_.WriteLog("cmdline er ->" + state_.commandLine + "<-");
     log_.WriteLog("Version " + versionText());
 
-    runMode(ChooseMode(state_.commandLine));
-    log_.WriteLog("Slut");
+    if (runMode(ChooseMode(state_.commandLine))) {
+        log_.WriteLog("Slut");
+    }
 }
 
-void Startup::runMode(Mode mode) {
+bool Startup::runMode(Mode mode) {
     const char* const Separator = "\r\n";
     switch (mode) {
     case Mode::NewMail:
@@ -183,8 +188,7 @@ void Startup::runMode(Mode mode) {
     case Mode::Stop:
         log_.WriteLog(Separator);
         log_.WriteLog("Stopper alle instanser af Lexitray - og loggen lukkes hermed");
-        stopAllInstances();
-        break;
+        return !stopAllInstances();
     case Mode::Document:
         log_.WriteLog(Separator);
         openDocument();
@@ -195,6 +199,7 @@ void Startup::runMode(Mode mode) {
         startMonitor();
         break;
     }
+    return true;
 }
 
 void Startup::runMailRequest(const char* modeLine) {
@@ -224,9 +229,10 @@ void Startup::exitProgram() {
     platform_.ui.quitEventLoop();
 }
 
-void Startup::stopAllInstances() {
-    // The others first, in the order found, and this process last: process
-    // ids wrap around, so an older instance may come after this one.
+bool Startup::stopAllInstances() {
+    // The others, in the order found. This process is one of them too: its
+    // turn is to end once the others have ended, with nothing more written
+    // and with success, which ending it by force would not report.
     const long self = platform_.processes.currentProcessId();
     bool selfFound = false;
     for (const ProcessInfo& process : platform_.processes.processesByImageName(ImageName)) {
@@ -237,9 +243,7 @@ void Startup::stopAllInstances() {
         // A process that ended in the meantime needs no stopping.
         ignoringFailure([&] { platform_.processes.terminate(process.id); });
     }
-    if (selfFound) {
-        ignoringFailure([&] { platform_.processes.terminate(self); });
-    }
+    return selfFound;
 }
 
 void Startup::openDocument() {

@@ -52,13 +52,16 @@ private:
     void testRegistry(RightsTest& result);
     void showMissingRights(const RightsTest& result);
     void readFolders();
-    void runMode(Mode mode);
+    // False when the mode ended the run: a stop that found this process
+    // among the running instances.
+    bool runMode(Mode mode);
     // The start picture, the separator and the mode's line, then the mail.
     void runMailRequest(const char* modeLine);
     void startMonitor();
     TrayWindow::Actions trayMenuActions();
     void exitProgram();
-    void stopAllInstances();
+    // Ends the other running instances; whether this process is one.
+    bool stopAllInstances();
     void openDocument();
 
     Platform& platform_;

@@ -3,6 +3,7 @@
 #include "apps/lexitray/ui_choice.h"
 #include "platform/posix/lexitray_home.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace lexi {
@@ -20,13 +21,20 @@ std::string pdfWriterDriver() {
 
 } // namespace
 
-LinuxPlatform::LinuxPlatform(std::unique_ptr<WindowSearch> windows)
+LinuxPlatform::LinuxPlatform(std::unique_ptr<WindowSearch> windows,
+                             WithoutDesktopUi withoutDesktopUi)
     : home_(posix::lexitrayHome()), registry_(home_ + "/registry.db"), settings_(registry_),
       files_(posix::DriveTable::load(registry_, home_)), processes_(files_.drives(), home_),
       printers_(registry_, files_.drives(), pdfWriterDriver(),
                 [this](const std::string& note) { passNote(note); }),
       shell_(files_.drives(), printers_, [this](const std::string& note) { passNote(note); }),
-      ui_(chooseUi(&files_.drives())),
+      ui_(chooseUi(&files_.drives(),
+                   [this, withoutDesktopUi](const std::string& why) {
+                       passNote("The desktop's windows cannot be shown: " + why);
+                       if (withoutDesktopUi == WithoutDesktopUi::ProgramEnds) {
+                           std::exit(EXIT_FAILURE);
+                       }
+                   })),
       outlook_(home_ + "/mailstore.db", clock_, *ui_, files_.drives()),
       word_(home_, files_.drives(), printers_),
       windows_(std::move(windows)), platform_{registry_, settings_, files_, processes_,

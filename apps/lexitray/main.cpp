@@ -26,7 +26,10 @@ std::string commandLineOf(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    lexi::LinuxPlatform linuxPlatform;
+    // A user at a desktop must see every question: without its windows the
+    // program ends rather than answer them unseen.
+    lexi::LinuxPlatform linuxPlatform(std::make_unique<lexi::posix::NoWindows>(),
+                                      lexi::WithoutDesktopUi::ProgramEnds);
     lexi::Platform& platform = linuxPlatform.platform();
     lexi::ProgramState state;
     state.commandLine = commandLineOf(argc, argv);

@@ -48,6 +48,8 @@ public:
     void writeFile(std::string_view path, std::string_view bytes) override;
     void appendToFile(std::string_view path, std::string_view bytes,
                       std::int64_t emptyAbove) override;
+    std::size_t nameLength(std::string_view name) override { return files_.nameLength(name); }
+    bool isUsersOwn(std::string_view path) override { return files_.isUsersOwn(path); }
 
 private:
     // Counts a change; true when it is the one to fail.

@@ -4,6 +4,7 @@
 #include "platform/text.h"
 #include "platform/windows_path.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace lexi::fake {
@@ -41,6 +42,9 @@ MemoryFileSystem::Place MemoryFileSystem::locate(std::string_view path) const {
         fail(failure::PathNotFound);
     }
     for (const std::string& component : parsed->components) {
+        if (component.size() > LongestName) {
+            fail(failure::PathFileAccessError);
+        }
         place.parent = place.key;
         place.key += '\\';
         place.key += text::toLower(component);
@@ -342,6 +346,25 @@ void MemoryFileSystem::setCurrentFolder(std::string_view path) {
 void MemoryFileSystem::setTempFolder(std::string_view path) {
     makeFolders(path);
     temp_ = pathText(locate(path).key);
+}
+
+void MemoryFileSystem::setMachineDrive(char letter, std::vector<std::string> ownFolders) {
+    machineDrive_ = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    ownFolders_.clear();
+    for (const std::string& folder : ownFolders) {
+        ownFolders_.push_back(locate(folder).key);
+    }
+}
+
+bool MemoryFileSystem::isUsersOwn(std::string_view path) {
+    try {
+        const std::string key = locate(path).key;
+        return key[0] != machineDrive_ || std::ranges::any_of(ownFolders_, [&](const auto& own) {
+                   return startsBelow(key, own);
+               });
+    } catch (const Failure&) {
+        return false;
+    }
 }
 
 } // namespace lexi::fake

@@ -10,9 +10,10 @@ namespace lexi::fake {
 
 // A file system in memory for tests, with the rules and failure numbers of
 // the Linux one: workstation path texts, drive letters, components matched
-// without regard to letter case, read-only files, wildcard listing, a
-// temporary and a current folder. A file that is read-only cannot be written
-// or appended to (70), as for any user but root on Linux.
+// without regard to letter case, names of at most 255 bytes (75), read-only
+// files, wildcard listing, a temporary and a current folder. A file that is
+// read-only cannot be written or appended to (70), as for any user but root
+// on Linux. Every path is the user's own but on the machine's drive.
 //
 // Tests put files in and read them back through the FileSystem calls or the
 // helpers below; FailingFileSystem makes one of its changes fail.
@@ -42,6 +43,8 @@ public:
     void writeFile(std::string_view path, std::string_view bytes) override;
     void appendToFile(std::string_view path, std::string_view bytes,
                       std::int64_t emptyAbove) override;
+    std::size_t nameLength(std::string_view name) override { return name.size(); }
+    bool isUsersOwn(std::string_view path) override;
 
     // A folder with the folders above it, as a test sets the machine up.
     void makeFolders(std::string_view path);
@@ -50,6 +53,9 @@ public:
     // These folders are made when missing.
     void setCurrentFolder(std::string_view path);
     void setTempFolder(std::string_view path);
+    // The drive `letter` shows the whole machine, as Z: does on Linux: there
+    // only what lies below `ownFolders` is the user's own.
+    void setMachineDrive(char letter, std::vector<std::string> ownFolders);
 
 private:
     struct Entry {
@@ -86,6 +92,8 @@ private:
     std::map<std::string, Entry> entries_;
     std::string current_;
     std::string temp_;
+    char machineDrive_ = 0;
+    std::vector<std::string> ownFolders_; // keys
     int stamps_ = 0;
 };
 

@@ -299,16 +299,21 @@ std::string PosixFileSystem::tempFolder() {
 }
 
 std::string PosixFileSystem::currentFolder() {
-    std::error_code error;
-    const fs::path current = fs::current_path(error);
-    return drives_.toWindows(error ? std::string("/") : current.string());
+    return drives_.currentFolder();
 }
 
 void PosixFileSystem::changeFolder(std::string_view path) {
     const std::string mapped = host(path);
-    if (::chdir(mapped.c_str()) != 0) {
+    struct stat info {};
+    if (::stat(mapped.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
         throw Failure(failure::PathNotFound, Source);
     }
+    drives_.setCurrentFolder(drives_.toWindows(mapped));
+}
+
+bool PosixFileSystem::isUsersOwn(std::string_view path) {
+    const char* home = std::getenv("HOME");
+    return drives_.isUsersOwn(path, {home ? home : "", hostTempFolder()});
 }
 
 std::string PosixFileSystem::readFile(std::string_view path) {

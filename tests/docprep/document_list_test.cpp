@@ -1,9 +1,13 @@
 #include "docprep/document_list.h"
 #include "docprep/file_names.h"
 #include "tests/docprep/docprep_fixture.h"
+#include "tests/support/repeated.h"
 
 namespace lexi {
 namespace {
+
+using testing::RecordingUi;
+using testing::repeated;
 
 TEST(CleanFileNameTest, EveryRunOfTheSetAndOfHyphensBecomesOneUnderscore) {
     const std::pair<const char*, const char*> cases[] = {
@@ -109,6 +113,40 @@ TEST_F(DocumentListTest, GetNamesLeavesOutADocumentWhoseDialogIsClosedAndShowsNo
     EXPECT_EQ(GetNames(list, preparing).at(0).SourcePath, "") << "the record for none";
     EXPECT_EQ(GetNames(list, preparing).size(), 1U);
     EXPECT_EQ(ui.takeEvents(), "naming:shown naming:closed naming:hidden");
+}
+
+// The file system counts bytes: a long name of Danish or Cyrillic letters is
+// cut before its extension so that it, and a file written beside it, fit.
+TEST_F(DocumentListTest, GetNamesCutsANameToFitTheFileSystem) {
+    ui.addAnswers("naming txtFilnavn " + repeated("æ", 150) +
+                  ".docx\nnaming OK\nnaming txtFilnavn " + repeated("Ж", 120) +
+                  ".pdf\nnaming OK\n");
+    DocumentList list(2);
+    list[0].SourcePath = "C:\\S\\a.docx";
+    list[1].SourcePath = "C:\\S\\b.docx";
+    GetNames(list, preparing);
+    EXPECT_EQ(list[0].TargetPath, "C:\\Arbejde\\" + repeated("æ", 109) + ".docx");
+    EXPECT_EQ(list[1].TargetPath, "C:\\Arbejde\\" + repeated("Ж", 109) + ".pdf");
+}
+
+// A failure of the naming ends it with its own message; the documents not yet
+// named are not attached.
+TEST_F(DocumentListTest, GetNamesReportsItsOwnFailure) {
+    struct NoWindows final : RecordingUi {
+        std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent&,
+                                                           NamingDialogEvents&) override {
+            throw Failure(failure::CannotCreateObject, "lexitray-qt.so");
+        }
+    } noWindows;
+    Platform withoutWindows{registry,  settings, files,   processes, shell,
+                            noWindows, clock,    outlook, word,      windowSearch};
+    DocPrepContext context{withoutWindows, log, program, "C:\\Arbejde", true};
+    DocumentList list(1);
+    list[0].SourcePath = "C:\\S\\a.docx";
+    EXPECT_EQ(GetNames(list, context).at(0).SourcePath, "") << "the record for none";
+    const std::string message = "Fejl i GetNames: ActiveX component can't create object";
+    EXPECT_EQ(noWindows.messages(), std::vector<std::string>{"Lexitray|0|" + message});
+    EXPECT_TRUE(logHas("Start på getnames\n" + message));
 }
 
 } // namespace

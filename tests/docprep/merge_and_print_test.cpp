@@ -55,6 +55,10 @@ struct EngineRun {
         word.onCall = [this](const std::string& call) {
             call.starts_with("printOut ") ? driverPrints() : void(events += " " + call);
         };
+        // The document launcher of the program's frame, as far as printing goes.
+        program.StartProgram = [this](std::string_view file, std::string_view verb) {
+            return shell.execute(verb, file, "", "", ShowMode::Hidden);
+        };
         shell.onExecute = [this](const fake::FakeShell::Request& request) {
             events += " " + request.verb + " " + request.file;
             if (shell.answer > 32) {

@@ -31,6 +31,10 @@ protected:
         log.setFolder("C:\\");
         program.exchangeFolder = "C:\\Udveksling\\";
         program.startupLocalFolder = "C:\\";
+        // The document launcher of the program's frame, as far as printing goes.
+        program.StartProgram = [this](std::string_view file, std::string_view verb) {
+            return shell.execute(verb, file, "", "", ShowMode::Hidden);
+        };
     }
 
     // The host path of a path below drive C: ("Sager/Klient").

@@ -12,6 +12,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <bit>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -187,6 +188,42 @@ TEST_F(StoreOutlookTest, AttachesFilesAndSavesToAndReopensFromMessageFiles) {
               std::tuple("Møde om sag 12", FormatHtml, "<p>Kære klient</p>", "Klient", Never, "", 1,
                          "Til klient", "Brev.pdf", 12, 4));
     EXPECT_THROW(app->createItemFromTemplate("C:\\Sager\\Brev.pdf"), Failure);
+}
+
+// Outlook gives every item it makes, or whose subject changes, the subject's
+// prefix and the rest, the normalized subject, by which readers thread
+// conversations. Read apart from our reader, with python3-olefile.
+TEST_F(StoreOutlookTest, AMadeItemCarriesItsSubjectPrefixAndNormalizedSubject) {
+    if (std::system("/usr/bin/python3 -c 'import olefile' 2>/dev/null") != 0) {
+        GTEST_SKIP() << "python3-olefile is not installed";
+    }
+    const std::pair<const char*, const char*> cases[] = {
+        {"SV: Møde i sagen", "SV: |Møde i sagen"},
+        {"Re: Re: Dom", "Re: |Re: Dom"},
+        {"VS: ", "VS: |"},
+        {"Ærø: x", "Ærø: |x"},
+        {"A-12: Frist", "|A-12: Frist"},
+        {"Sag 12: x", "|Sag 12: x"},
+        {"Ikke: x", "|Ikke: x"},
+        {"SV:x", "|SV:x"},
+        {"", "|"},
+    };
+    std::ofstream(root.path() / "read.py")
+        << "import olefile, sys\nfor name in sys.argv[1:]:\n    f = olefile.OleFileIO(name)\n"
+           "    text = lambda tag: f.openstream('__substg1.0_' + tag + '001F').read()\n"
+           "    print((text('003D') + b'|\\0' + text('0E1D')).decode('utf-16-le'))\n";
+    std::string command = "/usr/bin/python3 " + (root.path() / "read.py").string();
+    std::string expected;
+    for (const auto& [subject, read] : cases) {
+        const ItemPtr mail = newMail();
+        mail->setSubject(subject);
+        const std::string name = std::to_string(expected.size()) + ".msg";
+        mail->saveAs("C:\\Sager\\" + name);
+        command += " " + (root.path() / "c" / "Sager" / name).string();
+        expected += read + std::string("\n");
+    }
+    ASSERT_EQ(std::system((command + " >" + (root.path() / "read").string()).c_str()), 0);
+    EXPECT_EQ(testing::readHostFile(root.path() / "read"), expected);
 }
 
 TEST_F(StoreOutlookTest, TasksAndContactsHaveTheirOwnMembers) {

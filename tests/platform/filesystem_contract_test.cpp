@@ -28,14 +28,12 @@ struct PosixMachine {
         fs::create_directories(root.path() / "c" / "Temp");
         fs::create_directories(root.path() / "d");
     }
-    ~PosixMachine() { fs::current_path(previous); }
-    void setCurrentFolder(Path path) { fs::current_path(*files.drives().toHost(path)); }
+    void setCurrentFolder(Path path) { files.changeFolder(path); }
 
     testing::TempFolder root;
     testing::ScopedVariable temp{"TMPDIR", root.str() + "/c/Temp/"};
     posix::PosixFileSystem files{
         posix::DriveTable({{'C', root.str() + "/c"}, {'d', root.str() + "/d/"}})};
-    fs::path previous = fs::current_path();
 };
 
 struct MemoryMachine {
@@ -109,6 +107,7 @@ using Machines = ::testing::Types<PosixMachine, MemoryMachine>;
 TYPED_TEST_SUITE(FileSystemContract, Machines);
 
 TYPED_TEST(FileSystemContract, FindsPathsAsWindowsReadsThem) {
+    EXPECT_EQ(this->files.currentFolder(), "C:\\");
     this->machine.setCurrentFolder("C:\\Sager\\12 Ærø");
     EXPECT_EQ(this->files.currentFolder(), "C:\\Sager\\12 Ærø");
     EXPECT_EQ(this->files.tempFolder(), "C:\\Temp");
@@ -147,6 +146,7 @@ TYPED_TEST(FileSystemContract, ReportsTheRuntimesFailureNumbers) {
         {"move", Letter, Letter, FileAlreadyExists},     {"move", "C:\\x", "C:\\y", FileNotFound},
         {"move", Letter, M, PathNotFound},               {"replace", "C:\\x", Letter, FileNotFound},
         {"replace", Letter, M, PathNotFound}, {"replace", Letter, S, PathFileAccessError},
+        {"write", "C:\\" + std::string(256, 'n'), "", PathFileAccessError},
         {"read", Letter, "", "brev"},
     });
     // clang-format on
@@ -202,6 +202,25 @@ TEST(WindowsPaths, MapToHostFoldersAndMatchWildcardsWithoutRunaways) {
     // A folder beside a drive's folder belongs to the drive of "/".
     EXPECT_EQ(drives.toWindows("/srv/cc"), "Z:\\srv\\cc");
     EXPECT_EQ(*drives.toHost("C:\\Sager\\..\\Sager\\.\\ny mappe"), "/srv/c/Sager/ny mappe");
+    // Without a drive: the current one, C: to begin with. No drive path
+    // reaches the network.
+    EXPECT_EQ(*drives.toHost("\\usr"), "/srv/c/usr");
+    EXPECT_FALSE(drives.toHost("\\\\server\\share\\x"));
+    // Z: shows the machine: only below the user's home and temporary folder
+    // is it the user's own.
+    for (const auto& [path, own] :
+         std::initializer_list<std::pair<const char*, bool>>{{"C:\\", true},
+                                                             {"D:\\x", true},
+                                                             {"Z:\\home\\u\\sag", true},
+                                                             {"Z:\\tmp\\lexitray-7\\x", true},
+                                                             {"Z:\\", false},
+                                                             {"Z:\\etc", false},
+                                                             {"Z:\\home\\u", false},
+                                                             {"Z:\\home\\u\\..\\v", false},
+                                                             {"\\\\server\\x", false},
+                                                             {"Q:\\x", false}}) {
+        EXPECT_EQ(drives.isUsersOwn(path, {"/home/u/", "/tmp/lexitray-7"}), own) << path;
+    }
     EXPECT_TRUE(matchesWildcard("Ærø.txt", "æ*Ø.TXT"));
     EXPECT_FALSE(matchesWildcard("abc", "a?"));
     EXPECT_TRUE(matchesWildcard("README", "*.*"));

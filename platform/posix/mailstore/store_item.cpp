@@ -226,7 +226,7 @@ std::string StoreItem::subject() {
 }
 
 void StoreItem::setSubject(std::string_view subject) {
-    message().subject = subject;
+    setItemSubject(message(), subject);
 }
 
 std::string StoreItem::body() {
@@ -583,7 +583,9 @@ void StoreItem::apply(const ComposeFields& fields) {
     if (fields.bcc != shown.bcc) {
         setRecipientsOfType(msgfile::RecipientType::Bcc, fields.bcc);
     }
-    message().subject = fields.subject;
+    if (fields.subject != shown.subject) {
+        setItemSubject(message(), fields.subject);
+    }
     (shown.html ? message().htmlBody : message().body) = fields.body;
 }
 
