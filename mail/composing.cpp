@@ -6,6 +6,7 @@
 #include "docprep/rens_dokument.h"
 #include "mail/exchange_files.h"
 #include "mail/md_mail.h"
+#include "mail/work_folders.h"
 #include "platform/danish_format.h"
 #include "platform/failure.h"
 #include "platform/text.h"
@@ -87,6 +88,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
 
     ItemPtr mail;
     std::string workFolder;
+    std::string workFolderNote;
     try {
         if (!outlook_) {
             throw Failure(failure::ObjectNotSet, "SendMail");
@@ -97,6 +99,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
 
         log.WriteLog("Laver tempmappe");
         workFolder = createWorkFolder();
+        workFolderNote = noteWorkFolder(context_, workFolder);
         log.WriteLog("Tempmappen hedder " + workFolder);
 
         log.WriteLog("Åbner instans af Outlook");
@@ -147,7 +150,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
             files.deleteFile(context_.program.exchangeFolder + exchange::Recipients, true);
         }
 
-        files.removeFolder(workFolder, true);
+        removeWorkFolder(context_, workFolder, workFolderNote);
         workFolder.clear();
         log.WriteLog("Delete tmp folder");
 
@@ -158,7 +161,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         reportComposeFailure(failure);
     }
     if (!workFolder.empty()) {
-        ignoringFailure([&] { files.removeFolder(workFolder, true); });
+        ignoringFailure([&] { removeWorkFolder(context_, workFolder, workFolderNote); });
     }
     if (olMail) {
         olMail->setEvents(nullptr);

@@ -52,6 +52,9 @@ private:
     void testRegistry(RightsTest& result);
     void showMissingRights(const RightsTest& result);
     void readFolders();
+    // What a process that ended in the PDF writer's turn left: the default
+    // printer it had switched, the job settings.
+    void putBackLeftPdfWriter();
     void runMode(Mode mode);
     // The start picture, the separator and the mode's line, then the mail.
     void runMailRequest(const char* modeLine);
