@@ -3,7 +3,9 @@
 #include "apps/lexitray-pdfwriter/job_settings.h"
 #include "apps/lexitray-pdfwriter/pdf_finishing.h"
 #include "platform/failure.h"
+#include "platform/posix/posix_printers.h"
 #include "platform/posix/work_folder.h"
+#include "shared/pdfwriter/md_pdf_writer.h"
 
 #include <filesystem>
 #include <fstream>
@@ -31,10 +33,10 @@ void needFile(const std::string& hostPath, const std::string& what) {
 
 } // namespace
 
-bool PdfJob::print(const std::string& hostDocument) {
+bool PdfJob::print(const std::string& hostDocument, const std::string& jobToken) {
     log_.write("Job: " + hostDocument);
     try {
-        produce(hostDocument);
+        produce(hostDocument, jobToken);
         return true;
     } catch (const Failure& failure) {
         log_.write("Job failed, no PDF written: " + failure.description());
@@ -52,8 +54,17 @@ std::string PdfJob::hostPath(const std::string& windowsPath, const char* what) c
     return *host;
 }
 
-void PdfJob::produce(const std::string& hostDocument) {
+void PdfJob::checkJobToken(const std::string& jobToken, const char* when) {
+    if (!jobToken.empty() && readRegistryText(registry_, PdfWriterSettingsKey,
+                                              posix::PosixPrinters::JobTokenValue) != jobToken) {
+        throw Failure(failure::ApplicationDefined,
+                      std::string("The job settings are not this job's ") + when, Source);
+    }
+}
+
+void PdfJob::produce(const std::string& hostDocument, const std::string& jobToken) {
     const JobSettings settings = readJobSettings(registry_);
+    checkJobToken(jobToken, "as it starts");
     needFile(hostDocument, "The document");
     std::string target;
     if (settings.bypassSaveAs) {
@@ -96,6 +107,7 @@ void PdfJob::produce(const std::string& hostDocument) {
     }
     files.result = (work.path() / "result.pdf").string();
     finishPdf(settings, files);
+    checkJobToken(jobToken, "now that its PDF is made");
     fs::rename(files.result, target, error);
     if (error) {
         throw failureFromErrno(error.value(), target, Source);
