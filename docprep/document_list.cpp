@@ -11,11 +11,6 @@
 namespace lexi {
 namespace {
 
-// A file, not a folder: the empty path names the current folder.
-bool fileExists(FileSystem& files, const std::string& path) {
-    return files.exists(path) && !files.isFolder(path);
-}
-
 // The entry as it is to be attached, or "" when it is left out.
 std::string completed(DocPrepContext& context, const std::string& entry) {
     FileSystem& files = context.platform.files;
@@ -36,16 +31,6 @@ std::string completed(DocPrepContext& context, const std::string& entry) {
     return {};
 }
 
-// Deletes the list also when it could not be read: what it names belongs to
-// this request, never to the next one.
-void deleteUnreadList(FileSystem& files, const std::string& path) {
-    try {
-        files.deleteFile(path, true);
-    } catch (const Failure&) {
-        // Gone already, or not ours to delete: nothing more to do.
-    }
-}
-
 } // namespace
 
 DocumentList HentFiler(DocPrepContext& context) {
@@ -56,7 +41,11 @@ DocumentList HentFiler(DocPrepContext& context) {
     try {
         const std::vector<std::string> entries =
             text::readLines(cp1252::toUtf8(files.readFile(path)));
-        files.deleteFile(path, true);
+        // The list belongs to this request, never to the next one: it goes
+        // once read, and what was read is prepared however the delete ends.
+        if (!deleteReadFile(files, path)) {
+            context.log.WriteLog("Kunne ikke slette findoc.txt");
+        }
         for (const std::string& entry : entries) {
             std::string document = completed(context, entry);
             if (!document.empty()) {
@@ -67,7 +56,9 @@ DocumentList HentFiler(DocPrepContext& context) {
             list.emplace_back();
         }
     } catch (const Failure& failure) {
-        deleteUnreadList(files, path);
+        // Deleted also when it could not be read: what it names is this
+        // request's.
+        deleteReadFile(files, path);
         const std::string message = "Fejl i Hentfiler: " + failure.description();
         context.platform.ui.messageBox(message, msgbox::OkOnly, "Lexitray");
         context.log.WriteLog(message);
@@ -100,6 +91,8 @@ DocumentList& GetNames(DocumentList& list, DocPrepContext& context) {
         if (!dialog.showModal()) {
             // Closed through its frame: the user wants this one left out.
             log.WriteLog("Ikke vedhæftet: " + document->SourcePath);
+            context.leftOut.push_back(
+                {document->SourcePath, "du lukkede vinduet uden at vælge OK"});
             document = list.erase(document);
             continue;
         }

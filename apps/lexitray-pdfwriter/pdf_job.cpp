@@ -4,6 +4,7 @@
 #include "apps/lexitray-pdfwriter/pdf_finishing.h"
 #include "platform/failure.h"
 #include "platform/posix/posix_printers.h"
+#include "platform/posix/temp_file.h"
 #include "platform/posix/work_folder.h"
 #include "shared/pdfwriter/md_pdf_writer.h"
 
@@ -98,6 +99,7 @@ void PdfJob::produce(const std::string& hostDocument, const std::string& jobToke
         throw Failure(failure::PathNotFound, "The output folder is not there: " + folder.string(),
                       Source);
     }
+    posix::TempFile result(target, Source);
     const posix::WorkFolder work(folder, Source);
     if (isPdf(hostDocument)) {
         files.printed = hostDocument;
@@ -105,13 +107,10 @@ void PdfJob::produce(const std::string& hostDocument, const std::string& jobToke
         files.printed = (work.path() / "printed.pdf").string();
         converter_.convertToPdf(hostDocument, files.printed);
     }
-    files.result = (work.path() / "result.pdf").string();
+    files.result = result.path();
     finishPdf(settings, files);
     checkJobToken(jobToken, "now that its PDF is made");
-    fs::rename(files.result, target, error);
-    if (error) {
-        throw failureFromErrno(error.value(), target, Source);
-    }
+    result.keep();
     log_.write(std::string("PDF written") + (settings.addSecurity ? ", secured" : "") +
                (files.background.empty() ? "" : ", with background"));
 }

@@ -5,6 +5,7 @@
 #include "platform/posix/file_lock.h"
 #include "platform/posix/lexitray_home.h"
 #include "platform/posix/libreoffice/uno_office.h"
+#include "platform/posix/temp_file.h"
 
 #include <atomic>
 #include <chrono>
@@ -355,7 +356,7 @@ void WarmOffice::runDocumentJob(const std::string& hostSource, const std::string
         throw failureFromErrno(errno, hostSource, Source);
     }
     Connection& office = connection();
-    const std::string partial = hostTarget + ".part" + std::to_string(::getpid());
+    TempFile partial(hostTarget, Source);
     const JobTimer timer(timeLimit_, office.instanceArgument());
     try {
         // A desktop kept from an earlier job may belong to an instance that
@@ -365,7 +366,7 @@ void WarmOffice::runDocumentJob(const std::string& hostSource, const std::string
                 if (!office.desktop.is()) {
                     office.desktop = office.connectOrStart();
                 }
-                job(office.desktop, fileUrl(hostSource), fileUrl(partial));
+                job(office.desktop, fileUrl(hostSource), fileUrl(partial.path()));
                 break;
             } catch (const lang::DisposedException&) {
                 office.desktop.clear();
@@ -381,11 +382,8 @@ void WarmOffice::runDocumentJob(const std::string& hostSource, const std::string
                 throw Failure(failure::AutomationError, Source);
             }
         }
-        if (::rename(partial.c_str(), hostTarget.c_str()) != 0) {
-            throw failureFromErrno(errno, hostTarget, Source);
-        }
+        partial.keep();
     } catch (...) {
-        ::unlink(partial.c_str());
         if (timer.expired()) {
             office.desktop.clear();
             throw Failure(failure::AutomationError,
