@@ -6,6 +6,7 @@
 #include "docprep/rens_dokument.h"
 #include "mail/exchange_files.h"
 #include "mail/md_mail.h"
+#include "mail/work_folders.h"
 #include "platform/danish_format.h"
 #include "platform/failure.h"
 #include "platform/text.h"
@@ -87,6 +88,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
 
     ItemPtr mail;
     std::string workFolder;
+    std::string workFolderNote;
     try {
         if (!outlook_) {
             throw Failure(failure::ObjectNotSet, "SendMail");
@@ -99,6 +101,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         // Without a work folder the mail goes without its documents.
         try {
             workFolder = createWorkFolder();
+            workFolderNote = noteWorkFolder(context_, workFolder);
             log.WriteLog("Tempmappen hedder " + workFolder);
         } catch (const Failure& failure) {
             log.WriteLog("Tempmappen kunne ikke laves: " + failure.description());
@@ -157,7 +160,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         // tried again when the request ends.
         if (!workFolder.empty()) {
             ignoringFailure([&] {
-                files.removeFolder(workFolder, true);
+                removeWorkFolder(context_, workFolder, workFolderNote);
                 workFolder.clear();
             });
         }
@@ -170,7 +173,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         reportComposeFailure(failure);
     }
     if (!workFolder.empty()) {
-        ignoringFailure([&] { files.removeFolder(workFolder, true); });
+        ignoringFailure([&] { removeWorkFolder(context_, workFolder, workFolderNote); });
     }
     if (olMail) {
         olMail->setEvents(nullptr);

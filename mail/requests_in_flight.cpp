@@ -3,8 +3,6 @@
 #include "mail/case_filing.h"
 #include "platform/failure.h"
 
-#include <set>
-
 namespace lexi {
 namespace {
 
@@ -76,24 +74,8 @@ void finish(MailContext& context, OutlookApplication& outlook, const SendJournal
 } // namespace
 
 void finishRequestsInFlight(MailContext& context, std::string_view imageName) {
-    SendJournal journal(context.platform.registry);
-    std::vector<SendJournal::Record> left = journal.records();
-    if (left.empty()) {
-        return;
-    }
-    // This process has sent nothing yet: an entry of its id is an earlier
-    // process's.
-    Processes& processes = context.platform.processes;
-    const long self = processes.currentProcessId();
-    std::set<long> running;
-    for (const ProcessInfo& process : processes.processesByImageName(imageName)) {
-        if (process.id != self) {
-            running.insert(process.id);
-        }
-    }
-    std::erase_if(left, [&](const SendJournal::Record& record) {
-        return running.contains(record.processId);
-    });
+    const std::vector<SendJournal::Record> left =
+        SendJournal(context.platform.registry).leftBehind(context.platform.processes, imageName);
     if (left.empty()) {
         return;
     }

@@ -2,8 +2,10 @@
 
 #include "mail/md_mail.h"
 #include "mail/requests_in_flight.h"
+#include "mail/work_folders.h"
 #include "platform/failure.h"
 #include "program/version.h"
+#include "shared/pdfwriter/pdf_writer_turn.h"
 #include "tray/document_launcher.h"
 #include "tray/splash.h"
 #include "tray/usage_message.h"
@@ -145,6 +147,8 @@ void Startup::Main() {
     readFolders();
     // Before anything else, what a killed request or a delayed delivery left.
     finishRequestsInFlight(mail_, ImageName);
+    putBackLeftPdfWriter();
+    removeLeftWorkFolders(mail_, ImageName);
 
     state_.BccModtagere = false;
     state_.mergeDialogOpen = false;
@@ -155,6 +159,14 @@ void Startup::Main() {
 
     if (runMode(ChooseMode(state_.commandLine))) {
         log_.WriteLog("Slut");
+    }
+}
+
+void Startup::putBackLeftPdfWriter() {
+    if (const auto printer =
+            PdfWriterTurn::putBackLeft(registry_, platform_.processes, platform_.ui)) {
+        log_.WriteLog("Standardprinteren er sat tilbage til " + *printer +
+                      " efter en afbrudt PDF-udskrift");
     }
 }
 

@@ -52,6 +52,9 @@ private:
     void testRegistry(RightsTest& result);
     void showMissingRights(const RightsTest& result);
     void readFolders();
+    // What a process that ended in the PDF writer's turn left: the default
+    // printer it had switched, the job settings.
+    void putBackLeftPdfWriter();
     // False when the mode ended the run: a stop that found this process
     // among the running instances.
     bool runMode(Mode mode);

@@ -41,6 +41,7 @@ LinuxPlatform::LinuxPlatform(std::unique_ptr<WindowSearch> windows,
                                               shell_,    *ui_,      clock_, outlook_,
                                               word_,     *windows_} {
     // Drive C: is always there, as on any workstation.
+    posix::createPrivateFolder(home_);
     std::error_code ignored;
     std::filesystem::create_directories(home_ + "/drive_c", ignored);
 }

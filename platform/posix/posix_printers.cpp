@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
+#include <random>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -27,6 +29,8 @@ constexpr int NoSuchPrinter = 31;
 // user with their port descriptions.
 constexpr std::string_view WindowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 constexpr std::string_view DevicesKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices";
+// The PDF writer driver's job settings.
+constexpr std::string_view SettingsKey = "Software\\Lexitray PDF Writer";
 
 // A text value of the user's registry; empty when it is missing or no text.
 std::string readText(Registry& registry, std::string_view key, std::string_view name) {
@@ -194,11 +198,28 @@ int PosixPrinters::printToPdfWriter(const std::string& hostFile) {
     }
     const std::string program =
         driver_.find('/') == std::string::npos ? findOnPath(driver_) : driver_;
-    if (program.empty() || !startDetached({program, "print", hostFile})) {
-        note_("PDF-printerens driver (" + driver_ + ") kan ikke startes");
-        return NoSuchPrinter;
+    if (!program.empty()) {
+        std::vector<std::string> arguments = {program, "print", hostFile};
+        if (const std::string token = newJobToken(); !token.empty()) {
+            arguments.push_back(token);
+        }
+        if (startDetached(arguments)) {
+            return Taken;
+        }
     }
-    return Taken;
+    note_("PDF-printerens driver (" + driver_ + ") kan ikke startes");
+    return NoSuchPrinter;
+}
+
+std::string PosixPrinters::newJobToken() {
+    std::random_device random;
+    char token[20];
+    std::snprintf(token, sizeof token, "%08x%08x", random(), random());
+    const RegistryValue value{RegistryType::String, std::string(token) + '\0'};
+    return registry_.setValue(RegistryRoot::CurrentUser, SettingsKey, JobTokenValue, value) ==
+                   RegistryStatus::Ok
+               ? token
+               : std::string();
 }
 
 int PosixPrinters::printWithService(const std::string& hostFile, std::string_view printer) {

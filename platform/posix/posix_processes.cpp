@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <csignal>
 #include <dirent.h>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <pwd.h>
@@ -206,8 +205,7 @@ std::unique_ptr<ProcessLock> PosixProcesses::lock(std::string_view name) {
 }
 
 std::unique_ptr<ProcessLock> PosixProcesses::takeLock(std::string_view name, bool wait) {
-    std::error_code ignored;
-    std::filesystem::create_directories(home_, ignored);
+    createPrivateFolder(home_);
     return lockFile(home_ + "/" + std::string(name) + ".lock", wait, Source);
 }
 

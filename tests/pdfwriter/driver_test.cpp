@@ -10,6 +10,7 @@
 #include "tests/support/run_program.h"
 
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -194,6 +195,53 @@ TEST_F(DriverTest, AJobThatCannotBeDoneLeavesNothingAndSaysWhy) {
     }
     for (const auto& entry : fs::directory_iterator(folder.path())) {
         EXPECT_FALSE(entry.path().filename().string().starts_with(".lexitray-work"));
+    }
+}
+
+// A job handed over with a token is done only with the settings it was
+// handed over with: not with another job's, nor once they are withdrawn
+// (cleared after a cancel) while it converts. A job without one is done
+// with the settings as they are.
+TEST_F(DriverTest, AJobIsDoneOnlyWithTheSettingsItWasHandedOverWith) {
+    struct StandIn final : posix::OfficeConverter {
+        std::function<void()> meanwhile;
+        void convertToPdf(const std::string&, const std::string& hostPdf) override {
+            makePdf(hostPdf, {"Side"});
+            meanwhile();
+        }
+    };
+    const struct {
+        std::string settingsToken, jobToken;
+        bool withdrawn;
+        std::string reason; // empty: written
+    } rows[] = {
+        {"t1", "t1", false, ""},
+        {"", "", false, ""},
+        {"t2", "t1", false, "not this job's as it starts"},
+        {"t1", "t1", true, "not this job's now that its PDF is made"},
+    };
+    const fs::path document = folder.path() / "brev.txt";
+    std::ofstream(document) << "Brev\n";
+    mdPDFWriter writer(module, ui);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reason);
+        fs::remove(out);
+        writer.ResetPDFWriter();
+        writer.SetPDFWriterSetting("DisplayMode", "1");
+        writer.SetPDFWriterSetting("FileName", drivePath(out));
+        if (!row.settingsToken.empty()) {
+            module.WriteRegistryValue(PdfWriterSettingsKey, "JobToken", row.settingsToken, false);
+        }
+        StandIn office;
+        office.meanwhile = [&] {
+            if (row.withdrawn) {
+                writer.ResetPDFWriter();
+            }
+        };
+        EXPECT_EQ(PdfJob(module, ui, office, drives, log).print(document.string(), row.jobToken),
+                  row.reason.empty());
+        EXPECT_EQ(fs::exists(out), row.reason.empty());
+        EXPECT_NE(testing::readHostFile(logFile).find(row.reason), std::string::npos);
     }
 }
 

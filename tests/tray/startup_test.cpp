@@ -1,9 +1,13 @@
+#include "mail/work_folders.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/memory_file_system.h"
 #include "platform/fake/memory_registry.h"
 #include "platform/posix/not_installed.h"
 #include "platform/registry_settings.h"
+#include "shared/pdfwriter/driver_values.h"
+#include "shared/pdfwriter/md_pdf_writer.h"
+#include "shared/pdfwriter/pdf_writer_turn.h"
 #include "tests/support/log_lines.h"
 #include "tests/support/recording_ui.h"
 #include "tray/startup.h"
@@ -160,6 +164,45 @@ TEST_F(StartupTest, MissingRightsAreShownAndEndTheRun) {
     }
     // The folder is not known yet: "Slut" goes to the working folder.
     EXPECT_EQ(logLines("C:\\Arbejde\\"), Lines(3, "Slut"));
+}
+
+// A start puts back what a request killed in the middle left: the default
+// printer it switched to the PDF writer, the job settings and its work
+// folder; the work folder of a request that still runs stays.
+TEST_F(StartupTest, AStartPutsBackWhatAKilledRequestLeft) {
+    useFolder("C:\\Sager\\");
+    mdRegistry module(registry, ui);
+    processes.self = 7;
+    {
+        PdfWriterTurn killed(module, processes, ui);
+        ASSERT_TRUE(killed.tryTake());
+        killed.keepDefaultPrinter("Kontor,Ne01:");
+        module.WriteRegistryValue(driver::WindowsKey, driver::DeviceValue,
+                                  "Lexitray PDF Writer,Ne00:", false);
+        mdPDFWriter(module, ui).SetPDFWriterSetting("UserPassword", "hemmelig");
+    }
+    MailState mailState;
+    MailContext mail{platform, log, state, mailState};
+    for (const long id : {7L, 8L}) {
+        processes.self = id;
+        const std::string folder = "C:\\Temp\\lexitray\\mail-" + std::to_string(id) + "-1";
+        files.makeFolders(folder);
+        noteWorkFolder(mail, folder);
+    }
+    processes.self = 100;
+    processes.running.push_back({8, "lexitray.exe"});
+    run("setup");
+    EXPECT_EQ(readRegistryText(module, driver::WindowsKey, driver::DeviceValue) + "|" +
+                  readRegistryText(module, PdfWriterSettingsKey, driver::UserPassword),
+              "Kontor,Ne01:|");
+    EXPECT_EQ(std::to_string(files.exists("C:\\Temp\\lexitray\\mail-7-1")) +
+                  std::to_string(files.exists("C:\\Temp\\lexitray\\mail-8-1")),
+              "01");
+    const Lines lines = logLines("C:\\Sager\\");
+    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 2),
+              (Lines{"Standardprinteren er sat tilbage til Kontor,Ne01: efter en afbrudt "
+                     "PDF-udskrift",
+                     "Tempmappen C:\\Temp\\lexitray\\mail-7-1 fra en afbrudt mail er slettet"}));
 }
 
 TEST_F(StartupTest, ExitClosesTheSettingsWindowWithoutStoringIt) {

@@ -31,7 +31,7 @@ constexpr const char* Source = "Word.Application";
 // throws into Word's failures. An instance that does not answer in time is
 // ended, as it would hang the program with it.
 template <typename Call> auto automation(WarmOffice::Connection& office, Call call) {
-    const JobTimer timer(WarmOffice::DefaultTimeLimit, office.instanceArgument());
+    const JobTimer timer(office.timeLimit, office.instanceArgument());
     try {
         return call();
     } catch (const uno::Exception&) {
@@ -232,12 +232,7 @@ public:
         if (::access(host.c_str(), readOnly ? R_OK : R_OK | W_OK) != 0) {
             throw failureFromErrno(errno, host, Source);
         }
-        const auto load = hiddenLoadArguments(readOnly);
-        const uno::Reference<frame::XModel> model(
-            automation(
-                office_,
-                [&] { return desktop_->loadComponentFromURL(fileUrl(host), "_blank", 0, load); }),
-            uno::UNO_QUERY);
+        const uno::Reference<frame::XModel> model(load(host, readOnly), uno::UNO_QUERY);
         if (!model.is()) {
             throw Failure(failure::PathFileAccessError, Source);
         }
@@ -257,6 +252,28 @@ public:
     void quit() override {}
 
 private:
+    // Loads the document hidden. An instance gone since it was attached
+    // (ended, or killed) is replaced by a new one, as Word's next use would
+    // start one; starting it is no part of the call's time limit.
+    uno::Reference<lang::XComponent> load(const std::string& host, bool readOnly) {
+        const auto arguments = hiddenLoadArguments(readOnly);
+        bool gone = false;
+        const auto loadHidden = [&] {
+            try {
+                return desktop_->loadComponentFromURL(fileUrl(host), "_blank", 0, arguments);
+            } catch (const lang::DisposedException&) {
+                gone = true;
+                return uno::Reference<lang::XComponent>();
+            }
+        };
+        auto document = automation(office_, loadHidden);
+        if (gone) {
+            desktop_ = office_.connectOrStart();
+            document = automation(office_, loadHidden);
+        }
+        return document;
+    }
+
     WarmOffice::Connection& office_;
     const DriveTable& drives_;
     Printers& printers_;
@@ -267,8 +284,9 @@ private:
 } // namespace
 
 OfficeWord::OfficeWord(const DriveTable& drives, Printers& printers, std::string home,
-                       std::string program)
-    : drives_(drives), printers_(printers), office_(std::move(home), std::move(program)) {}
+                       std::string program, std::chrono::milliseconds timeLimit)
+    : drives_(drives), printers_(printers),
+      office_(std::move(home), std::move(program), timeLimit) {}
 
 std::unique_ptr<WordApplication> OfficeWord::running() {
     WarmOffice::Connection& office = office_.connection();

@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "platform/posix/argument_vector.h"
 #include "platform/posix/file_lock.h"
+#include "platform/posix/lexitray_home.h"
 #include "platform/posix/libreoffice/uno_office.h"
 #include "platform/posix/temp_file.h"
 
@@ -260,12 +261,31 @@ OUString fileUrl(const std::string& hostPath) {
 }
 
 uno::Reference<frame::XDesktop2> WarmOffice::Connection::running() {
-    return connect(pipe);
+    const JobTimer timer(timeLimit, instanceArgument());
+    try {
+        auto desktop = connect(pipe);
+        if (!timer.expired()) {
+            return desktop;
+        }
+    } catch (const Failure&) {
+        if (!timer.expired()) {
+            throw;
+        }
+    }
+    throw Failure(failure::AutomationError,
+                  "LibreOffice did not answer within " + std::to_string(timeLimit.count() / 1000) +
+                      " seconds and was ended",
+                  Source);
 }
 
 uno::Reference<frame::XDesktop2> WarmOffice::Connection::connectOrStart() {
-    if (auto running = connect(pipe); running.is()) {
-        return running;
+    try {
+        if (auto desktop = running(); desktop.is()) {
+            return desktop;
+        }
+    } catch (const Failure&) {
+        // An instance that did not answer has been ended: a new one takes
+        // over, as when none runs.
     }
     const auto lock = lockFile(lockPath, true, Source);
     if (auto running = connect(pipe); running.is()) {
@@ -275,6 +295,10 @@ uno::Reference<frame::XDesktop2> WarmOffice::Connection::connectOrStart() {
 }
 
 uno::Reference<frame::XDesktop2> WarmOffice::Connection::start() {
+    // What is left of an instance that no longer answers (killed and still
+    // dying, or hung and ended) goes first: a new instance would hand its
+    // work over to it and end.
+    killProcessesWith(instanceArgument());
     std::error_code ignored;
     std::filesystem::create_directories(profile, ignored);
     const pid_t child =
@@ -310,13 +334,13 @@ WarmOffice::~WarmOffice() = default;
 WarmOffice::Connection& WarmOffice::connection() {
     if (!connection_) {
         const std::filesystem::path home(home_);
-        std::error_code ignored;
-        std::filesystem::create_directories(home, ignored);
+        createPrivateFolder(home_);
         connection_ =
             std::make_unique<Connection>(Connection{program_,
                                                     pipeName(home_),
                                                     (home / "libreoffice-warm").string(),
                                                     (home / "libreoffice-warm.lock").string(),
+                                                    timeLimit_,
                                                     {}});
     }
     return *connection_;

@@ -2,6 +2,7 @@
 
 #include "platform/failure.h"
 #include "platform/posix/file_lock.h"
+#include "platform/posix/lexitray_home.h"
 #include "platform/posix/mailstore/file_in_place.h"
 #include "platform/posix/msgfile/message_file.h"
 
@@ -215,9 +216,7 @@ std::string newEntryId() {
 
 SqliteMailStorage::SqliteMailStorage(const std::string& databasePath)
     : lockPath_(databasePath + ".outbox-lock"), filesFolder_(databasePath + ".files"), db_([&] {
-          std::error_code ignored;
-          std::filesystem::create_directories(std::filesystem::path(databasePath).parent_path(),
-                                              ignored);
+          posix::createPrivateFolder(std::filesystem::path(databasePath).parent_path().string());
           return guarded([&] { return posix::SqliteDb(databasePath); });
       }()) {
     guarded([&] {
