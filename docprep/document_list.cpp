@@ -36,27 +36,14 @@ std::string completed(DocPrepContext& context, const std::string& entry) {
     return {};
 }
 
-// Deletes the list also when it could not be read: what it names belongs to
-// this request, never to the next one.
-void deleteUnreadList(FileSystem& files, const std::string& path) {
-    try {
-        files.deleteFile(path, true);
-    } catch (const Failure&) {
-        // Gone already, or not ours to delete: nothing more to do.
-    }
-}
-
 } // namespace
 
-DocumentList HentFiler(DocPrepContext& context) {
+DocumentList HentFiler(DocPrepContext& context, const std::string& listPath) {
     context.log.WriteLog("Start på HentFiler");
-    FileSystem& files = context.platform.files;
-    const std::string path = context.program.exchangeFolder + "findoc.txt";
     DocumentList list;
     try {
         const std::vector<std::string> entries =
-            text::readLines(cp1252::toUtf8(files.readFile(path)));
-        files.deleteFile(path, true);
+            text::readLines(cp1252::toUtf8(context.platform.files.readFile(listPath)));
         for (const std::string& entry : entries) {
             std::string document = completed(context, entry);
             if (!document.empty()) {
@@ -67,7 +54,6 @@ DocumentList HentFiler(DocPrepContext& context) {
             list.emplace_back();
         }
     } catch (const Failure& failure) {
-        deleteUnreadList(files, path);
         const std::string message = "Fejl i Hentfiler: " + failure.description();
         context.platform.ui.messageBox(message, msgbox::OkOnly, "Lexitray");
         context.log.WriteLog(message);

@@ -64,9 +64,22 @@ void NaviMail(MailContext& context, std::string_view GemtMail) {
     }
 }
 
+std::string mdMail::requestFor(std::string_view GemtMail) {
+    if (!GemtMail.empty()) {
+        return "GemtMail=" + std::string(GemtMail);
+    }
+    std::optional<std::string> data;
+    ignoringFailure([&] { data = caseData(); });
+    return data.value_or("");
+}
+
 void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
     RunLog& log = context_.log;
     FileSystem& files = context_.platform.files;
+    // The request's exchange files are its own from here on, whatever
+    // becomes of it.
+    requestFiles_.emplace(context_, requestFor(GemtMail));
+    requestFiles_->take(GemtMail.empty());
     log.WriteLog("Try to get instance of outlook");
     bool started = false;
     try {
@@ -142,10 +155,8 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         log.WriteLog("Milage set to NAV");
         olMail->save();
         log.WriteLog("SAVE");
-        // What "finmail.txt" carried is in the stored draft now.
-        if (recipientsFileRead_) {
-            files.deleteFile(context_.program.exchangeFolder + exchange::Recipients, true);
-        }
+        // What the exchange files carried is in the stored draft now.
+        requestFiles_->release();
 
         files.removeFolder(workFolder, true);
         workFolder.clear();
@@ -174,13 +185,14 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
     RunLog& log = context_.log;
     FileSystem& files = context_.platform.files;
     log.WriteLog("Henter modtagere");
-    const std::string path = context_.program.exchangeFolder + exchange::Recipients;
-    if (!files.exists(path)) {
+    const std::string path = requestFiles_->path(exchange::Recipients);
+    if (path.empty()) {
         log.WriteLog("Fil med modtagere findes ikke (finmail.txt)");
         return;
     }
     const exchange::MailRequest request =
         exchange::parseRecipients(exchange::decode(files.readFile(path)));
+    requestFiles_->read(exchange::Recipients);
     std::string line = context_.program.BccModtagere ? mail->bcc() : mail->to();
     for (const std::string& recipient : request.recipients) {
         line += ";" + recipient;
@@ -194,7 +206,6 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
         log.WriteLog("Indsætter vedrørende");
         mail->setSubject(subject);
     }
-    recipientsFileRead_ = true;
     mail->recipients().resolveAll();
     log.WriteLog("  " + std::to_string(mail->recipients().count()) + " modtagere tilføjet");
 }
@@ -202,13 +213,14 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
 void mdMail::prepareDocuments(const ItemPtr& mail, const std::string& workFolder) {
     FileSystem& files = context_.platform.files;
     RunLog& log = context_.log;
-    const std::string path = context_.program.exchangeFolder + exchange::Documents;
-    if (!files.exists(path) || files.fileSize(path) <= 5) {
+    const std::string path = requestFiles_->path(exchange::Documents);
+    if (path.empty()) {
         return;
     }
     DocPrepContext preparing{context_.platform, log, context_.program, workFolder,
                              !context_.state.pdfPrinterEntry.empty()};
-    DocumentList documents = HentFiler(preparing);
+    DocumentList documents = HentFiler(preparing, path);
+    requestFiles_->read(exchange::Documents);
     GetNames(documents, preparing);
     cleanDocuments(documents, preparing.pdfWriterInstalled);
     const DocumentList& prepared = MergeAndPrint(documents, preparing);

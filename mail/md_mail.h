@@ -3,6 +3,7 @@
 #include "docprep/merge_document.h"
 #include "mail/mail_context.h"
 #include "mail/md_repository.h"
+#include "mail/request_files.h"
 #include "mail/send_journal.h"
 #include "platform/failure.h"
 #include "platform/outlook.h"
@@ -56,8 +57,12 @@ public:
 
 private:
     void onSend(bool& cancel) override { olMail_Send(cancel); }
+    void onSendFailed() override { sendFailed(); }
     void onClose(bool& cancel) override { olMail_Close(cancel); }
 
+    // Outlook could not send the mail after all: it stays open as if Send
+    // had not been pressed, so that closing it saves it in the case.
+    void sendFailed();
     // The running Outlook, or a new one (remembered as started here).
     std::shared_ptr<OutlookApplication> attachOutlook(bool& started);
     void composeNewMail(const ItemPtr& mail);
@@ -99,13 +104,17 @@ private:
     int folderHoldingMail();
     void reportUnfiledMail(int folder);
 
+    // What the request is for, as its exchange files note it: the case data
+    // of a new mail, the path of a reopened one.
+    std::string requestFor(std::string_view GemtMail);
+
     MailContext& context_;
     mdRepository repository_;
     std::shared_ptr<OutlookApplication> outlook_;
     ItemPtr olMail;
-    // "finmail.txt" has been read into the mail: it goes once the draft is
-    // stored.
-    bool recipientsFileRead_ = false;
+    // The exchange files of the request, from its start until the draft holds
+    // what they carried.
+    std::optional<RequestFiles> requestFiles_;
 };
 
 // Runs one mail request: a new mail when `GemtMail` is empty, else the saved,

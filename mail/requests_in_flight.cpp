@@ -1,9 +1,8 @@
 #include "mail/requests_in_flight.h"
 
 #include "mail/case_filing.h"
+#include "mail/running_requests.h"
 #include "platform/failure.h"
-
-#include <set>
 
 namespace lexi {
 namespace {
@@ -75,7 +74,7 @@ void finish(MailContext& context, OutlookApplication& outlook, const SendJournal
 
 } // namespace
 
-void finishRequestsInFlight(MailContext& context, std::string_view imageName) {
+void finishRequestsInFlight(MailContext& context) {
     SendJournal journal(context.platform.registry);
     std::vector<SendJournal::Record> left = journal.records();
     if (left.empty()) {
@@ -83,14 +82,7 @@ void finishRequestsInFlight(MailContext& context, std::string_view imageName) {
     }
     // This process has sent nothing yet: an entry of its id is an earlier
     // process's.
-    Processes& processes = context.platform.processes;
-    const long self = processes.currentProcessId();
-    std::set<long> running;
-    for (const ProcessInfo& process : processes.processesByImageName(imageName)) {
-        if (process.id != self) {
-            running.insert(process.id);
-        }
-    }
+    const std::set<long> running = otherRunningRequests(context.platform.processes);
     std::erase_if(left, [&](const SendJournal::Record& record) {
         return running.contains(record.processId);
     });

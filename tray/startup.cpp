@@ -140,7 +140,7 @@ void Startup::Main() {
     }
     readFolders();
     // Before anything else, what a killed request or a delayed delivery left.
-    finishRequestsInFlight(mail_, ImageName);
+    finishRequestsInFlight(mail_);
 
     state_.BccModtagere = false;
     state_.mergeDialogOpen = false;

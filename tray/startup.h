@@ -19,7 +19,6 @@ namespace lexi {
 class Startup {
 public:
     static constexpr const char* AppName = "Lexitray";
-    static constexpr const char* ImageName = "lexitray.exe";
 
     Startup(Platform& platform, ProgramState& state, RunLog& log);
     Startup(const Startup&) = delete;

@@ -54,6 +54,45 @@ protected:
     std::vector<std::string> logLines() const {
         return logLineTexts(readHostFile(host("Lexitray_tester.log")));
     }
+    // The run log of a mail request up to the mail's modal display, as
+    // logWas compares it: the lines of a new mail's recipients, or of a
+    // reopened mail; `started` when the request started Outlook.
+    static std::string shownLog(std::string_view mailLines, bool started = false) {
+        return std::string("Starting new instance of NaviMail Procedure\n"
+                           "Try to get instance of outlook\n") +
+               (started ? "No instances found , Opening up Outlook\n" : "") +
+               "Lokaldrevet er C:\\Udveksling\\\n"
+               "Det er en Outlook version 12.0.0.4518\n"
+               "Laver tempmappe\n"
+               "~Tempmappen hedder Z:.*\\\\lexitray\\\\mail-[0-9]+-1\n"
+               "Åbner instans af Outlook\n" +
+               std::string(mailLines) +
+               "Henter eventuelle dokumenter til vedhæftning\n"
+               "Starter olMail.copy\n"
+               "Afslutter olMail.copy\n"
+               "Set to null and null\n"
+               "Milage set to NAV\n"
+               "SAVE\n"
+               "Delete tmp folder\n"
+               "Viser mail\n";
+    }
+    static constexpr const char* ReopenedMailLog = "Det er en gemt mail, som ikke er sendt\n"
+                                                   "Viser mail med signatur\n";
+    // The end of a request whose mail was not sent.
+    static std::string unsentLog(std::string_view GemtMail) {
+        return "MailSendt has value of Falseand GemtMail has value of " + std::string(GemtMail) +
+               "\nStarting procedure EmptyOutbox\n"
+               "Ending procedure EmptyOutbox\n"
+               "Setting Post var to Nothing in NavMail Procedure";
+    }
+
+    // Whether the run log holds exactly these lines, as testing::logIs
+    // compares them; the log is emptied for what comes next.
+    ::testing::AssertionResult logWas(std::string_view expected) {
+        const ::testing::AssertionResult result = logIs(logLines(), expected);
+        std::filesystem::remove(host("Lexitray_tester.log"));
+        return result;
+    }
     // Whether the lines of the text, separated by line feeds, are among the
     // log's lines in that order; the first missing one is added to the failure.
     ::testing::AssertionResult logHas(std::string_view expected) const {

@@ -1,6 +1,7 @@
 // Whole mail requests against the fake Outlook: composing, sending with the
 // footer and the marker, closing without sending, and filing.
 
+#include "mail/send_journal.h"
 #include "platform/text.h"
 #include "tests/mail/mail_fixture.h"
 
@@ -177,6 +178,70 @@ TEST_F(MailRequestTest, AReopenedMailAsksBeforeSavingTheChanges) {
         EXPECT_EQ(ui.messages(), std::vector<std::string>{"Lexitray|4132|" + question});
         EXPECT_EQ(savedMail(path)->subject() == "Udkast, rettet", saved);
         EXPECT_EQ(callback(), written);
+    }
+}
+
+// The store refuses the Send (a recipient without an address, or a full
+// store), and the user then closes the mail: it is saved in the case as if
+// Send had never been pressed, the new mail at once, the reopened one when
+// the user says so.
+TEST_F(MailRequestTest, AMailWhoseSendWasRefusedIsSavedInTheCaseWhenClosed) {
+    const std::string path = "C:\\Sager\\Klient\\Svar.msg";
+    for (const bool reopened : {false, true}) {
+        for (const bool fullStore : {false, true}) {
+            SCOPED_TRACE(std::string(reopened ? "reopened" : "new") + (fullStore ? ", full" : ""));
+            std::filesystem::remove(host("Sager/Klient/Svar.msg"));
+            std::filesystem::remove(host("Mail_" + DocumentId + ".txt"));
+            program.DocumentID = DocumentId;
+            if (reopened) {
+                const ItemPtr draft = app().createItem(outlook::MailItem);
+                draft->setSubject("Svar");
+                draft->saveAs(path);
+                ui.addAnswers("msgbox Yes\n");
+            } else {
+                writeExchangeFile("finmail.txt", "[subject]=Svar\r\n");
+                writeCaseData(path, DocumentId);
+            }
+            ui.records.clear();
+            request(reopened ? path : "", [&](ComposeWindow& window) {
+                window.setBody("Tekst");
+                window.setTo(fullStore ? "klient@firma.dk" : "Ukendt Person");
+                outlook.storage().writeFailure = fullStore ? "database or disk is full" : "";
+                window.send();
+                outlook.storage().writeFailure.clear();
+                window.close();
+            });
+            const ItemPtr saved = savedMail(path);
+            EXPECT_EQ(saved->body() + "|" + saved->billingInformation(), "Tekst|");
+            EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
+            EXPECT_FALSE(state.MailSendt);
+            EXPECT_TRUE(SendJournal(registry).records().empty());
+            EXPECT_EQ(ui.messages().size(), reopened ? 2U : 1U);
+            const std::string sendLog = "Starting procedure olMail_Send\n"
+                                        "Mailen sendes\n"
+                                        "Mailen Uden HTML\n"
+                                        "Subject i mail: Svar\n"
+                                        "Ending procedure olMail_Send\n"
+                                        "Mailen blev ikke sendt og er stadig åben\n";
+            const std::string askLog = "Ask With Document " + DocumentId +
+                                       "\n"
+                                       "responce from user found , will continue with IsSave True\n"
+                                       "responce from user is YES Save\n";
+            EXPECT_TRUE(logWas(
+                shownLog(reopened ? ReopenedMailLog
+                                  : "Det er ny mail\nViser mail med signatur\nHenter "
+                                    "modtagere\nIndsætter vedrørende\n  0 modtagere tilføjet\n",
+                         !reopened && !fullStore) +
+                (fullStore ? sendLog : "") +
+                "Starting procedure olMail_Close\n"
+                "olMail_Close first Else , exit without send\n"
+                "Bruger afslutter uden at sende\n" +
+                (reopened ? askLog : "") +
+                "Gemmer mail i sagsmappe som C:\\Sager\\Klient\\Svar.msg\n"
+                "Import file\n"
+                "Ending procedure olMail_Close\n" +
+                unsentLog(reopened ? path : "")));
+        }
     }
 }
 

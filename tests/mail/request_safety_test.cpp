@@ -60,12 +60,50 @@ TEST_F(RequestSafetyTest, OverlappingRequestsFileEachMailInItsOwnCase) {
         << "each request removes its own work folder";
 }
 
-TEST_F(RequestSafetyTest, TheRecipientsFileStaysUntilTheDraftIsStored) {
-    writeExchangeFile("finmail.txt", "a@firma.dk\r\n[subject]=Sag A\r\n");
-    writeCaseData("A", "");
-    outlook.storage().writeFailure = "database or disk is full";
-    NaviMail(context, "");
-    EXPECT_TRUE(std::filesystem::exists(host("Udveksling/finmail.txt")));
+// A request that fails once it has read its exchange files (a full store),
+// then the next request, for the same case handed over again without files,
+// or for another case.
+TEST_F(RequestSafetyTest, WhatAFailedRequestTookGoesBackToItsOwnCaseOnly) {
+    std::ofstream(host("Sager/bilag.txt")) << "bilag";
+    // Line 4 of the next request's case, and what its window shows: to|subject|attachments.
+    const std::pair<std::string, std::string> cases[] = {
+        {"A", "a@firma.dk|Sag A|bilag.txt "},
+        {"B", "|0001|"},
+    };
+    for (const auto& [next, shown] : cases) {
+        SCOPED_TRACE(next);
+        writeExchangeFile("finmail.txt", "a@firma.dk\r\n[subject]=Sag A\r\n");
+        writeExchangeFile("findoc.txt", "C:\\Sager\\bilag.txt\r\n");
+        writeCaseData("A", "");
+        outlook.storage().writeFailure = "database or disk is full";
+        processes.self = 100;
+        NaviMail(context, "");
+        ASSERT_EQ(windows.shown.size(), 0U) << "the request fails before it shows its mail";
+        EXPECT_FALSE(std::filesystem::exists(host("Udveksling/finmail.txt")));
+
+        outlook.storage().writeFailure.clear();
+        writeCaseData(next, "");
+        processes.self = 200;
+        ui.records.clear();
+        state = MailState{};
+        windows.users.push_back([](ComposeWindow&) {});
+        NaviMail(context, "");
+        const ComposeFields& mail = windows.shown.at(0);
+        std::string attached;
+        for (const std::string& name : mail.attachments) {
+            attached += name + " ";
+        }
+        EXPECT_EQ(mail.to + "|" + mail.subject + "|" + attached, shown);
+        EXPECT_EQ(ui.messages(),
+                  next == "A" ? std::vector<std::string>{}
+                              : std::vector<std::string>{
+                                    "Lexitray|48|Disse mails blev ikke lavet færdige og er ikke "
+                                    "sendt:\r\n\r\n- en mail med emnet \"Sag A\" til a@firma.dk, 1 "
+                                    "dokument\r\n\r\nStart dem igen fra sagen, hvis de stadig skal "
+                                    "sendes."});
+        EXPECT_TRUE(std::filesystem::is_empty(host("Udveksling/Lexitray")));
+        windows.shown.clear();
+    }
 }
 
 // A mail in Sent Items whose save path cannot take it: the user is told and
@@ -115,7 +153,7 @@ TEST_F(RequestSafetyTest, AnUndeliveredMailIsReportedAtOnceKeptAndFiledWhenSent)
     delivered.sentOn = mailstore::fromLocal(clock.now());
     outlook.storage().replace(waiting->entryId(), outlook::FolderSentItems, delivered);
     processes.self = 200;
-    finishRequestsInFlight(context, "lexitray.exe");
+    finishRequestsInFlight(context);
     EXPECT_EQ(filedSubject("C:\\Sager\\Klient\\A.msg"), "Sag A");
     EXPECT_EQ(callback(DocumentId), DocumentId + "\r\n1\r\n");
     EXPECT_TRUE(journal.records().empty());
@@ -146,7 +184,7 @@ TEST_F(RequestSafetyTest, TheNextStartFinishesWhatAKilledRequestLeft) {
             journal.remove(left.name);
         }
         const int startsBefore = outlook.starts;
-        finishRequestsInFlight(context, "lexitray.exe");
+        finishRequestsInFlight(context);
         EXPECT_EQ(outlook.starts, startsBefore) << "no Outlook for an empty journal";
 
         msgfile::Message mail;
@@ -163,7 +201,7 @@ TEST_F(RequestSafetyTest, TheNextStartFinishesWhatAKilledRequestLeft) {
         if (c.senderRuns) {
             processes.running.push_back({100, "lexitray.exe"});
         }
-        finishRequestsInFlight(context, "lexitray.exe");
+        finishRequestsInFlight(context);
         EXPECT_EQ(callback(DocumentId) == DocumentId + "\r\n1\r\n", c.filed);
         if (c.filed) {
             EXPECT_EQ(filedSubject("C:\\Sager\\Klient\\A.msg"), c.name);

@@ -32,6 +32,7 @@ struct EventLog final : MailEvents {
         text += "send" + sentItems();
         cancelSend = cancel;
     }
+    void onSendFailed() override { text += "send failed\n"; }
     void onClose(bool&) override { text += "close" + sentItems(); }
     std::string sentItems() { return ", sent items: " + std::to_string(sent->count()) + "\n"; }
 

@@ -4,8 +4,11 @@
 #include "platform/script/record.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,38 @@ inline std::vector<std::string> logLineTexts(const std::string& logBytes) {
         lines.emplace_back(tab == std::string_view::npos ? line : line.substr(tab + 1));
     }
     return lines;
+}
+
+// Whether a run log's line texts are exactly the expected ones, line by line,
+// none missing and none more. `expected` holds the lines separated by line
+// feeds; a line that starts with "~" is a regular expression the whole line
+// must match, for the parts that change from run to run (times, paths,
+// numbers). A failure shows the first line that differs, and the whole log.
+inline ::testing::AssertionResult logIs(const std::vector<std::string>& lines,
+                                        std::string_view expected) {
+    const std::vector<std::string_view> wanted = text::split(expected, "\n");
+    const auto matches = [](std::string_view want, const std::string& line) {
+        return want.starts_with('~')
+                   ? std::regex_match(line, std::regex(std::string(want.substr(1))))
+                   : want == line;
+    };
+    const std::size_t common = std::min(wanted.size(), lines.size());
+    std::size_t at = 0;
+    while (at < common && matches(wanted[at], lines[at])) {
+        ++at;
+    }
+    if (at == wanted.size() && at == lines.size()) {
+        return ::testing::AssertionSuccess();
+    }
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << "line " << at + 1 << ": expected "
+            << (at < wanted.size() ? "\"" + std::string(wanted[at]) + "\"" : "the end")
+            << ", found " << (at < lines.size() ? "\"" + lines[at] + "\"" : "the end")
+            << "\nThe whole log:\n";
+    for (const std::string& line : lines) {
+        failure << "  " << line << "\n";
+    }
+    return failure;
 }
 
 // What a scripted UI's transcript file shows, one entry a record: "kind:event"

@@ -83,8 +83,13 @@ std::optional<std::string> deliverFromOutbox(const StoreServices& services, Stor
     return std::nullopt;
 }
 
-// A mail that did not leave stays a draft, as it was before Send, marks of
-// the send handlers and all; the user has been told why.
+void tellNotSaved(const StoreServices& services, const Failure& failure) {
+    tell(services, "Mailen er ikke sendt, fordi postkassen ikke kunne gemme den.\r\n\r\nÅrsag: " +
+                       failure.description());
+}
+
+// A mail that did not leave stays a draft, as it was before Send; the user
+// has been told why.
 void keepAsDraft(StoreItem& mail, const msgfile::Message& unsent) {
     mail.message() = unsent;
     try {
@@ -95,20 +100,28 @@ void keepAsDraft(StoreItem& mail, const msgfile::Message& unsent) {
 
 } // namespace
 
-SendOutcome sendMail(StoreContext& context, StoreItem& mail) {
+bool recipientsResolve(StoreContext& context, StoreItem& mail) {
+    std::vector<std::string> unresolved;
+    try {
+        unresolved = resolveRecipients(context.storage(), mail.message());
+    } catch (const Failure& failure) {
+        tellNotSaved(context.services(), failure);
+        return false;
+    }
+    if (unresolved.empty()) {
+        return true;
+    }
+    tell(context.services(),
+         "Mailen er ikke sendt. Disse modtagere har ingen mailadresse: " + joined(unresolved) +
+             "\r\n\r\nRet modtagerne, eller opret dem som kontaktpersoner "
+             "med en mailadresse, og send igen.");
+    return false;
+}
+
+SendOutcome sendMail(StoreContext& context, StoreItem& mail, const msgfile::Message& unsent) {
     const StoreServices& services = context.services();
     msgfile::Message& message = mail.message();
-    const msgfile::Message unsent = message;
     try {
-        const std::vector<std::string> unresolved = resolveRecipients(context.storage(), message);
-        if (!unresolved.empty()) {
-            keepAsDraft(mail, unsent);
-            tell(services, "Mailen er ikke sendt. Disse modtagere har ingen mailadresse: " +
-                               joined(unresolved) +
-                               "\r\n\r\nRet modtagerne, eller opret dem som kontaktpersoner med "
-                               "en mailadresse, og send igen.");
-            return SendOutcome::Refused;
-        }
         mail.refreshDisplayLines();
         const Account account = context.storage().account();
         stampSender(message, account);
@@ -130,9 +143,7 @@ SendOutcome sendMail(StoreContext& context, StoreItem& mail) {
         return SendOutcome::Queued;
     } catch (const Failure& failure) {
         keepAsDraft(mail, unsent);
-        tell(services,
-             "Mailen er ikke sendt, fordi postkassen ikke kunne gemme den.\r\n\r\nÅrsag: " +
-                 failure.description());
+        tellNotSaved(services, failure);
         return SendOutcome::Refused;
     }
 }

@@ -12,17 +12,21 @@ class StoreItem;
 enum class SendOutcome {
     Sent,    // delivered (or, without a mail server, filed) in Sent Items
     Queued,  // the server did not take it: it waits in the Outbox
-    Refused, // it never left: a recipient without an address, or the store
-             // could not save it; it stays a draft
+    Refused, // it never left: the store could not save it; it stays a draft
 };
 
-// Sends as Outlook does. Every recipient without an address is looked up in
-// the contacts; when one is not found nothing leaves. The mail is stamped
-// with its send time and the account's sender, put in the Outbox, delivered
-// when the account has a mail server, and filed in Sent Items. A mail the
-// server does not take waits unsent in the Outbox for the next try. The user
-// is told, in a message box, of everything but a sent mail.
-SendOutcome sendMail(StoreContext& context, StoreItem& mail);
+// Checks the names as Outlook does before it sends: every recipient without
+// an address is looked up in the contacts. False, after telling the user which
+// names have no address, when one is not found: the mail cannot be sent.
+bool recipientsResolve(StoreContext& context, StoreItem& mail);
+
+// Sends as Outlook does, once the names resolve. The mail is stamped with its
+// send time and the account's sender, put in the Outbox, delivered when the
+// account has a mail server, and filed in Sent Items. A mail the server does
+// not take waits unsent in the Outbox for the next try. A mail the store
+// cannot save is put back as `unsent` and stays a draft. The user is told,
+// in a message box, of everything but a sent mail.
+SendOutcome sendMail(StoreContext& context, StoreItem& mail, const msgfile::Message& unsent);
 
 // How long the store spends, when it is opened, starting deliveries of mail
 // that waits in the Outbox.
