@@ -6,6 +6,7 @@
 #include "docprep/rens_dokument.h"
 #include "mail/exchange_files.h"
 #include "mail/md_mail.h"
+#include "mail/requests_in_flight.h"
 #include "platform/danish_format.h"
 #include "platform/failure.h"
 #include "platform/text.h"
@@ -163,6 +164,9 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         log.WriteLog("Delete tmp folder");
 
         olMail->setSentOnBehalfOfName("");
+        // While the user works on the mail, Outlook may send what waits in
+        // its Outbox.
+        sendWaitingMail(context_);
         log.WriteLog("Viser mail");
         olMail->display(true);
     } catch (const Failure& failure) {

@@ -41,8 +41,10 @@ public:
     // The case number (line 3 of "tmp.txt"); empty when the file is missing.
     std::string HentSagsnummer();
     // Reads the save path and document ID from "tmp.txt", creating the case
-    // folder when needed.
-    void GemPaaSag();
+    // folder when needed. False when it had to tell the user why it could
+    // not: the mail is then not saved in the case, and no second message
+    // says so.
+    bool GemPaaSag();
     // Finds the sent mail by its marker and saves it in the case: from Sent
     // Items; a mail waiting in the Outbox or left in Drafts is reported.
     void GemMail(std::string_view GemtMail, std::string_view DocumentID);

@@ -181,8 +181,8 @@ void RequestFiles::dropLeft(const std::vector<Left>& left) {
             std::string line;
             try {
                 line = describe(files, earlier.folder);
-            } catch (const Failure& failure) {
-                line = "- en mail, der ikke kan læses (" + failure.description() + ")";
+            } catch (const Failure&) {
+                line = "- en mail, hvis filer ikke kan læses";
             }
             context_.log.WriteLog("Mail fra en afbrudt anmodning er ikke sendt og fjernes: " +
                                   line.substr(2));

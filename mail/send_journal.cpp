@@ -14,7 +14,7 @@ const char* const Key = "Software\\Lexitray\\Afsendelser";
 // The fields one to a line: none of them can hold a line end.
 std::string encodeEntry(const JournalEntry& entry) {
     return cp1252::fromUtf8(entry.savePath + "\r\n" + entry.documentId + "\r\n" + entry.marker +
-                            "\r\n" + entry.entryId) +
+                            "\r\n" + entry.entryId + "\r\n" + (entry.waiting ? "1" : "")) +
            '\0';
 }
 
@@ -27,7 +27,7 @@ JournalEntry decodeEntry(std::string data) {
     const auto field = [&](std::size_t i) {
         return i < fields.size() ? std::string(fields[i]) : std::string();
     };
-    return {field(0), field(1), field(2), field(3)};
+    return {field(0), field(1), field(2), field(3), field(4) == "1"};
 }
 
 } // namespace

@@ -258,6 +258,9 @@ public:
     virtual ItemPtr getItemFromId(std::string_view entryId) = 0;
     // The display name of the current user.
     virtual std::string currentUserName() = 0;
+    // Asks Outlook to send what waits in its Outbox; it does so in the
+    // background, when it sees fit, and the call returns at once.
+    virtual void sendAndReceive() = 0;
 };
 
 class OutlookApplication {

@@ -15,7 +15,16 @@ namespace {
 
 const char* const RightsTestKey = "HKEY_CURRENT_USER\\Software\\Lexitray\\Temp";
 const char* const RightsTestLock = "rights-test";
+// A start waits this long, looking every so many milliseconds, for another
+// start's rights test (which may wait on a message box nobody answers), and
+// then tests without its turn.
+constexpr int RightsTestTurnLimit = 5000;
+constexpr int RightsTestTurnPoll = 50;
 const char* const MonitorLock = "monitor";
+// How often the program in the notification area tries the Outbox and files
+// what was sent meanwhile; the store itself spaces its tries of the Outbox
+// further apart while the mail server refuses.
+constexpr std::chrono::minutes TrayRoundInterval{1};
 const char* const NoNotificationArea =
     "Ikonet kunne ikke vises, da skrivebordet ikke har noget systemtray";
 
@@ -48,10 +57,24 @@ std::string Startup::versionText() {
            revision.substr(revision.size() - 3);
 }
 
+std::unique_ptr<ProcessLock> Startup::rightsTestTurn() {
+    for (int waited = 0;; waited += RightsTestTurnPoll) {
+        std::unique_ptr<ProcessLock> turn;
+        try {
+            turn = platform_.processes.tryLock(RightsTestLock);
+        } catch (const Failure&) {
+            return nullptr;
+        }
+        if (turn || waited >= RightsTestTurnLimit) {
+            return turn;
+        }
+        platform_.clock.sleepMilliseconds(RightsTestTurnPoll);
+    }
+}
+
 Startup::RightsTest Startup::testRights() {
-    // Without the lock the test still runs: it may then fail for real.
-    std::unique_ptr<ProcessLock> turn;
-    ignoringFailure([&] { turn = platform_.processes.lock(RightsTestLock); });
+    // Without its turn the test still runs: it may then fail for real.
+    const std::unique_ptr<ProcessLock> turn = rightsTestTurn();
     RightsTest result = testSettings();
     testRegistry(result);
     return result;
@@ -139,8 +162,6 @@ void Startup::Main() {
         return;
     }
     readFolders();
-    // Before anything else, what a killed request or a delayed delivery left.
-    finishRequestsInFlight(mail_);
 
     state_.BccModtagere = false;
     state_.mergeDialogOpen = false;
@@ -149,8 +170,28 @@ void Startup::Main() {
     log_.WriteLog("cmdline er ->" + state_.commandLine + "<-");
     log_.WriteLog("Version " + versionText());
 
-    runMode(ChooseMode(state_.commandLine));
+    const Mode mode = ChooseMode(state_.commandLine);
+    runMode(mode);
+    finishLeftRequests(mode);
     log_.WriteLog("Slut");
+}
+
+void Startup::finishLeftRequests(Mode mode) {
+    if (mode == Mode::Stop) {
+        return;
+    }
+    if (trayWindow_.isLoaded()) {
+        trayRound();
+        return;
+    }
+    const bool mailMode =
+        mode == Mode::NewMail || mode == Mode::NewMailBcc || mode == Mode::AnswerMail;
+    finishRequestsInFlight(mail_, ImageName, mailMode ? InFlight::AlsoWaiting : InFlight::Killed);
+}
+
+void Startup::trayRound() {
+    sendWaitingMail(mail_);
+    finishRequestsInFlight(mail_, ImageName, InFlight::AlsoWaiting);
 }
 
 void Startup::runMode(Mode mode) {
@@ -217,6 +258,7 @@ void Startup::startMonitor() {
     }
     trayWindow_.showFor(platform_.clock, 1000);
     trayWindow_.hide();
+    platform_.ui.repeatWhileRunning(TrayRoundInterval, [this] { trayRound(); });
 }
 
 void Startup::exitProgram() {

@@ -47,11 +47,24 @@ private:
     // The rights test of the settings store and the registry. Processes that
     // start together take turns: they share the test's key and value.
     RightsTest testRights();
+    // The turn at the rights test, waited for a few seconds at most; null
+    // when the start is to test without it.
+    std::unique_ptr<ProcessLock> rightsTestTurn();
     RightsTest testSettings();
     void testRegistry(RightsTest& result);
     void showMissingRights(const RightsTest& result);
     void readFolders();
     void runMode(Mode mode);
+    // What earlier requests left in the journal, looked at once this
+    // request's own work is done, so that no start waits for it: a stop
+    // leaves it to the next start; the mail modes and the program in the
+    // notification area, which try the Outbox, also look at mail that waited
+    // there.
+    void finishLeftRequests(Mode mode);
+    // What the program in the notification area does in the background of
+    // its window, at its start and every minute: it asks Outlook to send what
+    // waits in the Outbox, and files in their cases the mails sent meanwhile.
+    void trayRound();
     // The start picture, the separator and the mode's line, then the mail.
     void runMailRequest(const char* modeLine);
     void startMonitor();

@@ -9,7 +9,7 @@ struct QtUiModule {
     static constexpr const char* EntryName = "lexitray_qt_ui_module";
     // Raised with every change of this table or of the classes the program
     // and the module hand each other (lexi::Ui and its windows).
-    static constexpr int InterfaceVersion = 4;
+    static constexpr int InterfaceVersion = 5;
 
     int interfaceVersion;
     lexi::Ui* (*createUi)();

@@ -32,29 +32,47 @@ inline std::vector<std::string> logLineTexts(const std::string& logBytes) {
 }
 
 // Whether a run log's line texts are exactly the expected ones, line by line,
-// none missing and none more. `expected` holds the lines separated by line
-// feeds; a line that starts with "~" is a regular expression the whole line
-// must match, for the parts that change from run to run (times, paths,
-// numbers). A failure shows the first line that differs, and the whole log.
+// none missing and none more. `expected` holds the lines, each ended or
+// separated by a line feed (none at all when it is empty). A line that starts
+// with "~" is a regular expression the whole line must match, for the parts
+// that change from run to run (times, paths, numbers); one that starts with
+// "+" stands for one or more lines like it in a row (a search that goes over
+// its items again and again). A failure shows the first line that differs,
+// and the whole log.
 inline ::testing::AssertionResult logIs(const std::vector<std::string>& lines,
                                         std::string_view expected) {
-    const std::vector<std::string_view> wanted = text::split(expected, "\n");
+    if (expected.ends_with('\n')) {
+        expected.remove_suffix(1);
+    }
+    const std::vector<std::string_view> wanted =
+        expected.empty() ? std::vector<std::string_view>{} : text::split(expected, "\n");
     const auto matches = [](std::string_view want, const std::string& line) {
         return want.starts_with('~')
                    ? std::regex_match(line, std::regex(std::string(want.substr(1))))
                    : want == line;
     };
-    const std::size_t common = std::min(wanted.size(), lines.size());
     std::size_t at = 0;
-    while (at < common && matches(wanted[at], lines[at])) {
+    std::size_t want = 0;
+    for (; want < wanted.size() && at < lines.size(); ++want) {
+        std::string_view line = wanted[want];
+        const bool repeated = line.starts_with('+');
+        if (repeated) {
+            line.remove_prefix(1);
+        }
+        if (!matches(line, lines[at])) {
+            break;
+        }
         ++at;
+        while (repeated && at < lines.size() && matches(line, lines[at])) {
+            ++at;
+        }
     }
-    if (at == wanted.size() && at == lines.size()) {
+    if (want == wanted.size() && at == lines.size()) {
         return ::testing::AssertionSuccess();
     }
     ::testing::AssertionResult failure = ::testing::AssertionFailure();
     failure << "line " << at + 1 << ": expected "
-            << (at < wanted.size() ? "\"" + std::string(wanted[at]) + "\"" : "the end")
+            << (want < wanted.size() ? "\"" + std::string(wanted[want]) + "\"" : "the end")
             << ", found " << (at < lines.size() ? "\"" + lines[at] + "\"" : "the end")
             << "\nThe whole log:\n";
     for (const std::string& line : lines) {

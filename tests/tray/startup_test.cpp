@@ -159,6 +159,16 @@ TEST_F(StartupTest, MissingRightsAreShownAndEndTheRun) {
     EXPECT_EQ(logLines("C:\\Arbejde\\"), Lines(3, "Slut"));
 }
 
+// Another start holds the rights test's turn and never lets go (a message box
+// nobody answers): this start waits a few seconds, then tests all the same.
+TEST_F(StartupTest, TheRightsTestWaitsForItsTurnAFewSecondsAtMost) {
+    processes.heldElsewhere = {"rights-test"};
+    run("setup");
+    EXPECT_EQ(clock.sleptMilliseconds(), 5000);
+    EXPECT_EQ(logLines("C:\\").back(), "Slut");
+    EXPECT_TRUE(ui.messages().empty());
+}
+
 TEST_F(StartupTest, ExitClosesTheSettingsWindowWithoutStoringIt) {
     useFolder("C:\\Sager\\");
     ui.addAnswers("tray icon 517\ntray menu &Indstillinger\nsettings fldLokaldrev D:\\\\Glemt\\\\\n"

@@ -28,14 +28,25 @@ bool recipientsResolve(StoreContext& context, StoreItem& mail);
 // in a message box, of everything but a sent mail.
 SendOutcome sendMail(StoreContext& context, StoreItem& mail, const msgfile::Message& unsent);
 
-// How long the store spends, when it is opened, starting deliveries of mail
-// that waits in the Outbox.
+// How long one try of the Outbox spends starting deliveries.
 inline constexpr std::chrono::seconds WaitingMailBudget{10};
+
+// How long the store lets the Outbox rest after a try before the next, in
+// every process that opens it: a minute, doubled for each try in a row the
+// mail server refused, up to half an hour.
+std::chrono::seconds outboxPause(int refusedInARow);
+
+// Takes the store's turn to try the Outbox when mail waits there for a mail
+// server and the pause after the last try has passed; false when there is
+// nothing to try now.
+bool takeOutboxTurn(StoreContext& context);
 
 // Tries once more to deliver each mail that waits in the Outbox, oldest
 // first, and files what the server takes in Sent Items. No delivery starts
 // once `budget` has passed, and none at all while another process delivers
-// the store's mail. A mail the server still does not take keeps waiting.
+// the store's mail. A mail the server still does not take keeps waiting, and
+// the store notes that the try was refused. Nobody is told: the try runs in
+// the background of the program's work.
 void deliverWaitingMail(const ContextPtr& context, std::chrono::seconds budget);
 
 } // namespace lexi::mailstore
