@@ -1,7 +1,10 @@
+#include "mail/send_journal.h"
+#include "platform/fake/fake_outlook.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/memory_file_system.h"
 #include "platform/fake/memory_registry.h"
+#include "platform/fake/scripted_outlook_windows.h"
 #include "platform/posix/not_installed.h"
 #include "platform/registry_settings.h"
 #include "tests/support/log_lines.h"
@@ -19,6 +22,7 @@ using Lines = std::vector<std::string>;
 class StartupTest : public ::testing::Test {
 protected:
     StartupTest() {
+        outlook.canStart = false;
         files.makeFolders("C:\\Sager");
         files.setCurrentFolder("C:\\Arbejde");
         processes.running = {{100, "lexitray.exe"}};
@@ -48,7 +52,9 @@ protected:
     posix::NoShell shell;
     testing::RecordingUi ui;
     fake::ManualClock clock;
-    posix::NoOutlook outlook;
+    fake::ScriptedOutlookWindows outlookWindows;
+    posix::DriveTable drives{{}};
+    mailstore::FakeOutlook outlook{clock, ui, outlookWindows, drives};
     posix::NoWord word;
     posix::NoWindows windows;
     Platform platform{registry, settings, files,   processes, shell,
@@ -157,6 +163,42 @@ TEST_F(StartupTest, MissingRightsAreShownAndEndTheRun) {
     }
     // The folder is not known yet: "Slut" goes to the working folder.
     EXPECT_EQ(logLines("C:\\Arbejde\\"), Lines(3, "Slut"));
+}
+
+// The journal holds a mail that was never sent, from a killed request, and
+// one that was found waiting in the Outbox and is gone from it since. A
+// document request lets the waiting one be; the program in the notification
+// area, which tries the Outbox, looks at both at its start and every minute
+// after; a stop looks at nothing.
+TEST_F(StartupTest, EachStartFinishesWhatItMayOfTheJournalAfterItsOwnWork) {
+    outlook.canStart = true;
+    SendJournal journal(registry);
+    const auto leave = [&](const std::string& name, bool waiting) {
+        journal.add(7, {"C:\\Sager\\" + name + ".msg", "", name, "", waiting});
+    };
+    // The command line, the entries left before it, those after it.
+    const std::tuple<std::string, Lines, Lines> cases[] = {
+        {"stop", {"Dræbt", "Venter"}, {"Dræbt", "Venter"}},
+        {"C:\\a.doc open", {"Dræbt", "Venter"}, {"Venter"}},
+        {"", {"Dræbt", "Venter"}, {}},
+    };
+    for (const auto& [commandLine, before, after] : cases) {
+        for (const std::string& name : before) {
+            leave(name, name == "Venter");
+        }
+        run(commandLine);
+        Lines left;
+        for (const SendJournal::Record& record : journal.records()) {
+            left.push_back(record.entry.marker);
+            journal.remove(record.name);
+        }
+        EXPECT_EQ(left, after) << commandLine;
+    }
+    leave("Venter", true);
+    ui.runRepeats();
+    EXPECT_TRUE(journal.records().empty());
+    EXPECT_EQ(logLines("C:\\").back(),
+              "Mail til C:\\Sager\\Venter.msg blev aldrig sendt og gemmes ikke i sagen");
 }
 
 // Another start holds the rights test's turn and never lets go (a message box
