@@ -11,11 +11,6 @@
 namespace lexi {
 namespace {
 
-// A file, not a folder: the empty path names the current folder.
-bool fileExists(FileSystem& files, const std::string& path) {
-    return files.exists(path) && !files.isFolder(path);
-}
-
 // The entry as it is to be attached, or "" when it is left out.
 std::string completed(DocPrepContext& context, const std::string& entry) {
     FileSystem& files = context.platform.files;
@@ -86,6 +81,8 @@ DocumentList& GetNames(DocumentList& list, DocPrepContext& context) {
         if (!dialog.showModal()) {
             // Closed through its frame: the user wants this one left out.
             log.WriteLog("Ikke vedhæftet: " + document->SourcePath);
+            context.leftOut.push_back(
+                {document->SourcePath, "du lukkede vinduet uden at vælge OK"});
             document = list.erase(document);
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include "docprep/file_names.h"
 #include "platform/cp1252.h"
+#include "platform/failure.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -101,8 +102,8 @@ bool frmFlet::showModal() {
 }
 
 void frmFlet::Lookup() {
-    const std::string chosen =
-        context_.platform.ui.openFileName("", "PDF Files (*.pdf)", storedValue("InitDir"));
+    const std::string chosen = context_.platform.ui.openFileName("", "PDF Files (*.pdf)|*.pdf",
+                                                                 storedValue("InitDir"), "*.pdf");
     if (chosen.empty()) {
         return;
     }
@@ -156,8 +157,31 @@ std::string frmFlet::nameProblem() const {
     return {};
 }
 
+// A background the driver cannot lay under the pages would hold the request
+// until the wait for its PDF runs out. A template that is not there is
+// passed over, as the naming step leaves it out.
+std::string frmFlet::templateProblem() {
+    const std::string& path = state_.templatePath;
+    if (!pdfControls_ || !state_.pdfEnabled || !state_.useTemplate ||
+        !fileExists(context_.platform.files, path)) {
+        return {};
+    }
+    bool pdf = false;
+    ignoringFailure([&] {
+        pdf = recordExtension(path) == "pdf" &&
+              context_.platform.files.readFile(path).starts_with("%PDF-");
+    });
+    return pdf ? std::string()
+               : "Baggrunden " + path +
+                     " er ikke en PDF-fil.\r\n\r\nVælg en PDF-fil som baggrund, eller fjern "
+                     "fluebenet ved \"Brug PDF baggrund\".";
+}
+
 void frmFlet::okClicked() {
-    const std::string problem = nameProblem();
+    std::string problem = nameProblem();
+    if (problem.empty()) {
+        problem = templateProblem();
+    }
     templatePath_ = state_.templatePath;
     if (!problem.empty()) {
         context_.platform.ui.messageBox(problem, msgbox::Critical, Title);

@@ -106,26 +106,38 @@ void MergeRun::start(const DocumentList& list) {
 }
 
 bool MergeRun::make(const MergeDocument& record) {
+    const bool toPdf =
+        context_.pdfWriterInstalled && record.SourceExt != "pdf" && record.TargetExt == "pdf";
+    if (record.Clean && !toPdf) {
+        // The cleaner has written it, or it is of a kind the cleaner refused
+        // and the user was told it is not attached.
+        return false;
+    }
     if (record.SourceExt == "msg") {
         copy(record);
         ui_.doEvents();
-    } else if (context_.pdfWriterInstalled && record.SourceExt != "pdf" &&
-               record.TargetExt == "pdf") {
+    } else if (toPdf) {
         return printToPdf(record);
-    } else if (!record.Clean) {
+    } else {
         copy(record);
         log("kopierer fra " + record.SourcePath + " til " + record.TargetPath);
     }
-    // A document to be cleaned has been written by the cleaner, or is not
-    // to be attached.
     return false;
 }
 
 // A document that cannot be copied (a web address, a file gone meanwhile)
-// gets no attachment; the others are made all the same.
+// gets no attachment; the others are made all the same. A copy cut short (a
+// full disk) leaves part of the file: it goes, so that nothing half is
+// attached.
 void MergeRun::copy(const MergeDocument& record) {
-    ignoringFailure(
-        [&] { context_.platform.files.copyFile(record.SourcePath, record.TargetPath, true); });
+    FileSystem& files = context_.platform.files;
+    try {
+        files.copyFile(record.SourcePath, record.TargetPath, true);
+    } catch (const Failure&) {
+        if (!record.TargetPath.empty()) {
+            ignoringFailure([&] { files.deleteFile(record.TargetPath, true); });
+        }
+    }
 }
 
 bool MergeRun::printToPdf(const MergeDocument& record) {

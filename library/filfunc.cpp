@@ -90,7 +90,7 @@ std::string Filfunc::HentFil(std::string& Sti) {
     if (Sti.empty()) {
         Sti = "C:\\";
     }
-    std::string chosen = ui_.openFileName("Hent Fil", "Alle filer (*.*)|*.*", Sti);
+    std::string chosen = ui_.openFileName("Hent Fil", "Alle filer (*.*)|*.*", Sti, "");
     return chosen == "*.*" ? std::string() : chosen;
 }
 

@@ -110,8 +110,13 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         context_.state.OutlookBruger = outlook_->session()->currentUserName();
 
         log.WriteLog("Laver tempmappe");
-        workFolder = createWorkFolder();
-        log.WriteLog("Tempmappen hedder " + workFolder);
+        // Without a work folder the mail goes without its documents.
+        try {
+            workFolder = createWorkFolder();
+            log.WriteLog("Tempmappen hedder " + workFolder);
+        } catch (const Failure& failure) {
+            log.WriteLog("Tempmappen kunne ikke laves: " + failure.description());
+        }
 
         log.WriteLog("Åbner instans af Outlook");
         if (!GemtMail.empty()) {
@@ -159,8 +164,14 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         // What the exchange files carried is in the stored draft now.
         requestFiles_->release();
 
-        files.removeFolder(workFolder, true);
-        workFolder.clear();
+        // The attachments are in the draft. A folder that will not go now is
+        // tried again when the request ends.
+        if (!workFolder.empty()) {
+            ignoringFailure([&] {
+                files.removeFolder(workFolder, true);
+                workFolder.clear();
+            });
+        }
         log.WriteLog("Delete tmp folder");
 
         olMail->setSentOnBehalfOfName("");
@@ -225,40 +236,75 @@ void mdMail::prepareDocuments(const ItemPtr& mail, const std::string& workFolder
                              !context_.state.pdfPrinterEntry.empty()};
     DocumentList documents = HentFiler(preparing, path);
     requestFiles_->read(exchange::Documents);
+    if (workFolder.empty()) {
+        for (const MergeDocument& record : documents) {
+            if (!record.SourcePath.empty()) {
+                preparing.leftOut.push_back({record.SourcePath, "arbejdsmappen kunne ikke laves"});
+            }
+        }
+        tellLeftOut(preparing.leftOut);
+        return;
+    }
     GetNames(documents, preparing);
-    cleanDocuments(documents, preparing.pdfWriterInstalled);
+    cleanDocuments(documents, preparing);
     const DocumentList& prepared = MergeAndPrint(documents, preparing);
     for (const MergeDocument& record : prepared) {
         log.WriteLog("Oprindeligt navn: " + record.SourcePath);
         log.WriteLog("Nyt navn: " + record.TargetPath);
     }
     for (const MergeDocument& record : prepared) {
-        if (files.exists(record.TargetPath)) {
+        if (fileExists(files, record.TargetPath)) {
             mail->attachments().add(record.TargetPath, outlook::ByValue, -1,
                                     GetFileBaseName(record.TargetPath));
             log.WriteLog("Filen " + record.TargetPath + " vedhæftet");
-        } else {
-            log.WriteLog("fandt ikke: " + record.TargetPath);
+            continue;
+        }
+        log.WriteLog("fandt ikke: " + record.TargetPath);
+        // An empty target was left out, and noted, before the engine ran;
+        // an empty source is the list without documents.
+        if (!record.TargetPath.empty() && !record.SourcePath.empty()) {
+            preparing.leftOut.push_back({record.SourcePath, fileExists(files, record.SourcePath)
+                                                                ? "den kunne ikke gøres klar"
+                                                                : "filen findes ikke"});
         }
     }
+    tellLeftOut(preparing.leftOut);
+}
+
+void mdMail::tellLeftOut(const std::vector<LeftOut>& leftOut) {
+    if (leftOut.empty()) {
+        return;
+    }
+    std::string text = "Disse dokumenter er ikke vedhæftet mailen:\r\n";
+    for (const LeftOut& document : leftOut) {
+        text += "\r\n" + document.document + " (" + document.reason + ")";
+    }
+    context_.platform.ui.messageBox(text, msgbox::OkOnly + msgbox::Exclamation, "Lexitray");
 }
 
 // The ticked documents of a kind the cleaner handles are cleaned into their
-// targets (an empty target when that failed: nothing is attached for it);
-// the user is told of the others, which the engine then leaves unattached.
-// A document printed to a PDF is made afresh and needs no cleaning.
-void mdMail::cleanDocuments(DocumentList& documents, bool pdfWriterInstalled) {
+// targets; the user is told of the others. A document that is not cleaned
+// gets an empty target: nothing is attached for it. A document printed to a
+// PDF is made afresh and needs no cleaning.
+void mdMail::cleanDocuments(DocumentList& documents, DocPrepContext& preparing) {
     for (MergeDocument& record : documents) {
         if (!record.Clean) {
             continue;
         }
-        switch (cleaningChoice(record.SourceExt, record.TargetExt, pdfWriterInstalled)) {
+        switch (cleaningChoice(record.SourceExt, record.TargetExt, preparing.pdfWriterInstalled)) {
         case CleaningChoice::Clean:
             record.TargetPath =
                 RensDokument(context_.platform, context_.log, record.SourcePath, record.TargetPath);
+            if (record.TargetPath.empty()) {
+                preparing.leftOut.push_back(
+                    {record.SourcePath, "den kunne ikke renses for skjulte oplysninger"});
+            }
             break;
         case CleaningChoice::Refuse:
             tellNotCleaned(context_.platform.ui, context_.log, record.SourcePath);
+            record.TargetPath.clear();
+            preparing.leftOut.push_back(
+                {record.SourcePath, "den kan ikke renses for skjulte oplysninger"});
             break;
         case CleaningChoice::Print:
             break;

@@ -90,7 +90,10 @@ private:
     void prepareDocuments(const ItemPtr& mail, const std::string& workFolder);
     // Cleans each document whose cleaning the user ticked, or tells the user
     // why it cannot be and leaves it out.
-    void cleanDocuments(DocumentList& documents, bool pdfWriterInstalled);
+    void cleanDocuments(DocumentList& documents, DocPrepContext& preparing);
+    // Tells the user, in one message, which documents the mail goes without
+    // and why.
+    void tellLeftOut(const std::vector<LeftOut>& leftOut);
     // The request's own work folder, fresh, inside the user's temporary
     // folder + "\lexitray".
     std::string createWorkFolder();

@@ -214,20 +214,26 @@ std::string RequestFiles::path(const char* name) const {
 
 void RequestFiles::read(const char* name) {
     for (const std::string& inPlace : inPlace_) {
-        if (inPlace == name) {
-            ignoringFailure([&] {
-                context_.platform.files.deleteFile(context_.program.exchangeFolder + name, true);
-            });
+        if (inPlace == name &&
+            !deleteReadFile(context_.platform.files, context_.program.exchangeFolder + name)) {
+            context_.log.WriteLog("Kunne ikke slette " + std::string(name));
         }
     }
 }
 
 void RequestFiles::release() {
-    if (!folder_.empty()) {
-        ignoringFailure([&] { context_.platform.files.removeFolder(folder_, true); });
-        folder_.clear();
-        taken_.clear();
+    if (folder_.empty()) {
+        return;
     }
+    FileSystem& files = context_.platform.files;
+    for (const std::string& name : taken_) {
+        if (!deleteReadFile(files, folder_ + name)) {
+            context_.log.WriteLog("Kunne ikke slette " + name);
+        }
+    }
+    ignoringFailure([&] { files.removeFolder(folder_, true); });
+    folder_.clear();
+    taken_.clear();
 }
 
 } // namespace lexi

@@ -4,6 +4,8 @@
 // runtime's numbers when they fail; exists, isFolder, fileStamp, list,
 // tempFolder and currentFolder never fail.
 
+#include "platform/failure.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -82,5 +84,28 @@ public:
     virtual void appendToFile(std::string_view path, std::string_view bytes,
                               std::int64_t emptyAbove = -1) = 0;
 };
+
+// Whether a file, not a folder, is at the path. The empty path names the
+// current folder: no file either.
+inline bool fileExists(FileSystem& files, std::string_view path) {
+    return !path.empty() && files.exists(path) && !files.isFolder(path);
+}
+
+// Deletes a file that has been read, read-only or not, so that nothing reads
+// it again. A delete refused once (the program that wrote the file, or a
+// virus scanner, still holding it) is tried once more. Whether it is gone.
+inline bool deleteReadFile(FileSystem& files, std::string_view path) {
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        bool deleted = false;
+        ignoringFailure([&] {
+            files.deleteFile(path, true);
+            deleted = true;
+        });
+        if (deleted) {
+            return true;
+        }
+    }
+    return !files.exists(path);
+}
 
 } // namespace lexi

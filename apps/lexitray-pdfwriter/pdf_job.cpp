@@ -3,6 +3,7 @@
 #include "apps/lexitray-pdfwriter/job_settings.h"
 #include "apps/lexitray-pdfwriter/pdf_finishing.h"
 #include "platform/failure.h"
+#include "platform/posix/temp_file.h"
 #include "platform/posix/work_folder.h"
 
 #include <filesystem>
@@ -87,6 +88,7 @@ void PdfJob::produce(const std::string& hostDocument) {
         throw Failure(failure::PathNotFound, "The output folder is not there: " + folder.string(),
                       Source);
     }
+    posix::TempFile result(target, Source);
     const posix::WorkFolder work(folder, Source);
     if (isPdf(hostDocument)) {
         files.printed = hostDocument;
@@ -94,12 +96,9 @@ void PdfJob::produce(const std::string& hostDocument) {
         files.printed = (work.path() / "printed.pdf").string();
         converter_.convertToPdf(hostDocument, files.printed);
     }
-    files.result = (work.path() / "result.pdf").string();
+    files.result = result.path();
     finishPdf(settings, files);
-    fs::rename(files.result, target, error);
-    if (error) {
-        throw failureFromErrno(error.value(), target, Source);
-    }
+    result.keep();
     log_.write(std::string("PDF written") + (settings.addSecurity ? ", secured" : "") +
                (files.background.empty() ? "" : ", with background"));
 }

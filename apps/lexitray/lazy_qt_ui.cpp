@@ -99,9 +99,9 @@ std::string LazyQtUi::fromDialog(const std::string& chosen) const {
 }
 
 std::string LazyQtUi::openFileName(std::string_view title, std::string_view filter,
-                                   std::string_view folder) {
+                                   std::string_view folder, std::string_view fileName) {
     Ui& ui = loaded();
-    return fromDialog(ui.openFileName(title, filter, toDialog(folder)));
+    return fromDialog(ui.openFileName(title, filter, toDialog(folder), fileName));
 }
 
 std::string LazyQtUi::chooseFolder(std::string_view title, std::string_view folder) {

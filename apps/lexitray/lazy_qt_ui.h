@@ -37,7 +37,7 @@ public:
     void showItemWindow(const ItemWindowContent& content) override;
     std::string saveFileName(std::string_view title, std::string_view suggested) override;
     std::string openFileName(std::string_view title, std::string_view filter,
-                             std::string_view folder) override;
+                             std::string_view folder, std::string_view fileName) override;
     std::string chooseFolder(std::string_view title, std::string_view folder) override;
     void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) override;
 

@@ -106,18 +106,6 @@ std::string MemoryFileSystem::pathText(const std::string& key) {
     }
 }
 
-void MemoryFileSystem::change() {
-    if (++changes_ == failAt_) {
-        failAt_ = 0;
-        fail(failNumber_);
-    }
-}
-
-void MemoryFileSystem::failChange(int nth, int number) {
-    failAt_ = changes_ + nth;
-    failNumber_ = number;
-}
-
 bool MemoryFileSystem::exists(std::string_view path) {
     try {
         return find(locate(path).key) != nullptr;
@@ -161,12 +149,10 @@ int MemoryFileSystem::attributes(std::string_view path) {
 }
 
 void MemoryFileSystem::setAttributes(std::string_view path, int attributes) {
-    change();
     existing(locate(path)).readOnly = (attributes & attribute::ReadOnly) != 0;
 }
 
 void MemoryFileSystem::copyFile(std::string_view from, std::string_view to, bool overwrite) {
-    change();
     const Place source = locate(from);
     const Place target = locate(to);
     const Entry original = existing(source);
@@ -195,7 +181,6 @@ void MemoryFileSystem::copyFile(std::string_view from, std::string_view to, bool
 }
 
 void MemoryFileSystem::moveFile(std::string_view from, std::string_view to) {
-    change();
     const Place source = locate(from);
     const Place target = locate(to);
     existing(source);
@@ -207,7 +192,6 @@ void MemoryFileSystem::moveFile(std::string_view from, std::string_view to) {
 }
 
 void MemoryFileSystem::replaceFile(std::string_view from, std::string_view to) {
-    change();
     const Place source = locate(from);
     Place target = locate(to);
     const bool folder = existing(source).folder;
@@ -230,7 +214,6 @@ void MemoryFileSystem::replaceFile(std::string_view from, std::string_view to) {
 }
 
 void MemoryFileSystem::deleteFile(std::string_view path, bool force) {
-    change();
     const Place place = locate(path);
     const Entry& entry = existing(place);
     if (entry.folder) {
@@ -243,7 +226,6 @@ void MemoryFileSystem::deleteFile(std::string_view path, bool force) {
 }
 
 void MemoryFileSystem::createFolder(std::string_view path) {
-    change();
     const Place place = locate(path);
     if (find(place.key)) {
         fail(failure::PathFileAccessError);
@@ -253,7 +235,6 @@ void MemoryFileSystem::createFolder(std::string_view path) {
 }
 
 void MemoryFileSystem::removeFolder(std::string_view path, bool recursive) {
-    change();
     const Place place = locate(path);
     if (!existing(place).folder) {
         fail(failure::PathNotFound);
@@ -301,7 +282,6 @@ void MemoryFileSystem::writeFile(std::string_view path, std::string_view bytes) 
 
 void MemoryFileSystem::appendToFile(std::string_view path, std::string_view bytes,
                                     std::int64_t emptyAbove) {
-    change();
     const Place place = locate(path);
     Entry* entry = find(place.key);
     if (entry && entry->folder) {

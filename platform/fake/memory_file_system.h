@@ -15,8 +15,7 @@ namespace lexi::fake {
 // or appended to (70), as for any user but root on Linux.
 //
 // Tests put files in and read them back through the FileSystem calls or the
-// helpers below, and can make the Nth change fail to try each failure of a
-// whole request in turn.
+// helpers below; FailingFileSystem makes one of its changes fail.
 class MemoryFileSystem final : public FileSystem {
 public:
     // The drives ("CD"), each empty but for the temporary folder C:\Temp on
@@ -52,15 +51,6 @@ public:
     void setCurrentFolder(std::string_view path);
     void setTempFolder(std::string_view path);
 
-    // The `nth` change from now on (1: the next) fails with the runtime's
-    // `number` and changes nothing. Changes are the calls that write:
-    // setAttributes, copy, move, replace, delete, create and remove folders,
-    // write and append; the helpers above are no changes.
-    void failChange(int nth, int number);
-    // The changes asked for so far, failed ones too: a request run once
-    // tells over how many changes to loop failChange.
-    int changes() const { return changes_; }
-
 private:
     struct Entry {
         std::string name; // as created
@@ -93,16 +83,10 @@ private:
     void eraseTree(const std::string& key);
     // The path text of an entry with the names as created ("C:\Sager").
     std::string pathText(const std::string& key);
-    // Counts a change, failing it when it is the one asked for.
-    void change();
-
     std::map<std::string, Entry> entries_;
     std::string current_;
     std::string temp_;
-    int changes_ = 0;
     int stamps_ = 0;
-    int failAt_ = 0;
-    int failNumber_ = 0;
 };
 
 } // namespace lexi::fake

@@ -260,23 +260,31 @@ bool ownPrivateFolder(const std::string& path) {
 
 // The user's own temporary folder, as Windows gives each user one: TMPDIR
 // when set, else the runtime folder of the session, else a folder of the
-// user's alone in /tmp (or in the program's home when another user holds
-// that name). Never a folder other users share.
+// user's alone in /tmp, else one in the program's home. A folder is taken
+// only when the program's folder in it, "lexitray", where each mail request
+// makes its work folder, is the user's alone or can be made so: in a folder
+// every user shares (TMPDIR=/tmp), another user's "lexitray", or a link put
+// there, would refuse the request or hand the documents being attached to
+// someone else.
 std::string hostTempFolder() {
+    const auto ours = [](const std::string& folder) {
+        return ownPrivateFolder(folder + "/lexitray");
+    };
     for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR"}) {
         const char* value = std::getenv(name);
-        if (value && *value) {
+        if (value && *value && ours(value)) {
             return value;
         }
     }
     const std::string own = "/tmp/lexitray-" + std::to_string(::getuid());
-    if (ownPrivateFolder(own)) {
+    if (ownPrivateFolder(own) && ours(own)) {
         return own;
     }
     const std::string home = lexitrayHome();
     std::error_code ignored;
     fs::create_directories(home, ignored);
     ownPrivateFolder(home + "/tmp");
+    ours(home + "/tmp");
     return home + "/tmp";
 }
 

@@ -11,6 +11,7 @@
 #include "platform/qt/tray_window_view.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <algorithm>
 
@@ -132,10 +133,12 @@ QString dialogFilter(std::string_view filter) {
 
 } // namespace
 
+// A name given with the folder is what the dialog's name field holds at first.
 std::string QtUi::openFileName(std::string_view title, std::string_view filter,
-                               std::string_view folder) {
-    return QFileDialog::getOpenFileName(nullptr, fromUtf8(title), fromUtf8(folder),
-                                        dialogFilter(filter))
+                               std::string_view folder, std::string_view fileName) {
+    const QString start =
+        fileName.empty() ? fromUtf8(folder) : QDir(fromUtf8(folder)).filePath(fromUtf8(fileName));
+    return QFileDialog::getOpenFileName(nullptr, fromUtf8(title), start, dialogFilter(filter))
         .toStdString();
 }
 

@@ -220,12 +220,13 @@ std::string ScriptedUi::saveFileName(std::string_view title, std::string_view su
 }
 
 std::string ScriptedUi::openFileName(std::string_view title, std::string_view filter,
-                                     std::string_view folder) {
+                                     std::string_view folder, std::string_view fileName) {
     std::string chosen = takeAnswer("openfile").value_or("");
     record({"openfile",
             {{"title", std::string(title)},
              {"filter", std::string(filter)},
              {"folder", std::string(folder)},
+             {"name", std::string(fileName)},
              {"file", chosen}}});
     return chosen;
 }

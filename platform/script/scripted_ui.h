@@ -63,7 +63,7 @@ public:
     // The answer "openfile <drive path>" is the file chosen; anything else
     // cancels.
     std::string openFileName(std::string_view title, std::string_view filter,
-                             std::string_view folder) override;
+                             std::string_view folder, std::string_view fileName) override;
     // The answer "folderdialog <drive path>" is the folder chosen; anything
     // else cancels.
     std::string chooseFolder(std::string_view title, std::string_view folder) override;

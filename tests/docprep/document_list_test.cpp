@@ -74,6 +74,7 @@ std::string fields(const MergeDocument& d) {
 
 TEST_F(DocumentListTest, GetNamesFillsEveryRecordAndCarriesPasswordAndTemplateOn) {
     put("T/brev.pdf");
+    std::ofstream(host("T/brev.pdf")) << "%PDF-1.4";
     store("PDF Template", "C:\\T\\slettet.pdf");
     store("Use PDF", "1");
     ui.addAnswers("naming chkClean 1\nnaming txtPassword hemmelig\nnaming OK\n"

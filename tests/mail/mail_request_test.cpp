@@ -5,6 +5,8 @@
 #include "platform/text.h"
 #include "tests/mail/mail_fixture.h"
 
+#include <algorithm>
+
 namespace lexi {
 namespace {
 
@@ -279,6 +281,45 @@ TEST_F(MailRequestTest, AMailWhoseSendWasRefusedIsSavedInTheCaseWhenClosed) {
                 unsentLog(reopened ? path : "")));
         }
     }
+}
+
+TEST_F(MailRequestTest, DocumentsThatCannotBeAttachedAreNamedOnceAndTheMailGoesWithTheRest) {
+    for (const char* name : {"bilag.pdf", "lukket.txt", "brev.docx"}) {
+        std::ofstream(host("Sager/" + std::string(name))) << name;
+    }
+    const std::string told = "Lexitray|48|Disse dokumenter er ikke vedhæftet mailen:\r\n\r\n";
+    // findoc.txt, what the user does in the naming dialogs, the message, the attachments.
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+        {"C:\\Sager\\bilag.pdf\r\nC:\\Sager\\væk.pdf\r\nC:\\Sager\\lukket.txt\r\n"
+         "C:\\Sager\\brev.docx\r\n",
+         "naming OK\nnaming OK\nnaming close\nnaming chkClean 1\nnaming OK\n",
+         told + "C:\\Sager\\lukket.txt (du lukkede vinduet uden at vælge OK)\r\n"
+                "C:\\Sager\\brev.docx (den kunne ikke renses for skjulte oplysninger)\r\n"
+                "C:\\Sager\\væk.pdf (filen findes ikke)",
+         "bilag.pdf "},
+        {"C:\\Sager\\bilag.pdf\r\nC:\\Sager\\lukket.txt\r\n", "naming close\nnaming close\n",
+         told + "C:\\Sager\\bilag.pdf (du lukkede vinduet uden at vælge OK)\r\n"
+                "C:\\Sager\\lukket.txt (du lukkede vinduet uden at vælge OK)",
+         ""},
+    };
+    for (const auto& [documents, naming, message, attached] : cases) {
+        writeExchangeFile("findoc.txt", documents);
+        writeCaseData("C:\\Sager\\Klient\\Svar.msg", DocumentId);
+        ui.records.clear();
+        ui.addAnswers(naming);
+        request("", ScriptedOutlookWindows::sends());
+        const ItemPtr filed = savedMail("C:\\Sager\\Klient\\Svar.msg");
+        std::string names;
+        for (int i = 1; i <= filed->attachments().count(); ++i) {
+            names += filed->attachments().item(i)->displayName() + " ";
+        }
+        EXPECT_EQ(names, attached);
+        EXPECT_EQ(std::ranges::count(ui.messages(), message), 1) << documents;
+        EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
+    }
+    EXPECT_TRUE(std::ranges::any_of(logLines(), [](const std::string& line) {
+        return line.starts_with("fandt ikke: ") && line.ends_with("\\væk.pdf");
+    }));
 }
 
 } // namespace

@@ -238,6 +238,53 @@ TEST(PosixFileSystem, TheTemporaryFolderIsTheUsersOwn) {
     EXPECT_EQ(fs::status(own).permissions(), fs::perms::owner_all);
 }
 
+// A TMPDIR that every user shares is taken only while the program's folder in
+// it is the user's alone; else the session's folder is the temporary folder.
+// Another user's folder can only be made by root, as the tests run in CI.
+TEST(PosixFileSystem, ATemporaryFolderWhoseProgramFolderIsNotTheUsersOwnIsPassedOver) {
+    const auto folder = [](mode_t mode, uid_t owner) {
+        return [=](const fs::path& f) {
+            fs::create_directory(f);
+            ::chmod(f.c_str(), mode);
+            return ::chown(f.c_str(), owner, owner) == 0;
+        };
+    };
+    const uid_t me = ::getuid(), someoneElse = me + 1000;
+    const struct {
+        const char* what;
+        std::function<bool(const fs::path&)> make; // the program's folder in TMPDIR
+        bool taken;
+    } cases[] = {
+        {"missing: made", [](const fs::path&) { return true; }, true},
+        {"the user's own, left open: closed", folder(0777, me), true},
+        {"another user's", folder(0755, someoneElse), false},
+        {"another user's, open to all", folder(0777, someoneElse), false},
+        {"a link to a folder of the user's",
+         [](const fs::path& f) {
+             fs::create_directory(f.parent_path() / "elsewhere");
+             fs::create_directory_symlink(f.parent_path() / "elsewhere", f);
+             return true;
+         },
+         false},
+        {"a file", [](const fs::path& f) { return bool(std::ofstream(f) << "x"); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::TempFolder shared, session;
+        ::chmod(shared.path().c_str(), 01777);
+        testing::ScopedVariable tmp{"TMPDIR", shared.str()};
+        testing::ScopedVariable runtime{"XDG_RUNTIME_DIR", session.str()};
+        if (!c.make(shared.path() / "lexitray")) {
+            continue; // not root: no folder of another user's
+        }
+        posix::PosixFileSystem files{posix::DriveTable({{'Z', "/"}})};
+        const std::string taken = files.tempFolder();
+        EXPECT_EQ(taken, files.drives().toWindows((c.taken ? shared : session).str()));
+        const fs::path program = fs::path(*files.drives().toHost(taken)) / "lexitray";
+        EXPECT_EQ(fs::symlink_status(program).permissions(), fs::perms::owner_all);
+    }
+}
+
 TEST(PosixFileSystem, AppendsOfManyProcessesNeitherInterleaveNorGetLost) {
     PosixMachine machine;
     testing::runInChildren(8, [&](int w) {

@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "platform/posix/libreoffice/merge_data_source.h"
 #include "platform/posix/libreoffice/uno_office.h"
+#include "platform/posix/temp_file.h"
 #include "platform/text.h"
 
 #include <cerrno>
@@ -15,7 +16,6 @@
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
-#include <cstdio>
 #include <unistd.h>
 
 namespace lexi::posix {
@@ -174,28 +174,21 @@ private:
     }
 
     void store(const std::string& target) {
-        const std::string partial = target + ".part" + std::to_string(::getpid());
-        try {
-            automation(office_, [&] {
-                OUString filter;
-                for (const beans::PropertyValue& argument : model()->getArgs()) {
-                    if (argument.Name == "FilterName") {
-                        argument.Value >>= filter;
-                    }
+        TempFile partial(target, Source);
+        automation(office_, [&] {
+            OUString filter;
+            for (const beans::PropertyValue& argument : model()->getArgs()) {
+                if (argument.Name == "FilterName") {
+                    argument.Value >>= filter;
                 }
-                uno::Sequence<beans::PropertyValue> arguments(2);
-                arguments.getArray()[0] = property("FilterName", filter);
-                arguments.getArray()[1] = property("Overwrite", true);
-                uno::Reference<frame::XStorable>(model(), uno::UNO_QUERY_THROW)
-                    ->storeToURL(fileUrl(partial), arguments);
-            });
-            if (::rename(partial.c_str(), target.c_str()) != 0) {
-                throw failureFromErrno(errno, target, Source);
             }
-        } catch (...) {
-            ::unlink(partial.c_str());
-            throw;
-        }
+            uno::Sequence<beans::PropertyValue> arguments(2);
+            arguments.getArray()[0] = property("FilterName", filter);
+            arguments.getArray()[1] = property("Overwrite", true);
+            uno::Reference<frame::XStorable>(model(), uno::UNO_QUERY_THROW)
+                ->storeToURL(fileUrl(partial.path()), arguments);
+        });
+        partial.keep();
     }
 
     void closeModel() {

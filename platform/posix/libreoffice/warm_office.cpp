@@ -4,6 +4,7 @@
 #include "platform/posix/argument_vector.h"
 #include "platform/posix/file_lock.h"
 #include "platform/posix/libreoffice/uno_office.h"
+#include "platform/posix/temp_file.h"
 
 #include <atomic>
 #include <chrono>
@@ -331,7 +332,7 @@ void WarmOffice::runDocumentJob(const std::string& hostSource, const std::string
         throw failureFromErrno(errno, hostSource, Source);
     }
     Connection& office = connection();
-    const std::string partial = hostTarget + ".part" + std::to_string(::getpid());
+    TempFile partial(hostTarget, Source);
     const JobTimer timer(timeLimit_, office.instanceArgument());
     try {
         // A desktop kept from an earlier job may belong to an instance that
@@ -341,7 +342,7 @@ void WarmOffice::runDocumentJob(const std::string& hostSource, const std::string
                 if (!office.desktop.is()) {
                     office.desktop = office.connectOrStart();
                 }
-                job(office.desktop, fileUrl(hostSource), fileUrl(partial));
+                job(office.desktop, fileUrl(hostSource), fileUrl(partial.path()));
                 break;
             } catch (const lang::DisposedException&) {
                 office.desktop.clear();
@@ -357,11 +358,8 @@ void WarmOffice::runDocumentJob(const std::string& hostSource, const std::string
                 throw Failure(failure::AutomationError, Source);
             }
         }
-        if (::rename(partial.c_str(), hostTarget.c_str()) != 0) {
-            throw failureFromErrno(errno, hostTarget, Source);
-        }
+        partial.keep();
     } catch (...) {
-        ::unlink(partial.c_str());
         if (timer.expired()) {
             office.desktop.clear();
             throw Failure(failure::AutomationError,
