@@ -33,19 +33,12 @@ std::string completed(DocPrepContext& context, const std::string& entry) {
 
 } // namespace
 
-DocumentList HentFiler(DocPrepContext& context) {
+DocumentList HentFiler(DocPrepContext& context, const std::string& listPath) {
     context.log.WriteLog("Start på HentFiler");
-    FileSystem& files = context.platform.files;
-    const std::string path = context.program.exchangeFolder + "findoc.txt";
     DocumentList list;
     try {
         const std::vector<std::string> entries =
-            text::readLines(cp1252::toUtf8(files.readFile(path)));
-        // The list belongs to this request, never to the next one: it goes
-        // once read, and what was read is prepared however the delete ends.
-        if (!deleteReadFile(files, path)) {
-            context.log.WriteLog("Kunne ikke slette findoc.txt");
-        }
+            text::readLines(cp1252::toUtf8(context.platform.files.readFile(listPath)));
         for (const std::string& entry : entries) {
             std::string document = completed(context, entry);
             if (!document.empty()) {
@@ -56,9 +49,6 @@ DocumentList HentFiler(DocPrepContext& context) {
             list.emplace_back();
         }
     } catch (const Failure& failure) {
-        // Deleted also when it could not be read: what it names is this
-        // request's.
-        deleteReadFile(files, path);
         const std::string message = "Fejl i Hentfiler: " + failure.description();
         context.platform.ui.messageBox(message, msgbox::OkOnly, "Lexitray");
         context.log.WriteLog(message);

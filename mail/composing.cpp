@@ -6,6 +6,7 @@
 #include "docprep/rens_dokument.h"
 #include "mail/exchange_files.h"
 #include "mail/md_mail.h"
+#include "mail/requests_in_flight.h"
 #include "mail/work_folders.h"
 #include "platform/danish_format.h"
 #include "platform/failure.h"
@@ -65,9 +66,21 @@ void NaviMail(MailContext& context, std::string_view GemtMail) {
     }
 }
 
+std::string mdMail::requestFor(std::string_view GemtMail) {
+    if (!GemtMail.empty()) {
+        return "GemtMail=" + std::string(GemtMail);
+    }
+    std::optional<std::string> data;
+    ignoringFailure([&] { data = caseData(); });
+    return data.value_or("");
+}
+
 void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
     RunLog& log = context_.log;
-    FileSystem& files = context_.platform.files;
+    // The request's exchange files are its own from here on, whatever
+    // becomes of it.
+    requestFiles_.emplace(context_, requestFor(GemtMail));
+    requestFiles_->take(GemtMail.empty());
     log.WriteLog("Try to get instance of outlook");
     bool started = false;
     try {
@@ -150,11 +163,8 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         log.WriteLog("Milage set to NAV");
         olMail->save();
         log.WriteLog("SAVE");
-        // What "finmail.txt" carried is in the stored draft now.
-        if (recipientsFileRead_ &&
-            !deleteReadFile(files, context_.program.exchangeFolder + exchange::Recipients)) {
-            log.WriteLog("Kunne ikke slette finmail.txt");
-        }
+        // What the exchange files carried is in the stored draft now.
+        requestFiles_->release();
 
         // The attachments are in the draft. A folder that will not go now is
         // tried again when the request ends.
@@ -167,6 +177,9 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         log.WriteLog("Delete tmp folder");
 
         olMail->setSentOnBehalfOfName("");
+        // While the user works on the mail, Outlook may send what waits in
+        // its Outbox.
+        sendWaitingMail(context_);
         log.WriteLog("Viser mail");
         olMail->display(true);
     } catch (const Failure& failure) {
@@ -189,13 +202,14 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
     RunLog& log = context_.log;
     FileSystem& files = context_.platform.files;
     log.WriteLog("Henter modtagere");
-    const std::string path = context_.program.exchangeFolder + exchange::Recipients;
-    if (!files.exists(path)) {
+    const std::string path = requestFiles_->path(exchange::Recipients);
+    if (path.empty()) {
         log.WriteLog("Fil med modtagere findes ikke (finmail.txt)");
         return;
     }
     const exchange::MailRequest request =
         exchange::parseRecipients(exchange::decode(files.readFile(path)));
+    requestFiles_->read(exchange::Recipients);
     std::string line = context_.program.BccModtagere ? mail->bcc() : mail->to();
     for (const std::string& recipient : request.recipients) {
         line += ";" + recipient;
@@ -209,7 +223,6 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
         log.WriteLog("Indsætter vedrørende");
         mail->setSubject(subject);
     }
-    recipientsFileRead_ = true;
     mail->recipients().resolveAll();
     log.WriteLog("  " + std::to_string(mail->recipients().count()) + " modtagere tilføjet");
 }
@@ -217,13 +230,14 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
 void mdMail::prepareDocuments(const ItemPtr& mail, const std::string& workFolder) {
     FileSystem& files = context_.platform.files;
     RunLog& log = context_.log;
-    const std::string path = context_.program.exchangeFolder + exchange::Documents;
-    if (!files.exists(path) || files.fileSize(path) <= 5) {
+    const std::string path = requestFiles_->path(exchange::Documents);
+    if (path.empty()) {
         return;
     }
     DocPrepContext preparing{context_.platform, log, context_.program, workFolder,
                              !context_.state.pdfPrinterEntry.empty()};
-    DocumentList documents = HentFiler(preparing);
+    DocumentList documents = HentFiler(preparing, path);
+    requestFiles_->read(exchange::Documents);
     if (workFolder.empty()) {
         for (const MergeDocument& record : documents) {
             if (!record.SourcePath.empty()) {

@@ -52,35 +52,42 @@ void createCaseFolder(FileSystem& files, const JournalEntry& entry) {
     }
 }
 
+// Each line says what became of the entry; a mail that still waits in the
+// Outbox is told once.
 void finish(MailContext& context, OutlookApplication& outlook, const SendJournal::Record& record) {
     RunLog& log = context.log;
-    const JournalEntry& entry = record.entry;
+    JournalEntry entry = record.entry;
     const auto session = outlook.session();
-    log.WriteLog("Afsendt mail til " + entry.savePath + " er ikke gemt i sagen");
     if (const ItemPtr mail = sentMail(*session, entry)) {
-        log.WriteLog("Mailen er fundet i 'Sendt Post' og gemmes i sagen");
+        log.WriteLog("Afsendt mail gemmes nu i sagen som " + entry.savePath);
         createCaseFolder(context.platform.files, entry);
         fileInCase(context, outlook, *mail, entry, record.name);
         return;
     }
     if (!entry.marker.empty() && markedItem(*session, outlook::FolderOutbox, entry.marker)) {
-        log.WriteLog("Mailen ligger stadig i Udbakke og gemmes i sagen, når den er sendt");
+        if (!entry.waiting) {
+            log.WriteLog("Mail til " + entry.savePath +
+                         " ligger i Udbakke og gemmes i sagen, når den er sendt");
+            entry.waiting = true;
+            SendJournal(context.platform.registry).update(record.name, entry);
+        }
         return;
     }
-    log.WriteLog("Mailen blev aldrig sendt og gemmes ikke i sagen");
+    log.WriteLog("Mail til " + entry.savePath + " blev aldrig sendt og gemmes ikke i sagen");
     SendJournal(context.platform.registry).remove(record.name);
 }
 
 } // namespace
 
-void finishRequestsInFlight(MailContext& context, std::string_view imageName) {
-    const std::vector<SendJournal::Record> left =
+void finishRequestsInFlight(MailContext& context, std::string_view imageName, InFlight which) {
+    std::vector<SendJournal::Record> left =
         SendJournal(context.platform.registry).leftBehind(context.platform.processes, imageName);
+    std::erase_if(left, [&](const SendJournal::Record& record) {
+        return record.entry.waiting && which == InFlight::Killed;
+    });
     if (left.empty()) {
         return;
     }
-    context.log.WriteLog("Gemmer " + std::to_string(left.size()) +
-                         " tidligere afsendte mails i sagerne");
     try {
         std::shared_ptr<OutlookApplication> outlook = context.platform.outlook.running();
         if (!outlook) {
@@ -92,6 +99,14 @@ void finishRequestsInFlight(MailContext& context, std::string_view imageName) {
     } catch (const Failure& failure) {
         context.log.WriteLog("Fejl i finishRequestsInFlight: " + failure.description());
     }
+}
+
+void sendWaitingMail(MailContext& context) {
+    ignoringFailure([&] {
+        if (const auto outlook = context.platform.outlook.running()) {
+            outlook->session()->sendAndReceive();
+        }
+    });
 }
 
 } // namespace lexi

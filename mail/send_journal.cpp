@@ -8,7 +8,7 @@ namespace {
 // The fields one to a line: none of them can hold a line end.
 std::string encodeEntry(const JournalEntry& entry) {
     return entry.savePath + "\r\n" + entry.documentId + "\r\n" + entry.marker + "\r\n" +
-           entry.entryId;
+           entry.entryId + "\r\n" + (entry.waiting ? "1" : "");
 }
 
 JournalEntry decodeEntry(std::string_view text) {
@@ -16,7 +16,7 @@ JournalEntry decodeEntry(std::string_view text) {
     const auto field = [&](std::size_t i) {
         return i < fields.size() ? std::string(fields[i]) : std::string();
     };
-    return {field(0), field(1), field(2), field(3)};
+    return {field(0), field(1), field(2), field(3), field(4) == "1"};
 }
 
 std::vector<SendJournal::Record> recordsOf(const std::vector<ProcessJournal::Note>& notes) {

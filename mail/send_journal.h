@@ -17,6 +17,9 @@ struct JournalEntry {
     // The mail's entry ID, once it has been found in Sent Items (its marker is
     // cleared then).
     std::string entryId;
+    // The mail was found waiting in the Outbox: only a try of the Outbox can
+    // bring it on.
+    bool waiting = false;
 };
 
 // The requests in flight, kept in the registry from the moment their mail is

@@ -131,6 +131,21 @@ void mdMail::noteInJournal() {
     }
 }
 
+void mdMail::sendFailed() {
+    MailState& state = context_.state;
+    if (!state.MailSendt) {
+        return;
+    }
+    context_.log.WriteLog("Mailen blev ikke sendt og er stadig åben");
+    if (!state.journalName.empty()) {
+        SendJournal(context_.platform.registry).remove(state.journalName);
+        state.journalName.clear();
+    }
+    state.MailSendt = false;
+    state.SendtMarkering.clear();
+    state.sentEntryId.clear();
+}
+
 std::string mdMail::FjernTags(std::string_view Emne) {
     context_.log.WriteLog("Removing Tags");
     if (Emne.empty()) {

@@ -81,11 +81,14 @@ inline constexpr LocalDateTime Never{4501, 1, 1, 0, 0, 0};
 } // namespace outlook
 
 // The mail's events, raised on the caller's thread while its modal display
-// lasts. A handler that sets `cancel` stops the send or the close.
+// lasts. A handler that sets `cancel` stops the send or the close. A send
+// that Outlook then could not carry out is told by onSendFailed: the mail is
+// back as it was before the send event, and its window stays open.
 class MailEvents {
 public:
     virtual ~MailEvents() = default;
     virtual void onSend(bool& cancel) = 0;
+    virtual void onSendFailed() = 0;
     virtual void onClose(bool& cancel) = 0;
 };
 
@@ -255,6 +258,9 @@ public:
     virtual ItemPtr getItemFromId(std::string_view entryId) = 0;
     // The display name of the current user.
     virtual std::string currentUserName() = 0;
+    // Asks Outlook to send what waits in its Outbox; it does so in the
+    // background, when it sees fit, and the call returns at once.
+    virtual void sendAndReceive() = 0;
 };
 
 class OutlookApplication {

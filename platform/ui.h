@@ -4,6 +4,8 @@
 #include "platform/text_window.h"
 #include "platform/transfer_dialog.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -301,6 +303,12 @@ public:
     // is loaded.
     virtual void runEventLoop() = 0;
     virtual void quitEventLoop() = 0;
+
+    // Calls `action` every `interval` from the event loop, while it runs:
+    // what the program does in the background of its windows. The action
+    // lasts as long as the UI.
+    virtual void repeatWhileRunning(std::chrono::milliseconds interval,
+                                    std::function<void()> action) = 0;
 };
 
 } // namespace lexi

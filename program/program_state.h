@@ -6,6 +6,10 @@
 
 namespace lexi {
 
+// The image name of the program's processes, by which "stop" finds them and
+// a request tells whether the one that left something behind still runs.
+inline constexpr const char* ImageName = "lexitray.exe";
+
 // The values one run of the program shares between its features: set by
 // start-up and by the chosen mode, read by the rest.
 struct ProgramState {

@@ -17,7 +17,16 @@ namespace {
 
 const char* const RightsTestKey = "HKEY_CURRENT_USER\\Software\\Lexitray\\Temp";
 const char* const RightsTestLock = "rights-test";
+// A start waits this long, looking every so many milliseconds, for another
+// start's rights test (which may wait on a message box nobody answers), and
+// then tests without its turn.
+constexpr int RightsTestTurnLimit = 5000;
+constexpr int RightsTestTurnPoll = 50;
 const char* const MonitorLock = "monitor";
+// How often the program in the notification area tries the Outbox and files
+// what was sent meanwhile; the store itself spaces its tries of the Outbox
+// further apart while the mail server refuses.
+constexpr std::chrono::minutes TrayRoundInterval{1};
 const char* const NoNotificationArea =
     "Ikonet kunne ikke vises, da skrivebordet ikke har noget systemtray";
 
@@ -54,10 +63,24 @@ std::string Startup::versionText() {
            revision.substr(revision.size() - 3);
 }
 
+std::unique_ptr<ProcessLock> Startup::rightsTestTurn() {
+    for (int waited = 0;; waited += RightsTestTurnPoll) {
+        std::unique_ptr<ProcessLock> turn;
+        try {
+            turn = platform_.processes.tryLock(RightsTestLock);
+        } catch (const Failure&) {
+            return nullptr;
+        }
+        if (turn || waited >= RightsTestTurnLimit) {
+            return turn;
+        }
+        platform_.clock.sleepMilliseconds(RightsTestTurnPoll);
+    }
+}
+
 Startup::RightsTest Startup::testRights() {
-    // Without the lock the test still runs: it may then fail for real.
-    std::unique_ptr<ProcessLock> turn;
-    ignoringFailure([&] { turn = platform_.processes.lock(RightsTestLock); });
+    // Without its turn the test still runs: it may then fail for real.
+    const std::unique_ptr<ProcessLock> turn = rightsTestTurn();
     RightsTest result = testSettings();
     testRegistry(result);
     return result;
@@ -145,8 +168,7 @@ void Startup::Main() {
         return;
     }
     readFolders();
-    // Before anything else, what a killed request or a delayed delivery left.
-    finishRequestsInFlight(mail_, ImageName);
+    // Before anything else, what a request killed in the middle left.
     putBackLeftPdfWriter();
     removeLeftWorkFolders(mail_, ImageName);
 
@@ -157,9 +179,12 @@ void Startup::Main() {
     log_.WriteLog("cmdline er ->" + state_.commandLine + "<-");
     log_.WriteLog("Version " + versionText());
 
-    if (runMode(ChooseMode(state_.commandLine))) {
-        log_.WriteLog("Slut");
+    const Mode mode = ChooseMode(state_.commandLine);
+    if (!runMode(mode)) {
+        return;
     }
+    finishLeftRequests(mode);
+    log_.WriteLog("Slut");
 }
 
 void Startup::putBackLeftPdfWriter() {
@@ -168,6 +193,24 @@ void Startup::putBackLeftPdfWriter() {
         log_.WriteLog("Standardprinteren er sat tilbage til " + *printer +
                       " efter en afbrudt PDF-udskrift");
     }
+}
+
+void Startup::finishLeftRequests(Mode mode) {
+    if (mode == Mode::Stop) {
+        return;
+    }
+    if (trayWindow_.isLoaded()) {
+        trayRound();
+        return;
+    }
+    const bool mailMode =
+        mode == Mode::NewMail || mode == Mode::NewMailBcc || mode == Mode::AnswerMail;
+    finishRequestsInFlight(mail_, ImageName, mailMode ? InFlight::AlsoWaiting : InFlight::Killed);
+}
+
+void Startup::trayRound() {
+    sendWaitingMail(mail_);
+    finishRequestsInFlight(mail_, ImageName, InFlight::AlsoWaiting);
 }
 
 bool Startup::runMode(Mode mode) {
@@ -234,6 +277,7 @@ void Startup::startMonitor() {
     }
     trayWindow_.showFor(platform_.clock, 1000);
     trayWindow_.hide();
+    platform_.ui.repeatWhileRunning(TrayRoundInterval, [this] { trayRound(); });
 }
 
 void Startup::exitProgram() {

@@ -64,6 +64,11 @@ void LazyQtUi::quitEventLoop() {
     }
 }
 
+void LazyQtUi::repeatWhileRunning(std::chrono::milliseconds interval,
+                                  std::function<void()> action) {
+    loaded().repeatWhileRunning(interval, std::move(action));
+}
+
 void LazyQtUi::showComposeWindow(ComposeWindow& window) {
     loaded().showComposeWindow(window);
 }

@@ -32,6 +32,8 @@ public:
                         MakingPdfWindowEvents& events) override;
     void runEventLoop() override;
     void quitEventLoop() override;
+    void repeatWhileRunning(std::chrono::milliseconds interval,
+                            std::function<void()> action) override;
     void showComposeWindow(ComposeWindow& window) override;
     int pickFolder(const std::vector<std::string>& folderPaths) override;
     void showItemWindow(const ItemWindowContent& content) override;

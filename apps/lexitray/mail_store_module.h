@@ -22,7 +22,7 @@ struct MailStoreModule {
     // Raised with every change of this table, of MailStoreServices or of the
     // classes the program and the module hand each other (lexi::Outlook* and
     // the services' classes).
-    static constexpr int InterfaceVersion = 2;
+    static constexpr int InterfaceVersion = 3;
 
     int interfaceVersion;
     lexi::OutlookConnector* (*openOutlook)(const MailStoreServices* services);

@@ -84,6 +84,13 @@ void QtUi::quitEventLoop() {
     loop_.quit();
 }
 
+void QtUi::repeatWhileRunning(std::chrono::milliseconds interval, std::function<void()> action) {
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, std::move(action));
+    timer->start(interval);
+    repeats_.push_back(std::move(timer));
+}
+
 void QtUi::showComposeWindow(ComposeWindow& window) {
     ComposeWindowDialog dialog(window);
     dialog.exec();

@@ -4,6 +4,7 @@
 #include "platform/ui.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -47,11 +48,15 @@ public:
     std::unique_ptr<TransferDialogView> openTransferDialog(const TransferDialogContent& content,
                                                            TransferDialogEvents& events) override;
 
+    void repeatWhileRunning(std::chrono::milliseconds interval,
+                            std::function<void()> action) override;
+
 private:
     std::unique_ptr<QApplication> application_;
     EventLoop loop_;
     // The item windows opened, while they are open.
     std::vector<QPointer<QWidget>> itemWindows_;
+    std::vector<std::unique_ptr<QTimer>> repeats_;
 };
 
 } // namespace lexi::qt

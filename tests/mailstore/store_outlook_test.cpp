@@ -5,6 +5,7 @@
 #include "platform/fake/fake_outlook.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/scripted_outlook_windows.h"
+#include "platform/posix/mailstore/store_mail_sender.h"
 #include "platform/posix/msgfile/message_fields.h"
 #include "platform/posix/msgfile/message_file.h"
 #include "platform/posix/msgfile/text_encoding.h"
@@ -33,6 +34,7 @@ struct EventLog final : MailEvents {
         text += "send" + sentItems();
         cancelSend = cancel;
     }
+    void onSendFailed() override { text += "send failed\n"; }
     void onClose(bool&) override { text += "close" + sentItems(); }
     std::string sentItems() { return ", sent items: " + std::to_string(sent->count()) + "\n"; }
 
@@ -166,8 +168,35 @@ INSTANTIATE_TEST_SUITE_P(
         std::tuple(
             "smtp://x", "Nej", false,
             "send, sent items: 0\nclose, sent items: 0\nUdbakke: Svar på sag 12 | unsent\n"
-            "message: Outlook|16|Mailen blev ikke afleveret og ligger i Udbakke. Den sendes igen, "
-            "næste gang postkassen åbnes.\r\n\r\nÅrsag: Nej\n")));
+            "message: Outlook|16|Mailen blev ikke afleveret og ligger i Udbakke. Den sendes igen "
+            "senere.\r\n\r\nÅrsag: Nej\n")));
+
+// The program asks Outlook to send and receive now and then; the store tries
+// its Outbox only when mail waits there and the pause after the last try has
+// passed, a pause that doubles while the server refuses.
+TEST_F(StoreOutlookTest, TriesTheOutboxWhenItsTurnHasCome) {
+    outlook.storage().setAccount({"", "jens@firma.dk", "", "", "smtp://x", "", ""});
+    outlook.transport.refusal = "Nej";
+    // Seconds from the first ask, whether the server takes the mail by then, whether a try follows.
+    const std::tuple<int, bool, bool> asks[] = {
+        {0, false, true},   {119, true, false}, {120, false, true}, {359, true, false},
+        {360, false, true}, {839, true, false}, {840, true, true},  {2000, true, false},
+    };
+    outlook.storage().add(FolderOutbox, msgfile::Message{});
+    const LocalDateTime start = clock.now();
+    for (const auto& [seconds, takes, tried] : asks) {
+        SCOPED_TRACE(seconds);
+        clock.set(start);
+        clock.advanceSeconds(seconds);
+        outlook.transport.refusal = takes ? "" : "Nej";
+        const int before = outlook.transport.attempts;
+        app->session()->sendAndReceive();
+        EXPECT_EQ(outlook.transport.attempts - before, tried ? 1 : 0);
+    }
+    EXPECT_EQ(items(FolderSentItems)->count(), 1);
+    EXPECT_EQ(outboxPause(20), std::chrono::minutes(30));
+    EXPECT_TRUE(ui.records.empty()) << "a try in the background tells nobody";
+}
 
 // Attachments are copies of files; a mail saved to a message file comes back
 // with all it held.

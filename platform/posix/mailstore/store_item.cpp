@@ -591,6 +591,17 @@ void StoreItem::apply(const ComposeFields& fields) {
 
 bool StoreItem::send(const ComposeFields& fields) {
     apply(fields);
+    const auto refused = [&] {
+        if (window_) {
+            window_->setSendResult(SendResult::Refused);
+        }
+        return false;
+    };
+    // A mail whose names do not resolve is not sent at all: no send event.
+    if (!recipientsResolve(*context_, *this)) {
+        return refused();
+    }
+    const msgfile::Message beforeSend = message();
     bool cancel = false;
     if (events_) {
         events_->onSend(cancel);
@@ -598,13 +609,15 @@ bool StoreItem::send(const ComposeFields& fields) {
     if (cancel) {
         return false;
     }
-    const SendOutcome outcome = sendMail(*context_, *this);
-    if (window_ && outcome != SendOutcome::Sent) {
-        window_->setSendResult(outcome == SendOutcome::Queued ? SendResult::Queued
-                                                              : SendResult::Refused);
-    }
+    const SendOutcome outcome = sendMail(*context_, *this, beforeSend);
     if (outcome == SendOutcome::Refused) {
-        return false;
+        if (events_) {
+            events_->onSendFailed();
+        }
+        return refused();
+    }
+    if (window_ && outcome == SendOutcome::Queued) {
+        window_->setSendResult(SendResult::Queued);
     }
     // The window closes behind the mail that left.
     if (events_) {

@@ -86,6 +86,12 @@ std::string StoreNamespace::currentUserName() {
     return context_->storage().account().displayName;
 }
 
+void StoreNamespace::sendAndReceive() {
+    if (OutboxCourier* courier = context_->courier()) {
+        courier->tryOutbox();
+    }
+}
+
 StoreApplication::StoreApplication(ContextPtr context)
     : context_(std::move(context)), session_(std::make_shared<StoreNamespace>(context_)) {}
 

@@ -54,6 +54,7 @@ public:
     FolderPtr pickFolder() override;
     ItemPtr getItemFromId(std::string_view entryId) override;
     std::string currentUserName() override;
+    void sendAndReceive() override;
 
 private:
     ContextPtr context_;
