@@ -79,8 +79,12 @@ std::string pipeName(const std::string& home) {
 
 // This process's end of UNO, made once and kept to the end: the bridges to
 // the instance hang on it, and tearing it down at exit gains nothing.
+// A bridge writing to an instance that was lost would otherwise end this
+// process with SIGPIPE; ignored, the write fails and the bridge reports the
+// instance gone, which the callers answer by starting a new one.
 uno::Reference<uno::XComponentContext> localContext() {
     static const auto* context = [] {
+        std::signal(SIGPIPE, SIG_IGN);
         rtl::Bootstrap::set("URE_BOOTSTRAP",
                             "vnd.sun.star.pathname:" LEXITRAY_OFFICE_PROGRAM "/fundamentalrc");
         return new uno::Reference<uno::XComponentContext>(
