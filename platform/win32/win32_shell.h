@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/shell.h"
+
+namespace lexi::win32 {
+
+// The Windows shell: ShellExecuteExW with the verb, the working folder and
+// the show mode, answering ShellExecute's numbers. The started application
+// is not waited for. The calling thread should have COM initialised, as for
+// any shell call.
+class Win32Shell final : public Shell {
+public:
+    int execute(std::string_view verb, std::string_view file, std::string_view parameters,
+                std::string_view workingFolder, ShowMode mode) override;
+};
+
+} // namespace lexi::win32
