@@ -6,7 +6,7 @@
 #include "apps/casebench/com_error.h"
 #include "apps/casebench/com_server.h"
 #include "apps/casebench/com_variant.h"
-#include "apps/interim/windows_platform.h"
+#include "apps/lexitray/windows_platform.h"
 #include "library/registration.h"
 
 #include <exception>

@@ -2,6 +2,7 @@
 
 #include "apps/casebench/com_object.h"
 #include "platform/failure.h"
+#include "platform/win32/wide_text.h"
 
 #include <windows.h>
 
@@ -34,16 +35,7 @@ Variant realOf(const VARIANT& value) {
 } // namespace
 
 std::string narrow(const OLECHAR* text, std::size_t length) {
-    if (length == 0) {
-        return {};
-    }
-    const int size = static_cast<int>(length);
-    std::string utf8(static_cast<std::size_t>(
-                         WideCharToMultiByte(CP_UTF8, 0, text, size, nullptr, 0, nullptr, nullptr)),
-                     '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, size, utf8.data(), static_cast<int>(utf8.size()), nullptr,
-                        nullptr);
-    return utf8;
+    return win32::fromWide(std::wstring_view(text, length));
 }
 
 std::string narrow(BSTR text) {
@@ -51,13 +43,11 @@ std::string narrow(BSTR text) {
 }
 
 BSTR newBstr(std::string_view text) {
-    const int size = static_cast<int>(text.size());
-    const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(units));
+    const std::wstring wide = win32::toWide(text);
+    BSTR result = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
     if (!result) {
         throw Failure(failure::OutOfMemory, "Casebench");
     }
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, result, units);
     return result;
 }
 

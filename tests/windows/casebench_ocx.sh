@@ -4,7 +4,9 @@
 #   casebench_ocx.sh register BUILD OCX     registers the library with regsvr32
 #   casebench_ocx.sh unregister BUILD OCX   unregisters it; fails when a key of
 #                                           the user's classes is left behind
-#   casebench_ocx.sh script BUILD FILE.vbs  runs a VBScript test under cscript
+#   casebench_ocx.sh script BUILD FILE.vbs  runs a VBScript test under cscript,
+#                                           with the scripted UI answering from
+#                                           FILE.answers
 #   casebench_ocx.sh exports OBJDUMP OCX... checks each library's entry points
 set -euo pipefail
 
@@ -44,6 +46,11 @@ unregister)
     fi
     ;;
 script)
+    export LEXITRAY_UI=script
+    LEXITRAY_UI_SCRIPT=$(winepath -w "${3%.vbs}.answers")
+    LEXITRAY_UI_TRANSCRIPT=$(winepath -w "$2/$(basename "${3%.vbs}").transcript")
+    export LEXITRAY_UI_SCRIPT LEXITRAY_UI_TRANSCRIPT
+    rm -f "$2/$(basename "${3%.vbs}").transcript"
     # cscript answers 0 and prints nothing when a script fails to run: only
     # the script's own count tells that every check ran and passed.
     output=$(wine cscript //nologo "$(winepath -w "$3")" | tr -d '\r')

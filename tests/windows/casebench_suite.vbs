@@ -1,8 +1,9 @@
 ' casebench.ocx as the case-management system drives it: every class made
 ' by its programmatic name, members called by name, variables passed by
-' reference, failures read from Err. Prints each failed check and ends with
-' "N passed, M failed", which the harness demands (cscript itself answers 0
-' whatever happens).
+' reference, failures read from Err. The scripted UI answers the dialogs from
+' casebench_suite.answers. Prints each failed check and ends with "N passed,
+' M failed", which the harness demands (cscript itself answers 0 whatever
+' happens).
 Option Explicit
 On Error Resume Next
 
@@ -72,10 +73,23 @@ popUp.InitText 2
 Check "the second pop-up sees the first one's lines", popUp2.GetText(2), ""
 CheckNoFailure "GetText after InitText"
 
+' The text pop-up: the user replaces the text with twelve letters, which
+' come back in lines of ten. The window is made as large as it must be.
+Dim readOnly, width, height
+popUp.PutText 1, "Noter til sagen", 1
+readOnly = 0
+width = 1000
+height = 1000
+Check "ShowTextBox", popUp.ShowTextBox("Noter", readOnly, width, height, 10), 2
+Check "ShowTextBox widens the window in the variable", width, 4000
+Check "ShowTextBox heightens it", height, 2000
+Check "GetText 1", popUp.GetText(1), "abcdefghij"
+Check "GetText 2", popUp.GetText(2), "kl"
+
 ' A case folder. Arguments are the caller's variables; (x) passes a copy.
 Dim fso, root, folder, copy, answer, longName
 Set fso = CreateObject("Scripting.FileSystemObject")
-root = fso.GetSpecialFolder(2) & "\casebench-suite"
+root = "C:\casebench-suite"
 folder = root & "\Sager\12"
 Check "OpretMappe", filfunc.OpretMappe(folder), "OK"
 Check "the folder is made", fso.FolderExists(folder), True
@@ -98,6 +112,13 @@ Check "Kopier normalises the target", target, root & "\Arkiv\"
 Check "Kontrol", filfunc.Kontrol(target & name), "ReadOnly"
 Check "Kontrol of the original", filfunc.Kontrol(folder & "\brev.txt"), "Normal"
 Check "FileExists", filfunc.FileExists(folder & "\*.txt"), "brev.txt"
+Dim start
+start = ""
+Check "HentFil", filfunc.HentFil(start), folder & "\brev.txt"
+Check "HentFil starts at the root of C:", start, "C:\"
+Check "HentDir", filfunc.HentDir(root), root & "\Arkiv"
+Check "HentDir left out, cancelled", filfunc.HentDir(), ""
+CheckNoFailure "the dialogs"
 Check "GetDataSource of no Word document", filfunc.GetDataSource(folder & "\brev.txt"), ""
 copy = folder
 filfunc.KortFilnavn copy
