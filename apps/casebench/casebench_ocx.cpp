@@ -84,7 +84,6 @@ extern "C" {
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         thisModule = instance;
-        DisableThreadLibraryCalls(instance);
     }
     return TRUE;
 }

@@ -33,13 +33,13 @@ register)
     done
     wine reg import "$(winepath -w "$containers")" 2>/dev/null
     classes >"$before"
-    wine regsvr32 /s "$(winepath -w "$3")"
+    wine regsvr32 /s "$(winepath -w "$3")" || { echo "regsvr32 failed: $?" >&2; exit 1; }
     # Wine 8 looks classes up in the machine's classes only; Windows itself
     # merges the user's into them.
     wine reg copy 'HKCU\Software\Classes' 'HKLM\Software\Classes' /s /f >/dev/null
     ;;
 unregister)
-    wine regsvr32 /u /s "$(winepath -w "$3")"
+    wine regsvr32 /u /s "$(winepath -w "$3")" || { echo "regsvr32 /u failed: $?" >&2; exit 1; }
     if ! classes | diff -u "$before" -; then
         echo "casebench.ocx left keys behind in HKCU\\Software\\Classes (+ above)" >&2
         exit 1
