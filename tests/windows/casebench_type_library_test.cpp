@@ -176,6 +176,14 @@ protected:
     void SetUp() override { ASSERT_HRESULT_SUCCEEDED(CoInitialize(nullptr)); }
     void TearDown() override { CoUninitialize(); }
 
+    // An object of the registered library, by programmatic name.
+    HRESULT create(const wchar_t* name, Ref<IDispatch>& object) {
+        CLSID classId{};
+        CLSIDFromProgID(name, &classId);
+        return CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                object.any());
+    }
+
     // Calls a member of the object by identifier, its arguments in order.
     HRESULT invoke(IDispatch* object, DISPID id, std::vector<VARIANT> arguments, VARIANT* result,
                    EXCEPINFO* exception = nullptr) {
@@ -247,9 +255,7 @@ TEST_F(CasebenchOcxTest, TheThirtyTwoBitLibraryCarriesTheSameTypeLibrary) {
 
 TEST_F(CasebenchOcxTest, MembersAreCalledByIdentifierWithVariablesWrittenBack) {
     Ref<IDispatch> filfunc;
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(guidOf("{1D790C95-48AF-43E3-AC0C-76410F740261}"),
-                                              nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                              filfunc.any()));
+    ASSERT_HRESULT_SUCCEEDED(create(L"Casebench.Filfunc", filfunc));
     VARIANT result;
     ASSERT_HRESULT_SUCCEEDED(invoke(filfunc.p, 0x60030003, {}, &result));
     EXPECT_EQ(V_VT(&result), VT_BSTR);
@@ -278,9 +284,7 @@ TEST_F(CasebenchOcxTest, MembersAreCalledByIdentifierWithVariablesWrittenBack) {
 
 TEST_F(CasebenchOcxTest, FailuresCarryTheRuntimesNumberDescriptionAndSource) {
     Ref<IDispatch> popUp;
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(guidOf("{E643679B-63A5-41CE-A83F-D0560E093DD3}"),
-                                              nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                              popUp.any()));
+    ASSERT_HRESULT_SUCCEEDED(create(L"Casebench.PopUp", popUp));
     VARIANT left;
     V_VT(&left) = VT_ERROR;
     V_ERROR(&left) = DISP_E_PARAMNOTFOUND;
@@ -333,8 +337,7 @@ private:
 TEST_F(CasebenchOcxTest, ObjectsNameTheirClassTakeListenersAndKeepTheLibraryLoaded) {
     const ClassInfo& info = CasebenchLibrary::classes().front().info;
     Ref<IDispatch> filfunc;
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(guidOf(info.classId), nullptr, CLSCTX_INPROC_SERVER,
-                                              IID_IDispatch, filfunc.any()));
+    ASSERT_HRESULT_SUCCEEDED(create(L"Casebench.Filfunc", filfunc));
     Ref<IProvideClassInfo> provides;
     Ref<ITypeInfo> coclass;
     ASSERT_HRESULT_SUCCEEDED(filfunc->QueryInterface(IID_IProvideClassInfo, provides.any()));
