@@ -49,11 +49,8 @@ template <typename Step> HRESULT registering(Step step) {
         const std::wstring path = modulePath();
         step(loaded().machine.platform().registry, narrow(path.c_str(), path.size()));
         return S_OK;
-    } catch (const Failure& failed) {
-        return reportFailure(failed, IID_NULL);
-    } catch (const std::exception& failed) {
-        return reportFailure(Failure(failure::AutomationError, failed.what(), "Casebench"),
-                             IID_NULL);
+    } catch (const std::exception& thrown) {
+        return reportFailure(failureOf(thrown, "Casebench"), IID_NULL);
     }
 }
 

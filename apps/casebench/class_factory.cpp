@@ -54,11 +54,8 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
         const HRESULT answer = object->QueryInterface(iid, out);
         object->Release();
         return answer;
-    } catch (const Failure& failed) {
-        return reportFailure(failed, class_.interfaceId);
-    } catch (const std::exception& failed) {
-        return reportFailure(Failure(failure::AutomationError, failed.what(), "Casebench"),
-                             class_.interfaceId);
+    } catch (const std::exception& thrown) {
+        return reportFailure(failureOf(thrown, "Casebench"), class_.interfaceId);
     }
 }
 

@@ -7,6 +7,13 @@
 
 namespace lexi::com {
 
+Failure failureOf(const std::exception& thrown, std::string source) {
+    if (const auto* failed = dynamic_cast<const Failure*>(&thrown)) {
+        return *failed;
+    }
+    return Failure(failure::AutomationError, thrown.what(), std::move(source));
+}
+
 HRESULT reportFailure(const Failure& failed, REFIID interfaceId, EXCEPINFO* exception) {
     const std::string source = failed.source().empty() ? "Casebench" : failed.source();
     const HRESULT result = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, failed.number());

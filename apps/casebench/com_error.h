@@ -2,9 +2,15 @@
 
 #include "platform/failure.h"
 
+#include <exception>
 #include <oaidl.h>
+#include <string>
 
 namespace lexi::com {
+
+// What was thrown as the failure the host is told of: a Failure as it is,
+// anything else as an automation error (440) with its text.
+Failure failureOf(const std::exception& thrown, std::string source);
 
 // Hands a failure to the host the way automation reports errors: as the
 // thread's error object (IErrorInfo) with the failure's description and

@@ -120,8 +120,8 @@ HRESULT ComObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* p
         Variant answer;
         try {
             answer = call(id, flags, arguments);
-        } catch (const Failure& failure) {
-            failed = failure;
+        } catch (const std::exception& thrown) {
+            failed = failureOf(thrown, std::string(class_.frameClass.info.name));
         }
         for (UINT i = 0; i < count; ++i) {
             const VARIANT& passed = parameters->rgvarg[count - 1 - i];
@@ -136,11 +136,8 @@ HRESULT ComObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* p
             toVariant(answer, *result);
         }
         return S_OK;
-    } catch (const Failure& failed) {
-        return reportFailure(failed, class_.interfaceId, exception);
-    } catch (const std::exception& failed) {
-        return reportFailure(Failure(failure::AutomationError, failed.what(),
-                                     std::string(class_.frameClass.info.name)),
+    } catch (const std::exception& thrown) {
+        return reportFailure(failureOf(thrown, std::string(class_.frameClass.info.name)),
                              class_.interfaceId, exception);
     }
 }

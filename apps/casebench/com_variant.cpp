@@ -100,8 +100,9 @@ Variant fromVariant(const VARIANT& value) {
         mismatch();
     case VT_DISPATCH:
     case VT_UNKNOWN:
-        // Nothing: the frame's values hold objects of this library only, and
-        // no member takes one from its host yet.
+        // Only the empty object: the frame's values hold the library's own
+        // objects, and none of another server (Kalender's olApp and fso will,
+        // once the library drives Outlook on Windows).
         if (!V_UNKNOWN(&v)) {
             return Variant::object(nullptr);
         }
