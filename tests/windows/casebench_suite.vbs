@@ -133,6 +133,9 @@ Check "MappeSlet", filfunc.MappeSlet(copy), ""
 Check "MappeSlet takes the final backslash off", copy, root
 Check "the read-only copy went with its folder", fso.FolderExists(root), False
 
+' No PDF writer on this workstation: the job settings stay unwritten.
+Check "SetPDFPrinter", pdfWriter.SetPDFPrinter(root & "\brev.pdf"), "PDF Writer ikke installeret!"
+
 ' Danish letters cross the registry whole.
 Const Key = "HKEY_CURRENT_USER\Software\Casebench suite"
 Dim danish
