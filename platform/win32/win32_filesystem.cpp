@@ -26,6 +26,25 @@ constexpr DWORD ReportedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HI
     throw lastFailure(Source);
 }
 
+// The failure of a call on `path` that failed just now: a missing file is 76
+// when its folder is missing too, also where Windows answers "file not
+// found" for a drive it lacks (as Wine does).
+[[noreturn]] void failOn(const std::wstring& path) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND) {
+        wchar_t full[MAX_PATH * 4];
+        wchar_t* name = nullptr;
+        const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, &name);
+        if (length > 0 && length < MAX_PATH * 4 && name) {
+            *name = L'\0';
+            if (GetFileAttributesW(full) == INVALID_FILE_ATTRIBUTES) {
+                throw Failure(failure::PathNotFound, Source);
+            }
+        }
+    }
+    throw failureFromError(error, Source);
+}
+
 DWORD attributesOf(const std::wstring& path) {
     return GetFileAttributesW(path.c_str());
 }
@@ -38,7 +57,7 @@ bool isFolderAttribute(DWORD attributes) {
 DWORD existingAttributes(const std::wstring& path) {
     const DWORD attributes = attributesOf(path);
     if (attributes == Missing) {
-        failWithLastError();
+        failOn(path);
     }
     return attributes;
 }
@@ -67,7 +86,7 @@ HANDLE openFile(const std::wstring& path, DWORD access, DWORD disposition) {
         CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        failWithLastError();
+        failOn(path);
     }
     return file;
 }
@@ -159,9 +178,10 @@ bool Win32FileSystem::isFolder(std::string_view path) {
 }
 
 std::int64_t Win32FileSystem::fileSize(std::string_view path) {
+    const std::wstring wide = toWide(path);
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data)) {
-        failWithLastError();
+    if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
+        failOn(wide);
     }
     return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }

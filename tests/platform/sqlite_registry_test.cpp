@@ -1,9 +1,26 @@
 #include "platform/posix/sqlite_registry.h"
+#include "tests/platform/registry_contract.h"
 #include "tests/support/child_processes.h"
 #include "tests/support/temp_folder.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
+
+namespace lexi::registry_contract {
+namespace {
+
+struct SqliteStore {
+    static constexpr bool WrittenOrder = true;
+    testing::TempFolder folder;
+    posix::SqliteRegistry registry{folder.str() + "/store/registry.db"};
+};
+
+} // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Sqlite, RegistryContract, SqliteStore);
+INSTANTIATE_TYPED_TEST_SUITE_P(Sqlite, SettingsContract, SqliteStore);
+
+} // namespace lexi::registry_contract
 
 namespace lexi::posix {
 namespace {
