@@ -4,6 +4,8 @@
 #include "platform/cp1252.h"
 #include "platform/failure.h"
 
+#include <charconv>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,9 @@ constexpr const char* Classes = "Software\\Classes\\";
 constexpr const char* AutomationProxy = "{00020424-0000-0000-C000-000000000046}";
 // The type library's flags: a library of controls.
 constexpr const char* ControlLibraryFlags = "2";
+// The type library's locale and system kind, under which its file is found:
+// the kind is the bitness of the library file that holds it.
+constexpr const char* TypeLibraryFile = sizeof(void*) == 8 ? "\\409\\win64" : "\\409\\win32";
 
 void check(RegistryStatus status) {
     if (status == RegistryStatus::AccessDenied) {
@@ -45,9 +50,23 @@ private:
     Registry& registry_;
 };
 
+// The type library's version as COM looks it up: major and minor number in
+// hexadecimal, so that 78.2 is "4e.2".
+std::string registeredVersion() {
+    const std::string_view version = CasebenchLibrary::TypeLibraryVersion;
+    const std::size_t point = version.find('.');
+    const auto hex = [](std::string_view decimal) {
+        unsigned number = 0;
+        std::from_chars(decimal.data(), decimal.data() + decimal.size(), number);
+        char text[8];
+        std::snprintf(text, sizeof text, "%x", number);
+        return std::string(text);
+    };
+    return hex(version.substr(0, point)) + "." + hex(version.substr(point + 1));
+}
+
 std::string typeLibraryKey() {
-    return "TypeLib\\" + std::string(CasebenchLibrary::TypeLibraryId) + "\\" +
-           std::string(CasebenchLibrary::TypeLibraryVersion);
+    return "TypeLib\\" + std::string(CasebenchLibrary::TypeLibraryId) + "\\" + registeredVersion();
 }
 
 // Every key the registration writes, the deeper ones before the key they
@@ -71,7 +90,7 @@ std::vector<std::string> registeredKeys() {
         }
     }
     const std::string library = typeLibraryKey();
-    for (const char* below : {"\\409\\win32", "\\409", "\\FLAGS", "\\HELPDIR", ""}) {
+    for (const char* below : {TypeLibraryFile, "\\409", "\\FLAGS", "\\HELPDIR", ""}) {
         keys.push_back(library + below);
     }
     keys.push_back("TypeLib\\" + std::string(CasebenchLibrary::TypeLibraryId));
@@ -104,7 +123,7 @@ void registerLibrary(Registry& registry, std::string_view libraryPath) {
             const std::string interface = "Interface\\" + std::string(iid);
             write.key(interface, {{"", name}});
             write.key(interface + "\\ProxyStubClsid32", {{"", AutomationProxy}});
-            write.key(interface + "\\TypeLib", {{"", libraryId}, {"Version", version}});
+            write.key(interface + "\\TypeLib", {{"", libraryId}, {"Version", registeredVersion()}});
         }
     }
     const std::string library = typeLibraryKey();
@@ -113,7 +132,7 @@ void registerLibrary(Registry& registry, std::string_view libraryPath) {
     write.key(library + "\\FLAGS", {{"", ControlLibraryFlags}});
     write.key(library + "\\HELPDIR",
               {{"", folderEnd == std::string::npos ? std::string() : path.substr(0, folderEnd)}});
-    write.key(library + "\\409\\win32", {{"", path}});
+    write.key(library + TypeLibraryFile, {{"", path}});
 }
 
 void unregisterLibrary(Registry& registry) {

@@ -62,12 +62,13 @@ MessageLoop::~MessageLoop() {
 }
 
 void MessageLoop::dispatch(MSG& message) {
-    // A timer of the thread has no window: its action is called here.
+    // A timer of the loop's has no window: its action is called here. Other
+    // timers of the thread carry their own procedure, which dispatching calls.
     if (message.message == WM_TIMER && message.hwnd == nullptr) {
         if (const auto repeat = repeats_.find(message.wParam); repeat != repeats_.end()) {
             repeat->second();
+            return;
         }
-        return;
     }
     // The dialog the message is for handles its keys (Tab, Enter, Escape);
     // it may unload itself meanwhile, so it is looked up first.

@@ -32,10 +32,6 @@ void Win32Ui::showItemWindow(const ItemWindowContent&) {
     notDrawn("The item window");
 }
 
-void Win32Ui::showTextWindow(const TextWindowContent&, TextWindowEvents&) {
-    notDrawn("frmText");
-}
-
 std::unique_ptr<NamingDialogView> Win32Ui::openNamingDialog(const NamingDialogContent&,
                                                             NamingDialogEvents&) {
     notDrawn("frmFlet");

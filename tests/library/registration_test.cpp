@@ -29,7 +29,8 @@ TEST(RegistrationTest, RegistersEveryClassWithItsInterfacesAndTheTypeLibrary) {
     fake::MemoryRegistry registry;
     registerLibrary(registry, Library);
     const std::string libraryId(CasebenchLibrary::TypeLibraryId);
-    const std::string typeLibrary = "TypeLib\\" + libraryId + "\\78.2";
+    // COM looks the type library's version up in hexadecimal: 78.2 is "4e.2".
+    const std::string typeLibrary = "TypeLib\\" + libraryId + "\\4e.2";
     for (const LibraryClass& entry : CasebenchLibrary::classes()) {
         const ClassInfo& info = entry.info;
         const std::string name(info.name), progId = "Casebench." + name;
@@ -47,7 +48,7 @@ TEST(RegistrationTest, RegistersEveryClassWithItsInterfacesAndTheTypeLibrary) {
             {interface, "", "_" + name},
             {events, "", "__" + name},
             {interface + "\\ProxyStubClsid32", "", "{00020424-0000-0000-C000-000000000046}"},
-            {events + "\\TypeLib", "Version", "78.2"},
+            {events + "\\TypeLib", "Version", "4e.2"},
         };
         for (const auto& [key, valueName, expected] : values) {
             EXPECT_EQ(value(registry, key, valueName), expected) << key << " " << valueName;
@@ -59,7 +60,9 @@ TEST(RegistrationTest, RegistersEveryClassWithItsInterfacesAndTheTypeLibrary) {
     EXPECT_EQ(value(registry, typeLibrary), "Casebench");
     EXPECT_EQ(value(registry, typeLibrary + "\\FLAGS"), "2");
     EXPECT_EQ(value(registry, typeLibrary + "\\HELPDIR"), "C:\\Programmer\\Casebench");
-    EXPECT_EQ(value(registry, typeLibrary + "\\409\\win32"), Library);
+    // Under the bitness of the library file that holds it.
+    EXPECT_EQ(value(registry, typeLibrary + (sizeof(void*) == 8 ? "\\409\\win64" : "\\409\\win32")),
+              Library);
 
     // Twice over: what is not there is not missed.
     unregisterLibrary(registry);

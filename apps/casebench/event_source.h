@@ -1,0 +1,43 @@
+#pragma once
+
+#include <map>
+#include <ocidl.h>
+
+namespace lexi::com {
+
+// The connection point of a class's event interface. The interface declares
+// no events, so nothing is ever raised; a host that listens (a control
+// container, WithEvents) is connected and disconnected all the same. The
+// point is part of its object: it lives and counts references with it.
+class EventSource final : public IConnectionPoint {
+public:
+    EventSource(IConnectionPointContainer& container, REFIID events)
+        : container_(container), events_(events) {}
+    ~EventSource();
+    EventSource(const EventSource&) = delete;
+    EventSource& operator=(const EventSource&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return container_.AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return container_.Release(); }
+
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
+    HRESULT STDMETHODCALLTYPE
+    GetConnectionPointContainer(IConnectionPointContainer** container) override;
+    // Connects a listener that implements the event interface.
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+    // Listing the listeners is not offered.
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override;
+
+    // An enumeration of this point alone, for the container.
+    IEnumConnectionPoints* enumerate();
+
+private:
+    IConnectionPointContainer& container_;
+    IID events_;
+    std::map<DWORD, IUnknown*> sinks_;
+    DWORD lastCookie_ = 0;
+};
+
+} // namespace lexi::com
