@@ -1,25 +1,12 @@
 #include "tray/document_launcher.h"
 
+#include "docprep/file_names.h"
 #include "mail/md_mail.h"
 #include "platform/failure.h"
 #include "platform/text.h"
 #include "tray/usage_message.h"
 
 namespace lexi {
-namespace {
-
-// The extension of the path's last component, trimmed and in lower case.
-std::string extensionOf(std::string_view path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos) {
-        return {};
-    }
-    return text::toLower(text::trimSpaces(name.substr(dot + 1)));
-}
-
-} // namespace
 
 std::string DocumentLauncher::shellErrorMessage(int code, std::string_view Dokument) {
     switch (code) {
@@ -79,7 +66,7 @@ int DocumentLauncher::StartProgram(std::string_view Dokument, std::string_view D
         log.WriteLog("Starting procedure StartProgram with parameters Dokument " +
                      std::string(Dokument) + "DDEKommando " + std::string(DDEKommando) +
                      "DocumentId " + std::string(DocumentID));
-        if (extensionOf(Dokument) == "msg") {
+        if (recordExtension(Dokument) == "msg") {
             bool sent = false;
             {
                 mdMail post(context_);

@@ -3,7 +3,9 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "platform/windows_command_line.h"
+#include "platform/windows_path.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <numeric>
 
@@ -58,6 +60,22 @@ TEST(CommandLine, SplitsByTheWorkstationsQuotingRules) {
     };
     for (const auto& [line, arguments] : cases) {
         EXPECT_EQ(splitWindowsCommandLine(line), arguments) << line;
+    }
+}
+
+TEST(PathParts, SplitAtTheLastSeparatorAndTheLastDotOfTheName) {
+    // clang-format off
+    const std::array<std::string_view, 4> cases[] = {
+        // path, folder, name, extension
+        {"C:\\Sager\\brev.docx", "C:\\Sager\\", "brev.docx", "docx"},
+        {"C:/a.b/c", "C:/a.b/", "c", ""}, {"a\\b/c.tar.gz", "a\\b/", "c.tar.gz", "gz"},
+        {"brev.", "", "brev.", ""}, {"", "", "", ""}, {"C:\\", "C:\\", "", ""},
+    };
+    // clang-format on
+    for (const auto& [path, folder, name, extension] : cases) {
+        EXPECT_EQ(folderPart(path), folder) << path;
+        EXPECT_EQ(fileNamePart(path), name) << path;
+        EXPECT_EQ(extensionPart(path), extension) << path;
     }
 }
 
