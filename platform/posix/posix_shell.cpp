@@ -1,11 +1,11 @@
 #include "platform/posix/posix_shell.h"
 
 #include "platform/posix/argument_vector.h"
+#include "platform/posix/loading/loaded_library.h"
 #include "platform/posix/search_path.h"
 #include "platform/text.h"
 
 #include <array>
-#include <dlfcn.h>
 #include <fstream>
 #include <gio/gio.h>
 #include <spawn.h>
@@ -46,27 +46,20 @@ struct Gio {
     decltype(&g_app_info_get_default_for_type) defaultForType = nullptr;
     decltype(&g_object_unref) objectUnref = nullptr;
     decltype(&g_free) free = nullptr;
+    bool complete = false;
 
     // Null when GIO cannot be loaded.
     static const Gio* load() {
         static const Gio loaded = [] {
             Gio gio;
-            void* library = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-            if (!library) {
-                return gio;
-            }
-            gio.contentTypeGuess = reinterpret_cast<decltype(gio.contentTypeGuess)>(
-                ::dlsym(library, "g_content_type_guess"));
-            gio.defaultForType = reinterpret_cast<decltype(gio.defaultForType)>(
-                ::dlsym(library, "g_app_info_get_default_for_type"));
-            gio.objectUnref =
-                reinterpret_cast<decltype(gio.objectUnref)>(::dlsym(library, "g_object_unref"));
-            gio.free = reinterpret_cast<decltype(gio.free)>(::dlsym(library, "g_free"));
+            const LoadedLibrary library("libgio-2.0.so.0");
+            gio.complete = library.bind(gio.contentTypeGuess, "g_content_type_guess") &&
+                           library.bind(gio.defaultForType, "g_app_info_get_default_for_type") &&
+                           library.bind(gio.objectUnref, "g_object_unref") &&
+                           library.bind(gio.free, "g_free");
             return gio;
         }();
-        return loaded.contentTypeGuess && loaded.defaultForType && loaded.objectUnref && loaded.free
-                   ? &loaded
-                   : nullptr;
+        return loaded.complete ? &loaded : nullptr;
     }
 };
 
