@@ -18,11 +18,6 @@ extern char** environ;
 namespace lexi::posix {
 namespace {
 
-constexpr int FileNotFound = 2;
-constexpr int PathNotFound = 3;
-constexpr int AccessDenied = 5;
-constexpr int NoAssociation = 31;
-
 constexpr std::array<std::string_view, 4> OpeningVerbs = {"open", "edit", "explore", "openas"};
 
 // Starts a program with its arguments in a folder; its id, or -1.
@@ -95,18 +90,19 @@ int PosixShell::execute(std::string_view verb, std::string_view file, std::strin
                         std::string_view workingFolder, ShowMode) {
     const auto hostFile = drives_.toHost(file);
     if (!hostFile) {
-        return PathNotFound;
+        return shellcode::PathNotFound;
     }
     struct stat info {};
     if (::stat(hostFile->c_str(), &info) != 0) {
         struct stat folder {};
         const std::size_t slash = hostFile->rfind('/');
         const std::string parent = slash == std::string::npos ? "." : hostFile->substr(0, slash);
-        return ::stat(parent.empty() ? "/" : parent.c_str(), &folder) == 0 ? FileNotFound
-                                                                           : PathNotFound;
+        return ::stat(parent.empty() ? "/" : parent.c_str(), &folder) == 0
+                   ? shellcode::FileNotFound
+                   : shellcode::PathNotFound;
     }
     if (::access(hostFile->c_str(), R_OK) != 0) {
-        return AccessDenied;
+        return shellcode::AccessDenied;
     }
     const auto hostFolder = drives_.toHost(workingFolder);
     struct stat folderInfo {};
@@ -123,12 +119,12 @@ int PosixShell::execute(std::string_view verb, std::string_view file, std::strin
             return open(*hostFile, folder);
         }
     }
-    return NoAssociation;
+    return shellcode::NoAssociation;
 }
 
 int PosixShell::open(const std::string& hostFile, const std::string& hostFolder) {
     if (!hasHandler_(hostFile)) {
-        return NoAssociation;
+        return shellcode::NoAssociation;
     }
     std::vector<std::string> command;
     if (const std::string xdgOpen = findOnPath("xdg-open"); !xdgOpen.empty()) {
@@ -137,9 +133,9 @@ int PosixShell::open(const std::string& hostFile, const std::string& hostFolder)
         command = {gio, "open", hostFile};
     } else {
         note_("Skrivebordet har intet program til at åbne filer (xdg-open eller gio)");
-        return NoAssociation;
+        return shellcode::NoAssociation;
     }
-    return spawn(command, hostFolder) > 0 ? Started : NoAssociation;
+    return spawn(command, hostFolder) > 0 ? Started : shellcode::NoAssociation;
 }
 
 int PosixShell::print(const std::string& hostFile) {
