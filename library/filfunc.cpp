@@ -120,10 +120,8 @@ std::string Filfunc::Kontrol(const std::string& Filnavn) {
 }
 
 bool Filfunc::mayChange(const std::string& path, std::size_t depth) {
-    const bool full = path.size() > 2 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-                      path[1] == ':' && (path[2] == '\\' || path[2] == '/');
-    const auto parsed = full ? parseWindowsPath(path, [] { return std::string(); }) : std::nullopt;
-    return parsed && parsed->components.size() >= depth && files_.isUsersOwn(path);
+    const auto names = namesBelowRoot(path);
+    return names && *names >= depth && files_.isUsersOwn(path);
 }
 
 std::string Filfunc::MappeSlet(std::string& Mappe) {

@@ -62,10 +62,10 @@ public:
 private:
     bool isNormalFile(const std::string& path);
     // Whether a call may delete or replace what lies at `path`: a full path
-    // (drive, then "\\") with at least `depth` names below the drive's root
-    // (1: a folder there, 2: a file in one), on the user's own part of the
-    // drives. A mistaken empty, relative or root path must not wipe the
-    // caller's current folder or a drive.
+    // (drive, then "\\"; or a network share) with at least `depth` names
+    // below the drive's or the share's root (1: a folder there, 2: a file in
+    // one), on the user's own part of the drives. A mistaken empty, relative or root path must not
+    // wipe the caller's current folder or a drive.
     bool mayChange(const std::string& path, std::size_t depth);
 
     FileSystem& files_;

@@ -23,7 +23,7 @@ enum class [[nodiscard]] RegistryStatus{
     AccessDenied, // the store refuses the caller
     MoreData,     // the value does not fit the caller's buffer
     Damaged,      // the store's data cannot be read: its file is damaged
-    Other,        // anything else (a key that still has subkeys)
+    Other,        // anything else (a malformed key path)
 };
 
 // One value's type and its raw bytes. String data are the code page's bytes
@@ -66,8 +66,8 @@ public:
     virtual RegistryStatus deleteValue(RegistryRoot root, std::string_view subkey,
                                        std::string_view name) = 0;
 
-    // Deletes a key that has no subkeys (Other when it has some). The root key
-    // itself cannot be deleted.
+    // Deletes a key that has no subkeys (AccessDenied when it has some, as
+    // Windows answers). The root key itself cannot be deleted.
     virtual RegistryStatus deleteKey(RegistryRoot root, std::string_view subkey) = 0;
 
     // The names of a key's values, in the order they were first written.

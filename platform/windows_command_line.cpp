@@ -7,14 +7,11 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-} // namespace
-
-std::vector<std::string> splitWindowsCommandLine(std::string_view line) {
-    std::vector<std::string> arguments;
-    std::size_t pos = 0;
-
-    // The program name: no escapes, quotes only group.
+// The program name at the start of a command line, and where it ends: no
+// escapes, quotes only group.
+std::string programName(std::string_view line, std::size_t& pos) {
     std::string program;
+    pos = 0;
     if (pos < line.size() && line[pos] == '"') {
         const std::size_t close = line.find('"', pos + 1);
         program = line.substr(pos + 1, close == std::string_view::npos ? std::string_view::npos
@@ -24,6 +21,24 @@ std::vector<std::string> splitWindowsCommandLine(std::string_view line) {
     while (pos < line.size() && !isBlank(line[pos])) {
         program += line[pos++];
     }
+    return program;
+}
+
+} // namespace
+
+std::string_view argumentText(std::string_view commandLine) {
+    std::size_t pos = 0;
+    programName(commandLine, pos);
+    while (pos < commandLine.size() && isBlank(commandLine[pos])) {
+        ++pos;
+    }
+    return commandLine.substr(pos);
+}
+
+std::vector<std::string> splitWindowsCommandLine(std::string_view line) {
+    std::vector<std::string> arguments;
+    std::size_t pos = 0;
+    std::string program = programName(line, pos);
     if (line.empty()) {
         return arguments;
     }

@@ -14,4 +14,8 @@ namespace lexi {
 // literal quote.
 std::vector<std::string> splitWindowsCommandLine(std::string_view commandLine);
 
+// What follows the program name, as the program's one argument text: quotes
+// kept, nothing split, the blanks before it left out.
+std::string_view argumentText(std::string_view commandLine);
+
 } // namespace lexi

@@ -2,8 +2,7 @@
 // argument text.
 
 #include "apps/lexitray/linux_platform.h"
-#include "platform/failure.h"
-#include "tray/startup.h"
+#include "apps/lexitray/program_run.h"
 
 #include <string>
 
@@ -30,23 +29,8 @@ int main(int argc, char** argv) {
     // program ends rather than answer them unseen.
     lexi::LinuxPlatform linuxPlatform(std::make_unique<lexi::posix::NoWindows>(),
                                       lexi::WithoutDesktopUi::ProgramEnds);
-    lexi::Platform& platform = linuxPlatform.platform();
-    lexi::ProgramState state;
-    state.commandLine = commandLineOf(argc, argv);
-    lexi::RunLog log(platform.files, platform.processes, platform.clock);
-    linuxPlatform.setNotes([&log](const std::string& note) { log.WriteLog(note); });
-    lexi::Startup startup(platform, state, log);
-    try {
-        startup.Main();
-        // The windows the request left loaded (the tray window, the settings
-        // window) carry the program from here until the last one is gone.
-        platform.ui.runEventLoop();
-    } catch (const lexi::Failure& failure) {
-        // A failure no feature handled ends the program with a message.
-        const std::string text = "Fejl i Main: " + failure.description();
-        log.WriteLog(text);
-        platform.ui.messageBox(text, lexi::msgbox::Critical, lexi::Startup::AppName);
-        return 1;
-    }
-    return 0;
+    return lexi::runProgram(
+        linuxPlatform.platform(), commandLineOf(argc, argv), [&linuxPlatform](lexi::RunLog& log) {
+            linuxPlatform.setNotes([&log](const std::string& note) { log.WriteLog(note); });
+        });
 }

@@ -1,13 +1,10 @@
 #include "apps/lexitray/ui_choice.h"
 
 #include "apps/lexitray/lazy_qt_ui.h"
-#include "platform/script/scripted_ui.h"
+#include "apps/lexitray/scripted_ui_choice.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -19,25 +16,6 @@ std::string variable(const char* name) {
     return value ? value : "";
 }
 
-std::string readWhole(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-script::ScriptedUi::Transcript transcriptTo(const std::string& path) {
-    if (path.empty()) {
-        return [](const script::Record& record) {
-            std::fprintf(stderr, "%s\n", record.toLine().c_str());
-        };
-    }
-    // Each record is appended on its own, so a transcript shared by several
-    // runs keeps them in the order they happened.
-    return [path](const script::Record& record) {
-        std::ofstream file(path, std::ios::binary | std::ios::app);
-        file << record.toLine() << '\n';
-    };
-}
-
 // A tray window with nothing left to do waits, as the program in the
 // notification area does, until it is stopped.
 void waitUntilStopped() {
@@ -47,10 +25,7 @@ void waitUntilStopped() {
 }
 
 std::unique_ptr<Ui> scriptedUi() {
-    const std::string scriptPath = variable("LEXITRAY_UI_SCRIPT");
-    const std::string script = scriptPath.empty() ? std::string() : readWhole(scriptPath);
-    return std::make_unique<script::ScriptedUi>(
-        script, transcriptTo(variable("LEXITRAY_UI_TRANSCRIPT")), waitUntilStopped);
+    return scriptedUiFromEnvironment(variable, waitUntilStopped);
 }
 
 // A display this process can reach: a Wayland socket, or an X display that

@@ -140,7 +140,7 @@ RegistryStatus MemoryRegistry::deleteKey(RegistryRoot root, std::string_view sub
         return entry.first.first == root && registry_path::isBelow(entry.first.second, key->second);
     });
     if (hasSubkeys) {
-        return RegistryStatus::Other;
+        return RegistryStatus::AccessDenied;
     }
     keys_.erase(*key);
     return RegistryStatus::Ok;

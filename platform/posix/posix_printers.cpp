@@ -1,8 +1,8 @@
 #include "platform/posix/posix_printers.h"
 
-#include "platform/cp1252.h"
 #include "platform/posix/argument_vector.h"
 #include "platform/posix/search_path.h"
+#include "platform/printer_values.h"
 #include "platform/shell.h"
 #include "platform/text.h"
 
@@ -22,23 +22,8 @@ extern char** environ;
 namespace lexi::posix {
 namespace {
 
-// Where Windows keeps the default printer, and the printers installed for the
-// user with their port descriptions.
-constexpr std::string_view WindowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-constexpr std::string_view DevicesKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices";
 // The PDF writer driver's job settings.
 constexpr std::string_view SettingsKey = "Software\\Lexitray PDF Writer";
-
-// A text value of the user's registry; empty when it is missing or no text.
-std::string readText(Registry& registry, std::string_view key, std::string_view name) {
-    auto value = queryWholeValue(registry, RegistryRoot::CurrentUser, key, name);
-    if (!value || value->type != RegistryType::String) {
-        return {};
-    }
-    std::string bytes = std::move(value->data);
-    bytes.resize(std::min(bytes.size(), bytes.find('\0')));
-    return cp1252::toUtf8(bytes);
-}
 
 // Printer names are compared as Windows compares them, without regard to
 // letter case.
@@ -154,17 +139,12 @@ PosixPrinters::PosixPrinters(Registry& registry, const DriveTable& drives, std::
     : registry_(registry), drives_(drives), driver_(std::move(driver)), note_(std::move(note)) {}
 
 std::string PosixPrinters::defaultPrinter() {
-    // "Device" is the printer's name, a comma, then its port description.
-    const std::string device = readText(registry_, WindowsKey, "Device");
-    const std::string name = device.substr(0, device.find(','));
+    const std::string name = printer_values::defaultPrinter(registry_);
     return name.empty() ? printServiceDefault() : name;
 }
 
-// The Devices value is the printer's spooler, a comma, then its port.
 std::string PosixPrinters::port(std::string_view printer) {
-    const std::string device = readText(registry_, DevicesKey, printer);
-    const std::size_t comma = device.find(',');
-    return comma == std::string::npos ? std::string() : device.substr(comma + 1);
+    return printer_values::port(registry_, printer);
 }
 
 int PosixPrinters::print(std::string_view file, std::string_view printer) {
@@ -185,7 +165,7 @@ int PosixPrinters::print(std::string_view file, std::string_view printer) {
 }
 
 bool PosixPrinters::pdfWriterInstalled() {
-    return !readText(registry_, DevicesKey, PdfWriterName).empty();
+    return !printer_values::devicesEntry(registry_, PdfWriterName).empty();
 }
 
 int PosixPrinters::printToPdfWriter(const std::string& hostFile) {

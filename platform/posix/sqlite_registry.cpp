@@ -237,7 +237,7 @@ RegistryStatus SqliteRegistry::deleteKey(RegistryRoot root, std::string_view sub
         Statement children(*db_, "SELECT 1 FROM registry_keys WHERE root = ? AND folded > ? "
                                  "AND folded < ? LIMIT 1");
         if (children.bind(1, rootNumber(root)).bind(2, key + '\\').bind(3, key + ']').step()) {
-            return RegistryStatus::Other;
+            return RegistryStatus::AccessDenied;
         }
         Statement(*db_, "DELETE FROM registry_values WHERE root = ? AND key = ?")
             .bind(1, rootNumber(root))

@@ -1,5 +1,7 @@
 #include "platform/posix/sqlite_registry.h"
 #include "shared/pdfwriter/md_pdf_writer.h"
+#include "tests/platform/registry_contract.h"
+#include "tests/registry/md_registry_scenario.h"
 #include "tests/support/child_processes.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
@@ -7,6 +9,28 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+namespace lexi::registry_contract {
+namespace {
+
+struct SqliteStore {
+    static constexpr bool WrittenOrder = true;
+    testing::TempFolder folder;
+    posix::SqliteRegistry registry{folder.str() + "/store/registry.db"};
+};
+
+} // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Sqlite, RegistryContract, SqliteStore);
+INSTANTIATE_TYPED_TEST_SUITE_P(Sqlite, SettingsContract, SqliteStore);
+
+} // namespace lexi::registry_contract
+
+namespace lexi::registry_scenario {
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Sqlite, RegistryModuleScenario, registry_contract::SqliteStore);
+
+} // namespace lexi::registry_scenario
 
 namespace lexi::posix {
 namespace {

@@ -79,6 +79,16 @@ TEST(CommandLine, SplitsByTheWorkstationsQuotingRules) {
     for (const auto& [line, arguments] : cases) {
         EXPECT_EQ(splitWindowsCommandLine(line), arguments) << line;
     }
+    // The argument text as the program takes it whole.
+    const std::pair<std::string, std::string> texts[] = {
+        {"", ""},
+        {"lexitray.exe", ""},
+        {"lexitray.exe  \tmailbcc ", "mailbcc "},
+        {R"("C:\Program Files\lexitray.exe" "C:\a b.docx" open)", R"("C:\a b.docx" open)"},
+    };
+    for (const auto& [line, text] : texts) {
+        EXPECT_EQ(argumentText(line), text) << line;
+    }
 }
 
 TEST(PathParts, SplitAtTheLastSeparatorAndTheLastDotOfTheName) {

@@ -1,0 +1,78 @@
+#include "platform/win32/dialog_window.h"
+
+#include "platform/win32/wide_text.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace lexi::win32 {
+
+HINSTANCE resourceModule() {
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
+
+DialogWindow::~DialogWindow() {
+    if (window_) {
+        // Messages that come while the window goes find no object.
+        SetWindowLongPtrW(window_, DWLP_USER, 0);
+        loop_.remove(window_);
+        DestroyWindow(window_);
+    }
+}
+
+bool DialogWindow::create(const wchar_t* templateName, HWND owner) {
+    window_ = CreateDialogParamW(resourceModule(), templateName, owner, procedure,
+                                 reinterpret_cast<LPARAM>(this));
+    if (window_) {
+        loop_.add(window_);
+    }
+    return window_ != nullptr;
+}
+
+INT_PTR CALLBACK DialogWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<DialogWindow*>(lParam);
+        self->window_ = window;
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+    }
+    auto* self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self ? self->handleMessage(message, wParam, lParam) : FALSE;
+}
+
+int DialogWindow::pixels(int twips) const {
+    const HDC screen = GetDC(window_);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(window_, screen);
+    return MulDiv(twips, dpi, 1440);
+}
+
+void DialogWindow::setInnerSize(int width, int height) {
+    RECT frame{0, 0, pixels(width), pixels(height)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int frameWidth = frame.right - frame.left;
+    const int frameHeight = frame.bottom - frame.top;
+    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - frameWidth) / 2,
+                 work.top + (work.bottom - work.top - frameHeight) / 2, frameWidth, frameHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogWindow::place(int id, const TwipsRect& twips) {
+    SetWindowPos(control(id), nullptr, pixels(twips.left), pixels(twips.top), pixels(twips.width),
+                 pixels(twips.height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogWindow::setText(int id, std::string_view text) {
+    SetWindowTextW(id == 0 ? window_ : control(id), toWide(text).c_str());
+}
+
+std::string DialogWindow::text(int id) const {
+    const HWND window = id == 0 ? window_ : control(id);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return fromWide(text);
+}
+
+} // namespace lexi::win32

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/text_window.h"
+#include "platform/win32/message_loop.h"
+
+#include <string>
+#include <string_view>
+#include <windows.h>
+
+namespace lexi::win32 {
+
+// A dialog of the resource script that draws a core model's window, loaded
+// modeless and registered with the message loop while it exists. The
+// resource gives its controls; their places and sizes are the model's twips
+// (1/1440 inch), converted at the dialog's DPI. Destroying the object
+// destroys the window, also from within one of its own messages: nothing of
+// the object is touched after a handler has passed an event to its model.
+class DialogWindow {
+public:
+    virtual ~DialogWindow();
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
+
+    HWND handle() const { return window_; }
+
+protected:
+    explicit DialogWindow(MessageLoop& loop) : loop_(loop) {}
+
+    // Creates the dialog from the resource `templateName`; a derived class
+    // calls it at the end of its constructor, so that the dialog's messages
+    // find it whole. False when the dialog cannot be created.
+    bool create(const wchar_t* templateName, HWND owner = nullptr);
+
+    // A message of the dialog; answers whether it was handled (as a dialog
+    // procedure does).
+    virtual INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+    // Twips in pixels at the dialog's DPI.
+    int pixels(int twips) const;
+    // Gives the dialog an inner area of that many twips, centred on the
+    // screen's work area.
+    void setInnerSize(int width, int height);
+    void place(int control, const TwipsRect& twips);
+    // The text of a control; control 0 is the dialog itself (its title).
+    void setText(int control, std::string_view text);
+    std::string text(int control) const;
+    HWND control(int id) const { return GetDlgItem(window_, id); }
+
+    MessageLoop& loop() { return loop_; }
+
+private:
+    static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    MessageLoop& loop_;
+    HWND window_ = nullptr;
+};
+
+// This module (the program, or the library that holds the code), where the
+// dialogs and icons of the resource script are.
+HINSTANCE resourceModule();
+
+} // namespace lexi::win32

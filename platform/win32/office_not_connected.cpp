@@ -1,0 +1,15 @@
+#include "platform/win32/office_not_connected.h"
+
+#include "platform/failure.h"
+
+namespace lexi::win32 {
+
+std::shared_ptr<OutlookApplication> OutlookNotConnected::start() {
+    throw Failure(failure::CannotCreateObject, "Outlook.Application");
+}
+
+std::unique_ptr<WordApplication> WordNotConnected::start() {
+    throw Failure(failure::CannotCreateObject, "Word.Application");
+}
+
+} // namespace lexi::win32
