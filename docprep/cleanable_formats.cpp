@@ -1,6 +1,7 @@
 #include "docprep/cleanable_formats.h"
 
 #include "platform/text.h"
+#include "platform/windows_path.h"
 
 namespace lexi {
 namespace {
@@ -35,11 +36,7 @@ const Extension* knownExtension(std::string_view extension) {
 }
 
 const Extension* extensionOf(std::string_view path) {
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string_view::npos || path.find_first_of("\\/", dot) != std::string_view::npos) {
-        return nullptr;
-    }
-    return knownExtension(path.substr(dot + 1));
+    return knownExtension(extensionPart(path));
 }
 
 } // namespace

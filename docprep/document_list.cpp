@@ -19,7 +19,7 @@ std::string completed(DocPrepContext& context, const std::string& entry) {
     }
     // A missing file that has an extension (a web address among them) is
     // kept as listed.
-    if (!extensionName(entry).empty()) {
+    if (!extensionPart(entry).empty()) {
         return entry;
     }
     const std::string path = fileExists(files, entry + ".docx") ? entry + ".docx" : entry + ".doc";

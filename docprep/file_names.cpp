@@ -33,19 +33,8 @@ std::string attachmentFileName(FileSystem& files, std::string_view chosen) {
     return fittedName(files, std::string_view(cleaned).substr(0, dot), cleaned.substr(dot));
 }
 
-std::string_view fileNamePart(std::string_view path) {
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
-std::string_view extensionName(std::string_view path) {
-    const std::string_view name = fileNamePart(path);
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
-}
-
 std::string recordExtension(std::string_view path) {
-    return text::toLower(text::trimSpaces(extensionName(path)));
+    return text::toLower(text::trimSpaces(extensionPart(path)));
 }
 
 } // namespace lexi

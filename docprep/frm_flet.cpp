@@ -147,7 +147,7 @@ std::string frmFlet::nameProblem() const {
         std::ranges::find(taken_, text::toLower(cleaned)) != taken_.end()) {
         return "Filnavnet " + cleaned + " eksisterer i forvejen!";
     }
-    const std::string_view extension = extensionName(cleaned);
+    const std::string_view extension = extensionPart(cleaned);
     if (extension.empty()) {
         return "Dokumentet skal have en endelse!";
     }

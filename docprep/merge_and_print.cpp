@@ -2,6 +2,7 @@
 
 #include "docprep/word_printing.h"
 #include "platform/failure.h"
+#include "platform/shell.h"
 #include "shared/pdfwriter/driver_values.h"
 #include "shared/pdfwriter/md_pdf_writer.h"
 #include "shared/pdfwriter/pdf_writer_turn.h"
@@ -230,7 +231,7 @@ bool MergeRun::printWithShell(const MergeDocument& record) {
     }
     const int answer = context_.program.StartProgram(record.SourcePath, "Print");
     log("slut på DDE sektion");
-    if (answer <= 32) {
+    if (answer <= shellcode::LastError) {
         throw Failure(WordPrinting::TimeoutNumber,
                       "Dokumentet " + record.SourcePath + " kan ikke udskrives til pdf (" +
                           std::to_string(answer) + ")",

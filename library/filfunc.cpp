@@ -27,18 +27,6 @@ void normalise(std::string& folder) {
     }
 }
 
-// The text after the name's last ".", empty when it has none.
-std::string extension(std::string_view name) {
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos ? std::string() : std::string(name.substr(dot + 1));
-}
-
-// The folder part of a path or pattern, with its final separator.
-std::string folderOf(std::string_view path) {
-    const std::size_t cut = path.find_last_of("\\/");
-    return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut + 1));
-}
-
 } // namespace
 
 Filfunc::Filfunc(FileSystem& files, Ui& ui, Processes& processes, WordConnector& word,
@@ -181,7 +169,7 @@ bool Filfunc::isNormalFile(const std::string& path) {
 }
 
 std::string Filfunc::FileExists(const std::string& File) {
-    const std::string folder = folderOf(File);
+    const std::string folder(folderPart(File));
     for (const std::string& name : files_.list(File)) {
         if (isNormalFile(folder + name)) {
             return name;
@@ -204,10 +192,10 @@ void Filfunc::KortFilnavn(std::string& Mappe) {
         if (text::utf16Length(name) <= LongestKeptName || !isNormalFile(Mappe + name)) {
             continue;
         }
-        std::string shortName =
-            fittedName(files_, text::left(name, ShortenedName), "." + extension(name));
+        std::string shortName = fittedName(files_, text::left(name, ShortenedName),
+                                           "." + std::string(extensionPart(name)));
         for (int k = 1; files_.exists(Mappe + shortName); ++k) {
-            const std::string e = extension(shortName);
+            const std::string e(extensionPart(shortName));
             shortName = fittedName(
                 files_,
                 text::left(shortName, text::utf16Length(shortName) - (text::utf16Length(e) + 1)),

@@ -1,6 +1,7 @@
 // Filing the sent mail in the case, and clearing an unsent one away.
 
 #include "mail/case_filing.h"
+#include "mail/item_search.h"
 #include "mail/md_mail.h"
 #include "mail/search_bound.h"
 #include "platform/failure.h"
@@ -16,18 +17,14 @@ constexpr int PollPauseMilliseconds = 250;
 
 int mdMail::folderHoldingMail() {
     const auto session = outlook_->session();
+    const MailState& state = context_.state;
+    const auto isTheSentMail = [&state](OutlookItem& item) {
+        return item.billingInformation() == state.SendtMarkering ||
+               (!state.sentEntryId.empty() && item.entryId() == state.sentEntryId);
+    };
     for (const int folder : {outlook::FolderOutbox, outlook::FolderDrafts}) {
-        const ItemsPtr items = session->getDefaultFolder(folder)->items();
-        for (int position = items->count(); position >= 1; --position) {
-            const ItemPtr item = items->item(position);
-            try {
-                if (item->billingInformation() == context_.state.SendtMarkering ||
-                    (!context_.state.sentEntryId.empty() &&
-                     item->entryId() == context_.state.sentEntryId)) {
-                    return folder;
-                }
-            } catch (const Failure&) {
-            }
+        if (lastMatchingItem(*session, folder, isTheSentMail)) {
+            return folder;
         }
     }
     return 0;

@@ -1,6 +1,7 @@
 #include "mail/requests_in_flight.h"
 
 #include "mail/case_filing.h"
+#include "mail/item_search.h"
 #include "platform/failure.h"
 
 namespace lexi {
@@ -8,17 +9,9 @@ namespace {
 
 // The item in the folder whose billing information is the marker.
 ItemPtr markedItem(OutlookNamespace& session, int folder, const std::string& marker) {
-    const ItemsPtr items = session.getDefaultFolder(folder)->items();
-    for (int position = items->count(); position >= 1; --position) {
-        ItemPtr item = items->item(position);
-        try {
-            if (item->billingInformation() == marker) {
-                return item;
-            }
-        } catch (const Failure&) {
-        }
-    }
-    return nullptr;
+    return lastMatchingItem(session, folder, [&marker](OutlookItem& item) {
+        return item.billingInformation() == marker;
+    });
 }
 
 // The sent mail of the entry, found by its entry ID once noted, else by its

@@ -169,13 +169,11 @@ public:
     virtual std::string htmlBody() = 0;
     virtual void setHtmlBody(std::string_view html) = 0;
     virtual int bodyFormat() = 0;
-    virtual void setBodyFormat(int format) = 0;
     virtual std::string senderName() = 0;
     virtual std::string billingInformation() = 0;
     virtual void setBillingInformation(std::string_view text) = 0;
     virtual std::string mileage() = 0;
     virtual void setMileage(std::string_view text) = 0;
-    virtual std::string sentOnBehalfOfName() = 0;
     virtual void setSentOnBehalfOfName(std::string_view name) = 0;
     virtual OutlookRecipients& recipients() = 0;
     virtual OutlookAttachments& attachments() = 0;
@@ -242,8 +240,6 @@ public:
     virtual ~OutlookFolder() = default;
     virtual ItemsPtr items() = 0;
     virtual std::string name() = 0;
-    // "\\Personlig mappe\Indbakke".
-    virtual std::string folderPath() = 0;
     // The kind of item the folder holds (outlook::MailItem for mail).
     virtual int defaultItemType() = 0;
 };

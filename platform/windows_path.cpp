@@ -103,6 +103,21 @@ std::optional<std::size_t> namesBelowRoot(std::string_view path) {
     return parsed ? std::optional(parsed->components.size()) : std::nullopt;
 }
 
+std::string_view folderPart(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string_view::npos ? std::string_view() : path.substr(0, separator + 1);
+}
+
+std::string_view fileNamePart(std::string_view path) {
+    return path.substr(folderPart(path).size());
+}
+
+std::string_view extensionPart(std::string_view path) {
+    const std::string_view name = fileNamePart(path);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+}
+
 bool matchesWildcard(std::string_view name, std::string_view pattern) {
     // Runs of "*" match like one, which keeps the backtracking small.
     std::u32string folded = foldedCodePoints(pattern);

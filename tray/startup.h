@@ -28,8 +28,6 @@ public:
     // own work reach the caller as lexi::Failure.
     void Main();
 
-    const TrayWindow& trayWindow() const { return trayWindow_; }
-
     // The program's version as shown: "4.13.041" for 4.13.41.
     static std::string versionText();
 

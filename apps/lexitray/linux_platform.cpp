@@ -2,6 +2,7 @@
 
 #include "apps/lexitray/ui_choice.h"
 #include "platform/posix/lexitray_home.h"
+#include "platform/posix/loading/program_folder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,9 +14,8 @@ namespace {
 // build folder) it is looked for on PATH.
 std::string pdfWriterDriver() {
     constexpr const char* Driver = "lexitray-pdfwriter";
+    const std::filesystem::path beside = posix::programFolder() / Driver;
     std::error_code error;
-    const std::filesystem::path beside =
-        std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / Driver;
     return std::filesystem::exists(beside, error) ? beside.string() : Driver;
 }
 

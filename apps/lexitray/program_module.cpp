@@ -1,7 +1,9 @@
 #include "apps/lexitray/program_module.h"
 
+#include "platform/posix/loading/loaded_library.h"
+#include "platform/posix/loading/program_folder.h"
+
 #include <cstdio>
-#include <dlfcn.h>
 #include <filesystem>
 #include <string>
 
@@ -15,9 +17,7 @@ struct ModuleFolders {
 
 ModuleFolders& moduleFolders() {
     static ModuleFolders folders = [] {
-        std::error_code error;
-        return ModuleFolders{std::filesystem::read_symlink("/proc/self/exe", error).parent_path(),
-                             LEXITRAY_MODULE_DIR};
+        return ModuleFolders{posix::programFolder(), LEXITRAY_MODULE_DIR};
     }();
     return folders;
 }
@@ -50,11 +50,11 @@ const void* loadModuleEntry(const std::string& moduleName, const char* entryName
         }
         return nullptr;
     };
-    void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        return refused(moduleName + " cannot be loaded: " + ::dlerror());
+    const posix::LoadedLibrary library(module);
+    if (!library.loaded()) {
+        return refused(moduleName + " cannot be loaded: " + library.error());
     }
-    const void* entry = ::dlsym(handle, entryName);
+    const void* entry = library.symbol(entryName);
     if (!entry) {
         return refused(module + " has no " + entryName);
     }

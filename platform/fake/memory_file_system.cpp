@@ -251,11 +251,8 @@ void MemoryFileSystem::removeFolder(std::string_view path, bool recursive) {
 }
 
 std::vector<std::string> MemoryFileSystem::list(std::string_view pattern) {
-    const std::size_t cut = pattern.find_last_of("\\/");
-    const std::string_view folder =
-        cut == std::string_view::npos ? "." : pattern.substr(0, cut + 1);
-    const std::string_view wildcard =
-        cut == std::string_view::npos ? pattern : pattern.substr(cut + 1);
+    const std::string_view folder = folderPart(pattern).empty() ? "." : folderPart(pattern);
+    const std::string_view wildcard = fileNamePart(pattern);
     std::vector<std::string> names;
     if (!isFolder(folder)) {
         return names;

@@ -221,10 +221,8 @@ void PosixFileSystem::removeFolder(std::string_view path, bool recursive) {
 }
 
 std::vector<std::string> PosixFileSystem::list(std::string_view pattern) {
-    std::string text(pattern);
-    const std::size_t cut = text.find_last_of("\\/");
-    const std::string folder = cut == std::string::npos ? "." : text.substr(0, cut + 1);
-    const std::string wildcard = cut == std::string::npos ? text : text.substr(cut + 1);
+    const std::string folder(folderPart(pattern).empty() ? "." : folderPart(pattern));
+    const std::string_view wildcard = fileNamePart(pattern);
     std::vector<std::string> names;
     const auto mapped = drives_.toHost(folder);
     std::error_code error;

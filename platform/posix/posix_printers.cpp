@@ -3,6 +3,7 @@
 #include "platform/posix/argument_vector.h"
 #include "platform/posix/search_path.h"
 #include "platform/printer_values.h"
+#include "platform/shell.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -20,10 +21,6 @@ extern char** environ;
 
 namespace lexi::posix {
 namespace {
-
-constexpr int FileNotFound = 2;
-constexpr int PathNotFound = 3;
-constexpr int NoSuchPrinter = 31;
 
 // The PDF writer driver's job settings.
 constexpr std::string_view SettingsKey = "Software\\Lexitray PDF Writer";
@@ -153,15 +150,15 @@ std::string PosixPrinters::port(std::string_view printer) {
 int PosixPrinters::print(std::string_view file, std::string_view printer) {
     const auto hostFile = drives_.toHost(file);
     if (!hostFile) {
-        return PathNotFound;
+        return shellcode::PathNotFound;
     }
     struct stat info {};
     if (::stat(hostFile->c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
-        return FileNotFound;
+        return shellcode::FileNotFound;
     }
     if (printer.empty()) {
         note_("Der er ingen standardprinter");
-        return NoSuchPrinter;
+        return shellcode::NoAssociation;
     }
     return isPdfWriter(printer) ? printToPdfWriter(*hostFile)
                                 : printWithService(*hostFile, printer);
@@ -174,7 +171,7 @@ bool PosixPrinters::pdfWriterInstalled() {
 int PosixPrinters::printToPdfWriter(const std::string& hostFile) {
     if (!pdfWriterInstalled()) {
         note_("Printeren " + std::string(PdfWriterName) + " er ikke installeret");
-        return NoSuchPrinter;
+        return shellcode::NoAssociation;
     }
     const std::string program =
         driver_.find('/') == std::string::npos ? findOnPath(driver_) : driver_;
@@ -188,7 +185,7 @@ int PosixPrinters::printToPdfWriter(const std::string& hostFile) {
         }
     }
     note_("PDF-printerens driver (" + driver_ + ") kan ikke startes");
-    return NoSuchPrinter;
+    return shellcode::NoAssociation;
 }
 
 std::string PosixPrinters::newJobToken() {
@@ -206,13 +203,13 @@ int PosixPrinters::printWithService(const std::string& hostFile, std::string_vie
     const std::string lp = findOnPath("lp");
     if (lp.empty()) {
         note_("Udskriftstjenesten (lp) findes ikke");
-        return NoSuchPrinter;
+        return shellcode::NoAssociation;
     }
     // The print service takes the job at once: its answer is waited for.
     if (!runQuietly({lp, "-d", std::string(printer), "--", hostFile})) {
         note_("Printeren " + std::string(printer) + " tog ikke imod " +
               drives_.toWindows(hostFile));
-        return NoSuchPrinter;
+        return shellcode::NoAssociation;
     }
     return Taken;
 }

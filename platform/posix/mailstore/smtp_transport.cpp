@@ -1,15 +1,14 @@
 #include "platform/posix/mailstore/smtp_transport.h"
 
 #include "platform/failure.h"
+#include "platform/posix/loading/loaded_library.h"
 #include "platform/posix/mailstore/mime_message.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
 
 #include <cstring>
 #include <ctime>
 #include <curl/curl.h>
-#include <dlfcn.h>
 #include <memory>
-#include <type_traits>
 
 namespace lexi::mailstore {
 namespace {
@@ -75,23 +74,15 @@ struct Curl {
     static const Curl& load() {
         static const Curl loaded = [] {
             Curl curl;
-            void* library = ::dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
-            if (!library) {
-                return curl;
-            }
-            const auto symbol = [&](auto& function, const char* name) {
-                function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-                    ::dlsym(library, name));
-                return function != nullptr;
-            };
-            const bool complete = symbol(curl.globalInit, "curl_global_init") &&
-                                  symbol(curl.easyInit, "curl_easy_init") &&
-                                  symbol(curl.easySetopt, "curl_easy_setopt") &&
-                                  symbol(curl.easyPerform, "curl_easy_perform") &&
-                                  symbol(curl.easyStrerror, "curl_easy_strerror") &&
-                                  symbol(curl.easyCleanup, "curl_easy_cleanup") &&
-                                  symbol(curl.slistAppend, "curl_slist_append") &&
-                                  symbol(curl.slistFreeAll, "curl_slist_free_all");
+            const posix::LoadedLibrary library("libcurl.so.4");
+            const bool complete = library.bind(curl.globalInit, "curl_global_init") &&
+                                  library.bind(curl.easyInit, "curl_easy_init") &&
+                                  library.bind(curl.easySetopt, "curl_easy_setopt") &&
+                                  library.bind(curl.easyPerform, "curl_easy_perform") &&
+                                  library.bind(curl.easyStrerror, "curl_easy_strerror") &&
+                                  library.bind(curl.easyCleanup, "curl_easy_cleanup") &&
+                                  library.bind(curl.slistAppend, "curl_slist_append") &&
+                                  library.bind(curl.slistFreeAll, "curl_slist_free_all");
             if (complete) {
                 curl.globalInit(CURL_GLOBAL_DEFAULT);
             } else {

@@ -124,11 +124,11 @@ void addSummaryColumns(posix::SqliteDb& db) {
     std::vector<std::pair<std::int64_t, ItemSummary>> summaries;
     posix::Statement all(db, "SELECT position, data FROM items");
     while (all.step()) {
-        try {
+        // An item whose file cannot be read is left without a summary.
+        ignoringFailure([&] {
             summaries.emplace_back(all.integer(0),
                                    ItemSummary::of(msgfile::readMessage(all.blob(1))));
-        } catch (const Failure&) {
-        }
+        });
     }
     posix::Statement fill(db, "UPDATE items SET sent_on = ?, received = ?, message_class = ?, "
                               "subject = ?, billing_information = ?, mileage = ? "

@@ -405,14 +405,6 @@ int StoreItem::bodyFormat() {
                : static_cast<int>(message().bodyFormat);
 }
 
-void StoreItem::setBodyFormat(int format) {
-    requireMessage();
-    if (format < 1 || format > 3) {
-        storeRefuses("The property value is out of range.");
-    }
-    message().bodyFormat = static_cast<msgfile::BodyFormat>(format);
-}
-
 std::string StoreItem::senderName() {
     return text(MessageClasses, &msgfile::Message::senderName);
 }
@@ -433,14 +425,10 @@ void StoreItem::setMileage(std::string_view text) {
     message().mileage = text;
 }
 
-std::string StoreItem::sentOnBehalfOfName() {
+// Mail of the store always leaves from its own account: there is no one else
+// to send on behalf of, and nothing to keep.
+void StoreItem::setSentOnBehalfOfName(std::string_view) {
     requireMessage();
-    return sentOnBehalfOfName_;
-}
-
-void StoreItem::setSentOnBehalfOfName(std::string_view name) {
-    requireMessage();
-    sentOnBehalfOfName_ = name;
 }
 
 OutlookRecipients& StoreItem::recipients() {
@@ -456,7 +444,6 @@ OutlookAttachments& StoreItem::attachments() {
 ItemPtr StoreItem::copy() {
     requireMessage();
     auto duplicate = std::make_shared<StoreItem>(context_, message());
-    duplicate->sentOnBehalfOfName_ = sentOnBehalfOfName_;
     duplicate->displayed_ = displayed_;
     return duplicate;
 }

@@ -105,10 +105,7 @@ void tellNotSaved(const StoreServices& services, const Failure& failure) {
 // has been told why.
 void keepAsDraft(StoreItem& mail, const msgfile::Message& unsent) {
     mail.message() = unsent;
-    try {
-        mail.save();
-    } catch (const Failure&) {
-    }
+    ignoringFailure([&] { mail.save(); });
 }
 
 } // namespace

@@ -38,7 +38,6 @@ public:
 
     ItemsPtr items() override;
     std::string name() override { return info_.name; }
-    std::string folderPath() override { return info_.path; }
     int defaultItemType() override { return info_.defaultItemType; }
 
 private:
