@@ -102,7 +102,7 @@ bool frmFlet::showModal() {
 
 void frmFlet::Lookup() {
     const std::string chosen =
-        context_.platform.ui.openFileName("", "PDF Files (*.pdf)", storedValue("InitDir"));
+        context_.platform.ui.openFileName("", "PDF Files (*.pdf)|*.pdf", storedValue("InitDir"));
     if (chosen.empty()) {
         return;
     }
