@@ -1,5 +1,7 @@
 #include "platform/win32/file_dialogs.h"
 
+#include "platform/win32/com_apartment.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
 #include <algorithm>
@@ -23,27 +25,21 @@ std::wstring dialogFilter(std::string_view filter) {
     return wide;
 }
 
-// COM for the dialog's shell objects, whatever the thread had before.
-class ComForDialog {
-public:
-    ComForDialog() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComForDialog() {
-        if (initialised_) {
-            CoUninitialize();
-        }
+// The common dialog library's file dialog (GetOpenFileNameW or
+// GetSaveFileNameW): the path chosen, empty when cancelled.
+std::string runFileDialog(const char* function, OPENFILENAMEW& dialog, std::wstring& chosen) {
+    const auto show = systemFunction<BOOL WINAPI(OPENFILENAMEW*)>(L"comdlg32.dll", function);
+    if (!show || !show(&dialog)) {
+        return {};
     }
-    ComForDialog(const ComForDialog&) = delete;
-    ComForDialog& operator=(const ComForDialog&) = delete;
-
-private:
-    bool initialised_;
-};
+    return fromWide(chosen.c_str());
+}
 
 } // namespace
 
 std::string openFileDialog(HWND owner, std::string_view title, std::string_view filter,
                            std::string_view folder) {
-    const ComForDialog com;
+    const ComApartment com;
     const std::wstring wideTitle = toWide(title);
     const std::wstring wideFilter = dialogFilter(filter);
     const std::wstring wideFolder = toWide(folder);
@@ -58,14 +54,11 @@ std::string openFileDialog(HWND owner, std::string_view title, std::string_view 
     dialog.lpstrTitle = wideTitle.empty() ? nullptr : wideTitle.c_str();
     dialog.Flags =
         OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&dialog)) {
-        return {};
-    }
-    return fromWide(chosen.c_str());
+    return runFileDialog("GetOpenFileNameW", dialog, chosen);
 }
 
 std::string saveFileDialog(HWND owner, std::string_view title, std::string_view suggested) {
-    const ComForDialog com;
+    const ComApartment com;
     const std::wstring wideTitle = toWide(title);
     std::wstring chosen = toWide(suggested);
     chosen.resize(PathRoom, L'\0');
@@ -77,14 +70,11 @@ std::string saveFileDialog(HWND owner, std::string_view title, std::string_view 
     dialog.lpstrTitle = wideTitle.empty() ? nullptr : wideTitle.c_str();
     dialog.Flags =
         OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog)) {
-        return {};
-    }
-    return fromWide(chosen.c_str());
+    return runFileDialog("GetSaveFileNameW", dialog, chosen);
 }
 
 std::string folderDialog(HWND owner, std::string_view title, std::string_view folder) {
-    const ComForDialog com;
+    const ComApartment com;
     IFileOpenDialog* dialog = nullptr;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_PPV_ARGS(&dialog)))) {

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_shell.h"
 
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
@@ -62,6 +63,7 @@ int Win32Shell::execute(std::string_view verb, std::string_view file, std::strin
     info.lpDirectory = orNull(wideFolder);
     // The show modes are Windows' own numbers.
     info.nShow = static_cast<int>(mode);
+    const ComApartment com;
     const bool started = ShellExecuteExW(&info);
     const auto answer = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));
     if (started) {

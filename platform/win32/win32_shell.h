@@ -6,8 +6,7 @@ namespace lexi::win32 {
 
 // The Windows shell: ShellExecuteExW with the verb, the working folder and
 // the show mode, answering ShellExecute's numbers. The started application
-// is not waited for. The calling thread should have COM initialised, as for
-// any shell call.
+// is not waited for. COM is on the thread for the call, as the shell wants.
 class Win32Shell final : public Shell {
 public:
     int execute(std::string_view verb, std::string_view file, std::string_view parameters,
