@@ -2,6 +2,7 @@
 
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_failure.h"
 
 #include <windows.h>
 // After windows.h, whose types it uses.
@@ -69,7 +70,8 @@ int Win32Shell::execute(std::string_view verb, std::string_view file, std::strin
     if (started) {
         return answer;
     }
-    return answer > 0 && answer <= 32 ? answer : numberOf(GetLastError());
+    const int failure = answer > 0 && answer <= 32 ? answer : numberOf(GetLastError());
+    return failure == SE_ERR_FNF && !folderOfExists(wideFile) ? SE_ERR_PNF : failure;
 }
 
 } // namespace lexi::win32
