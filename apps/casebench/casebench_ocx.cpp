@@ -8,6 +8,7 @@
 #include "apps/casebench/com_variant.h"
 #include "apps/lexitray/windows_platform.h"
 #include "library/registration.h"
+#include "platform/win32/wide_text.h"
 
 #include <exception>
 #include <new>
@@ -47,7 +48,7 @@ Loaded& loaded() {
 template <typename Step> HRESULT registering(Step step) {
     try {
         const std::wstring path = modulePath();
-        step(loaded().machine.platform().registry, narrow(path.c_str(), path.size()));
+        step(loaded().machine.platform().registry, win32::fromWide(path));
         return S_OK;
     } catch (const std::exception& thrown) {
         return reportFailure(failureOf(thrown, "Casebench"), IID_NULL);

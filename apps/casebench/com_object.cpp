@@ -4,8 +4,8 @@
 #include "apps/casebench/com_server.h"
 #include "apps/casebench/com_variant.h"
 #include "platform/failure.h"
+#include "platform/win32/wide_text.h"
 
-#include <cwchar>
 #include <exception>
 #include <olectl.h>
 #include <optional>
@@ -82,7 +82,7 @@ HRESULT ComObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, 
     if (!names || !ids || count == 0) {
         return E_INVALIDARG;
     }
-    const Member* member = class_.frameClass.info.member(narrow(names[0], std::wcslen(names[0])));
+    const Member* member = class_.frameClass.info.member(win32::fromWide(names[0]));
     ids[0] = member ? member->dispatchId : DISPID_UNKNOWN;
     for (UINT i = 1; i < count; ++i) {
         ids[i] = DISPID_UNKNOWN;
