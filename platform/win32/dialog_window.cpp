@@ -1,6 +1,7 @@
 #include "platform/win32/dialog_window.h"
 
 #include "platform/win32/resource_ids.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
 #include <commctrl.h>
@@ -80,8 +81,15 @@ void DialogWindow::setText(int id, std::string_view text) {
     SetWindowTextW(id == 0 ? window_ : control(id), toWide(text).c_str());
 }
 
-// The tip goes with the dialog, which owns it.
+// The tip goes with the dialog, which owns it. The tool tips' window class
+// comes with the common controls library, loaded here.
 void DialogWindow::addToolTip(int id, std::string_view text) {
+    const auto initialise = systemFunction<BOOL WINAPI(const INITCOMMONCONTROLSEX*)>(
+        L"comctl32.dll", "InitCommonControlsEx");
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+    if (!initialise || !initialise(&controls)) {
+        return;
+    }
     const std::wstring wide = toWide(text);
     const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0,
                                      0, 0, window_, nullptr, resourceModule(), nullptr);
