@@ -1,7 +1,11 @@
-// The automation client's values and failures, without a server.
+// The automation client: its values and failures, and its calls to a server,
+// the test double of Outlook.
 
+#include "platform/outlook.h"
 #include "platform/win32/automation.h"
+#include "tests/windows/fake_servers/fake_outlook.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace lexi::win32 {
@@ -138,6 +142,68 @@ TEST(DispatchObject, CannotCreateWhatIsNotRegistered) {
               failure::CannotCreateObject);
     EXPECT_FALSE(DispatchObject::running("Lexitray.Findes.Ikke"));
     EXPECT_EQ(failureNumber([] { DispatchObject().get("Subject"); }), failure::ObjectNotSet);
+}
+
+// The double's application object, and a new mail of it.
+struct Server {
+    std::shared_ptr<fakecom::FakeMailbox> mailbox = std::make_shared<fakecom::FakeMailbox>();
+    DispatchObject outlook = fakecom::newFakeOutlook(mailbox).object();
+    DispatchObject mail = outlook.object("CreateItem", outlook::MailItem);
+};
+
+TEST(DispatchObject, CarriesValuesToTheServerAndBack) {
+    Server server;
+    const LocalDateTime due{2026, 12, 24, 14, 5, 0};
+    DispatchObject task = server.outlook.object("CreateItem", outlook::TaskItem);
+    task.put("DueDate", due);
+    task.put("Status", AutomationValue::integer(outlook::TaskComplete));
+    server.mail.put("Subject", "Sag 12 – Ærø");
+    server.mail.put("Body", std::string());
+
+    EXPECT_EQ(task.get("DueDate").date(), due);
+    EXPECT_EQ(V_VT(&task.get("DueDate").variant()), VT_DATE);
+    EXPECT_EQ(task.get("Status").number(), outlook::TaskComplete);
+    EXPECT_EQ(server.mail.get("Subject").text(), "Sag 12 – Ærø");
+    EXPECT_EQ(server.mail.get("Body").text(), "");
+    EXPECT_EQ(server.mail.get("SentOn").date(), outlook::Never);
+    // A Boolean comes back as -1.
+    DispatchObject recipients = server.mail.object("Recipients");
+    recipients.call("Add", "Anna <anna@firma.dk>");
+    const AutomationValue resolved = recipients.call("ResolveAll");
+    EXPECT_EQ(V_BOOL(&resolved.variant()), VARIANT_TRUE);
+    EXPECT_TRUE(resolved.boolean());
+    // An object that is not there reads as none.
+    EXPECT_FALSE(server.outlook.object("Session").get("PickFolder").object());
+}
+
+TEST(DispatchObject, TurnsTheServersRefusalsIntoFailures) {
+    Server server;
+    const auto sourceAndNumber = [](auto step) -> std::pair<std::string, int> {
+        try {
+            step();
+        } catch (const Failure& failed) {
+            return {failed.source(), failed.number()};
+        }
+        return {};
+    };
+    DispatchObject task = server.outlook.object("CreateItem", outlook::TaskItem);
+    // The step, the failure's source and number.
+    const std::tuple<std::function<void()>, std::string, int> cases[] = {
+        {[&] { task.get("HTMLBody"); }, "HTMLBody", failure::UnsupportedMember},
+        {[&] { server.mail.put("Class", 1); }, "Class", failure::UnsupportedMember},
+        {[&] {
+             server.mail.put("Subject", AutomationValue::null());
+             server.mail.get("Subject").text();
+         },
+         "", failure::InvalidUseOfNull},
+        {[&] { server.mail.object("Attachments").call("Add", "C:\\mangler.pdf"); }, "Outlook",
+         failure::AutomationError},
+        {[&] { server.outlook.object("Session").object("PickFolder"); }, "PickFolder",
+         failure::ObjectNotSet},
+    };
+    for (const auto& [step, source, number] : cases) {
+        EXPECT_EQ(sourceAndNumber(step), std::make_pair(source, number)) << source;
+    }
 }
 
 } // namespace
