@@ -122,6 +122,7 @@ TEST(NamingDialogTest, DrawsThePdfLayoutAndForwardsWhatTheUserDoes) {
 
         SetWindowTextW(GetDlgItem(dialog, Name), L"bilag æ.pdf");
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, Password))) << "the model's state drawn";
+        test::keepScreenshot(dialog, "frmFlet");
         SendMessageW(GetDlgItem(dialog, UseTemplate), BM_CLICK, 0, 0);
         PostMessageW(GetDlgItem(dialog, Name), WM_KEYDOWN, VK_F2, 0);
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -132,6 +133,7 @@ TEST(NamingDialogTest, DrawsThePdfLayoutAndForwardsWhatTheUserDoes) {
 
 TEST(NamingDialogTest, WithoutThePdfWriterIsLowerAndClosesThroughItsFrame) {
     const auto events = showNaming(false, [](HWND dialog) {
+        test::keepScreenshot(dialog, "frmFlet-without-pdf-writer");
         RECT window;
         GetWindowRect(dialog, &window);
         EXPECT_EQ(window.bottom - window.top, pixels(2400));
@@ -161,6 +163,7 @@ TEST(MakingPdfWindowTest, ItsCancelIsTakenWhileTheWaitLetsMessagesRun) {
         const HWND window = FindWindowW(L"#32770", L"Lexitray");
         ASSERT_TRUE(window && IsWindowVisible(window)) << way;
         EXPECT_EQ(textOf(GetDlgItem(window, Cancel)), L"Annuller");
+        test::keepScreenshot(window, "frmMakingPDF");
         cancel(window);
         EXPECT_TRUE(model.poll()) << way;
         EXPECT_TRUE(IsWindow(window)) << way << ": the window stays until the wait ends";

@@ -67,6 +67,7 @@ std::vector<std::string> show(const TextWindowContent& shown, Act act) {
 
 TEST(TextWindowDialogTest, TakesTheHostsSizeAndHandsTheEditedTextToTheModel) {
     const auto events = show(content(false), [](HWND dialog, HWND host) {
+        test::keepScreenshot(dialog, "frmText");
         RECT window, box, ok;
         GetWindowRect(dialog, &window);
         GetWindowRect(GetDlgItem(dialog, TextBox), &box);
