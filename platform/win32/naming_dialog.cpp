@@ -45,12 +45,12 @@ int controlOf(NamingControl control) {
     return IDC_FLET_TXTFILNAVN;
 }
 
+// The shell's symbol of a folder, as it shows any folder.
 HICON folderSymbol() {
-    SHSTOCKICONINFO folder{};
-    folder.cbSize = sizeof folder;
-    return SUCCEEDED(SHGetStockIconInfo(SIID_FOLDER, SHGSI_ICON | SHGSI_SMALLICON, &folder))
-               ? folder.hIcon
-               : nullptr;
+    SHFILEINFOW folder{};
+    SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &folder, sizeof folder,
+                   SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+    return folder.hIcon;
 }
 
 } // namespace
