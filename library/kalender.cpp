@@ -1,6 +1,6 @@
 #include "library/kalender.h"
 
-#include "library/automation_date.h"
+#include "platform/clock.h"
 #include "platform/danish_format.h"
 #include "platform/failure.h"
 #include "platform/text.h"

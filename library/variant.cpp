@@ -1,6 +1,6 @@
 #include "library/variant.h"
 
-#include "library/automation_date.h"
+#include "platform/clock.h"
 #include "platform/clock.h"
 #include "platform/danish_format.h"
 #include "platform/failure.h"

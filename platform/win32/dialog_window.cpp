@@ -1,6 +1,10 @@
 #include "platform/win32/dialog_window.h"
 
+#include "platform/win32/resource_ids.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
+
+#include <commctrl.h>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -17,13 +21,17 @@ DialogWindow::~DialogWindow() {
         loop_.remove(window_);
         DestroyWindow(window_);
     }
+    // After the window that showed it.
+    if (programIcon_) {
+        DestroyIcon(programIcon_);
+    }
 }
 
 bool DialogWindow::create(const wchar_t* templateName, HWND owner) {
     window_ = CreateDialogParamW(resourceModule(), templateName, owner, procedure,
                                  reinterpret_cast<LPARAM>(this));
     if (window_) {
-        loop_.add(window_);
+        loop_.add(window_, [this](const MSG& message) { return handleKey(message); });
     }
     return window_ != nullptr;
 }
@@ -49,12 +57,18 @@ void DialogWindow::setInnerSize(int width, int height) {
     RECT frame{0, 0, pixels(width), pixels(height)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    centre(frame.right - frame.left, frame.bottom - frame.top);
+}
+
+void DialogWindow::setOuterSize(int width, int height) {
+    centre(pixels(width), pixels(height));
+}
+
+void DialogWindow::centre(int widthPixels, int heightPixels) {
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int frameWidth = frame.right - frame.left;
-    const int frameHeight = frame.bottom - frame.top;
-    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - frameWidth) / 2,
-                 work.top + (work.bottom - work.top - frameHeight) / 2, frameWidth, frameHeight,
+    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - widthPixels) / 2,
+                 work.top + (work.bottom - work.top - heightPixels) / 2, widthPixels, heightPixels,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -65,6 +79,34 @@ void DialogWindow::place(int id, const TwipsRect& twips) {
 
 void DialogWindow::setText(int id, std::string_view text) {
     SetWindowTextW(id == 0 ? window_ : control(id), toWide(text).c_str());
+}
+
+// The tip goes with the dialog, which owns it. The tool tips' window class
+// comes with the common controls library, loaded here.
+void DialogWindow::addToolTip(int id, std::string_view text) {
+    const auto initialise = systemFunction<BOOL WINAPI(const INITCOMMONCONTROLSEX*)>(
+        L"comctl32.dll", "InitCommonControlsEx");
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+    if (!initialise || !initialise(&controls)) {
+        return;
+    }
+    const std::wstring wide = toWide(text);
+    const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0,
+                                     0, 0, window_, nullptr, resourceModule(), nullptr);
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control(id));
+    tool.lpszText = const_cast<wchar_t*>(wide.c_str());
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void DialogWindow::showProgramIcon() {
+    programIcon_ = static_cast<HICON>(LoadImageW(resourceModule(), MAKEINTRESOURCEW(IDI_PROGRAM),
+                                                 IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), 0));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon_));
 }
 
 std::string DialogWindow::text(int id) const {

@@ -13,8 +13,11 @@ namespace lexi::win32 {
 // while any of them is loaded.
 class MessageLoop {
 public:
+    // Whether a dialog takes a key itself, before its navigation sees it.
+    using KeyHandler = std::function<bool(const MSG&)>;
+
     // A dialog loaded or gone.
-    void add(HWND dialog);
+    void add(HWND dialog, KeyHandler keys = {});
     void remove(HWND dialog);
     bool anyLoaded() const { return !dialogs_.empty(); }
 
@@ -37,7 +40,11 @@ public:
 private:
     void dispatch(MSG& message);
 
-    std::vector<HWND> dialogs_;
+    struct Dialog {
+        HWND window;
+        KeyHandler keys;
+    };
+    std::vector<Dialog> dialogs_;
     // The thread's timers by their identities, with what each does.
     std::map<UINT_PTR, std::function<void()>> repeats_;
     bool quitRequested_ = false;

@@ -1,10 +1,7 @@
 #include "platform/win32/tray_window_dialog.h"
 
 #include "platform/win32/resource_ids.h"
-#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
-
-#include <commctrl.h>
 
 namespace lexi::win32 {
 namespace {
@@ -37,26 +34,6 @@ HFONT headingFontOf(HWND dialog) {
     return CreateFontIndirectW(&font);
 }
 
-// The label's text as its tool tip. The tool tips' window class comes with
-// the common controls library, loaded here.
-void addToolTip(HWND dialog, HWND label, const std::wstring& text) {
-    const auto initialise = systemFunction<BOOL WINAPI(const INITCOMMONCONTROLSEX*)>(
-        L"comctl32.dll", "InitCommonControlsEx");
-    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
-    if (!initialise || !initialise(&controls)) {
-        return;
-    }
-    const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0,
-                                     0, 0, dialog, nullptr, resourceModule(), nullptr);
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V1_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = dialog;
-    tool.uId = reinterpret_cast<UINT_PTR>(label);
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
 } // namespace
 
 TrayWindowDialog::TrayWindowDialog(MessageLoop& loop, const TrayWindowContent& content,
@@ -72,7 +49,7 @@ TrayWindowDialog::TrayWindowDialog(MessageLoop& loop, const TrayWindowContent& c
                     toWide(entry.caption).c_str());
         menuItems_.push_back(entry.item);
     }
-    icon_ = std::make_unique<NotificationIcon>(handle(), programIcon_, content.iconTip);
+    icon_ = std::make_unique<NotificationIcon>(handle(), programIcon(), content.iconTip);
 }
 
 TrayWindowDialog::~TrayWindowDialog() {
@@ -81,10 +58,8 @@ TrayWindowDialog::~TrayWindowDialog() {
         DestroyMenu(menu_);
     }
     // The window goes with the base class; what it shows goes after it.
-    for (HICON icon : {programIcon_, logo_}) {
-        if (icon) {
-            DestroyIcon(icon);
-        }
+    if (logo_) {
+        DestroyIcon(logo_);
     }
     if (headingFont_) {
         DeleteObject(headingFont_);
@@ -108,12 +83,12 @@ void TrayWindowDialog::layOut(const TrayWindowContent& content) {
     setText(IDC_TRAY_LABEL3, content.version);
     setText(IDC_TRAY_LOKALDREV, content.folder);
     setText(IDC_TRAY_LABEL4, content.notice);
-    addToolTip(handle(), control(IDC_TRAY_LOKALDREV), toWide(content.folder));
+    // The folder, which may be cut off, as its tool tip.
+    addToolTip(IDC_TRAY_LOKALDREV, content.folder);
 
     logo_ = loadIcon(IDI_LOGO, pixels(Image3.width));
     SendMessageW(control(IDC_TRAY_IMAGE3), STM_SETICON, reinterpret_cast<WPARAM>(logo_), 0);
-    programIcon_ = loadIcon(IDI_PROGRAM, GetSystemMetrics(SM_CXSMICON));
-    SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon_));
+    showProgramIcon();
 }
 
 bool TrayWindowDialog::hasNotificationIcon() const {

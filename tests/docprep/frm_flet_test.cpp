@@ -24,7 +24,8 @@ protected:
             }
             met += " " + (r.kind == "msgbox" ? r.field("text")
                           : r.kind == "openfile"
-                              ? "openfile(" + r.field("folder") + ")" + r.field("file")
+                              ? "openfile(" + r.field("filter") + " in " + r.field("folder") + ")" +
+                                    r.field("file")
                               : r.field("event") + r.field("pdf") + r.field("control"));
         }
         met += " |";
@@ -77,7 +78,8 @@ TEST_F(FrmFletTest, LayoutsRulesMessagesKeysAndStoredValues) {
         {"a chosen template and its folder are kept, a cancel changes nothing", true, "0",
          "naming knpLookup\nopenfile C:\\\\T\\\\b.pdf\nnaming F6\nnaming chkUsePDFTemplate "
          "1\nnaming OK",
-         "confirmed showndisabled openfile()C:\\T\\b.pdf openfile(C:\\T) hidden | "
+         "confirmed showndisabled openfile(PDF Files (*.pdf)|*.pdf in )C:\\T\\b.pdf "
+         "openfile(PDF Files (*.pdf)|*.pdf in C:\\T) hidden | "
          "PDF Template=C:\\T\\b.pdf Use PDF=1 InitDir=C:\\T"},
         {"a background in use must be a PDF; one that is not there is passed over", true, "",
          "naming txtFilnavn brev.pdf\nnaming chkUsePDFTemplate 1\n"

@@ -3,6 +3,7 @@
 // user from a timer while the dialog runs modally over a window of its own.
 
 #include "platform/win32/win32_ui.h"
+#include "tests/windows/dialog_test_support.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -11,6 +12,9 @@
 
 namespace lexi::win32 {
 namespace {
+
+using test::pixels;
+using test::textOf;
 
 // The dialog's controls, as the resource script numbers them.
 constexpr int TextBox = 301;
@@ -42,43 +46,20 @@ TextWindowContent content(bool locked) {
     return c;
 }
 
-int pixels(int twips) {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return MulDiv(twips, dpi, 1440);
-}
-
-std::wstring textOf(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
 // What the user does once the dialog is up, with the dialog and its owner.
 using Act = std::function<void(HWND dialog, HWND host)>;
 
-Act* pendingAct = nullptr;
-
-// Shows the dialog modally over a host window; `act` runs from a timer once
-// the dialog is there.
+// Shows the dialog modally over a host window; `act` runs once the dialog
+// is there.
 std::vector<std::string> show(const TextWindowContent& shown, Act act) {
     const HWND host = CreateWindowExW(0, L"STATIC", L"Vaert", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
                                       0, 400, 300, nullptr, nullptr, nullptr, nullptr);
     SetActiveWindow(host);
     RecordedEvents events;
-    pendingAct = &act;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-        const HWND dialog = FindWindowW(L"#32770", L"Noter");
-        if (dialog && pendingAct) {
-            Act* act = pendingAct;
-            pendingAct = nullptr;
-            (*act)(dialog, GetWindow(dialog, GW_OWNER));
-        }
-    });
+    const test::PlayedUser user(L"Noter",
+                                [&](HWND dialog) { act(dialog, GetWindow(dialog, GW_OWNER)); });
     Win32Ui ui;
     ui.showTextWindow(shown, events);
-    KillTimer(nullptr, timer);
     EXPECT_TRUE(IsWindowEnabled(host)) << "the host takes input again";
     DestroyWindow(host);
     return events.events;
@@ -86,6 +67,7 @@ std::vector<std::string> show(const TextWindowContent& shown, Act act) {
 
 TEST(TextWindowDialogTest, TakesTheHostsSizeAndHandsTheEditedTextToTheModel) {
     const auto events = show(content(false), [](HWND dialog, HWND host) {
+        test::keepScreenshot(dialog, "frmText");
         RECT window, box, ok;
         GetWindowRect(dialog, &window);
         GetWindowRect(GetDlgItem(dialog, TextBox), &box);
