@@ -2,11 +2,12 @@
 # Tries the Windows installer as a workstation's IT would use it:
 #   lexitray_msi.sh MSI FOLDER
 # Checks the MSI's registry rows against the classes of the type library's
-# source, then, in a fresh Wine prefix in FOLDER: installs it silently, runs
-# the VBScript suite against the installed library, starts the installed
-# lexitray.exe with a document request, removes the MSI silently and checks
-# that nothing of the installation is left. Only 64-bit programs run here:
-# the 32-bit library is checked by its file and its registry rows.
+# source, then, in a fresh Wine prefix in FOLDER: installs it silently over
+# an older version, runs the VBScript suite against the installed library,
+# starts the installed lexitray.exe with a document request, removes the MSI
+# silently and checks that nothing of the installation is left. Only 64-bit
+# programs run here: the 32-bit library is checked by its file and its
+# registry rows.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 msi=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -72,9 +73,26 @@ program32="$drive_c/Program Files (x86)/Lexitray"
 now() { date +%s.%N; }
 seconds_since() { awk -v from="$1" -v to="$(now)" 'BEGIN { printf "%.1f", to - from }'; }
 
+# An older version first, which the MSI replaces: the same package with a
+# lower version and a product code of its own.
+older=$folder/older.msi
+older_product=$(tr a-f A-F </proc/sys/kernel/random/uuid)
+cp "$msi" "$older"
+msibuild "$older" \
+    -q "UPDATE Property SET Value = '4.13.40' WHERE Property = 'ProductVersion'" \
+    -q "UPDATE Property SET Value = '{$older_product}' WHERE Property = 'ProductCode'" \
+    -s "Installation Database" Lexitray "x64;1033" "{$(tr a-f A-F </proc/sys/kernel/random/uuid)}"
+wine msiexec /i "$(wine_path "$older")" /qn || fail "msiexec /i of the older version failed: $?"
+uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+wine reg query "$uninstall\{$older_product}" >/dev/null 2>&1 ||
+    fail "the older version is not installed"
+
 start=$(now)
 wine msiexec /i "$(wine_path "$msi")" /qn || fail "msiexec /i failed: $?"
-echo "installed in $(seconds_since "$start") s"
+echo "installed over the older version in $(seconds_since "$start") s"
+if wine reg query "$uninstall\{$older_product}" >/dev/null 2>&1; then
+    fail "the older version is still installed beside the new one"
+fi
 for file in "$program/lexitray.exe" "$program/casebench.ocx" "$program32/casebench.ocx"; do
     [ -f "$file" ] || fail "not installed: $file"
 done
@@ -124,7 +142,7 @@ echo "removed in $(seconds_since "$start") s"
 left=$(find "$drive_c" \( -iname '*casebench*' -o -ipath '*/Lexitray*' \) ! -name 'Lexitray_*.log')
 [ -z "$left" ] || fail "left after removal: $left"
 product=$(msiinfo export "$msi" Property | tr -d '\r' | awk '$1 == "ProductCode" { print $2 }')
-identities=$(cut -f3 <<<"$rows" | grep -oP '\{[0-9A-F-]{36}\}' | sort -u; echo "$product")
+identities=$(cut -f3 <<<"$rows" | grep -oP '\{[0-9A-F-]{36}\}' | sort -u; printf "%s\n" "$product" "{$older_product}")
 exported=$folder/registry-after-removal.reg
 for hive in HKLM HKCU; do
     wine reg export $hive "$(wine_path "$exported")" /y >/dev/null
