@@ -18,8 +18,7 @@ namespace lexi {
 // The services of a Windows workstation, for the program or the library to
 // run on. The UI is Windows' own, or the scripted UI when LEXITRAY_UI is
 // "script" (answers from LEXITRAY_UI_SCRIPT, records to
-// LEXITRAY_UI_TRANSCRIPT). The thread that uses the services should have
-// COM initialised, as the shell and the dialogs expect.
+// LEXITRAY_UI_TRANSCRIPT).
 class WindowsPlatform {
 public:
     WindowsPlatform();

@@ -48,7 +48,28 @@ void MessageLoop::runPending() {
     }
 }
 
+void MessageLoop::repeat(std::chrono::milliseconds interval, std::function<void()> action) {
+    const UINT_PTR timer = SetTimer(nullptr, 0, static_cast<UINT>(interval.count()), nullptr);
+    if (timer != 0) {
+        repeats_[timer] = std::move(action);
+    }
+}
+
+MessageLoop::~MessageLoop() {
+    for (const auto& [timer, action] : repeats_) {
+        KillTimer(nullptr, timer);
+    }
+}
+
 void MessageLoop::dispatch(MSG& message) {
+    // A timer of the loop's has no window: its action is called here. Other
+    // timers of the thread carry their own procedure, which dispatching calls.
+    if (message.message == WM_TIMER && message.hwnd == nullptr) {
+        if (const auto repeat = repeats_.find(message.wParam); repeat != repeats_.end()) {
+            repeat->second();
+            return;
+        }
+    }
     // The dialog the message is for handles its keys (Tab, Enter, Escape);
     // it may unload itself meanwhile, so it is looked up first.
     const auto owner = std::find_if(dialogs_.begin(), dialogs_.end(), [&](HWND dialog) {

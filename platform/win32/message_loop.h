@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
+#include <map>
 #include <vector>
 #include <windows.h>
 
@@ -27,10 +29,17 @@ public:
     // Lets the messages that are waiting run, and returns.
     void runPending();
 
+    // Calls `action` every `interval` while the loop runs, from a timer of
+    // the thread, until the loop is gone.
+    void repeat(std::chrono::milliseconds interval, std::function<void()> action);
+    ~MessageLoop();
+
 private:
     void dispatch(MSG& message);
 
     std::vector<HWND> dialogs_;
+    // The thread's timers by their identities, with what each does.
+    std::map<UINT_PTR, std::function<void()>> repeats_;
     bool quitRequested_ = false;
 };
 

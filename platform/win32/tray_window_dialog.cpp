@@ -1,6 +1,7 @@
 #include "platform/win32/tray_window_dialog.h"
 
 #include "platform/win32/resource_ids.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
 #include <commctrl.h>
@@ -36,8 +37,15 @@ HFONT headingFontOf(HWND dialog) {
     return CreateFontIndirectW(&font);
 }
 
-// The label's text as its tool tip.
+// The label's text as its tool tip. The tool tips' window class comes with
+// the common controls library, loaded here.
 void addToolTip(HWND dialog, HWND label, const std::wstring& text) {
+    const auto initialise = systemFunction<BOOL WINAPI(const INITCOMMONCONTROLSEX*)>(
+        L"comctl32.dll", "InitCommonControlsEx");
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+    if (!initialise || !initialise(&controls)) {
+        return;
+    }
     const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0,
                                      0, 0, dialog, nullptr, resourceModule(), nullptr);
     TOOLINFOW tool{};

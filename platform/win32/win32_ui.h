@@ -14,8 +14,6 @@ namespace lexi::win32 {
 // windows_not_drawn.cpp: asking for one fails with a Failure that names it.
 class Win32Ui : public Ui {
 public:
-    Win32Ui();
-
     int messageBox(std::string_view text, int style, std::string_view title) override;
     // A real message pump: the messages waiting run, so that the windows
     // stay responsive during the waits that let them.
@@ -29,13 +27,15 @@ public:
                         MakingPdfWindowEvents& events) override;
     void runEventLoop() override;
     void quitEventLoop() override;
+    void repeatWhileRunning(std::chrono::milliseconds interval,
+                            std::function<void()> action) override;
     // Outlook shows its own mail, item and folder windows on Windows.
     void showComposeWindow(ComposeWindow& window) override;
     int pickFolder(const std::vector<std::string>& folderPaths) override;
     void showItemWindow(const ItemWindowContent& content) override;
     std::string saveFileName(std::string_view title, std::string_view suggested) override;
     std::string openFileName(std::string_view title, std::string_view filter,
-                             std::string_view folder) override;
+                             std::string_view folder, std::string_view fileName) override;
     std::string chooseFolder(std::string_view title, std::string_view folder) override;
     void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) override;
     std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent& content,
