@@ -17,9 +17,6 @@ constexpr const char* Classes = "Software\\Classes\\";
 constexpr const char* AutomationProxy = "{00020424-0000-0000-C000-000000000046}";
 // The type library's flags: a library of controls.
 constexpr const char* ControlLibraryFlags = "2";
-// The type library's locale and system kind, under which its file is found:
-// the kind is the bitness of the library file that holds it.
-constexpr const char* TypeLibraryFile = sizeof(void*) == 8 ? "\\409\\win64" : "\\409\\win32";
 
 void check(RegistryStatus status) {
     if (status == RegistryStatus::AccessDenied) {
@@ -29,26 +26,6 @@ void check(RegistryStatus status) {
         throw Failure(failure::PathFileAccessError, "Casebench");
     }
 }
-
-class Writer {
-public:
-    explicit Writer(Registry& registry) : registry_(registry) {}
-
-    // Creates the key below Software\Classes and sets its values, the
-    // default value under the empty name.
-    void key(const std::string& subkey,
-             std::initializer_list<std::pair<std::string_view, std::string>> values = {}) {
-        const std::string path = Classes + subkey;
-        check(registry_.createKey(RegistryRoot::CurrentUser, path));
-        for (const auto& [name, value] : values) {
-            RegistryValue data{RegistryType::String, cp1252::fromUtf8(value) + '\0'};
-            check(registry_.setValue(RegistryRoot::CurrentUser, path, name, data));
-        }
-    }
-
-private:
-    Registry& registry_;
-};
 
 // The type library's version as COM looks it up: major and minor number in
 // hexadecimal, so that 78.2 is "4e.2".
@@ -69,75 +46,77 @@ std::string typeLibraryKey() {
     return "TypeLib\\" + std::string(CasebenchLibrary::TypeLibraryId) + "\\" + registeredVersion();
 }
 
-// Every key the registration writes, the deeper ones before the key they
-// are in.
-std::vector<std::string> registeredKeys() {
-    std::vector<std::string> keys;
-    for (const LibraryClass& entry : CasebenchLibrary::classes()) {
-        const ClassInfo& info = entry.info;
-        const std::string clsid = "CLSID\\" + std::string(info.classId);
-        for (const char* below :
-             {"\\InprocServer32", "\\ProgID", "\\TypeLib", "\\Version", "\\Control", ""}) {
-            keys.push_back(clsid + below);
-        }
-        keys.push_back(info.programmaticName() + "\\CLSID");
-        keys.push_back(info.programmaticName());
-        for (const std::string_view iid : {info.interfaceId, info.eventInterfaceId}) {
-            const std::string interface = "Interface\\" + std::string(iid);
-            keys.push_back(interface + "\\ProxyStubClsid32");
-            keys.push_back(interface + "\\TypeLib");
-            keys.push_back(interface);
-        }
-    }
-    const std::string library = typeLibraryKey();
-    for (const char* below : {TypeLibraryFile, "\\409", "\\FLAGS", "\\HELPDIR", ""}) {
-        keys.push_back(library + below);
-    }
-    keys.push_back("TypeLib\\" + std::string(CasebenchLibrary::TypeLibraryId));
-    return keys;
+// The type library's system kind, under which its file is found.
+const char* systemKind(LibraryBitness bitness) {
+    return bitness == LibraryBitness::Windows64 ? "win64" : "win32";
 }
+
+// The bitness of the library file this build makes.
+constexpr LibraryBitness thisBuild =
+    sizeof(void*) == 8 ? LibraryBitness::Windows64 : LibraryBitness::Windows32;
 
 } // namespace
 
-void registerLibrary(Registry& registry, std::string_view libraryPath) {
-    Writer write(registry);
+std::vector<RegistrationKey> registrationKeys(std::string_view libraryPath,
+                                              std::string_view libraryFolder,
+                                              LibraryBitness bitness) {
     const std::string path(libraryPath);
     const std::string libraryId(CasebenchLibrary::TypeLibraryId);
     const std::string version(CasebenchLibrary::TypeLibraryVersion);
+    std::vector<RegistrationKey> keys;
     for (const LibraryClass& entry : CasebenchLibrary::classes()) {
         const ClassInfo& info = entry.info;
         const std::string progId = info.programmaticName();
         const std::string clsid = "CLSID\\" + std::string(info.classId);
-        write.key(progId, {{"", progId}});
-        write.key(progId + "\\CLSID", {{"", std::string(info.classId)}});
-        write.key(clsid, {{"", progId}});
-        write.key(clsid + "\\InprocServer32", {{"", path}, {"ThreadingModel", "Apartment"}});
-        write.key(clsid + "\\ProgID", {{"", progId}});
-        write.key(clsid + "\\TypeLib", {{"", libraryId}});
-        write.key(clsid + "\\Version", {{"", version}});
-        write.key(clsid + "\\Control");
+        keys.push_back({progId, {{"", progId}}});
+        keys.push_back({progId + "\\CLSID", {{"", std::string(info.classId)}}});
+        keys.push_back({clsid, {{"", progId}}});
+        keys.push_back({clsid + "\\InprocServer32", {{"", path}, {"ThreadingModel", "Apartment"}}});
+        keys.push_back({clsid + "\\ProgID", {{"", progId}}});
+        keys.push_back({clsid + "\\TypeLib", {{"", libraryId}}});
+        keys.push_back({clsid + "\\Version", {{"", version}}});
+        keys.push_back({clsid + "\\Control", {}});
         const std::pair<std::string_view, std::string> interfaces[] = {
             {info.interfaceId, "_" + std::string(info.name)},
             {info.eventInterfaceId, "__" + std::string(info.name)}};
         for (const auto& [iid, name] : interfaces) {
             const std::string interface = "Interface\\" + std::string(iid);
-            write.key(interface, {{"", name}});
-            write.key(interface + "\\ProxyStubClsid32", {{"", AutomationProxy}});
-            write.key(interface + "\\TypeLib", {{"", libraryId}, {"Version", registeredVersion()}});
+            keys.push_back({interface, {{"", name}}});
+            keys.push_back({interface + "\\ProxyStubClsid32", {{"", AutomationProxy}}});
+            keys.push_back(
+                {interface + "\\TypeLib", {{"", libraryId}, {"Version", registeredVersion()}}});
         }
     }
     const std::string library = typeLibraryKey();
-    const std::size_t folderEnd = path.find_last_of('\\');
-    write.key(library, {{"", "Casebench"}});
-    write.key(library + "\\FLAGS", {{"", ControlLibraryFlags}});
-    write.key(library + "\\HELPDIR",
-              {{"", folderEnd == std::string::npos ? std::string() : path.substr(0, folderEnd)}});
-    write.key(library + TypeLibraryFile, {{"", path}});
+    keys.push_back({"TypeLib\\" + libraryId, {}});
+    keys.push_back({library, {{"", "Casebench"}}});
+    keys.push_back({library + "\\FLAGS", {{"", ControlLibraryFlags}}});
+    keys.push_back({library + "\\HELPDIR", {{"", std::string(libraryFolder)}}});
+    keys.push_back({library + "\\409", {}});
+    keys.push_back({library + "\\409\\" + systemKind(bitness), {{"", path}}});
+    return keys;
+}
+
+void registerLibrary(Registry& registry, std::string_view libraryPath) {
+    const std::size_t folderEnd = libraryPath.find_last_of('\\');
+    const std::string_view folder =
+        folderEnd == std::string_view::npos ? std::string_view() : libraryPath.substr(0, folderEnd);
+    for (const RegistrationKey& key : registrationKeys(libraryPath, folder, thisBuild)) {
+        const std::string path = Classes + key.path;
+        check(registry.createKey(RegistryRoot::CurrentUser, path));
+        for (const auto& [name, value] : key.values) {
+            const RegistryValue data{RegistryType::String, cp1252::fromUtf8(value) + '\0'};
+            check(registry.setValue(RegistryRoot::CurrentUser, path, name, data));
+        }
+    }
 }
 
 void unregisterLibrary(Registry& registry) {
-    for (const std::string& key : registeredKeys()) {
-        const RegistryStatus status = registry.deleteKey(RegistryRoot::CurrentUser, Classes + key);
+    // The deeper keys first: a key with subkeys cannot be deleted.
+    const std::vector<RegistrationKey> keys = registrationKeys("", "", thisBuild);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+        const RegistryStatus status =
+            registry.deleteKey(RegistryRoot::CurrentUser, Classes + key->path);
         if (status != RegistryStatus::NotFound) {
             check(status);
         }
