@@ -1,9 +1,8 @@
 // Runs the real lexitray in a fresh home with the scripted UI, for what only
-// a whole run shows: a mail sent and filed, the reopened mail, the log file,
-// the choice of UI, the single instance and stop.
+// a whole run shows: a mail sent and filed, the log file, the choice of UI,
+// the single instance and stop.
 
 #include "platform/cp1252.h"
-#include "platform/posix/libreoffice/warm_office.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
 #include "platform/posix/msgfile/message_file.h"
 #include "platform/script/scripted_ui.h"
@@ -92,46 +91,6 @@ TEST_F(LexitrayE2E, ASentMailIsFiledInTheCaseAndReported) {
     EXPECT_THAT(log(), AllOf(HasSubstr("\tcmdline er ->mail<-\r\n"),
                              HasSubstr("\tFandt mail efter 1 forsøg.\r\n"),
                              ::testing::EndsWith("\tSlut\r\n")));
-}
-
-TEST_F(LexitrayE2E, AMailClosedUnsentIsSavedAndWhenReopenedAndAnsweredNoLeftAlone) {
-    ASSERT_EQ(run({"mail"}, "mail subject Udkast\nmail close\n").exitCode, 0);
-    const std::string before = testing::readHostFile(drive() / "Sager" / "Hansen" / "Svar.msg");
-    fs::remove(transcriptFile());
-    testing::writeStandIn(work.path() / "xdg-open", work.path() / "opened");
-    run({"C:\\Sager\\Hansen\\Svar.msg", "open", DocumentId},
-        "mail subject Rettet\nmail close\nmsgbox No\n", {{"PATH", testing::pathWith(work.path())}});
-    EXPECT_EQ(testing::readHostFile(drive() / "Sager" / "Hansen" / "Svar.msg"), before);
-    EXPECT_EQ(callback(), DocumentId + "\r\n0\r\n");
-    EXPECT_EQ(transcript(), (Lines{"mail:shown", "msgbox:Gem ændringerne? ", "mail:closed"}));
-    EXPECT_TRUE(testing::standInCalls(work.path() / "opened").empty()) << "the shell is not asked";
-}
-
-TEST_F(LexitrayE2E, TheListedDocumentsAreCompletedCheckedAndNamedOneByOne) {
-    std::ofstream(drive() / "Sager" / "Hansen" / "Stævning.docx") << "x";
-    std::ofstream(drive() / "Sager" / "Hansen" / "Dom.pdf") << "x";
-    std::ofstream(drive() / "findoc.txt") << cp1252::fromUtf8(
-        "C:\\Sager\\Hansen\\Stævning\r\nC:\\Sager\\Hansen\\Bilag\r\nC:\\Sager\\Hansen\\Dom.pdf");
-    const testing::ProgramRun named =
-        run({"mail"}, "naming txtFilnavn Stævning til retten.docx\nnaming OK\n");
-    ASSERT_EQ(named.exitCode, 0) << named.standardError;
-    std::ifstream in(transcriptFile());
-    std::string met;
-    for (std::string line; std::getline(in, line);) {
-        const auto r = script::Record::fromLine(line);
-        if (r.kind == "msgbox" || r.kind == "naming") {
-            met += r.field("event") + r.field("text") + r.field("lbFilnavn") + ">" +
-                   r.field("txtFilnavn") + "\n";
-        }
-    }
-    EXPECT_EQ(met, "Filen C:\\Sager\\Hansen\\Bilag.doc kan ikke findes. Navnet vil blive fjernet>\n"
-                   "shownC:\\Sager\\Hansen\\Stævning.docx>Stævning.docx\nhidden>Stævning til "
-                   "retten.docx\nshownC:\\Sager\\Hansen\\Dom.pdf>Dom.pdf\nhidden>Dom.pdf\n");
-    EXPECT_FALSE(fs::exists(drive() / "findoc.txt"));
-    EXPECT_THAT(log(),
-                ::testing::ContainsRegex("Start på HentFiler.*Slut på HentFiler.*Start på "
-                                         "getnames.*Stævning.docx.*Dom.pdf.*Slut på getnames"));
-    posix::WarmOffice(home.str()).endInstance(); // Word came for the .docx
 }
 
 TEST_F(LexitrayE2E, TheUiFollowsTheDisplayAndARequestThatShowsNothingLoadsNoQt) {

@@ -2,13 +2,9 @@
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/memory_file_system.h"
-#include "platform/posix/posix_filesystem.h"
 #include "program/run_log.h"
-#include "tests/support/child_processes.h"
-#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace lexi {
 namespace {
@@ -59,29 +55,6 @@ TEST_F(RunLogTest, WritesDateTabTextAndCrLfInTheCodePageToEachUsersFileAndNeverF
         log.setFolder(folder);
         log.WriteLog("lost");
     }
-}
-
-// On the disk: the processes share the file only there.
-TEST_F(RunLogTest, ManyProcessesLoggingAtOnceLoseNoLine) {
-    testing::TempFolder root;
-    posix::PosixFileSystem disk{posix::DriveTable({{'C', root.str()}})};
-    RunLog shared{disk, processes, clock};
-    shared.setFolder("C:\\");
-    testing::runInChildren(8, [&](int writer) {
-        for (int i = 0; i < 250; ++i) {
-            shared.WriteLog(std::to_string(writer) + " " + std::to_string(i));
-        }
-        return 0;
-    });
-    // Each process's lines come whole and in their order.
-    std::vector<int> seen(8, 0);
-    std::istringstream all(testing::readHostFile(root.path() / "Lexitray_tester.log"));
-    for (std::string line; std::getline(all, line);) {
-        int w = -1, n = -1;
-        ASSERT_EQ(std::sscanf(line.c_str(), "06-12-2026 14:05:09\t%d %d\r", &w, &n), 2) << line;
-        ASSERT_EQ(n, seen.at(w)++) << line;
-    }
-    EXPECT_EQ(seen, std::vector<int>(8, 250));
 }
 
 } // namespace
