@@ -3,7 +3,7 @@
 
 #include "platform/outlook.h"
 #include "platform/win32/automation.h"
-#include "tests/windows/fake_servers/fake_outlook.h"
+#include "platform/win32/fake/fake_outlook.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "platform/win32/outlook_automation.h"
 #include "platform/win32/wide_text.h"
-#include "tests/windows/fake_servers/fake_outlook.h"
+#include "platform/win32/fake/fake_outlook.h"
 
 #include <filesystem>
 #include <fstream>

@@ -2,7 +2,7 @@
 // which members are called with which arguments, and what comes back.
 
 #include "platform/win32/word_automation.h"
-#include "tests/windows/fake_servers/fake_word.h"
+#include "platform/win32/fake/fake_word.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/windows/fake_servers/fake_word.h"
+#include "platform/win32/fake/fake_word.h"
 
 namespace lexi::fakecom {
 namespace {

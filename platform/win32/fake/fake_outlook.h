@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/windows/fake_servers/fake_dispatch.h"
+#include "platform/win32/fake/fake_dispatch.h"
 
 #include <deque>
 #include <map>

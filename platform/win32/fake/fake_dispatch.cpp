@@ -1,4 +1,4 @@
-#include "tests/windows/fake_servers/fake_dispatch.h"
+#include "platform/win32/fake/fake_dispatch.h"
 
 #include "platform/text.h"
 #include "platform/win32/server_failure.h"

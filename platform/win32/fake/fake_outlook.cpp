@@ -1,4 +1,4 @@
-#include "tests/windows/fake_servers/fake_outlook.h"
+#include "platform/win32/fake/fake_outlook.h"
 
 #include "platform/clock.h"
 #include "platform/danish_format.h"
