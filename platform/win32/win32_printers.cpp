@@ -1,6 +1,7 @@
 #include "platform/win32/win32_printers.h"
 
 #include "platform/printer_values.h"
+#include "platform/shell.h"
 #include "platform/text.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
@@ -9,10 +10,6 @@
 
 namespace lexi::win32 {
 namespace {
-
-constexpr int FileNotFound = 2;
-constexpr int PathNotFound = 3;
-constexpr int NoSuchPrinter = 31;
 
 // The printer Windows itself prints on by default; empty when there is none.
 std::string windowsDefault() {
@@ -54,17 +51,18 @@ std::string Win32Printers::port(std::string_view printer) {
 
 int Win32Printers::print(std::string_view file, std::string_view printer) {
     if (GetFileAttributesW(toWide(file).c_str()) == INVALID_FILE_ATTRIBUTES) {
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? FileNotFound : PathNotFound;
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? shellcode::FileNotFound
+                                                      : shellcode::PathNotFound;
     }
     if (printer.empty()) {
-        return NoSuchPrinter;
+        return shellcode::NoAssociation;
     }
     if (!text::equalsIgnoreCase(printer, defaultPrinter())) {
         return shell_.execute("printto", file, "\"" + std::string(printer) + "\"", "",
                               ShowMode::Hidden);
     }
     if (!text::equalsIgnoreCase(printer, windowsDefault()) && !makeWindowsDefault(printer)) {
-        return NoSuchPrinter;
+        return shellcode::NoAssociation;
     }
     return shell_.execute("print", file, "", "", ShowMode::Hidden);
 }
