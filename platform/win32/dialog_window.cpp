@@ -2,6 +2,8 @@
 
 #include "platform/win32/wide_text.h"
 
+#include <commctrl.h>
+
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace lexi::win32 {
@@ -11,11 +13,16 @@ HINSTANCE resourceModule() {
 }
 
 DialogWindow::~DialogWindow() {
+    destroy();
+}
+
+void DialogWindow::destroy() {
     if (window_) {
         // Messages that come while the window goes find no object.
         SetWindowLongPtrW(window_, DWLP_USER, 0);
         loop_.remove(window_);
         DestroyWindow(window_);
+        window_ = nullptr;
     }
 }
 
@@ -38,11 +45,19 @@ INT_PTR CALLBACK DialogWindow::procedure(HWND window, UINT message, WPARAM wPara
     return self ? self->handleMessage(message, wParam, lParam) : FALSE;
 }
 
-int DialogWindow::pixels(int twips) const {
+int DialogWindow::dpi() const {
     const HDC screen = GetDC(window_);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dotsPerInch = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(window_, screen);
-    return MulDiv(twips, dpi, 1440);
+    return dotsPerInch;
+}
+
+int DialogWindow::pixels(int twips) const {
+    return MulDiv(twips, dpi(), 1440);
+}
+
+int DialogWindow::twips(int pixels) const {
+    return MulDiv(pixels, 1440, dpi());
 }
 
 void DialogWindow::setInnerSize(int width, int height) {
@@ -65,6 +80,24 @@ void DialogWindow::place(int id, const TwipsRect& twips) {
 
 void DialogWindow::setText(int id, std::string_view text) {
     SetWindowTextW(id == 0 ? window_ : control(id), toWide(text).c_str());
+}
+
+void DialogWindow::setToolTip(int id, std::string_view text) {
+    if (!toolTips_) {
+        toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0, 0,
+                                    0, window_, nullptr, resourceModule(), nullptr);
+    }
+    std::wstring wide = toWide(text);
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control(id));
+    // A tool the tip does not know is not deleted; the tip keeps a copy of
+    // the text.
+    SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = wide.data();
+    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 std::string DialogWindow::text(int id) const {

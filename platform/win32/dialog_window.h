@@ -31,12 +31,17 @@ protected:
     // find it whole. False when the dialog cannot be created.
     bool create(const wchar_t* templateName, HWND owner = nullptr);
 
+    // Destroys the window with its controls; a derived class calls it first
+    // in its destructor when it owns what they show (fonts, icons, images).
+    void destroy();
+
     // A message of the dialog; answers whether it was handled (as a dialog
     // procedure does).
     virtual INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
-    // Twips in pixels at the dialog's DPI.
+    // Twips in pixels at the dialog's DPI, and back.
     int pixels(int twips) const;
+    int twips(int pixels) const;
     // Gives the dialog an inner area of that many twips, centred on the
     // screen's work area.
     void setInnerSize(int width, int height);
@@ -44,15 +49,21 @@ protected:
     // The text of a control; control 0 is the dialog itself (its title).
     void setText(int control, std::string_view text);
     std::string text(int control) const;
+    // The control's tool tip, added or changed.
+    void setToolTip(int control, std::string_view text);
     HWND control(int id) const { return GetDlgItem(window_, id); }
 
     MessageLoop& loop() { return loop_; }
 
 private:
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    int dpi() const;
 
     MessageLoop& loop_;
     HWND window_ = nullptr;
+    // The tool tips of the controls; made with the first, destroyed with
+    // the dialog.
+    HWND toolTips_ = nullptr;
 };
 
 // This module (the program, or the library that holds the code), where the

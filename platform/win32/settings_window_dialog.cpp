@@ -26,6 +26,7 @@ SettingsWindowDialog::SettingsWindowDialog(MessageLoop& loop, const SettingsWind
 }
 
 SettingsWindowDialog::~SettingsWindowDialog() {
+    destroy();
     if (programIcon_) {
         DestroyIcon(programIcon_);
     }

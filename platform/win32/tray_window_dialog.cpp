@@ -3,8 +3,6 @@
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.h"
 
-#include <commctrl.h>
-
 namespace lexi::win32 {
 namespace {
 
@@ -36,19 +34,6 @@ HFONT headingFontOf(HWND dialog) {
     return CreateFontIndirectW(&font);
 }
 
-// The label's text as its tool tip.
-void addToolTip(HWND dialog, HWND label, const std::wstring& text) {
-    const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0,
-                                     0, 0, dialog, nullptr, resourceModule(), nullptr);
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V1_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = dialog;
-    tool.uId = reinterpret_cast<UINT_PTR>(label);
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
 } // namespace
 
 TrayWindowDialog::TrayWindowDialog(MessageLoop& loop, const TrayWindowContent& content,
@@ -72,7 +57,8 @@ TrayWindowDialog::~TrayWindowDialog() {
     if (menu_) {
         DestroyMenu(menu_);
     }
-    // The window goes with the base class; what it shows goes after it.
+    // The window first, then what it shows.
+    destroy();
     for (HICON icon : {programIcon_, logo_}) {
         if (icon) {
             DestroyIcon(icon);
@@ -100,7 +86,7 @@ void TrayWindowDialog::layOut(const TrayWindowContent& content) {
     setText(IDC_TRAY_LABEL3, content.version);
     setText(IDC_TRAY_LOKALDREV, content.folder);
     setText(IDC_TRAY_LABEL4, content.notice);
-    addToolTip(handle(), control(IDC_TRAY_LOKALDREV), toWide(content.folder));
+    setToolTip(IDC_TRAY_LOKALDREV, content.folder);
 
     logo_ = loadIcon(IDI_LOGO, pixels(Image3.width));
     SendMessageW(control(IDC_TRAY_IMAGE3), STM_SETICON, reinterpret_cast<WPARAM>(logo_), 0);

@@ -37,9 +37,4 @@ std::unique_ptr<NamingDialogView> Win32Ui::openNamingDialog(const NamingDialogCo
     notDrawn("frmFlet");
 }
 
-std::unique_ptr<TransferDialogView> Win32Ui::openTransferDialog(const TransferDialogContent&,
-                                                                TransferDialogEvents&) {
-    notDrawn("frmOutlook");
-}
-
 } // namespace lexi::win32

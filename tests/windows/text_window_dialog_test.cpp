@@ -3,14 +3,17 @@
 // user from a timer while the dialog runs modally over a window of its own.
 
 #include "platform/win32/win32_ui.h"
+#include "tests/windows/modal_dialog_player.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace lexi::win32 {
 namespace {
+
+using testing::pixels;
+using testing::textOf;
 
 // The dialog's controls, as the resource script numbers them.
 constexpr int TextBox = 301;
@@ -42,45 +45,13 @@ TextWindowContent content(bool locked) {
     return c;
 }
 
-int pixels(int twips) {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return MulDiv(twips, dpi, 1440);
-}
-
-std::wstring textOf(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
-// What the user does once the dialog is up, with the dialog and its owner.
-using Act = std::function<void(HWND dialog, HWND host)>;
-
-Act* pendingAct = nullptr;
-
-// Shows the dialog modally over a host window; `act` runs from a timer once
-// the dialog is there.
-std::vector<std::string> show(const TextWindowContent& shown, Act act) {
-    const HWND host = CreateWindowExW(0, L"STATIC", L"Vaert", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                      0, 400, 300, nullptr, nullptr, nullptr, nullptr);
-    SetActiveWindow(host);
+// Shows the dialog modally over a host window; `act` runs once the dialog
+// is there.
+std::vector<std::string> show(const TextWindowContent& shown, testing::Act act) {
     RecordedEvents events;
-    pendingAct = &act;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-        const HWND dialog = FindWindowW(L"#32770", L"Noter");
-        if (dialog && pendingAct) {
-            Act* act = pendingAct;
-            pendingAct = nullptr;
-            (*act)(dialog, GetWindow(dialog, GW_OWNER));
-        }
-    });
     Win32Ui ui;
-    ui.showTextWindow(shown, events);
-    KillTimer(nullptr, timer);
-    EXPECT_TRUE(IsWindowEnabled(host)) << "the host takes input again";
-    DestroyWindow(host);
+    testing::playModal(
+        L"Noter", [&] { ui.showTextWindow(shown, events); }, std::move(act));
     return events.events;
 }
 
@@ -116,7 +87,7 @@ TEST(TextWindowDialogTest, ReadOnlyShowsOneButtonCaptionedOk) {
 }
 
 TEST(TextWindowDialogTest, EscapeAndTheCloseBoxCloseWithoutAccepting) {
-    const std::pair<Act, const char*> cases[] = {
+    const std::pair<testing::Act, const char*> cases[] = {
         {[](HWND dialog, HWND) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }, "escape"},
         // The text box passes Escape on to its dialog as a close.
         {[](HWND dialog, HWND) {
