@@ -12,36 +12,14 @@
 namespace lexi::win32 {
 namespace {
 
-// The table view's columns: heading, the symbol shown in place of a narrow
-// column's heading, width in the view's units (pixels at 96 dots per inch).
-struct Column {
-    const char* heading;
-    std::optional<ItemSymbol> symbol;
-    int width;
-};
-constexpr Column Columns[] = {
-    {"Brevhovedstatus", std::nullopt, 50},
-    {"Prioritet", ItemSymbol::HighImportance, 10},
-    {"Ikon", ItemSymbol::Mail, 18},
-    {"Vedhæftet fil", ItemSymbol::Attachment, 10},
-    {"Fra", std::nullopt, 112},
-    {"Emne", std::nullopt, 322},
-    {"Modtaget", std::nullopt, 116},
-    {"Størrelse", std::nullopt, 45},
-    {"Flagstatus", ItemSymbol::Flagged, 18},
-};
-enum ColumnIndex {
-    HeaderStatus,
-    Importance,
-    Kind,
-    Attachment,
-    From,
-    Subject,
-    Received,
-    Size,
-    Flag,
-};
-constexpr int ColumnCount = static_cast<int>(std::size(Columns));
+// The symbol shown in place of a narrow column's heading.
+constexpr std::optional<ItemSymbol> HeadingSymbols[] = {
+    std::nullopt,       ItemSymbol::HighImportance,
+    ItemSymbol::Mail,   ItemSymbol::Attachment,
+    std::nullopt,       std::nullopt,
+    std::nullopt,       std::nullopt,
+    ItemSymbol::Flagged};
+static_assert(std::size(HeadingSymbols) == TransferColumnCount);
 
 // The list view's font, in points, and the navigation buttons' symbols: the
 // arrows of Marlett and the open folder of Wingdings, fonts every Windows
@@ -133,12 +111,13 @@ void TransferDialogWindow::setUpView(const TransferDialogContent& content) {
     const HWND header = reinterpret_cast<HWND>(SendMessageW(view(), LVM_GETHEADER, 0, 0));
     SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(symbols_));
 
-    for (int index = 0; index < ColumnCount; ++index) {
-        const Column& column = Columns[index];
-        std::wstring heading = column.symbol ? std::wstring() : toWide(column.heading);
+    for (int index = 0; index < TransferColumnCount; ++index) {
+        const TransferColumn& column = TransferColumns[index];
+        const std::optional<ItemSymbol> symbol = HeadingSymbols[index];
+        std::wstring heading = symbol ? std::wstring() : toWide(column.heading);
         LVCOLUMNW added{};
         added.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        added.fmt = index == Size ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        added.fmt = index == SizeColumn ? LVCFMT_RIGHT : LVCFMT_LEFT;
         added.pszText = heading.data();
         const int headingWidth =
             static_cast<int>(SendMessageW(view(), LVM_GETSTRINGWIDTHW, 0,
@@ -153,11 +132,11 @@ void TransferDialogWindow::setUpView(const TransferDialogContent& content) {
         shown.mask = HDI_FORMAT | HDI_IMAGE;
         SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(&shown));
-        if (column.symbol) {
+        if (symbol) {
             shown.fmt |= HDF_IMAGE;
-            shown.iImage = static_cast<int>(*column.symbol);
+            shown.iImage = static_cast<int>(*symbol);
         }
-        if (index == Received) {
+        if (index == ReceivedColumn) {
             shown.fmt |= HDF_SORTDOWN;
         }
         SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(index),
@@ -229,15 +208,15 @@ void TransferDialogWindow::fill(const std::vector<TransferRow>& rows) {
         item.pszText = const_cast<wchar_t*>(L"");
         item.iImage = I_IMAGENONE;
         SendMessageW(view(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        setCell(view(), r, Importance, "", importanceSymbol(row.importance));
-        setCell(view(), r, Kind, "", symbolOfClass(row.itemClass));
-        setCell(view(), r, Attachment, "",
+        setCell(view(), r, ImportanceColumn, "", importanceSymbol(row.importance));
+        setCell(view(), r, ClassColumn, "", symbolOfClass(row.itemClass));
+        setCell(view(), r, AttachmentColumn, "",
                 row.attachment ? std::optional(ItemSymbol::Attachment) : std::nullopt);
-        setCell(view(), r, From, row.from);
-        setCell(view(), r, Subject, row.subject);
-        setCell(view(), r, Received, row.received);
-        setCell(view(), r, Size, row.size);
-        setCell(view(), r, Flag, "", flagSymbol(row.flagStatus));
+        setCell(view(), r, FromColumn, row.from);
+        setCell(view(), r, SubjectColumn, row.subject);
+        setCell(view(), r, ReceivedColumn, row.received);
+        setCell(view(), r, SizeColumn, row.size);
+        setCell(view(), r, FlagColumn, "", flagSymbol(row.flagStatus));
     }
     SendMessageW(view(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(view(), nullptr, TRUE);
@@ -247,13 +226,13 @@ void TransferDialogWindow::fitSubjectColumn() {
     RECT client;
     GetClientRect(view(), &client);
     int others = 0;
-    for (int column = 0; column < ColumnCount; ++column) {
-        if (column != Subject) {
+    for (int column = 0; column < TransferColumnCount; ++column) {
+        if (column != SubjectColumn) {
             others += static_cast<int>(SendMessageW(view(), LVM_GETCOLUMNWIDTH, column, 0));
         }
     }
-    const int least = MulDiv(Columns[Subject].width, pixels(1440), 96) / 2;
-    SendMessageW(view(), LVM_SETCOLUMNWIDTH, Subject,
+    const int least = MulDiv(TransferColumns[SubjectColumn].width, pixels(1440), 96) / 2;
+    SendMessageW(view(), LVM_SETCOLUMNWIDTH, SubjectColumn,
                  MAKELPARAM(std::max(static_cast<int>(client.right) - others, least), 0));
 }
 

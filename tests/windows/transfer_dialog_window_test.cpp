@@ -169,15 +169,15 @@ TEST(TransferDialogWindowTest, DrawsTheModelsFolderAndLayout) {
         EXPECT_FALSE(IsWindowEnabled(host)) << "modal to the host";
         const HWND view = GetDlgItem(dialog, View);
         const HWND header = reinterpret_cast<HWND>(SendMessageW(view, LVM_GETHEADER, 0, 0));
-        EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 9);
+        EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), TransferColumnCount);
         ASSERT_EQ(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0), 3);
-        // Fra, Emne, Modtaget, Størrelse, in the model's order.
-        EXPECT_EQ(cellOf(view, 0, 4), L"Ærø Advokater");
-        EXPECT_EQ(cellOf(view, 0, 5), L"Møde 12.05 - aftale");
-        EXPECT_EQ(cellOf(view, 0, 6), L"12-05-2026 10:07");
-        EXPECT_EQ(cellOf(view, 0, 7), L"12 KB");
-        EXPECT_EQ(cellOf(view, 2, 5), L"Frist");
-        EXPECT_EQ(cellOf(view, 2, 6), L"");
+        // The rows in the model's order.
+        EXPECT_EQ(cellOf(view, 0, FromColumn), L"Ærø Advokater");
+        EXPECT_EQ(cellOf(view, 0, SubjectColumn), L"Møde 12.05 - aftale");
+        EXPECT_EQ(cellOf(view, 0, ReceivedColumn), L"12-05-2026 10:07");
+        EXPECT_EQ(cellOf(view, 0, SizeColumn), L"12 KB");
+        EXPECT_EQ(cellOf(view, 2, SubjectColumn), L"Frist");
+        EXPECT_EQ(cellOf(view, 2, ReceivedColumn), L"");
 
         EXPECT_EQ(textOf(GetDlgItem(dialog, TransferButton)), L"&Overfør");
         EXPECT_EQ(textOf(GetDlgItem(dialog, CancelButton)), L"&Annuller");
@@ -211,7 +211,7 @@ TEST(TransferDialogWindowTest, TransfersTheSelectedRowsOfTheFolderOnView) {
         selectRows(GetDlgItem(dialog, View), {1});
         click(dialog, NextButton);
         EXPECT_EQ(textOf(dialog), L"Sendt post");
-        EXPECT_EQ(cellOf(GetDlgItem(dialog, View), 0, 5), L"Kopi");
+        EXPECT_EQ(cellOf(GetDlgItem(dialog, View), 0, SubjectColumn), L"Kopi");
         click(dialog, TransferButton);
     };
     EXPECT_EQ(show(selectTwo), std::vector<std::string>{"transfer 0 2"});
