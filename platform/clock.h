@@ -25,6 +25,14 @@ LocalDateTime addSeconds(const LocalDateTime& when, std::int64_t seconds);
 // The seconds from one time to another, as the calendar counts them.
 std::int64_t secondsBetween(const LocalDateTime& from, const LocalDateTime& to);
 
+// An automation date (days since 30 December 1899, the time of day as the
+// fraction, which counts forward from midnight also before 1900) as the
+// local date and time it stands for, to the second.
+LocalDateTime localDateOf(double automationDate);
+
+// The automation date of a local date and time.
+double automationDateOf(const LocalDateTime& when);
+
 // The clock: local time, and blocking waits. Neither call fails.
 class Clock {
 public:

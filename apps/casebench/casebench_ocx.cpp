@@ -3,11 +3,12 @@
 // host first asks for them and live until the host unloads the library.
 
 #include "apps/casebench/class_factory.h"
-#include "apps/casebench/com_error.h"
 #include "apps/casebench/com_server.h"
 #include "apps/casebench/com_variant.h"
 #include "apps/lexitray/windows_platform.h"
 #include "library/registration.h"
+#include "platform/win32/server_failure.h"
+#include "platform/win32/wide_text.h"
 
 #include <exception>
 #include <new>
@@ -47,10 +48,10 @@ Loaded& loaded() {
 template <typename Step> HRESULT registering(Step step) {
     try {
         const std::wstring path = modulePath();
-        step(loaded().machine.platform().registry, narrow(path.c_str(), path.size()));
+        step(loaded().machine.platform().registry, win32::fromWide(path));
         return S_OK;
     } catch (const std::exception& thrown) {
-        return reportFailure(failureOf(thrown, "Casebench"), IID_NULL);
+        return win32::reportFailure(win32::failureOf(thrown, "Casebench"), "Casebench", IID_NULL);
     }
 }
 

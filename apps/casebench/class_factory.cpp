@@ -1,8 +1,8 @@
 #include "apps/casebench/class_factory.h"
 
-#include "apps/casebench/com_error.h"
 #include "apps/casebench/com_object.h"
 #include "apps/casebench/com_server.h"
+#include "platform/win32/server_failure.h"
 
 #include <exception>
 
@@ -55,7 +55,8 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
         object->Release();
         return answer;
     } catch (const std::exception& thrown) {
-        return reportFailure(failureOf(thrown, "Casebench"), class_.interfaceId);
+        return win32::reportFailure(win32::failureOf(thrown, "Casebench"), "Casebench",
+                                    class_.interfaceId);
     }
 }
 

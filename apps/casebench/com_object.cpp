@@ -1,11 +1,11 @@
 #include "apps/casebench/com_object.h"
 
-#include "apps/casebench/com_error.h"
 #include "apps/casebench/com_server.h"
 #include "apps/casebench/com_variant.h"
 #include "platform/failure.h"
+#include "platform/win32/server_failure.h"
+#include "platform/win32/wide_text.h"
 
-#include <cwchar>
 #include <exception>
 #include <olectl.h>
 #include <optional>
@@ -82,7 +82,7 @@ HRESULT ComObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, 
     if (!names || !ids || count == 0) {
         return E_INVALIDARG;
     }
-    const Member* member = class_.frameClass.info.member(narrow(names[0], std::wcslen(names[0])));
+    const Member* member = class_.frameClass.info.member(win32::fromWide(names[0]));
     ids[0] = member ? member->dispatchId : DISPID_UNKNOWN;
     for (UINT i = 1; i < count; ++i) {
         ids[i] = DISPID_UNKNOWN;
@@ -121,7 +121,7 @@ HRESULT ComObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* p
         try {
             answer = call(id, flags, arguments);
         } catch (const std::exception& thrown) {
-            failed = failureOf(thrown, std::string(class_.frameClass.info.name));
+            failed = win32::failureOf(thrown, std::string(class_.frameClass.info.name));
         }
         for (UINT i = 0; i < count; ++i) {
             const VARIANT& passed = parameters->rgvarg[count - 1 - i];
@@ -137,8 +137,9 @@ HRESULT ComObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* p
         }
         return S_OK;
     } catch (const std::exception& thrown) {
-        return reportFailure(failureOf(thrown, std::string(class_.frameClass.info.name)),
-                             class_.interfaceId, exception);
+        return win32::reportFailure(
+            win32::failureOf(thrown, std::string(class_.frameClass.info.name)), "Casebench",
+            class_.interfaceId, exception);
     }
 }
 

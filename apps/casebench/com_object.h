@@ -1,8 +1,8 @@
 #pragma once
 
 #include "apps/casebench/com_class.h"
-#include "apps/casebench/event_source.h"
 #include "library/automation_object.h"
+#include "platform/win32/event_source.h"
 
 #include <atomic>
 #include <memory>
@@ -12,7 +12,8 @@ namespace lexi::com {
 
 // An object of the library as an automation host holds it: the frame's
 // object behind its class's dispatch interface, with its type information,
-// its error information and the connection point of its event interface.
+// its error information and the connection point of its event interface
+// (which declares no events: nothing is raised there).
 class ComObject final : public IDispatch,
                         public IProvideClassInfo,
                         public ISupportErrorInfo,
@@ -57,7 +58,7 @@ private:
     std::atomic<ULONG> references_{1};
     const ComClass& class_;
     std::shared_ptr<AutomationObject> object_;
-    EventSource events_;
+    win32::EventSource events_;
 };
 
 // A new object around a frame object, with one reference for the caller.

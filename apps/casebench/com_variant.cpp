@@ -2,7 +2,6 @@
 
 #include "apps/casebench/com_object.h"
 #include "platform/failure.h"
-#include "platform/win32/wide_text.h"
 
 #include <windows.h>
 
@@ -13,53 +12,23 @@ namespace {
     throw Failure(failure::TypeMismatch, "Casebench");
 }
 
-// Clears a variant when it goes out of scope.
-struct Cleared {
-    VARIANT value;
-    Cleared() { VariantInit(&value); }
-    ~Cleared() { VariantClear(&value); }
-    Cleared(const Cleared&) = delete;
-    Cleared& operator=(const Cleared&) = delete;
-};
-
 // A number the frame has no type of its own for, as a Double.
 Variant realOf(const VARIANT& value) {
-    Cleared real;
-    // The conversion reads `value` only; mingw declares it without const.
-    if (FAILED(VariantChangeType(&real.value, const_cast<VARIANT*>(&value), 0, VT_R8))) {
+    try {
+        return Variant::real(win32::AutomationValue::copyOf(value).real());
+    } catch (const Failure&) {
         throw Failure(failure::Overflow, "Casebench");
     }
-    return Variant::real(V_R8(&real.value));
 }
 
 } // namespace
-
-std::string narrow(const OLECHAR* text, std::size_t length) {
-    return win32::fromWide(std::wstring_view(text, length));
-}
-
-std::string narrow(BSTR text) {
-    return text ? narrow(text, SysStringLen(text)) : std::string();
-}
-
-BSTR newBstr(std::string_view text) {
-    const std::wstring wide = win32::toWide(text);
-    BSTR result = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-    if (!result) {
-        throw Failure(failure::OutOfMemory, "Casebench");
-    }
-    return result;
-}
 
 Variant fromVariant(const VARIANT& value) {
     if (V_VT(&value) == (VT_BYREF | VT_VARIANT)) {
         return fromVariant(*V_VARIANTREF(&value));
     }
-    Cleared plain;
-    if (FAILED(VariantCopyInd(&plain.value, const_cast<VARIANT*>(&value)))) {
-        mismatch();
-    }
-    const VARIANT& v = plain.value;
+    const win32::AutomationValue plain = win32::AutomationValue::copyOf(value);
+    const VARIANT& v = plain.variant();
     switch (V_VT(&v)) {
     case VT_EMPTY:
         return {};
@@ -92,7 +61,7 @@ Variant fromVariant(const VARIANT& value) {
     case VT_DATE:
         return Variant::date(V_DATE(&v));
     case VT_BSTR:
-        return narrow(V_BSTR(&v));
+        return fromBstr(V_BSTR(&v));
     case VT_ERROR:
         if (V_ERROR(&v) == DISP_E_PARAMNOTFOUND) {
             return Variant::missing();
@@ -156,45 +125,9 @@ void toVariant(const Variant& value, VARIANT& out) {
 }
 
 void writeBack(const Variant& value, const VARIANT& byReference) {
-    if (V_VT(&byReference) == (VT_BYREF | VT_VARIANT)) {
-        VARIANT& variable = *V_VARIANTREF(&byReference);
-        VariantClear(&variable);
-        toVariant(value, variable);
-        return;
-    }
-    Cleared given;
-    toVariant(value, given.value);
-    Cleared typed;
-    const VARTYPE type = V_VT(&byReference) & ~VT_BYREF;
-    if (FAILED(VariantChangeType(&typed.value, &given.value, 0, type))) {
-        mismatch();
-    }
-    switch (type) {
-    case VT_BSTR:
-        SysFreeString(*V_BSTRREF(&byReference));
-        *V_BSTRREF(&byReference) = V_BSTR(&typed.value);
-        V_VT(&typed.value) = VT_EMPTY; // the variable owns the text now
-        break;
-    case VT_I2:
-        *V_I2REF(&byReference) = V_I2(&typed.value);
-        break;
-    case VT_I4:
-        *V_I4REF(&byReference) = V_I4(&typed.value);
-        break;
-    case VT_BOOL:
-        *V_BOOLREF(&byReference) = V_BOOL(&typed.value);
-        break;
-    case VT_R8:
-        *V_R8REF(&byReference) = V_R8(&typed.value);
-        break;
-    case VT_DATE:
-        *V_DATEREF(&byReference) = V_DATE(&typed.value);
-        break;
-    default:
-        // The frame's members change texts, Integers and Booleans only; a
-        // variable of another type keeps its value.
-        break;
-    }
+    win32::AutomationValue given;
+    toVariant(value, given.variant());
+    win32::storeThrough(byReference, given.variant());
 }
 
 } // namespace lexi::com

@@ -1,18 +1,14 @@
 #pragma once
 
 #include "library/variant.h"
+#include "platform/win32/automation_value.h"
 
 #include <oaidl.h>
-#include <string>
-#include <string_view>
 
 namespace lexi::com {
 
-// Texts between the frame (UTF-8) and automation (UTF-16 strings).
-std::string narrow(const OLECHAR* text, std::size_t length);
-std::string narrow(BSTR text);
-// A new automation string, which the receiver frees.
-BSTR newBstr(std::string_view text);
+using win32::fromBstr;
+using win32::newBstr;
 
 // The frame's value of an automation argument, read through a reference.
 // An optional argument left out (an error value DISP_E_PARAMNOTFOUND) is

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/registry_settings.h"
 #include "platform/win32/office_not_connected.h"
+#include "platform/win32/outlook_automation.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_filesystem.h"
 #include "platform/win32/win32_printers.h"
@@ -18,8 +19,7 @@ namespace lexi {
 // The services of a Windows workstation, for the program or the library to
 // run on. The UI is Windows' own, or the scripted UI when LEXITRAY_UI is
 // "script" (answers from LEXITRAY_UI_SCRIPT, records to
-// LEXITRAY_UI_TRANSCRIPT). The thread that uses the services should have
-// COM initialised, as the shell and the dialogs expect.
+// LEXITRAY_UI_TRANSCRIPT).
 class WindowsPlatform {
 public:
     WindowsPlatform();
@@ -36,7 +36,7 @@ private:
     win32::Win32Printers printers_;
     std::unique_ptr<Ui> ui_;
     win32::Win32Clock clock_;
-    win32::OutlookNotConnected outlook_;
+    win32::AutomationOutlookConnector outlook_;
     win32::WordNotConnected word_;
     win32::Win32WindowSearch windows_;
     Platform platform_;

@@ -1,5 +1,6 @@
 #include "platform/win32/dialog_window.h"
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
 #include <commctrl.h>
@@ -10,6 +11,13 @@ namespace lexi::win32 {
 
 HINSTANCE resourceModule() {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
+
+bool loadCommonControls(DWORD classes) {
+    const auto initialise = systemFunction<BOOL WINAPI(const INITCOMMONCONTROLSEX*)>(
+        L"comctl32.dll", "InitCommonControlsEx");
+    const INITCOMMONCONTROLSEX controls{sizeof controls, classes};
+    return initialise && initialise(&controls);
 }
 
 DialogWindow::~DialogWindow() {
@@ -84,6 +92,9 @@ void DialogWindow::setText(int id, std::string_view text) {
 
 void DialogWindow::setToolTip(int id, std::string_view text) {
     if (!toolTips_) {
+        if (!loadCommonControls(ICC_TAB_CLASSES)) {
+            return;
+        }
         toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0, 0,
                                     0, window_, nullptr, resourceModule(), nullptr);
     }

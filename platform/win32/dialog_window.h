@@ -66,6 +66,11 @@ private:
     HWND toolTips_ = nullptr;
 };
 
+// Registers the window classes of the common controls `classes` (ICC_
+// flags), loading their library the first time a window needs it, so that a
+// request that shows none does not pay for it. False when it cannot be had.
+bool loadCommonControls(DWORD classes);
+
 // This module (the program, or the library that holds the code), where the
 // dialogs and icons of the resource script are.
 HINSTANCE resourceModule();

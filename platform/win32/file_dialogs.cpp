@@ -1,5 +1,7 @@
 #include "platform/win32/file_dialogs.h"
 
+#include "platform/win32/com_apartment.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
 #include <algorithm>
@@ -14,77 +16,72 @@ namespace {
 // Long enough for any path the dialogs give.
 constexpr std::size_t PathRoom = 32768;
 
-// The filter as the dialog takes it: the "|" separators become zero
-// characters, and the whole ends with two.
-std::wstring dialogFilter(std::string_view filter) {
-    std::wstring wide = toWide(filter);
-    std::replace(wide.begin(), wide.end(), L'|', L'\0');
-    wide.append(2, L'\0');
-    return wide;
-}
-
-// COM for the dialog's shell objects, whatever the thread had before.
-class ComForDialog {
+// A file dialog of the common dialog library, with the texts it points at.
+class FileDialog {
 public:
-    ComForDialog() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComForDialog() {
-        if (initialised_) {
-            CoUninitialize();
-        }
+    FileDialog(HWND owner, std::string_view title, std::string_view file, DWORD flags)
+        : title_(toWide(title)), chosen_(toWide(file)) {
+        chosen_.resize(PathRoom, L'\0');
+        dialog_.lStructSize = sizeof dialog_;
+        dialog_.hwndOwner = owner;
+        dialog_.lpstrFile = chosen_.data();
+        dialog_.nMaxFile = static_cast<DWORD>(chosen_.size());
+        dialog_.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
+        dialog_.Flags =
+            OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | flags;
     }
-    ComForDialog(const ComForDialog&) = delete;
-    ComForDialog& operator=(const ComForDialog&) = delete;
+    FileDialog(const FileDialog&) = delete;
+    FileDialog& operator=(const FileDialog&) = delete;
+
+    // `filter` in the runtime's form; the dialog takes the "|" separators as
+    // zero characters, and the whole ending with two.
+    void setFilter(std::string_view filter) {
+        filter_ = toWide(filter);
+        std::replace(filter_.begin(), filter_.end(), L'|', L'\0');
+        filter_.append(2, L'\0');
+        dialog_.lpstrFilter = filter.empty() ? nullptr : filter_.c_str();
+    }
+    void setFolder(std::string_view folder) {
+        folder_ = toWide(folder);
+        dialog_.lpstrInitialDir = folder_.empty() ? nullptr : folder_.c_str();
+    }
+
+    // Shows it through GetOpenFileNameW or GetSaveFileNameW: the path chosen,
+    // empty when cancelled.
+    std::string show(const char* function) {
+        const ComApartment com;
+        const auto run = systemFunction<BOOL WINAPI(OPENFILENAMEW*)>(L"comdlg32.dll", function);
+        if (!run || !run(&dialog_)) {
+            return {};
+        }
+        return fromWide(chosen_.c_str());
+    }
 
 private:
-    bool initialised_;
+    std::wstring title_;
+    std::wstring chosen_;
+    std::wstring filter_;
+    std::wstring folder_;
+    OPENFILENAMEW dialog_{};
 };
 
 } // namespace
 
 std::string openFileDialog(HWND owner, std::string_view title, std::string_view filter,
                            std::string_view folder) {
-    const ComForDialog com;
-    const std::wstring wideTitle = toWide(title);
-    const std::wstring wideFilter = dialogFilter(filter);
-    const std::wstring wideFolder = toWide(folder);
-    std::wstring chosen(PathRoom, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.empty() ? nullptr : wideFilter.c_str();
-    dialog.lpstrFile = chosen.data();
-    dialog.nMaxFile = static_cast<DWORD>(chosen.size());
-    dialog.lpstrInitialDir = wideFolder.empty() ? nullptr : wideFolder.c_str();
-    dialog.lpstrTitle = wideTitle.empty() ? nullptr : wideTitle.c_str();
-    dialog.Flags =
-        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&dialog)) {
-        return {};
-    }
-    return fromWide(chosen.c_str());
+    FileDialog dialog(owner, title, "", OFN_FILEMUSTEXIST);
+    dialog.setFilter(filter);
+    dialog.setFolder(folder);
+    return dialog.show("GetOpenFileNameW");
 }
 
 std::string saveFileDialog(HWND owner, std::string_view title, std::string_view suggested) {
-    const ComForDialog com;
-    const std::wstring wideTitle = toWide(title);
-    std::wstring chosen = toWide(suggested);
-    chosen.resize(PathRoom, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFile = chosen.data();
-    dialog.nMaxFile = static_cast<DWORD>(chosen.size());
-    dialog.lpstrTitle = wideTitle.empty() ? nullptr : wideTitle.c_str();
-    dialog.Flags =
-        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog)) {
-        return {};
-    }
-    return fromWide(chosen.c_str());
+    FileDialog dialog(owner, title, suggested, OFN_OVERWRITEPROMPT);
+    return dialog.show("GetSaveFileNameW");
 }
 
 std::string folderDialog(HWND owner, std::string_view title, std::string_view folder) {
-    const ComForDialog com;
+    const ComApartment com;
     IFileOpenDialog* dialog = nullptr;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_PPV_ARGS(&dialog)))) {

@@ -1,6 +1,7 @@
 #include "platform/win32/item_symbols.h"
 
 #include "platform/outlook.h"
+#include "platform/win32/system_library.h"
 
 #include <initializer_list>
 
@@ -176,10 +177,27 @@ HIMAGELIST makeItemSymbols(int size) {
     }
     SelectObject(dc, old);
     DeleteDC(dc);
-    const HIMAGELIST symbols = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, SymbolCount, 0);
-    ImageList_AddMasked(symbols, strip, Background);
+    // The image list's functions come with the common controls, loaded
+    // when a window first needs them.
+    const auto create = systemFunction<HIMAGELIST WINAPI(int, int, UINT, int, int)>(
+        L"comctl32.dll", "ImageList_Create");
+    const auto addMasked = systemFunction<int WINAPI(HIMAGELIST, HBITMAP, COLORREF)>(
+        L"comctl32.dll", "ImageList_AddMasked");
+    const HIMAGELIST symbols =
+        create && addMasked ? create(size, size, ILC_COLOR24 | ILC_MASK, SymbolCount, 0) : nullptr;
+    if (symbols) {
+        addMasked(symbols, strip, Background);
+    }
     DeleteObject(strip);
     return symbols;
+}
+
+void destroyItemSymbols(HIMAGELIST symbols) {
+    const auto destroy =
+        systemFunction<BOOL WINAPI(HIMAGELIST)>(L"comctl32.dll", "ImageList_Destroy");
+    if (symbols && destroy) {
+        destroy(symbols);
+    }
 }
 
 } // namespace lexi::win32

@@ -27,7 +27,8 @@ ItemSymbol symbolOfClass(int itemClass);
 
 // The symbols drawn at `size` pixels square, as an image list the caller
 // destroys. Drawn rather than loaded, so they need no font or artwork of
-// the workstation's.
+// the workstation's. Null when the common controls cannot be had.
 HIMAGELIST makeItemSymbols(int size);
+void destroyItemSymbols(HIMAGELIST symbols);
 
 } // namespace lexi::win32

@@ -4,10 +4,6 @@
 
 namespace lexi::win32 {
 
-std::shared_ptr<OutlookApplication> OutlookNotConnected::start() {
-    throw Failure(failure::CannotCreateObject, "Outlook.Application");
-}
-
 std::unique_ptr<WordApplication> WordNotConnected::start() {
     throw Failure(failure::CannotCreateObject, "Word.Application");
 }

@@ -76,7 +76,7 @@ TransferDialogWindow::TransferDialogWindow(MessageLoop& loop, const TransferDial
                                            TransferDialogEvents& events, HWND owner)
     : DialogWindow(loop), events_(events), owner_(owner), minimumWidth_(content.minimumWidth),
       minimumHeight_(content.minimumHeight) {
-    if (create(L"FRMOUTLOOK", owner)) {
+    if (loadCommonControls(ICC_LISTVIEW_CLASSES) && create(L"FRMOUTLOOK", owner)) {
         setUpView(content);
         setUpButtons(content);
     }
@@ -86,7 +86,7 @@ TransferDialogWindow::~TransferDialogWindow() {
     // The window and its controls first, then what they show.
     destroy();
     if (symbols_) {
-        ImageList_Destroy(symbols_);
+        destroyItemSymbols(symbols_);
     }
     for (HFONT made : {viewFont_, arrowFont_, folderFont_}) {
         if (made) {

@@ -35,4 +35,15 @@ Failure lastFailure(std::string source) {
     return failureFromError(GetLastError(), std::move(source));
 }
 
+bool folderOfExists(const std::wstring& path) {
+    wchar_t full[MAX_PATH * 4];
+    wchar_t* name = nullptr;
+    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, &name);
+    if (length == 0 || length >= MAX_PATH * 4 || !name) {
+        return true;
+    }
+    *name = L'\0';
+    return GetFileAttributesW(full) != INVALID_FILE_ATTRIBUTES;
+}
+
 } // namespace lexi::win32

@@ -15,4 +15,9 @@ Failure failureFromError(unsigned long error, std::string source);
 // The same for the calling thread's last error.
 Failure lastFailure(std::string source);
 
+// Whether the folder that holds `path` is there: what tells a missing file
+// from a missing folder (or drive), where Windows answers "file not found"
+// for both, as Wine does.
+bool folderOfExists(const std::wstring& path);
+
 } // namespace lexi::win32

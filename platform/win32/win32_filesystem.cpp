@@ -27,20 +27,11 @@ constexpr DWORD ReportedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HI
 }
 
 // The failure of a call on `path` that failed just now: a missing file is 76
-// when its folder is missing too, also where Windows answers "file not
-// found" for a drive it lacks (as Wine does).
+// when its folder is missing too.
 [[noreturn]] void failOn(const std::wstring& path) {
     const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND) {
-        wchar_t full[MAX_PATH * 4];
-        wchar_t* name = nullptr;
-        const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, &name);
-        if (length > 0 && length < MAX_PATH * 4 && name) {
-            *name = L'\0';
-            if (GetFileAttributesW(full) == INVALID_FILE_ATTRIBUTES) {
-                throw Failure(failure::PathNotFound, Source);
-            }
-        }
+    if (error == ERROR_FILE_NOT_FOUND && !folderOfExists(path)) {
+        throw Failure(failure::PathNotFound, Source);
     }
     throw failureFromError(error, Source);
 }

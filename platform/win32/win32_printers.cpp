@@ -2,11 +2,10 @@
 
 #include "platform/printer_values.h"
 #include "platform/text.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
-// After windows.h, whose types it uses.
-#include <winspool.h>
 
 namespace lexi::win32 {
 namespace {
@@ -17,14 +16,26 @@ constexpr int NoSuchPrinter = 31;
 
 // The printer Windows itself prints on by default; empty when there is none.
 std::string windowsDefault() {
+    const auto getDefault =
+        systemFunction<BOOL WINAPI(wchar_t*, DWORD*)>(L"winspool.drv", "GetDefaultPrinterW");
     DWORD length = 0;
-    GetDefaultPrinterW(nullptr, &length);
+    if (!getDefault) {
+        return {};
+    }
+    getDefault(nullptr, &length);
     std::wstring name(length, L'\0');
-    if (length == 0 || !GetDefaultPrinterW(name.data(), &length)) {
+    if (length == 0 || !getDefault(name.data(), &length)) {
         return {};
     }
     name.resize(length - 1);
     return fromWide(name);
+}
+
+// Makes the printer Windows' default, telling the running programs.
+bool makeWindowsDefault(std::string_view printer) {
+    const auto setDefault =
+        systemFunction<BOOL WINAPI(const wchar_t*)>(L"winspool.drv", "SetDefaultPrinterW");
+    return setDefault && setDefault(toWide(printer).c_str());
 }
 
 } // namespace
@@ -52,8 +63,7 @@ int Win32Printers::print(std::string_view file, std::string_view printer) {
         return shell_.execute("printto", file, "\"" + std::string(printer) + "\"", "",
                               ShowMode::Hidden);
     }
-    if (!text::equalsIgnoreCase(printer, windowsDefault()) &&
-        !SetDefaultPrinterW(toWide(printer).c_str())) {
+    if (!text::equalsIgnoreCase(printer, windowsDefault()) && !makeWindowsDefault(printer)) {
         return NoSuchPrinter;
     }
     return shell_.execute("print", file, "", "", ShowMode::Hidden);

@@ -1,6 +1,8 @@
 #include "platform/win32/win32_shell.h"
 
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_failure.h"
 
 #include <windows.h>
 // After windows.h, whose types it uses.
@@ -62,12 +64,14 @@ int Win32Shell::execute(std::string_view verb, std::string_view file, std::strin
     info.lpDirectory = orNull(wideFolder);
     // The show modes are Windows' own numbers.
     info.nShow = static_cast<int>(mode);
+    const ComApartment com;
     const bool started = ShellExecuteExW(&info);
     const auto answer = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));
     if (started) {
         return answer;
     }
-    return answer > 0 && answer <= 32 ? answer : numberOf(GetLastError());
+    const int failure = answer > 0 && answer <= 32 ? answer : numberOf(GetLastError());
+    return failure == SE_ERR_FNF && !folderOfExists(wideFile) ? SE_ERR_PNF : failure;
 }
 
 } // namespace lexi::win32

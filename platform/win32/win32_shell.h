@@ -5,9 +5,10 @@
 namespace lexi::win32 {
 
 // The Windows shell: ShellExecuteExW with the verb, the working folder and
-// the show mode, answering ShellExecute's numbers. The started application
-// is not waited for. The calling thread should have COM initialised, as for
-// any shell call.
+// the show mode, answering ShellExecute's numbers; a missing file answers 3
+// when its folder is missing too, where the shell says 2 for both. The
+// started application is not waited for. COM is on the thread for the
+// call, as the shell wants.
 class Win32Shell final : public Shell {
 public:
     int execute(std::string_view verb, std::string_view file, std::string_view parameters,

@@ -5,14 +5,7 @@
 #include "platform/win32/tray_window_dialog.h"
 #include "platform/win32/wide_text.h"
 
-#include <commctrl.h>
-
 namespace lexi::win32 {
-
-Win32Ui::Win32Ui() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-}
 
 int Win32Ui::messageBox(std::string_view text, int style, std::string_view title) {
     const int answer =

@@ -14,8 +14,6 @@ namespace lexi::win32 {
 // windows_not_drawn.cpp: asking for one fails with a Failure that names it.
 class Win32Ui : public Ui {
 public:
-    Win32Ui();
-
     int messageBox(std::string_view text, int style, std::string_view title) override;
     // A real message pump: the messages waiting run, so that the windows
     // stay responsive during the waits that let them.

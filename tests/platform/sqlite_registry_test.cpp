@@ -1,5 +1,6 @@
 #include "platform/posix/sqlite_registry.h"
 #include "tests/platform/registry_contract.h"
+#include "tests/registry/md_registry_scenario.h"
 #include "tests/support/child_processes.h"
 #include "tests/support/temp_folder.h"
 
@@ -21,6 +22,12 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Sqlite, RegistryContract, SqliteStore);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sqlite, SettingsContract, SqliteStore);
 
 } // namespace lexi::registry_contract
+
+namespace lexi::registry_scenario {
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Sqlite, RegistryModuleScenario, registry_contract::SqliteStore);
+
+} // namespace lexi::registry_scenario
 
 namespace lexi::posix {
 namespace {

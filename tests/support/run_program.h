@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/support/eventually.h"
 #include "tests/support/temp_folder.h"
 
 #include <chrono>
@@ -110,17 +111,6 @@ inline ProgramRun runProgram(const std::string& program, const std::vector<std::
                              const std::map<std::string, std::string>& environment,
                              const std::filesystem::path& folder) {
     return RunningProgram(program, arguments, environment, folder).wait();
-}
-
-// Asks `condition` again and again until it holds or the time is up; whether
-// it held.
-inline bool eventually(const std::function<bool()>& condition,
-                       std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!condition() && std::chrono::steady_clock::now() <= end) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return condition();
 }
 
 } // namespace lexi::testing

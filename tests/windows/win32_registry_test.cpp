@@ -1,9 +1,10 @@
-// The registry contract and the settings store over the Windows registry, in
-// keys of the test's own that stand in for the four roots; and how values
-// that other programs wrote read.
+// The registry contract, the settings store and the registry module over the
+// Windows registry, in keys of the test's own that stand in for the four roots;
+// and how values that other programs wrote read.
 
 #include "platform/win32/win32_registry.h"
 #include "tests/platform/registry_contract.h"
+#include "tests/registry/md_registry_scenario.h"
 
 #include <array>
 #include <string>
@@ -58,6 +59,16 @@ struct Win32Store {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32Store);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, SettingsContract, Win32Store);
+
+} // namespace lexi::registry_contract
+
+namespace lexi::registry_scenario {
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryModuleScenario, registry_contract::Win32Store);
+
+} // namespace lexi::registry_scenario
+
+namespace lexi::registry_contract {
 
 namespace {
 

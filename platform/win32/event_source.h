@@ -3,12 +3,12 @@
 #include <map>
 #include <ocidl.h>
 
-namespace lexi::com {
+namespace lexi::win32 {
 
-// The connection point of a class's event interface. The interface declares
-// no events, so nothing is ever raised; a host that listens (a control
-// container, WithEvents) is connected and disconnected all the same. The
-// point is part of its object: it lives and counts references with it.
+// The connection point of an automation server's event interface: listeners
+// (a control container, WithEvents, an automation client) connect and
+// disconnect, and the server raises its events to each. The point is part of
+// its object: it lives and counts references with it.
 class EventSource final : public IConnectionPoint {
 public:
     EventSource(IConnectionPointContainer& container, REFIID events)
@@ -30,6 +30,10 @@ public:
     // Listing the listeners is not offered.
     HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override;
 
+    // Calls the event with that number on every listener, through its
+    // IDispatch; by-reference arguments come back changed.
+    void raise(DISPID event, DISPPARAMS& arguments);
+
     // An enumeration of this point alone, for the container.
     IEnumConnectionPoints* enumerate();
 
@@ -40,4 +44,4 @@ private:
     DWORD lastCookie_ = 0;
 };
 
-} // namespace lexi::com
+} // namespace lexi::win32

@@ -1,11 +1,11 @@
-#include "apps/casebench/com_error.h"
+#include "platform/win32/server_failure.h"
 
-#include "apps/casebench/com_variant.h"
+#include "platform/win32/automation_value.h"
 
 #include <cstring>
 #include <windows.h>
 
-namespace lexi::com {
+namespace lexi::win32 {
 
 Failure failureOf(const std::exception& thrown, std::string source) {
     if (const auto* failed = dynamic_cast<const Failure*>(&thrown)) {
@@ -14,8 +14,9 @@ Failure failureOf(const std::exception& thrown, std::string source) {
     return Failure(failure::AutomationError, thrown.what(), std::move(source));
 }
 
-HRESULT reportFailure(const Failure& failed, REFIID interfaceId, EXCEPINFO* exception) {
-    const std::string source = failed.source().empty() ? "Casebench" : failed.source();
+HRESULT reportFailure(const Failure& failed, std::string_view server, REFIID interfaceId,
+                      EXCEPINFO* exception) {
+    const std::string source = failed.source().empty() ? std::string(server) : failed.source();
     const HRESULT result = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, failed.number());
     ICreateErrorInfo* created = nullptr;
     if (SUCCEEDED(CreateErrorInfo(&created))) {
@@ -43,4 +44,4 @@ HRESULT reportFailure(const Failure& failed, REFIID interfaceId, EXCEPINFO* exce
     return DISP_E_EXCEPTION;
 }
 
-} // namespace lexi::com
+} // namespace lexi::win32

@@ -1,9 +1,9 @@
-#include "apps/casebench/event_source.h"
+#include "platform/win32/event_source.h"
 
 #include <atomic>
 #include <olectl.h>
 
-namespace lexi::com {
+namespace lexi::win32 {
 namespace {
 
 // Enumerates one connection point.
@@ -146,8 +146,17 @@ HRESULT EventSource::EnumConnections(IEnumConnections** connections) {
     return E_NOTIMPL;
 }
 
+void EventSource::raise(DISPID event, DISPPARAMS& arguments) {
+    // A listener may disconnect while it handles the event.
+    const auto listeners = sinks_;
+    for (const auto& [cookie, sink] : listeners) {
+        static_cast<IDispatch*>(sink)->Invoke(event, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                              &arguments, nullptr, nullptr, nullptr);
+    }
+}
+
 IEnumConnectionPoints* EventSource::enumerate() {
     return new OnePoint(*this, 0);
 }
 
-} // namespace lexi::com
+} // namespace lexi::win32

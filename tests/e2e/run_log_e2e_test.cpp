@@ -1,0 +1,79 @@
+// The run logs every build's program writes alike, by the program on Linux:
+// drive C: in a fresh home, a desktop of its own that opens ".docx" files.
+
+#include "tests/e2e/run_log_scenario.h"
+#include "tests/support/run_program.h"
+#include "tests/support/stand_in.h"
+
+#include <memory>
+#include <pwd.h>
+
+namespace lexi::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LinuxWorkstation {
+public:
+    LinuxWorkstation() {
+        fs::create_directories(home_.path() / "drive_c");
+        std::ofstream(home_.path() / "drive_c" / "brev.docx") << "brev";
+        writeStandIn(work_.path() / "xdg-open", work_.path() / "opened");
+        environment_ = desktopOpeningDocx(work_.path() / "desktop");
+        environment_.merge(std::map<std::string, std::string>{
+            {"LEXITRAY_HOME", home_.str()},
+            {"LEXITRAY_UI", "script"},
+            {"LEXITRAY_UI_TRANSCRIPT", (work_.path() / "transcript").string()},
+            {"PATH", pathWith(work_.path())},
+            {"TMPDIR", work_.str()}});
+    }
+
+    void run(const std::vector<std::string>& arguments, const std::string& script) {
+        std::ofstream(work_.path() / "script") << script;
+        auto environment = environment_;
+        environment["LEXITRAY_UI_SCRIPT"] = (work_.path() / "script").string();
+        runProgram(LEXITRAY_PROGRAM, arguments, environment, work_.path());
+    }
+    void start(const std::vector<std::string>& arguments) {
+        background_ = std::make_unique<RunningProgram>(LEXITRAY_PROGRAM, arguments, environment_,
+                                                       work_.path());
+    }
+    bool backgroundEnded() {
+        const pid_t id = background_->id();
+        if (!eventually([id] { return ::waitpid(id, nullptr, WNOHANG) == id; })) {
+            return false;
+        }
+        background_->wait();
+        return true;
+    }
+    std::string peekLog() const { return readHostFile(logFile()); }
+    std::string takeLog() {
+        std::string bytes = peekLog();
+        fs::remove(logFile());
+        return bytes;
+    }
+    Lines takeTranscript() {
+        Lines events = transcriptEvents(work_.path() / "transcript");
+        fs::remove(work_.path() / "transcript");
+        return events;
+    }
+
+private:
+    fs::path logFile() const {
+        return home_.path() / "drive_c" /
+               ("Lexitray_" + std::string(::getpwuid(::getuid())->pw_name) + ".log");
+    }
+
+    TempFolder home_;
+    TempFolder work_;
+    std::map<std::string, std::string> environment_;
+    std::unique_ptr<RunningProgram> background_;
+};
+
+TEST(RunLog, EachRequestWritesTheLinesOfEveryWorkstation) {
+    LinuxWorkstation workstation;
+    expectTheSameRunLogs(workstation);
+}
+
+} // namespace
+} // namespace lexi::testing

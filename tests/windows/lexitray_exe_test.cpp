@@ -1,0 +1,195 @@
+// lexitray.exe under Wine: the run logs every build's program writes alike
+// (drive C: of the build's prefix, ".docx" opened by a program that ends at
+// once), and the case mail on the double of Outlook.
+
+#include "platform/win32/wide_text.h"
+#include "tests/e2e/run_log_scenario.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <windows.h>
+
+namespace lexi::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A Windows path for a path of the build machine, through drive Z:.
+std::wstring onDriveZ(const std::string& hostPath) {
+    std::wstring path = L"Z:" + win32::toWide(hostPath);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+std::string readWhole(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A string value of HKEY_CLASSES_ROOT.
+void setClassValue(const std::wstring& key, const std::wstring& value) {
+    RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+class WineWorkstation {
+public:
+    WineWorkstation() {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        work_ = fs::path(temp) / ("lexitray-exe-test-" + std::to_string(GetCurrentProcessId()));
+        fs::create_directories(work_);
+        std::ofstream(L"C:\\brev.docx") << "brev";
+        fs::remove(logFile());
+        setClassValue(L".docx", L"Lexitray.TestDocument");
+        setClassValue(L"Lexitray.TestDocument\\shell\\open\\command",
+                      L"\"" + onDriveZ(EXITS_AT_ONCE) + L"\" \"%1\"");
+        SetEnvironmentVariableW(L"LEXITRAY_UI", L"script");
+        SetEnvironmentVariableW(L"LEXITRAY_UI_SCRIPT", (work_ / "script").c_str());
+        SetEnvironmentVariableW(L"LEXITRAY_UI_TRANSCRIPT", (work_ / "transcript").c_str());
+    }
+    ~WineWorkstation() {
+        if (background_) {
+            TerminateProcess(background_, 1);
+            CloseHandle(background_);
+        }
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Lexitray.TestDocument");
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, L"Lexitray.TestDocument");
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, L".docx");
+        fs::remove_all(work_);
+    }
+    WineWorkstation(const WineWorkstation&) = delete;
+    WineWorkstation& operator=(const WineWorkstation&) = delete;
+
+    void run(const std::vector<std::string>& arguments, const std::string& script) {
+        std::ofstream(work_ / "script", std::ios::binary) << script;
+        const HANDLE process = launch(arguments);
+        WaitForSingleObject(process, 60'000);
+        CloseHandle(process);
+    }
+    void start(const std::vector<std::string>& arguments) {
+        std::ofstream(work_ / "script", std::ios::binary).flush();
+        background_ = launch(arguments);
+    }
+    bool backgroundEnded() { return WaitForSingleObject(background_, 20'000) == WAIT_OBJECT_0; }
+    std::string peekLog() const { return readWhole(logFile()); }
+    std::string takeLog() {
+        std::string bytes = peekLog();
+        fs::remove(logFile());
+        return bytes;
+    }
+    Lines takeTranscript() {
+        Lines events = transcriptEvents(work_ / "transcript");
+        fs::remove(work_ / "transcript");
+        return events;
+    }
+
+private:
+    // The program with the arguments as one text, as the case-management
+    // system starts it.
+    static HANDLE launch(const std::vector<std::string>& arguments) {
+        std::wstring commandLine = L"\"" + onDriveZ(LEXITRAY_PROGRAM) + L"\"";
+        for (const std::string& argument : arguments) {
+            commandLine += L" " + win32::toWide(argument);
+        }
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process)) {
+            ADD_FAILURE() << "lexitray.exe cannot be started: " << GetLastError();
+            return nullptr;
+        }
+        CloseHandle(process.hThread);
+        return process.hProcess;
+    }
+
+    static fs::path logFile() {
+        wchar_t user[257];
+        DWORD length = 257;
+        GetUserNameW(user, &length);
+        return fs::path(L"C:\\") / (L"Lexitray_" + std::wstring(user) + L".log");
+    }
+
+    fs::path work_;
+    HANDLE background_ = nullptr;
+};
+
+TEST(RunLog, EachRequestWritesTheLinesOfEveryWorkstation) {
+    WineWorkstation workstation;
+    expectTheSameRunLogs(workstation);
+}
+
+// The double of Outlook registered as Outlook.Application while it lives,
+// with its user doing what `userActions` says in the mail windows.
+class FakeOutlookRegistered {
+public:
+    explicit FakeOutlookRegistered(const wchar_t* userActions) {
+        setClassValue(L"Outlook.Application\\CLSID", ClassId);
+        setClassValue(ClassKey + L"\\InprocServer32", onDriveZ(FAKE_OUTLOOK));
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, (ClassKey + L"\\InprocServer32").c_str(),
+                        L"ThreadingModel", REG_SZ, L"Apartment", sizeof L"Apartment");
+        SetEnvironmentVariableW(L"LEXITRAY_FAKE_OUTLOOK_USER", userActions);
+    }
+    ~FakeOutlookRegistered() {
+        for (const std::wstring& key : {std::wstring(L"Outlook.Application"), ClassKey}) {
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
+        }
+        SetEnvironmentVariableW(L"LEXITRAY_FAKE_OUTLOOK_USER", nullptr);
+    }
+    FakeOutlookRegistered(const FakeOutlookRegistered&) = delete;
+    FakeOutlookRegistered& operator=(const FakeOutlookRegistered&) = delete;
+
+private:
+    static constexpr const wchar_t* ClassId = L"{4C6E7865-0000-4F75-746C-6F6F6B446F75}";
+    const std::wstring ClassKey = std::wstring(L"CLSID\\") + ClassId;
+};
+
+// A case with the save path C:\Sager\Hansen\Svar.msg and a mail to the client.
+class CaseMail : public ::testing::Test {
+protected:
+    CaseMail() {
+        fs::create_directories(L"C:\\Sager\\Hansen");
+        std::ofstream(L"C:\\tmp.txt", std::ios::binary)
+            << "C:\\Sager\r\nHansen\r\n2026-0042\r\nC:\\Sager\\Hansen\\Svar.msg\r\n\r\n\r\n"
+            << DocumentId << "\r\n";
+        std::ofstream(L"C:\\finmail.txt", std::ios::binary)
+            << "klient@hansen.dk\r\n[subject]=Svar\r\n";
+    }
+    ~CaseMail() override {
+        fs::remove_all(L"C:\\Sager");
+        fs::remove(callbackFile());
+    }
+
+    static fs::path callbackFile() {
+        return fs::path(L"C:\\Mail_" + win32::toWide(DocumentId) + L".txt");
+    }
+
+    static constexpr const char* DocumentId = "{6F9619FF-8B86-D011-B42D-00C04FC964FF}";
+    WineWorkstation workstation;
+};
+
+TEST_F(CaseMail, TheSentMailIsFoundInSentItemsSavedInTheCaseAndReported) {
+    const FakeOutlookRegistered outlook(L"send");
+    workstation.run({"mail"}, "");
+    EXPECT_EQ(readWhole(callbackFile()), std::string(DocumentId) + "\r\n1\r\n");
+    EXPECT_TRUE(fs::exists(L"C:\\Sager\\Hansen\\Svar.msg"));
+    const std::string log = workstation.takeLog();
+    EXPECT_NE(log.find("\tStarting procedure olMail_Send\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\tFandt mail efter 1 fors\xF8g.\r\n"), std::string::npos) << log;
+    EXPECT_TRUE(log.ends_with("\tSlut\r\n")) << log;
+}
+
+TEST_F(CaseMail, AMailClosedUnsentIsSavedInTheCase) {
+    const FakeOutlookRegistered outlook(L"close");
+    workstation.run({"mail"}, "");
+    EXPECT_TRUE(fs::exists(L"C:\\Sager\\Hansen\\Svar.msg"));
+    const std::string log = workstation.takeLog();
+    EXPECT_EQ(log.find("olMail_Send"), std::string::npos) << log;
+    EXPECT_NE(log.find("\tStarting procedure olMail_Close\r\n"), std::string::npos) << log;
+}
+
+} // namespace
+} // namespace lexi::testing
