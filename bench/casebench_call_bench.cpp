@@ -4,10 +4,10 @@
 // it.
 
 #include "apps/casebench/casebench.h"
+#include "platform/posix/loading/loaded_library.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <filesystem>
 
 namespace {
@@ -19,14 +19,11 @@ struct Library {
         std::filesystem::create_directories(home);
         ::setenv("LEXITRAY_HOME", home.c_str(), 1);
         ::setenv("LEXITRAY_UI", "script", 1);
-        void* handle = ::dlopen(CASEBENCH_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-        if (!handle) {
+        const lexi::posix::LoadedLibrary library(CASEBENCH_LIBRARY);
+        if (!library.bind(create, "cb_create") || !library.bind(memberId, "cb_member_id") ||
+            !library.bind(invoke, "cb_invoke") || !library.bind(clear, "cb_variant_clear")) {
             std::abort();
         }
-        create = reinterpret_cast<decltype(create)>(::dlsym(handle, "cb_create"));
-        memberId = reinterpret_cast<decltype(memberId)>(::dlsym(handle, "cb_member_id"));
-        invoke = reinterpret_cast<decltype(invoke)>(::dlsym(handle, "cb_invoke"));
-        clear = reinterpret_cast<decltype(clear)>(::dlsym(handle, "cb_variant_clear"));
         create("Casebench.Filfunc", &filfunc, nullptr);
     }
     decltype(&cb_create) create;

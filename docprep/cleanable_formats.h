@@ -22,6 +22,11 @@ std::optional<CleanableFormat> cleanableExtension(std::string_view extension);
 // The kind of the document at `path` (a workstation or a host path).
 std::optional<CleanableFormat> cleanableFormat(std::string_view path);
 
+// Whether Word opens the cleaned document at `path` and saves it again in
+// its own kind: Word's documents and OpenDocument text. A workbook, a
+// presentation or a PDF it cannot save as what it is.
+bool wordSavesItsKind(std::string_view path);
+
 // The extensions the cleaner takes, for the user: "doc, docx, ... og pdf".
 std::string cleanableExtensionsText();
 

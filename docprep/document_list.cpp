@@ -11,11 +11,6 @@
 namespace lexi {
 namespace {
 
-// A file, not a folder: the empty path names the current folder.
-bool fileExists(FileSystem& files, const std::string& path) {
-    return files.exists(path) && !files.isFolder(path);
-}
-
 // The entry as it is to be attached, or "" when it is left out.
 std::string completed(DocPrepContext& context, const std::string& entry) {
     FileSystem& files = context.platform.files;
@@ -24,7 +19,7 @@ std::string completed(DocPrepContext& context, const std::string& entry) {
     }
     // A missing file that has an extension (a web address among them) is
     // kept as listed.
-    if (!extensionName(entry).empty()) {
+    if (!extensionPart(entry).empty()) {
         return entry;
     }
     const std::string path = fileExists(files, entry + ".docx") ? entry + ".docx" : entry + ".doc";
@@ -36,27 +31,14 @@ std::string completed(DocPrepContext& context, const std::string& entry) {
     return {};
 }
 
-// Deletes the list also when it could not be read: what it names belongs to
-// this request, never to the next one.
-void deleteUnreadList(FileSystem& files, const std::string& path) {
-    try {
-        files.deleteFile(path, true);
-    } catch (const Failure&) {
-        // Gone already, or not ours to delete: nothing more to do.
-    }
-}
-
 } // namespace
 
-DocumentList HentFiler(DocPrepContext& context) {
+DocumentList HentFiler(DocPrepContext& context, const std::string& listPath) {
     context.log.WriteLog("Start på HentFiler");
-    FileSystem& files = context.platform.files;
-    const std::string path = context.program.exchangeFolder + "findoc.txt";
     DocumentList list;
     try {
         const std::vector<std::string> entries =
-            text::readLines(cp1252::toUtf8(files.readFile(path)));
-        files.deleteFile(path, true);
+            text::readLines(cp1252::toUtf8(context.platform.files.readFile(listPath)));
         for (const std::string& entry : entries) {
             std::string document = completed(context, entry);
             if (!document.empty()) {
@@ -67,7 +49,6 @@ DocumentList HentFiler(DocPrepContext& context) {
             list.emplace_back();
         }
     } catch (const Failure& failure) {
-        deleteUnreadList(files, path);
         const std::string message = "Fejl i Hentfiler: " + failure.description();
         context.platform.ui.messageBox(message, msgbox::OkOnly, "Lexitray");
         context.log.WriteLog(message);
@@ -86,41 +67,53 @@ DocumentList& GetNames(DocumentList& list, DocPrepContext& context) {
         log.WriteLog("Slut på getnames");
         return list;
     }
-    frmFlet dialog(context);
-    dialog.Load();
-    for (auto document = list.begin(); document != list.end();) {
-        const std::string name(fileNamePart(document->SourcePath));
-        const int length = static_cast<int>(text::utf16Length(name));
-        dialog.setName(name);
-        dialog.setSource(document->SourcePath);
-        dialog.selectName(0, length);
-        log.WriteLog("filnavn: " + dialog.name());
-        log.WriteLog("længde: " + std::to_string(length));
-        dialog.setClean(false);
-        if (!dialog.showModal()) {
-            // Closed through its frame: the user wants this one left out.
-            log.WriteLog("Ikke vedhæftet: " + document->SourcePath);
-            document = list.erase(document);
-            continue;
+    auto document = list.begin();
+    try {
+        frmFlet dialog(context);
+        dialog.Load();
+        while (document != list.end()) {
+            const std::string name(fileNamePart(document->SourcePath));
+            const int length = static_cast<int>(text::utf16Length(name));
+            dialog.setName(name);
+            dialog.setSource(document->SourcePath);
+            dialog.selectName(0, length);
+            log.WriteLog("filnavn: " + dialog.name());
+            log.WriteLog("længde: " + std::to_string(length));
+            dialog.setClean(false);
+            if (!dialog.showModal()) {
+                // Closed through its frame: the user wants this one left out.
+                log.WriteLog("Ikke vedhæftet: " + document->SourcePath);
+                context.leftOut.push_back(
+                    {document->SourcePath, "du lukkede vinduet uden at vælge OK"});
+                document = list.erase(document);
+                continue;
+            }
+            MergeDocument& d = *document;
+            d.SourceExt = recordExtension(d.SourcePath);
+            d.TargetPath = context.workFolder + "\\" +
+                           attachmentFileName(context.platform.files, dialog.name());
+            d.TargetExt = recordExtension(d.TargetPath);
+            d.UsePDFTemplate = dialog.useTemplateTicked() && !dialog.templatePath().empty();
+            d.PDFTemplate = dialog.templatePath();
+            d.PDFPassword = dialog.password();
+            d.Clean = dialog.clean();
+            if (!fileExists(context.platform.files, d.PDFTemplate)) {
+                d.PDFTemplate.clear();
+            }
+            ++document;
         }
-        MergeDocument& d = *document;
-        d.SourceExt = recordExtension(d.SourcePath);
-        d.TargetPath = context.workFolder + "\\" + CleanFileName(dialog.name());
-        d.TargetExt = recordExtension(d.TargetPath);
-        d.UsePDFTemplate = dialog.useTemplateTicked() && !dialog.templatePath().empty();
-        d.PDFTemplate = dialog.templatePath();
-        d.PDFPassword = dialog.password();
-        d.Clean = dialog.clean();
-        if (!fileExists(context.platform.files, d.PDFTemplate)) {
-            d.PDFTemplate.clear();
-        }
-        ++document;
+        dialog.Unload();
+        log.WriteLog("Slut på getnames");
+    } catch (const Failure& failure) {
+        const std::string message = "Fejl i GetNames: " + failure.description();
+        log.WriteLog(message);
+        context.platform.ui.messageBox(message, msgbox::OkOnly, "Lexitray");
+        // The documents not named are not attached: they have no target.
+        list.erase(document, list.end());
     }
     if (list.empty()) {
         list.emplace_back();
     }
-    dialog.Unload();
-    log.WriteLog("Slut på getnames");
     return list;
 }
 

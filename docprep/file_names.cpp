@@ -2,6 +2,8 @@
 
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace lexi {
 namespace {
 
@@ -25,19 +27,14 @@ std::string CleanFileName(std::string_view name) {
     return cleaned;
 }
 
-std::string_view fileNamePart(std::string_view path) {
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
-std::string_view extensionName(std::string_view path) {
-    const std::string_view name = fileNamePart(path);
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+std::string attachmentFileName(FileSystem& files, std::string_view chosen) {
+    const std::string cleaned = CleanFileName(chosen);
+    const std::size_t dot = std::min(cleaned.rfind('.'), cleaned.size());
+    return fittedName(files, std::string_view(cleaned).substr(0, dot), cleaned.substr(dot));
 }
 
 std::string recordExtension(std::string_view path) {
-    return text::toLower(text::trimSpaces(extensionName(path)));
+    return text::toLower(text::trimSpaces(extensionPart(path)));
 }
 
 } // namespace lexi

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/filesystem.h"
+#include "platform/windows_path.h"
+
 #include <string>
 #include <string_view>
 
@@ -11,12 +14,10 @@ namespace lexi {
 // stays.
 std::string CleanFileName(std::string_view name);
 
-// The last component of a path: everything after its last "\" or "/".
-std::string_view fileNamePart(std::string_view path);
-
-// The extension of a path's last component, after its last full stop,
-// without the dot; "" when it has none.
-std::string_view extensionName(std::string_view path);
+// The file name an attachment named `chosen` is made under in the work
+// folder: the name cleaned, its part before the extension cut where the file
+// system needs it.
+std::string attachmentFileName(FileSystem& files, std::string_view chosen);
 
 // The extension as a record keeps it: trimmed and in lower case.
 std::string recordExtension(std::string_view path);

@@ -2,6 +2,7 @@
 
 #include "docprep/file_names.h"
 #include "platform/cp1252.h"
+#include "platform/failure.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -101,8 +102,8 @@ bool frmFlet::showModal() {
 }
 
 void frmFlet::Lookup() {
-    const std::string chosen =
-        context_.platform.ui.openFileName("", "PDF Files (*.pdf)", storedValue("InitDir"));
+    const std::string chosen = context_.platform.ui.openFileName("", "PDF Files (*.pdf)|*.pdf",
+                                                                 storedValue("InitDir"), "*.pdf");
     if (chosen.empty()) {
         return;
     }
@@ -141,12 +142,12 @@ std::string frmFlet::nameProblem() const {
     }
     // The attachment is written under the cleaned name: that is the name
     // that must be free, in the folder and among the names given before.
-    const std::string cleaned = CleanFileName(state_.name);
+    const std::string cleaned = attachmentFileName(context_.platform.files, state_.name);
     if (context_.platform.files.exists(context_.workFolder + "\\" + cleaned) ||
         std::ranges::find(taken_, text::toLower(cleaned)) != taken_.end()) {
         return "Filnavnet " + cleaned + " eksisterer i forvejen!";
     }
-    const std::string_view extension = extensionName(cleaned);
+    const std::string_view extension = extensionPart(cleaned);
     if (extension.empty()) {
         return "Dokumentet skal have en endelse!";
     }
@@ -156,14 +157,37 @@ std::string frmFlet::nameProblem() const {
     return {};
 }
 
+// A background the driver cannot lay under the pages would hold the request
+// until the wait for its PDF runs out. A template that is not there is
+// passed over, as the naming step leaves it out.
+std::string frmFlet::templateProblem() {
+    const std::string& path = state_.templatePath;
+    if (!pdfControls_ || !state_.pdfEnabled || !state_.useTemplate ||
+        !fileExists(context_.platform.files, path)) {
+        return {};
+    }
+    bool pdf = false;
+    ignoringFailure([&] {
+        pdf = recordExtension(path) == "pdf" &&
+              context_.platform.files.readFile(path).starts_with("%PDF-");
+    });
+    return pdf ? std::string()
+               : "Baggrunden " + path +
+                     " er ikke en PDF-fil.\r\n\r\nVælg en PDF-fil som baggrund, eller fjern "
+                     "fluebenet ved \"Brug PDF baggrund\".";
+}
+
 void frmFlet::okClicked() {
-    const std::string problem = nameProblem();
+    std::string problem = nameProblem();
+    if (problem.empty()) {
+        problem = templateProblem();
+    }
     templatePath_ = state_.templatePath;
     if (!problem.empty()) {
         context_.platform.ui.messageBox(problem, msgbox::Critical, Title);
         return;
     }
-    taken_.push_back(text::toLower(CleanFileName(state_.name)));
+    taken_.push_back(text::toLower(attachmentFileName(context_.platform.files, state_.name)));
     confirmed_ = true;
     view_->hide();
 }

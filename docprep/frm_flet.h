@@ -62,6 +62,8 @@ public:
 private:
     // The reason the name cannot be taken, empty when it can.
     std::string nameProblem() const;
+    // The reason the background template cannot be used, empty when it can.
+    std::string templateProblem();
     void followName();
     void focusIfEnabled(NamingControl control, bool enabled);
     // A value under the dialog's key, "" when it cannot be read.

@@ -2,8 +2,12 @@
 
 #include "docprep/word_printing.h"
 #include "platform/failure.h"
+#include "platform/shell.h"
 #include "shared/pdfwriter/driver_values.h"
 #include "shared/pdfwriter/md_pdf_writer.h"
+#include "shared/pdfwriter/pdf_writer_turn.h"
+
+#include <algorithm>
 
 namespace lexi {
 namespace {
@@ -31,12 +35,20 @@ class MergeRun {
 public:
     explicit MergeRun(DocPrepContext& context)
         : context_(context), ui_(context.platform.ui), registry_(context.platform.registry, ui_),
-          writer_(registry_, ui_), word_(context.platform, context.log) {}
+          writer_(registry_, ui_), turn_(registry_, context.platform.processes, ui_),
+          word_(context.platform, context.log) {}
 
     void run(const DocumentList& list);
 
 private:
-    void start(const DocumentList& list);
+    // Whether the record is printed to a PDF.
+    bool printsToPdf(const MergeDocument& record) const {
+        return context_.pdfWriterInstalled && record.SourceExt != "pdf" &&
+               record.TargetExt == "pdf";
+    }
+    // False when the user cancelled the wait for the PDF writer's turn.
+    bool start(const DocumentList& list);
+    bool takeTurn(const DocumentList& list);
     // Whether the user cancelled the wait for its PDF.
     bool make(const MergeDocument& record);
     void copy(const MergeDocument& record);
@@ -44,10 +56,12 @@ private:
     void switchDefaultPrinter();
     void writeJobSettings(const MergeDocument& record);
     bool printWithShell(const MergeDocument& record);
-    void cancelled(const MergeDocument& record);
+    void cancelled(const MergeDocument* record);
     void putDefaultPrinterBack();
     void putWordPrinterBack();
     void cleanUp();
+    // Clears the job settings, when the run has the turn, and lets it go.
+    void releaseTurn();
     [[noreturn]] void failed(const Failure& failure);
 
     std::string device() {
@@ -62,6 +76,7 @@ private:
     Ui& ui_;
     mdRegistry registry_;
     mdPDFWriter writer_;
+    PdfWriterTurn turn_;
     WordPrinting word_;
     std::string savedWordPrinter_;
     std::string pdfWriterDevice_;
@@ -70,10 +85,13 @@ private:
 
 void MergeRun::run(const DocumentList& list) {
     try {
-        start(list);
+        if (!start(list)) {
+            cancelled(nullptr);
+            return;
+        }
         for (const MergeDocument& record : list) {
             if (make(record)) {
-                cancelled(record);
+                cancelled(&record);
                 return;
             }
         }
@@ -84,7 +102,7 @@ void MergeRun::run(const DocumentList& list) {
     }
 }
 
-void MergeRun::start(const DocumentList& list) {
+bool MergeRun::start(const DocumentList& list) {
     log("Start på MergeAndPrint");
     log("Forsøger at starte Word");
     if (needsWord(list)) {
@@ -93,39 +111,70 @@ void MergeRun::start(const DocumentList& list) {
             savedWordPrinter_ = word->activePrinter();
         }
     }
-    writer_.ResetPDFWriter();
+    if (!takeTurn(list)) {
+        return false;
+    }
+    if (turn_.held()) {
+        writer_.ResetPDFWriter();
+    }
     pdfWriterDevice_ = std::string(PdfWriterName) + "," +
                        readRegistryText(registry_, driver::DevicesKey, PdfWriterName);
     savedDevice_ = device();
-    writer_.SetPDFWriterSetting("DisplayMode", "1");
+    if (turn_.held()) {
+        writer_.SetPDFWriterSetting("DisplayMode", "1");
+    }
     log("Forsøger at sætte aktiv printer til Lexitray PDF");
     if (WordApplication* word = word_.application()) {
         word->setActivePrinter(PdfWriterName);
     }
     log("Aktiv printer er sat til Lexitray PDF");
+    return true;
+}
+
+// A run with a PDF to make waits for the PDF writer's turn while another
+// request prints to it; a run without one leaves the PDF writer alone then.
+bool MergeRun::takeTurn(const DocumentList& list) {
+    if (turn_.tryTake() || std::ranges::none_of(list, [this](const MergeDocument& record) {
+            return printsToPdf(record);
+        })) {
+        return true;
+    }
+    log("Venter på PDF-printeren, som en anden udskrift bruger");
+    return word_.waitForTurn(turn_) == OutputWait::Present;
 }
 
 bool MergeRun::make(const MergeDocument& record) {
+    const bool toPdf = printsToPdf(record);
+    if (record.Clean && !toPdf) {
+        // The cleaner has written it, or it is of a kind the cleaner refused
+        // and the user was told it is not attached.
+        return false;
+    }
     if (record.SourceExt == "msg") {
         copy(record);
         ui_.doEvents();
-    } else if (context_.pdfWriterInstalled && record.SourceExt != "pdf" &&
-               record.TargetExt == "pdf") {
+    } else if (toPdf) {
         return printToPdf(record);
-    } else if (!record.Clean) {
+    } else {
         copy(record);
         log("kopierer fra " + record.SourcePath + " til " + record.TargetPath);
     }
-    // A document to be cleaned has been written by the cleaner, or is not
-    // to be attached.
     return false;
 }
 
 // A document that cannot be copied (a web address, a file gone meanwhile)
-// gets no attachment; the others are made all the same.
+// gets no attachment; the others are made all the same. A copy cut short (a
+// full disk) leaves part of the file: it goes, so that nothing half is
+// attached.
 void MergeRun::copy(const MergeDocument& record) {
-    ignoringFailure(
-        [&] { context_.platform.files.copyFile(record.SourcePath, record.TargetPath, true); });
+    FileSystem& files = context_.platform.files;
+    try {
+        files.copyFile(record.SourcePath, record.TargetPath, true);
+    } catch (const Failure&) {
+        if (!record.TargetPath.empty()) {
+            ignoringFailure([&] { files.deleteFile(record.TargetPath, true); });
+        }
+    }
 }
 
 bool MergeRun::printToPdf(const MergeDocument& record) {
@@ -141,6 +190,7 @@ bool MergeRun::printToPdf(const MergeDocument& record) {
 // "Device": it is checked once and written again when another program has
 // changed it meanwhile.
 void MergeRun::switchDefaultPrinter() {
+    turn_.keepDefaultPrinter(savedDevice_);
     writeDevice(pdfWriterDevice_);
     ui_.doEvents();
     const std::string now = device();
@@ -171,14 +221,17 @@ void MergeRun::writeJobSettings(const MergeDocument& record) {
     }
 }
 
-// A file the shell cannot hand to the printer will never become a PDF: that
-// ends the run at once, as a wait that runs out does.
+// The document launcher hands the file to the shell. A file the shell cannot
+// hand to the printer will never become a PDF: that ends the run at once, as
+// a wait that runs out does.
 bool MergeRun::printWithShell(const MergeDocument& record) {
     log("Åbner dokumentet: " + record.SourcePath + " med kommandoen Print");
-    const int answer = context_.platform.shell.execute(
-        "Print", record.SourcePath, "", context_.program.exchangeFolder, ShowMode::Hidden);
+    if (!context_.program.StartProgram) {
+        throw Failure(failure::ObjectNotSet, "Print");
+    }
+    const int answer = context_.program.StartProgram(record.SourcePath, "Print");
     log("slut på DDE sektion");
-    if (answer <= 32) {
+    if (answer <= shellcode::LastError) {
         throw Failure(WordPrinting::TimeoutNumber,
                       "Dokumentet " + record.SourcePath + " kan ikke udskrives til pdf (" +
                           std::to_string(answer) + ")",
@@ -187,17 +240,28 @@ bool MergeRun::printWithShell(const MergeDocument& record) {
     return word_.waitForShellOutput(record.TargetPath) == OutputWait::Cancelled;
 }
 
-void MergeRun::cancelled(const MergeDocument& record) {
+// The cancelled job may still be on its way: with its settings cleared the
+// driver writes nothing, and a PDF it wrote before is removed, so that it is
+// neither attached nor left behind.
+void MergeRun::cancelled(const MergeDocument* record) {
     ui_.messageBox("Bruger anulleret", msgbox::OkOnly + msgbox::Information, "Lexitray");
-    word_.openReadOnly(record.SourcePath);
+    if (record) {
+        word_.openReadOnly(record->SourcePath);
+    }
     putDefaultPrinterBack();
     cleanUp();
+    if (record) {
+        ignoringFailure([&] { context_.platform.files.deleteFile(record->TargetPath, true); });
+    }
 }
 
 // The user's default printer is put back however the run ends: left on the
 // PDF writer, every later print of the user's, from any program, would
 // silently become a PDF file.
 void MergeRun::putDefaultPrinterBack() {
+    if (!turn_.held()) {
+        return;
+    }
     if (device() != savedDevice_) {
         log("Forsøger at skifte standardprinter");
         writeDevice(savedDevice_);
@@ -205,6 +269,7 @@ void MergeRun::putDefaultPrinterBack() {
     } else {
         log("Standard printer er nu sat til " + savedDevice_);
     }
+    turn_.forgetDefaultPrinter();
 }
 
 void MergeRun::putWordPrinterBack() {
@@ -217,11 +282,18 @@ void MergeRun::putWordPrinterBack() {
     }
 }
 
+void MergeRun::releaseTurn() {
+    if (turn_.held()) {
+        writer_.ResetPDFWriter();
+    }
+    turn_.release();
+}
+
 void MergeRun::cleanUp() {
     word_.releaseDocument();
     putWordPrinterBack();
     word_.release();
-    writer_.ResetPDFWriter();
+    releaseTurn();
     log("Slut på MergeAndPrint");
 }
 
@@ -230,9 +302,9 @@ void MergeRun::failed(const Failure& failure) {
     putWordPrinterBack();
     word_.release();
     ui_.doEvents();
-    writer_.ResetPDFWriter();
-    ui_.doEvents();
     ignoringFailure([&] { putDefaultPrinterBack(); });
+    releaseTurn();
+    ui_.doEvents();
     log("Fejl i MailAndMerge log: " + failure.description() + " Fejlkode " +
         std::to_string(failure.number()));
     throw Failure(failure.number(), failure.description(), "Fejl i MailAndMerge");

@@ -33,6 +33,12 @@ struct MergeDocument {
 // SourcePath, never a list without records.
 using DocumentList = std::vector<MergeDocument>;
 
+// A listed document that is not attached, and why, in words for the user.
+struct LeftOut {
+    std::string document;
+    std::string reason;
+};
+
 // What document preparation works with during a mail request.
 struct DocPrepContext {
     Platform& platform;
@@ -41,6 +47,9 @@ struct DocPrepContext {
     // The request's work folder, where the attachments are made.
     std::string workFolder;
     bool pdfWriterInstalled = false;
+    // The documents left out so far: the mail goes without them, and the
+    // user is told of them all at once.
+    std::vector<LeftOut> leftOut = {};
 };
 
 } // namespace lexi

@@ -1,5 +1,6 @@
 #include "docprep/rens_dokument.h"
 
+#include "docprep/cleanable_formats.h"
 #include "platform/failure.h"
 
 #include <chrono>
@@ -22,6 +23,27 @@ std::string hiddenDataCommandLine(const std::string& SourceFile, const std::stri
            " /o /n:a /l: " + q + "h:\\rhdlog.txt" + q + " /m";
 }
 
+// Saves the cleaned document once more through Word, without the tool's
+// read-only recommendation, beside it, and copies that over it.
+void saveAgainThroughWord(Platform& platform, const std::string& CleanFile) {
+    std::unique_ptr<WordApplication> word = platform.word.start();
+    word->setVisible(false);
+    {
+        const std::unique_ptr<WordDocument> document = word->open(CleanFile, false, false, true);
+        if (!document) {
+            throw Failure(failure::ObjectNotSet, "RensDokument");
+        }
+        document->setReadOnlyRecommended(false);
+        document->saveAs(CleanFile + "_");
+        document->close(false);
+    }
+    platform.ui.doEvents();
+    platform.files.deleteFile(CleanFile, false);
+    platform.files.copyFile(CleanFile + "_", CleanFile, true);
+    word.reset();
+    platform.ui.doEvents();
+}
+
 } // namespace
 
 std::string RensDokument(Platform& platform, RunLog& log, const std::string& SourceFile,
@@ -41,25 +63,13 @@ std::string RensDokument(Platform& platform, RunLog& log, const std::string& Sou
                                "Når wordvinduet lukker, kan du fortsætte...",
                                msgbox::OkOnly + msgbox::Information, "Lexitray");
 
-        // Saved once more through Word, without the tool's read-only
-        // recommendation, beside the cleaned file and then copied over it.
-        std::unique_ptr<WordApplication> word = platform.word.start();
-        word->setVisible(false);
-        {
-            const std::unique_ptr<WordDocument> document =
-                word->open(CleanFile, false, false, true);
-            if (!document) {
-                throw Failure(failure::ObjectNotSet, "RensDokument");
-            }
-            document->setReadOnlyRecommended(false);
-            document->saveAs(CleanFile + "_");
-            document->close(false);
+        // Word saves its own kinds again as they are; a PDF, a workbook or a
+        // presentation it cannot, and the tool's copy is the result.
+        if (wordSavesItsKind(CleanFile)) {
+            saveAgainThroughWord(platform, CleanFile);
+        } else if (!platform.files.exists(CleanFile)) {
+            throw Failure(failure::FileNotFound, "RensDokument");
         }
-        platform.ui.doEvents();
-        platform.files.deleteFile(CleanFile, false);
-        platform.files.copyFile(CleanFile + "_", CleanFile, true);
-        word.reset();
-        platform.ui.doEvents();
         log.WriteLog("Navn på renset dokument:  " + CleanFile);
         return CleanFile;
     } catch (const Failure& failure) {

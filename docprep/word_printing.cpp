@@ -8,6 +8,8 @@ namespace {
 // Tries per Word step before the last, untrapped one.
 constexpr int Attempts = 10;
 
+constexpr const char* OutputTimeout = "PDF-udskriften har timeout";
+
 // One attempt of a retried step: whether it raised no failure. A failed
 // attempt is told only by the attempt's log line.
 template <typename Call> bool succeeds(Call call) {
@@ -40,7 +42,11 @@ void WordPrinting::attach() {
     log_.WriteLog("Wrdapp aktiveres--------------------");
     succeeds([&] { word_ = platform_.word.running(); });
     if (!word_) {
-        succeeds([&] { word_ = platform_.word.start(); });
+        try {
+            word_ = platform_.word.start();
+        } catch (const Failure& failure) {
+            startFailure_ = failure;
+        }
     }
     attached_ = true;
 }
@@ -65,7 +71,8 @@ OutputWait WordPrinting::print(const std::string& SourcePath, const std::string&
 
     log_.WriteLog("Starter PDF udskrivning");
     std::int64_t elapsed = 0;
-    if (waitFor(TargetPath, OutputTimeLimitSeconds, elapsed) == OutputWait::Cancelled) {
+    if (waitFor(fileAt(TargetPath), OutputTimeLimitSeconds, OutputTimeout, elapsed) ==
+        OutputWait::Cancelled) {
         return OutputWait::Cancelled;
     }
     log_.WriteLog("Udskrift af pdf " + std::to_string(elapsed) + " sek.");
@@ -79,7 +86,7 @@ void WordPrinting::open(const std::string& SourcePath) {
     log_.WriteLog("Starter åbning af dokument");
     const auto openForWriting = [&] {
         if (!word_) {
-            throw Failure(failure::ObjectNotSet, "WordPrinting");
+            throw startFailure_.value_or(Failure(failure::ObjectNotSet, "WordPrinting"));
         }
         document_ = word_->open(SourcePath, false, false, false);
     };
@@ -142,13 +149,26 @@ void WordPrinting::close(const std::string& SourcePath) {
 
 OutputWait WordPrinting::waitForShellOutput(const std::string& TargetPath) {
     std::int64_t elapsed = 0;
-    const OutputWait ended = waitFor(TargetPath, ShellOutputTimeLimitSeconds, elapsed);
+    const OutputWait ended =
+        waitFor(fileAt(TargetPath), ShellOutputTimeLimitSeconds, OutputTimeout, elapsed);
     platform_.ui.doEvents();
     return ended;
 }
 
-OutputWait WordPrinting::waitFor(const std::string& TargetPath, std::int64_t limitSeconds,
-                                 std::int64_t& elapsed) {
+OutputWait WordPrinting::waitForTurn(PdfWriterTurn& turn) {
+    std::int64_t elapsed = 0;
+    return waitFor([&] { return turn.tryTake(); }, TurnTimeLimitSeconds,
+                   "PDF-printeren er optaget af en anden udskrift", elapsed);
+}
+
+std::function<bool()> WordPrinting::fileAt(const std::string& path) const {
+    return [this, path] {
+        return platform_.files.exists(path);
+    };
+}
+
+OutputWait WordPrinting::waitFor(const std::function<bool()>& ready, std::int64_t limitSeconds,
+                                 const char* timeout, std::int64_t& elapsed) {
     // The progress window goes with the wait however it ends.
     struct Unload {
         frmMakingPDF& window;
@@ -156,7 +176,7 @@ OutputWait WordPrinting::waitFor(const std::string& TargetPath, std::int64_t lim
     } unload{progress_};
     const LocalDateTime start = platform_.clock.now();
     for (;;) {
-        if (platform_.files.exists(TargetPath)) {
+        if (ready()) {
             return OutputWait::Present;
         }
         if (progress_.poll()) {
@@ -164,7 +184,7 @@ OutputWait WordPrinting::waitFor(const std::string& TargetPath, std::int64_t lim
         }
         elapsed = secondsBetween(start, platform_.clock.now());
         if (elapsed >= limitSeconds) {
-            throw Failure(TimeoutNumber, "PDF-udskriften har timeout", "Timeout");
+            throw Failure(TimeoutNumber, timeout, "Timeout");
         }
         platform_.clock.sleepMilliseconds(PollMilliseconds);
     }

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "platform/failure.h"
 #include "platform/platform.h"
 #include "program/run_log.h"
 #include "shared/pdfwriter/frm_making_pdf.h"
+#include "shared/pdfwriter/pdf_writer_turn.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace lexi {
@@ -29,6 +33,9 @@ public:
     // print would otherwise hold the request for ever. Long enough for the
     // PDF writer's driver to start LibreOffice and convert a large document.
     static constexpr std::int64_t ShellOutputTimeLimitSeconds = 120;
+    // The wait for the PDF writer's turn while another request prints: long
+    // enough for a request of several PDFs.
+    static constexpr std::int64_t TurnTimeLimitSeconds = 300;
     // The pause between two looks at the file; the clock is read on every
     // look, so the limits hold.
     static constexpr std::int64_t PollMilliseconds = 100;
@@ -42,7 +49,8 @@ public:
     WordPrinting& operator=(const WordPrinting&) = delete;
 
     // Takes the running Word, else starts one. Failures are ignored: Word is
-    // then absent, and the first open fails in every attempt.
+    // then absent, and the first open fails in every attempt, with the
+    // failure that kept Word from starting.
     void attach();
     bool attached() const { return attached_; }
     // The Word instance; null when it is absent.
@@ -57,6 +65,11 @@ public:
     // Waits for `TargetPath` after the shell was told to print; throws the
     // timeout failure when it is not there within the shell's time limit.
     OutputWait waitForShellOutput(const std::string& TargetPath);
+
+    // Waits, with the progress window, for the PDF writer's turn; throws the
+    // timeout failure when it has not come within its time limit. Present
+    // once the turn is taken.
+    OutputWait waitForTurn(PdfWriterTurn& turn);
 
     // Opens `SourcePath` read-only, so that the user has the document whose
     // print was cancelled; it is kept open until Word is released. Failures
@@ -73,16 +86,20 @@ private:
     void open(const std::string& SourcePath);
     void printOut(const std::string& SourcePath);
     void close(const std::string& SourcePath);
-    // Looks at `TargetPath` until it is there, the user cancels or
-    // `limitSeconds` have passed since the wait began (the timeout failure).
-    // Whether the file came, and the whole seconds waited.
-    OutputWait waitFor(const std::string& TargetPath, std::int64_t limitSeconds,
-                       std::int64_t& elapsed);
+    // Looks until `ready` answers true, the user cancels or `limitSeconds`
+    // have passed since the wait began (the timeout failure, described by
+    // `timeout`). Whether the wait ended with `ready`, and the whole seconds
+    // waited.
+    // Whether a file is at `path`, asked on every look.
+    std::function<bool()> fileAt(const std::string& path) const;
+    OutputWait waitFor(const std::function<bool()>& ready, std::int64_t limitSeconds,
+                       const char* timeout, std::int64_t& elapsed);
 
     Platform& platform_;
     RunLog& log_;
     frmMakingPDF progress_;
     std::unique_ptr<WordApplication> word_;
+    std::optional<Failure> startFailure_;
     bool attached_ = false;
     std::unique_ptr<WordDocument> document_;
     std::unique_ptr<WordDocument> readOnlyDocument_;

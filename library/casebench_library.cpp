@@ -2,11 +2,24 @@
 
 #include "platform/failure.h"
 #include "platform/text.h"
+#include "shared/pdfwriter/pdf_writer.h"
 
 namespace lexi {
 
 CasebenchLibrary::CasebenchLibrary(Platform& platform)
-    : platform_(platform), registry_(platform.registry, platform.ui) {}
+    : platform_(platform), registry_(platform.registry, platform.ui) {
+    PdfWriterTurn::putBackLeft(registry_, platform_.processes, platform_.ui);
+}
+
+CasebenchLibrary::~CasebenchLibrary() {
+    if (state_.pdfWriter.turn && state_.pdfWriter.turn->held()) {
+        PDFWriter(state_.pdfWriter, registry_, platform_.ui, platform_.files, platform_.clock,
+                  platform_.processes)
+            .putBack();
+    }
+    state_.pdfWriter.turn.reset();
+    PdfWriterTurn::putBackLeft(registry_, platform_.processes, platform_.ui);
+}
 
 const std::vector<LibraryClass>& CasebenchLibrary::classes() {
     static const std::vector<LibraryClass> all = {filfuncClass(), kalenderClass(),

@@ -28,7 +28,14 @@ public:
     static constexpr std::string_view TypeLibraryVersion = "78.2";
     static constexpr int TypeLibraryLocale = 0x409;
 
+    // Loading and unloading the library put back what a process that ended
+    // in the PDF writer's turn left (the default printer, the job settings);
+    // unloading puts back first what the library's own PDFWriter switched, when
+    // the host lets it go between SetPDFPrinter and SetStandardPrinter.
     explicit CasebenchLibrary(Platform& platform);
+    ~CasebenchLibrary();
+    CasebenchLibrary(const CasebenchLibrary&) = delete;
+    CasebenchLibrary& operator=(const CasebenchLibrary&) = delete;
 
     // The classes in the type library's order.
     static const std::vector<LibraryClass>& classes();

@@ -39,7 +39,7 @@ std::shared_ptr<AutomationObject> create(CasebenchLibrary& library) {
     Platform& platform = library.platform();
     return std::make_shared<ClassObject<PDFWriter>>(
         Info, PDFWriter(library.state().pdfWriter, library.registry(), platform.ui, platform.files,
-                        platform.clock));
+                        platform.clock, platform.processes));
 }
 
 } // namespace

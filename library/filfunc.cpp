@@ -6,6 +6,8 @@
 #include "platform/utf8.h"
 #include "platform/windows_path.h"
 
+#include <cctype>
+#include <optional>
 #include <vector>
 
 namespace lexi {
@@ -16,25 +18,13 @@ constexpr const char* Source = "Filfunc";
 constexpr const char* WindowsFolder = "C:\\Windows";
 constexpr const char* SystemFolder = "C:\\Windows\\System32";
 constexpr std::size_t LongestPath = 255;
-constexpr std::size_t LongestName = 98;
+constexpr std::size_t LongestKeptName = 98;
 constexpr std::size_t ShortenedName = 90;
 
 void normalise(std::string& folder) {
     if (!folder.ends_with('\\')) {
         folder += '\\';
     }
-}
-
-// The text after the name's last ".", empty when it has none.
-std::string extension(std::string_view name) {
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos ? std::string() : std::string(name.substr(dot + 1));
-}
-
-// The folder part of a path or pattern, with its final separator.
-std::string folderOf(std::string_view path) {
-    const std::size_t cut = path.find_last_of("\\/");
-    return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut + 1));
 }
 
 } // namespace
@@ -45,6 +35,9 @@ Filfunc::Filfunc(FileSystem& files, Ui& ui, Processes& processes, WordConnector&
 
 std::string Filfunc::OpretMappe(const std::string& Mappe) {
     try {
+        if (Mappe.starts_with("\\\\") || Mappe.starts_with("//")) {
+            throw Failure(failure::PathNotFound, Source);
+        }
         // Row 1 is the drive part, each "\" begins the next row.
         std::vector<std::string> rows(2);
         std::size_t position = 0; // in characters as the workstation counts them
@@ -90,7 +83,7 @@ std::string Filfunc::HentFil(std::string& Sti) {
     if (Sti.empty()) {
         Sti = "C:\\";
     }
-    std::string chosen = ui_.openFileName("Hent Fil", "Alle filer (*.*)|*.*", Sti);
+    std::string chosen = ui_.openFileName("Hent Fil", "Alle filer (*.*)|*.*", Sti, "");
     return chosen == "*.*" ? std::string() : chosen;
 }
 
@@ -109,6 +102,9 @@ std::string Filfunc::Kopier(const std::string& FraSti, std::string& TilSti,
             Filnavn = FraSti.substr(FraSti.rfind('\\') + 1);
         }
         const std::string target = TilSti + Filnavn;
+        if (files_.exists(target) && !mayChange(target, 2)) {
+            return "Fejl";
+        }
         files_.copyFile(FraSti, target, true);
         if (protect) {
             files_.setAttributes(target, attribute::ReadOnly);
@@ -123,17 +119,16 @@ std::string Filfunc::Kontrol(const std::string& Filnavn) {
     return (files_.attributes(Filnavn) & attribute::ReadOnly) ? "ReadOnly" : "Normal";
 }
 
-bool Filfunc::namesDriveRoot(const std::string& path) {
-    const auto parsed = parseWindowsPath(path, [this] { return files_.currentFolder(); });
-    return parsed && parsed->components.empty();
+bool Filfunc::mayChange(const std::string& path, std::size_t depth) {
+    const auto names = namesBelowRoot(path);
+    return names && *names >= depth && files_.isUsersOwn(path);
 }
 
 std::string Filfunc::MappeSlet(std::string& Mappe) {
     if (Mappe.ends_with('\\')) {
         Mappe.pop_back();
     }
-    // "C:\" given by mistake must not wipe the drive.
-    if (namesDriveRoot(Mappe)) {
+    if (!mayChange(Mappe, 1)) {
         return {};
     }
     try {
@@ -174,7 +169,7 @@ bool Filfunc::isNormalFile(const std::string& path) {
 }
 
 std::string Filfunc::FileExists(const std::string& File) {
-    const std::string folder = folderOf(File);
+    const std::string folder(folderPart(File));
     for (const std::string& name : files_.list(File)) {
         if (isNormalFile(folder + name)) {
             return name;
@@ -190,17 +185,21 @@ std::string Filfunc::TjekMappeOmIndhold(std::string& Mappe) {
 
 void Filfunc::KortFilnavn(std::string& Mappe) {
     normalise(Mappe);
+    if (!mayChange(Mappe, 1)) {
+        throw Failure(failure::PathFileAccessError, Source);
+    }
     for (const std::string& name : files_.list(Mappe + "*.*")) {
-        if (text::utf16Length(name) <= LongestName || !isNormalFile(Mappe + name)) {
+        if (text::utf16Length(name) <= LongestKeptName || !isNormalFile(Mappe + name)) {
             continue;
         }
-        std::string shortName =
-            std::string(text::left(name, ShortenedName)) + "." + extension(name);
+        std::string shortName = fittedName(files_, text::left(name, ShortenedName),
+                                           "." + std::string(extensionPart(name)));
         for (int k = 1; files_.exists(Mappe + shortName); ++k) {
-            const std::string e = extension(shortName);
-            shortName = std::string(text::left(shortName, text::utf16Length(shortName) -
-                                                              (text::utf16Length(e) + 1))) +
-                        "_" + std::to_string(k) + "." + e;
+            const std::string e(extensionPart(shortName));
+            shortName = fittedName(
+                files_,
+                text::left(shortName, text::utf16Length(shortName) - (text::utf16Length(e) + 1)),
+                "_" + std::to_string(k) + "." + e);
         }
         files_.copyFile(Mappe + name, Mappe + shortName, false);
         files_.deleteFile(Mappe + name, false);

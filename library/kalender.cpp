@@ -1,6 +1,6 @@
 #include "library/kalender.h"
 
-#include "library/automation_date.h"
+#include "platform/clock.h"
 #include "platform/danish_format.h"
 #include "platform/failure.h"
 #include "platform/text.h"
@@ -83,7 +83,7 @@ std::string Kalender::TilOpgave(const std::string& Sagsnummer, const std::string
 
 std::string Kalender::VisOpgave(const std::string& ID) {
     return answered([&] {
-        olApp_->session()->getItemFromId(ID)->display(false);
+        task(ID)->display(false);
         return std::string("OK");
     });
 }

@@ -58,18 +58,24 @@ std::vector<std::string> cutIntoLines(std::string_view text, int RecLen) {
             t.emplace_back(text.substr(start, pos - start));
         }
     }
+    // The host's record length counts UTF-16 units: a character beyond the
+    // basic plane (four bytes here) takes two, and is never split.
+    const auto units = [](const std::string& ch) {
+        return ch.size() == 4 ? 2 : 1;
+    };
     std::vector<std::string> lines(1);
     const auto newLine = [&lines] {
         lines.emplace_back();
     };
     int c = 0;
     for (std::size_t i = 0; i < t.size(); ++i) {
-        ++c;
-        if (c == RecLen + 1) {
-            newLine();
-            c = 1;
-        }
         const std::string& ch = t[i];
+        const int before = c;
+        c += units(ch);
+        if (before < RecLen + 1 && c >= RecLen + 1) {
+            newLine();
+            c = units(ch);
+        }
         if (ch == "\n") {
             if (c != 1) {
                 newLine();
@@ -85,10 +91,14 @@ std::vector<std::string> cutIntoLines(std::string_view text, int RecLen) {
             if (lookAhead < 0) {
                 throw Failure(failure::InvalidProcedureCall, "PopUp");
             }
-            const auto from = t.begin() + static_cast<std::ptrdiff_t>(i + 1);
-            const auto to = from + std::min<std::ptrdiff_t>(lookAhead, t.end() - from);
+            bool spaceAhead = false;
+            for (std::size_t j = i + 1, seen = 0;
+                 j < t.size() && seen < static_cast<std::size_t>(lookAhead) && !spaceAhead; ++j) {
+                spaceAhead = t[j] == " ";
+                seen += static_cast<std::size_t>(units(t[j]));
+            }
             lines.back() += ' ';
-            if (std::find(from, to, std::string(" ")) == to) {
+            if (!spaceAhead) {
                 newLine();
                 c = 1;
             }

@@ -38,9 +38,10 @@ private:
 
 // The text cut into lines of a record length, as the host stores them: line
 // breaks end a line (two in a row leave an empty one), a line that reaches
-// the length goes on in the next, and a space followed by no other space
-// within the rest of the line ends the line after it. Fails with 5 when
-// `RecLen` is negative and the text holds a space.
+// the length (in UTF-16 units, as the host counts) goes on in the next, and
+// a space followed by no other space within the rest of the line ends the
+// line after it. Fails with 5 when `RecLen` is negative and the text holds a
+// space.
 std::vector<std::string> cutIntoLines(std::string_view text, int RecLen);
 
 } // namespace lexi

@@ -9,6 +9,8 @@ namespace lexi {
 namespace {
 
 constexpr std::string_view Extension = ".msg";
+// What ends a name cut short.
+constexpr std::string_view CutExtension = ".....msg";
 constexpr std::size_t LongestPath = 200;
 constexpr std::size_t KeptOfLongName = 192;
 
@@ -42,9 +44,10 @@ std::string cleanedFileName(std::string_view subject) {
 }
 
 std::string fittedFileName(const std::string& folder, std::string name, int& k, FileSystem& files) {
-    if (text::utf16Length(folder + name) > LongestPath) {
-        name = std::string(text::left(withoutLastChars(name, Extension.size()), KeptOfLongName)) +
-               ".....msg";
+    const std::string stem = withoutLastChars(name, Extension.size());
+    if (text::utf16Length(folder + name) > LongestPath ||
+        fittedName(files, stem, Extension) != name) {
+        name = fittedName(files, text::left(stem, KeptOfLongName), CutExtension);
     }
     while (files.exists(folder + name)) {
         ++k;

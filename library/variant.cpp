@@ -1,14 +1,12 @@
 #include "library/variant.h"
 
-#include "library/automation_date.h"
+#include "platform/clock.h"
 #include "platform/clock.h"
 #include "platform/danish_format.h"
 #include "platform/failure.h"
 #include "platform/text.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace lexi {
@@ -18,39 +16,6 @@ constexpr const char* Source = "Casebench";
 
 [[noreturn]] void fail(int number) {
     throw Failure(number, Source);
-}
-
-// A number as the Danish regional format writes it: decimal comma.
-std::string numberText(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    std::string text = buffer;
-    for (char& c : text) {
-        if (c == '.') {
-            c = ',';
-        }
-    }
-    return text;
-}
-
-// A text that holds a number ("12", " -3 ", "1,5" or "1.5"); type mismatch
-// for anything else.
-double parseNumber(std::string_view text) {
-    std::string plain(text::trimSpaces(text));
-    for (char& c : plain) {
-        if (c == ',') {
-            c = '.';
-        }
-    }
-    if (plain.empty() || plain.find_first_not_of("+-.0123456789eE") != std::string::npos) {
-        fail(failure::TypeMismatch);
-    }
-    char* end = nullptr;
-    const double value = std::strtod(plain.c_str(), &end);
-    if (end != plain.c_str() + plain.size()) {
-        fail(failure::TypeMismatch);
-    }
-    return value;
 }
 
 // Rounds half to even, as the runtime's integer conversions do.
@@ -134,7 +99,10 @@ double Variant::numeric() const {
     case VarType::Date:
         return real_;
     case VarType::Text:
-        return parseNumber(text_);
+        if (const auto value = danish::parseNumber(text_)) {
+            return *value;
+        }
+        fail(failure::TypeMismatch);
     default:
         fail(failure::TypeMismatch);
     }
@@ -152,7 +120,7 @@ std::string Variant::toText() const {
     case VarType::Boolean:
         return number_ ? "True" : "False";
     case VarType::Double:
-        return numberText(real_);
+        return danish::number(real_);
     case VarType::Date:
         return danish::generalDate(localDateOf(real_));
     default:
@@ -178,11 +146,11 @@ bool Variant::toBoolean() const {
 double Variant::toDate() const {
     if (type_ == VarType::Text) {
         // A date as the workstation writes it; any other text is none.
-        const auto date = parseDanishDate(text_);
+        const auto date = danish::parseDate(text_);
         if (!date) {
             fail(failure::TypeMismatch);
         }
-        return *date;
+        return automationDateOf(*date);
     }
     return numeric();
 }

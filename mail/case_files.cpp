@@ -53,7 +53,7 @@ std::string mdMail::HentSagsnummer() {
     }
 }
 
-void mdMail::GemPaaSag() {
+bool mdMail::GemPaaSag() {
     FileSystem& files = context_.platform.files;
     try {
         const std::optional<std::string> data = caseData();
@@ -62,7 +62,7 @@ void mdMail::GemPaaSag() {
             context_.platform.ui.messageBox("Filen " + path +
                                                 " kunne ikke findes. Dette er en alvorlig fejl.",
                                             msgbox::Critical, "Lexitray");
-            return;
+            return false;
         }
         const exchange::CaseTarget target = exchange::caseTarget(exchange::decode(*data));
         context_.program.DocumentID = target.documentId;
@@ -73,7 +73,9 @@ void mdMail::GemPaaSag() {
     } catch (const Failure& failure) {
         context_.platform.ui.messageBox("Fejl i Gempaasag: " + failure.description(),
                                         msgbox::OkOnly, "Lexitray");
+        return false;
     }
+    return true;
 }
 
 JournalEntry mdMail::requestTarget() {

@@ -39,11 +39,12 @@ void mdMail::askToSaveReopenedMail() {
 }
 
 bool mdMail::saveNewMailInCase() {
-    GemPaaSag();
+    const bool caseReady = GemPaaSag();
     if (context_.state.GemmeSti.empty()) {
         return false;
     }
-    if (saveInCase(context_, *outlook_, *olMail, context_.state.GemmeSti)) {
+    if (saveInCase(context_, *outlook_, *olMail, context_.state.GemmeSti,
+                   caseReady ? SaveFailure::Tell : SaveFailure::AlreadyTold)) {
         context_.log.WriteLog("Gemmer mail i sagsmappe som " + context_.state.GemmeSti);
         repository_.SkrivCallback(context_.program.DocumentID, true);
     }

@@ -6,6 +6,8 @@
 #include "docprep/rens_dokument.h"
 #include "mail/exchange_files.h"
 #include "mail/md_mail.h"
+#include "mail/requests_in_flight.h"
+#include "mail/work_folders.h"
 #include "platform/danish_format.h"
 #include "platform/failure.h"
 #include "platform/text.h"
@@ -64,9 +66,21 @@ void NaviMail(MailContext& context, std::string_view GemtMail) {
     }
 }
 
+std::string mdMail::requestFor(std::string_view GemtMail) {
+    if (!GemtMail.empty()) {
+        return "GemtMail=" + std::string(GemtMail);
+    }
+    std::optional<std::string> data;
+    ignoringFailure([&] { data = caseData(); });
+    return data.value_or("");
+}
+
 void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
     RunLog& log = context_.log;
-    FileSystem& files = context_.platform.files;
+    // The request's exchange files are its own from here on, whatever
+    // becomes of it.
+    requestFiles_.emplace(context_, requestFor(GemtMail));
+    requestFiles_->take(GemtMail.empty());
     log.WriteLog("Try to get instance of outlook");
     bool started = false;
     try {
@@ -87,6 +101,7 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
 
     ItemPtr mail;
     std::string workFolder;
+    std::string workFolderNote;
     try {
         if (!outlook_) {
             throw Failure(failure::ObjectNotSet, "SendMail");
@@ -96,8 +111,14 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         context_.state.OutlookBruger = outlook_->session()->currentUserName();
 
         log.WriteLog("Laver tempmappe");
-        workFolder = createWorkFolder();
-        log.WriteLog("Tempmappen hedder " + workFolder);
+        // Without a work folder the mail goes without its documents.
+        try {
+            workFolder = createWorkFolder();
+            workFolderNote = noteWorkFolder(context_, workFolder);
+            log.WriteLog("Tempmappen hedder " + workFolder);
+        } catch (const Failure& failure) {
+            log.WriteLog("Tempmappen kunne ikke laves: " + failure.description());
+        }
 
         log.WriteLog("Åbner instans af Outlook");
         if (!GemtMail.empty()) {
@@ -142,23 +163,30 @@ void mdMail::SendMail(std::string_view GemtMail, std::string_view) {
         log.WriteLog("Milage set to NAV");
         olMail->save();
         log.WriteLog("SAVE");
-        // What "finmail.txt" carried is in the stored draft now.
-        if (recipientsFileRead_) {
-            files.deleteFile(context_.program.exchangeFolder + exchange::Recipients, true);
-        }
+        // What the exchange files carried is in the stored draft now.
+        requestFiles_->release();
 
-        files.removeFolder(workFolder, true);
-        workFolder.clear();
+        // The attachments are in the draft. A folder that will not go now is
+        // tried again when the request ends.
+        if (!workFolder.empty()) {
+            ignoringFailure([&] {
+                removeWorkFolder(context_, workFolder, workFolderNote);
+                workFolder.clear();
+            });
+        }
         log.WriteLog("Delete tmp folder");
 
         olMail->setSentOnBehalfOfName("");
+        // While the user works on the mail, Outlook may send what waits in
+        // its Outbox.
+        sendWaitingMail(context_);
         log.WriteLog("Viser mail");
         olMail->display(true);
     } catch (const Failure& failure) {
         reportComposeFailure(failure);
     }
     if (!workFolder.empty()) {
-        ignoringFailure([&] { files.removeFolder(workFolder, true); });
+        ignoringFailure([&] { removeWorkFolder(context_, workFolder, workFolderNote); });
     }
     if (olMail) {
         olMail->setEvents(nullptr);
@@ -174,13 +202,14 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
     RunLog& log = context_.log;
     FileSystem& files = context_.platform.files;
     log.WriteLog("Henter modtagere");
-    const std::string path = context_.program.exchangeFolder + exchange::Recipients;
-    if (!files.exists(path)) {
+    const std::string path = requestFiles_->path(exchange::Recipients);
+    if (path.empty()) {
         log.WriteLog("Fil med modtagere findes ikke (finmail.txt)");
         return;
     }
     const exchange::MailRequest request =
         exchange::parseRecipients(exchange::decode(files.readFile(path)));
+    requestFiles_->read(exchange::Recipients);
     std::string line = context_.program.BccModtagere ? mail->bcc() : mail->to();
     for (const std::string& recipient : request.recipients) {
         line += ";" + recipient;
@@ -194,7 +223,6 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
         log.WriteLog("Indsætter vedrørende");
         mail->setSubject(subject);
     }
-    recipientsFileRead_ = true;
     mail->recipients().resolveAll();
     log.WriteLog("  " + std::to_string(mail->recipients().count()) + " modtagere tilføjet");
 }
@@ -202,47 +230,83 @@ void mdMail::composeNewMail(const ItemPtr& mail) {
 void mdMail::prepareDocuments(const ItemPtr& mail, const std::string& workFolder) {
     FileSystem& files = context_.platform.files;
     RunLog& log = context_.log;
-    const std::string path = context_.program.exchangeFolder + exchange::Documents;
-    if (!files.exists(path) || files.fileSize(path) <= 5) {
+    const std::string path = requestFiles_->path(exchange::Documents);
+    if (path.empty()) {
         return;
     }
     DocPrepContext preparing{context_.platform, log, context_.program, workFolder,
                              !context_.state.pdfPrinterEntry.empty()};
-    DocumentList documents = HentFiler(preparing);
+    DocumentList documents = HentFiler(preparing, path);
+    requestFiles_->read(exchange::Documents);
+    if (workFolder.empty()) {
+        for (const MergeDocument& record : documents) {
+            if (!record.SourcePath.empty()) {
+                preparing.leftOut.push_back({record.SourcePath, "arbejdsmappen kunne ikke laves"});
+            }
+        }
+        tellLeftOut(preparing.leftOut);
+        return;
+    }
     GetNames(documents, preparing);
-    cleanDocuments(documents, preparing.pdfWriterInstalled);
+    cleanDocuments(documents, preparing);
     const DocumentList& prepared = MergeAndPrint(documents, preparing);
     for (const MergeDocument& record : prepared) {
         log.WriteLog("Oprindeligt navn: " + record.SourcePath);
         log.WriteLog("Nyt navn: " + record.TargetPath);
     }
     for (const MergeDocument& record : prepared) {
-        if (files.exists(record.TargetPath)) {
+        if (fileExists(files, record.TargetPath)) {
             mail->attachments().add(record.TargetPath, outlook::ByValue, -1,
                                     GetFileBaseName(record.TargetPath));
             log.WriteLog("Filen " + record.TargetPath + " vedhæftet");
-        } else {
-            log.WriteLog("fandt ikke: " + record.TargetPath);
+            continue;
+        }
+        log.WriteLog("fandt ikke: " + record.TargetPath);
+        // An empty target was left out, and noted, before the engine ran;
+        // an empty source is the list without documents.
+        if (!record.TargetPath.empty() && !record.SourcePath.empty()) {
+            preparing.leftOut.push_back({record.SourcePath, fileExists(files, record.SourcePath)
+                                                                ? "den kunne ikke gøres klar"
+                                                                : "filen findes ikke"});
         }
     }
+    tellLeftOut(preparing.leftOut);
+}
+
+void mdMail::tellLeftOut(const std::vector<LeftOut>& leftOut) {
+    if (leftOut.empty()) {
+        return;
+    }
+    std::string text = "Disse dokumenter er ikke vedhæftet mailen:\r\n";
+    for (const LeftOut& document : leftOut) {
+        text += "\r\n" + document.document + " (" + document.reason + ")";
+    }
+    context_.platform.ui.messageBox(text, msgbox::OkOnly + msgbox::Exclamation, "Lexitray");
 }
 
 // The ticked documents of a kind the cleaner handles are cleaned into their
-// targets (an empty target when that failed: nothing is attached for it);
-// the user is told of the others, which the engine then leaves unattached.
-// A document printed to a PDF is made afresh and needs no cleaning.
-void mdMail::cleanDocuments(DocumentList& documents, bool pdfWriterInstalled) {
+// targets; the user is told of the others. A document that is not cleaned
+// gets an empty target: nothing is attached for it. A document printed to a
+// PDF is made afresh and needs no cleaning.
+void mdMail::cleanDocuments(DocumentList& documents, DocPrepContext& preparing) {
     for (MergeDocument& record : documents) {
         if (!record.Clean) {
             continue;
         }
-        switch (cleaningChoice(record.SourceExt, record.TargetExt, pdfWriterInstalled)) {
+        switch (cleaningChoice(record.SourceExt, record.TargetExt, preparing.pdfWriterInstalled)) {
         case CleaningChoice::Clean:
             record.TargetPath =
                 RensDokument(context_.platform, context_.log, record.SourcePath, record.TargetPath);
+            if (record.TargetPath.empty()) {
+                preparing.leftOut.push_back(
+                    {record.SourcePath, "den kunne ikke renses for skjulte oplysninger"});
+            }
             break;
         case CleaningChoice::Refuse:
             tellNotCleaned(context_.platform.ui, context_.log, record.SourcePath);
+            record.TargetPath.clear();
+            preparing.leftOut.push_back(
+                {record.SourcePath, "den kan ikke renses for skjulte oplysninger"});
             break;
         case CleaningChoice::Print:
             break;

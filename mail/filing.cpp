@@ -1,6 +1,7 @@
 // Filing the sent mail in the case, and clearing an unsent one away.
 
 #include "mail/case_filing.h"
+#include "mail/item_search.h"
 #include "mail/md_mail.h"
 #include "mail/search_bound.h"
 #include "platform/failure.h"
@@ -16,18 +17,14 @@ constexpr int PollPauseMilliseconds = 250;
 
 int mdMail::folderHoldingMail() {
     const auto session = outlook_->session();
+    const MailState& state = context_.state;
+    const auto isTheSentMail = [&state](OutlookItem& item) {
+        return item.billingInformation() == state.SendtMarkering ||
+               (!state.sentEntryId.empty() && item.entryId() == state.sentEntryId);
+    };
     for (const int folder : {outlook::FolderOutbox, outlook::FolderDrafts}) {
-        const ItemsPtr items = session->getDefaultFolder(folder)->items();
-        for (int position = items->count(); position >= 1; --position) {
-            const ItemPtr item = items->item(position);
-            try {
-                if (item->billingInformation() == context_.state.SendtMarkering ||
-                    (!context_.state.sentEntryId.empty() &&
-                     item->entryId() == context_.state.sentEntryId)) {
-                    return folder;
-                }
-            } catch (const Failure&) {
-            }
+        if (lastMatchingItem(*session, folder, isTheSentMail)) {
+            return folder;
         }
     }
     return 0;
@@ -103,13 +100,15 @@ mdMail::FoundMail mdMail::findSentMail(OutlookItems& sentItems, const std::strin
 
 void mdMail::reportUnfiledMail(int folder) {
     if (folder == outlook::FolderOutbox) {
-        // The journal keeps the request: a later start files the mail once
-        // the store has delivered it.
+        // The journal keeps the request: a later try of the Outbox sends the
+        // mail, and the next look at the journal files it. Outlook has told
+        // the user why it waits.
         context_.log.WriteLog("Mailen ligger i Udbakke og gemmes i sagen, når den er sendt");
-        context_.platform.ui.messageBox(
-            "Mailen er ikke sendt endnu og ligger i Udbakke. Den sendes igen senere og gemmes i "
-            "sagen, når den er sendt.",
-            msgbox::Exclamation, "Lexitray");
+        if (!context_.state.journalName.empty()) {
+            JournalEntry waiting = requestTarget();
+            waiting.waiting = true;
+            SendJournal(context_.platform.registry).update(context_.state.journalName, waiting);
+        }
         return;
     }
     context_.log.WriteLog("Mailen blev ikke sendt og ligger i Kladder");
@@ -134,8 +133,11 @@ void mdMail::GemMail(std::string_view GemtMail, std::string_view) {
         const FolderPtr sentFolder =
             outlook_->session()->getDefaultFolder(outlook::FolderSentItems);
         log.WriteLog("Finder gemmesti");
+        // A failure of the case data has been told: saving does not tell it
+        // again.
+        SaveFailure saveFailure = SaveFailure::Tell;
         if (GemtMail.empty()) {
-            GemPaaSag();
+            saveFailure = GemPaaSag() ? SaveFailure::Tell : SaveFailure::AlreadyTold;
         } else {
             state.GemmeSti = GemtMail;
         }
@@ -149,7 +151,7 @@ void mdMail::GemMail(std::string_view GemtMail, std::string_view) {
                        .item) {
             fileInCase(context_, *outlook_, *found.item,
                        {state.GemmeSti, context_.program.DocumentID, state.SendtMarkering, {}},
-                       state.journalName);
+                       state.journalName, saveFailure);
         } else if (found.folder != 0) {
             reportUnfiledMail(found.folder);
         } else {

@@ -3,6 +3,7 @@
 #include "docprep/merge_document.h"
 #include "mail/mail_context.h"
 #include "mail/md_repository.h"
+#include "mail/request_files.h"
 #include "mail/send_journal.h"
 #include "platform/failure.h"
 #include "platform/outlook.h"
@@ -40,8 +41,10 @@ public:
     // The case number (line 3 of "tmp.txt"); empty when the file is missing.
     std::string HentSagsnummer();
     // Reads the save path and document ID from "tmp.txt", creating the case
-    // folder when needed.
-    void GemPaaSag();
+    // folder when needed. False when it had to tell the user why it could
+    // not: the mail is then not saved in the case, and no second message
+    // says so.
+    bool GemPaaSag();
     // Finds the sent mail by its marker and saves it in the case: from Sent
     // Items; a mail waiting in the Outbox or left in Drafts is reported.
     void GemMail(std::string_view GemtMail, std::string_view DocumentID);
@@ -56,8 +59,12 @@ public:
 
 private:
     void onSend(bool& cancel) override { olMail_Send(cancel); }
+    void onSendFailed() override { sendFailed(); }
     void onClose(bool& cancel) override { olMail_Close(cancel); }
 
+    // Outlook could not send the mail after all: it stays open as if Send
+    // had not been pressed, so that closing it saves it in the case.
+    void sendFailed();
     // The running Outlook, or a new one (remembered as started here).
     std::shared_ptr<OutlookApplication> attachOutlook(bool& started);
     void composeNewMail(const ItemPtr& mail);
@@ -83,7 +90,10 @@ private:
     void prepareDocuments(const ItemPtr& mail, const std::string& workFolder);
     // Cleans each document whose cleaning the user ticked, or tells the user
     // why it cannot be and leaves it out.
-    void cleanDocuments(DocumentList& documents, bool pdfWriterInstalled);
+    void cleanDocuments(DocumentList& documents, DocPrepContext& preparing);
+    // Tells the user, in one message, which documents the mail goes without
+    // and why.
+    void tellLeftOut(const std::vector<LeftOut>& leftOut);
     // The request's own work folder, fresh, inside the user's temporary
     // folder + "\lexitray".
     std::string createWorkFolder();
@@ -99,13 +109,17 @@ private:
     int folderHoldingMail();
     void reportUnfiledMail(int folder);
 
+    // What the request is for, as its exchange files note it: the case data
+    // of a new mail, the path of a reopened one.
+    std::string requestFor(std::string_view GemtMail);
+
     MailContext& context_;
     mdRepository repository_;
     std::shared_ptr<OutlookApplication> outlook_;
     ItemPtr olMail;
-    // "finmail.txt" has been read into the mail: it goes once the draft is
-    // stored.
-    bool recipientsFileRead_ = false;
+    // The exchange files of the request, from its start until the draft holds
+    // what they carried.
+    std::optional<RequestFiles> requestFiles_;
 };
 
 // Runs one mail request: a new mail when `GemtMail` is empty, else the saved,

@@ -1,26 +1,17 @@
 #include "mail/requests_in_flight.h"
 
 #include "mail/case_filing.h"
+#include "mail/item_search.h"
 #include "platform/failure.h"
-
-#include <set>
 
 namespace lexi {
 namespace {
 
 // The item in the folder whose billing information is the marker.
 ItemPtr markedItem(OutlookNamespace& session, int folder, const std::string& marker) {
-    const ItemsPtr items = session.getDefaultFolder(folder)->items();
-    for (int position = items->count(); position >= 1; --position) {
-        ItemPtr item = items->item(position);
-        try {
-            if (item->billingInformation() == marker) {
-                return item;
-            }
-        } catch (const Failure&) {
-        }
-    }
-    return nullptr;
+    return lastMatchingItem(session, folder, [&marker](OutlookItem& item) {
+        return item.billingInformation() == marker;
+    });
 }
 
 // The sent mail of the entry, found by its entry ID once noted, else by its
@@ -54,51 +45,42 @@ void createCaseFolder(FileSystem& files, const JournalEntry& entry) {
     }
 }
 
+// Each line says what became of the entry; a mail that still waits in the
+// Outbox is told once.
 void finish(MailContext& context, OutlookApplication& outlook, const SendJournal::Record& record) {
     RunLog& log = context.log;
-    const JournalEntry& entry = record.entry;
+    JournalEntry entry = record.entry;
     const auto session = outlook.session();
-    log.WriteLog("Afsendt mail til " + entry.savePath + " er ikke gemt i sagen");
     if (const ItemPtr mail = sentMail(*session, entry)) {
-        log.WriteLog("Mailen er fundet i 'Sendt Post' og gemmes i sagen");
+        log.WriteLog("Afsendt mail gemmes nu i sagen som " + entry.savePath);
         createCaseFolder(context.platform.files, entry);
         fileInCase(context, outlook, *mail, entry, record.name);
         return;
     }
     if (!entry.marker.empty() && markedItem(*session, outlook::FolderOutbox, entry.marker)) {
-        log.WriteLog("Mailen ligger stadig i Udbakke og gemmes i sagen, når den er sendt");
+        if (!entry.waiting) {
+            log.WriteLog("Mail til " + entry.savePath +
+                         " ligger i Udbakke og gemmes i sagen, når den er sendt");
+            entry.waiting = true;
+            SendJournal(context.platform.registry).update(record.name, entry);
+        }
         return;
     }
-    log.WriteLog("Mailen blev aldrig sendt og gemmes ikke i sagen");
+    log.WriteLog("Mail til " + entry.savePath + " blev aldrig sendt og gemmes ikke i sagen");
     SendJournal(context.platform.registry).remove(record.name);
 }
 
 } // namespace
 
-void finishRequestsInFlight(MailContext& context, std::string_view imageName) {
-    SendJournal journal(context.platform.registry);
-    std::vector<SendJournal::Record> left = journal.records();
-    if (left.empty()) {
-        return;
-    }
-    // This process has sent nothing yet: an entry of its id is an earlier
-    // process's.
-    Processes& processes = context.platform.processes;
-    const long self = processes.currentProcessId();
-    std::set<long> running;
-    for (const ProcessInfo& process : processes.processesByImageName(imageName)) {
-        if (process.id != self) {
-            running.insert(process.id);
-        }
-    }
+void finishRequestsInFlight(MailContext& context, std::string_view imageName, InFlight which) {
+    std::vector<SendJournal::Record> left =
+        SendJournal(context.platform.registry).leftBehind(context.platform.processes, imageName);
     std::erase_if(left, [&](const SendJournal::Record& record) {
-        return running.contains(record.processId);
+        return record.entry.waiting && which == InFlight::Killed;
     });
     if (left.empty()) {
         return;
     }
-    context.log.WriteLog("Gemmer " + std::to_string(left.size()) +
-                         " tidligere afsendte mails i sagerne");
     try {
         std::shared_ptr<OutlookApplication> outlook = context.platform.outlook.running();
         if (!outlook) {
@@ -110,6 +92,14 @@ void finishRequestsInFlight(MailContext& context, std::string_view imageName) {
     } catch (const Failure& failure) {
         context.log.WriteLog("Fejl i finishRequestsInFlight: " + failure.description());
     }
+}
+
+void sendWaitingMail(MailContext& context) {
+    ignoringFailure([&] {
+        if (const auto outlook = context.platform.outlook.running()) {
+            outlook->session()->sendAndReceive();
+        }
+    });
 }
 
 } // namespace lexi

@@ -1,60 +1,56 @@
 #include "mail/send_journal.h"
 
-#include "platform/cp1252.h"
 #include "platform/text.h"
-
-#include <cstdlib>
 
 namespace lexi {
 namespace {
 
-constexpr RegistryRoot Root = RegistryRoot::CurrentUser;
-const char* const Key = "Software\\Lexitray\\Afsendelser";
-
 // The fields one to a line: none of them can hold a line end.
 std::string encodeEntry(const JournalEntry& entry) {
-    return cp1252::fromUtf8(entry.savePath + "\r\n" + entry.documentId + "\r\n" + entry.marker +
-                            "\r\n" + entry.entryId) +
-           '\0';
+    return entry.savePath + "\r\n" + entry.documentId + "\r\n" + entry.marker + "\r\n" +
+           entry.entryId + "\r\n" + (entry.waiting ? "1" : "");
 }
 
-JournalEntry decodeEntry(std::string data) {
-    if (!data.empty() && data.back() == '\0') {
-        data.pop_back();
-    }
-    const std::string decoded = cp1252::toUtf8(data);
-    const std::vector<std::string_view> fields = text::split(decoded, "\r\n");
+JournalEntry decodeEntry(std::string_view text) {
+    const std::vector<std::string_view> fields = text::split(text, "\r\n");
     const auto field = [&](std::size_t i) {
         return i < fields.size() ? std::string(fields[i]) : std::string();
     };
-    return {field(0), field(1), field(2), field(3)};
+    return {field(0), field(1), field(2), field(3), field(4) == "1"};
+}
+
+std::vector<SendJournal::Record> recordsOf(const std::vector<ProcessJournal::Note>& notes) {
+    std::vector<SendJournal::Record> records;
+    for (const ProcessJournal::Note& note : notes) {
+        records.push_back({note.name, note.processId, decodeEntry(note.text)});
+    }
+    return records;
 }
 
 } // namespace
 
+SendJournal::SendJournal(Registry& registry)
+    : journal_(registry, "Software\\Lexitray\\Afsendelser") {}
+
 std::string SendJournal::add(long processId, const JournalEntry& entry) {
-    const std::string name = std::to_string(processId) + " " + entry.marker;
-    return update(name, entry) ? name : std::string();
+    return journal_.add(processId, entry.marker, encodeEntry(entry));
 }
 
 bool SendJournal::update(const std::string& name, const JournalEntry& entry) {
-    return registry_.createKey(Root, Key) == RegistryStatus::Ok &&
-           registry_.setValue(Root, Key, name, {RegistryType::String, encodeEntry(entry)}) ==
-               RegistryStatus::Ok;
+    return journal_.update(name, encodeEntry(entry));
 }
 
 bool SendJournal::remove(const std::string& name) {
-    return registry_.deleteValue(Root, Key, name) == RegistryStatus::Ok;
+    return journal_.remove(name);
 }
 
 std::vector<SendJournal::Record> SendJournal::records() {
-    std::vector<Record> found;
-    for (const std::string& name : registry_.valueNames(Root, Key)) {
-        if (const auto value = queryWholeValue(registry_, Root, Key, name)) {
-            found.push_back({name, std::atol(name.c_str()), decodeEntry(value->data)});
-        }
-    }
-    return found;
+    return recordsOf(journal_.notes());
+}
+
+std::vector<SendJournal::Record> SendJournal::leftBehind(Processes& processes,
+                                                         std::string_view imageName) {
+    return recordsOf(journal_.leftBehind(processes, imageName));
 }
 
 } // namespace lexi

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/registry.h"
+#include "shared/registry/process_journal.h"
 
 #include <string>
 #include <vector>
@@ -17,16 +17,20 @@ struct JournalEntry {
     // The mail's entry ID, once it has been found in Sent Items (its marker is
     // cleared then).
     std::string entryId;
+    // The mail was found waiting in the Outbox: only a try of the Outbox can
+    // bring it on.
+    bool waiting = false;
 };
 
 // The requests in flight, kept in the registry from the moment their mail is
 // sent until it is filed, so that a start of the program after a kill (or
 // after a delivery that had to wait) files what was left. One value per
 // request under HKEY_CURRENT_USER\Software\Lexitray\Afsendelser, named after
-// the process that sent it. Writes answer whether they were stored.
+// the process that sent it and the mail's marker. Writes answer whether they
+// were stored.
 class SendJournal {
 public:
-    explicit SendJournal(Registry& registry) : registry_(registry) {}
+    explicit SendJournal(Registry& registry);
 
     struct Record {
         std::string name;
@@ -40,9 +44,11 @@ public:
     bool update(const std::string& name, const JournalEntry& entry);
     bool remove(const std::string& name);
     std::vector<Record> records();
+    // The records of processes of the program that no longer run.
+    std::vector<Record> leftBehind(Processes& processes, std::string_view imageName);
 
 private:
-    Registry& registry_;
+    ProcessJournal journal_;
 };
 
 } // namespace lexi

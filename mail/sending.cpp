@@ -89,10 +89,7 @@ void mdMail::olMail_Send(bool&) {
             context_.platform.ui.messageBox("Fejl i olMail_Send: " + failure.description(),
                                             msgbox::Critical, "Lexitray Send Mail");
         }
-        try {
-            log.WriteLog("Subject i mail: " + olMail->subject());
-        } catch (const Failure&) {
-        }
+        ignoringFailure([&] { log.WriteLog("Subject i mail: " + olMail->subject()); });
         try {
             if (outlookIs11OrLater()) {
                 context_.state.SendtMarkering = olMail->entryId();
@@ -116,10 +113,7 @@ void mdMail::olMail_Send(bool&) {
 
 void mdMail::noteInJournal() {
     MailState& state = context_.state;
-    try {
-        state.sentEntryId = olMail->entryId();
-    } catch (const Failure&) {
-    }
+    ignoringFailure([&] { state.sentEntryId = olMail->entryId(); });
     const JournalEntry target = requestTarget();
     if (target.savePath.empty()) {
         return;
@@ -129,6 +123,21 @@ void mdMail::noteInJournal() {
     if (state.journalName.empty()) {
         context_.log.WriteLog("Afsendelsen kunne ikke noteres i registreringsdatabasen");
     }
+}
+
+void mdMail::sendFailed() {
+    MailState& state = context_.state;
+    if (!state.MailSendt) {
+        return;
+    }
+    context_.log.WriteLog("Mailen blev ikke sendt og er stadig åben");
+    if (!state.journalName.empty()) {
+        SendJournal(context_.platform.registry).remove(state.journalName);
+        state.journalName.clear();
+    }
+    state.MailSendt = false;
+    state.SendtMarkering.clear();
+    state.sentEntryId.clear();
 }
 
 std::string mdMail::FjernTags(std::string_view Emne) {

@@ -2,8 +2,11 @@
 
 // The file system of the workstation. Its calls throw lexi::Failure with the
 // runtime's numbers when they fail; exists, isFolder, fileStamp, list,
-// tempFolder and currentFolder never fail.
+// tempFolder, currentFolder, nameLength and isUsersOwn never fail.
 
+#include "platform/failure.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,6 +23,14 @@ inline constexpr int System = 4;
 inline constexpr int Directory = 16;
 inline constexpr int Archive = 32;
 } // namespace attribute
+
+// The longest name of one file or folder, in the units FileSystem::nameLength
+// counts: 255 on the file systems of Linux and of Windows alike.
+inline constexpr std::size_t LongestName = 255;
+// The most a temporary file written beside another adds to its name (a
+// hidden mark, a process or random number and an ending): a name must leave
+// this much room for it.
+inline constexpr std::size_t TemporarySuffixRoom = 32;
 
 // The file system, addressed by the workstation's path texts
 // ("C:\Sager\12\brev.docx"; "\" and "/" both separate components; a drive
@@ -63,7 +74,8 @@ public:
 
     // The system temporary folder, without a final separator ("Z:\tmp").
     virtual std::string tempFolder() = 0;
-    // The current folder of the process ("C:\Users\x").
+    // The current folder of the process ("C:\Users\x"); every process starts
+    // at the root of drive C:.
     virtual std::string currentFolder() = 0;
     // Makes a folder the current folder of the process, and its drive the
     // current drive; "\" is the root of the current drive. Throws 76 for a
@@ -81,6 +93,43 @@ public:
     // step, so that no other process's line is lost with it.
     virtual void appendToFile(std::string_view path, std::string_view bytes,
                               std::int64_t emptyAbove = -1) = 0;
+
+    // The length of one name in the units its file system limits names in:
+    // bytes of UTF-8 on Linux, UTF-16 code units on Windows.
+    virtual std::size_t nameLength(std::string_view name) = 0;
+    // False where the user's files end and the machine's begin: on Linux,
+    // drive Z: shows the whole machine, and only the user's home and own
+    // temporary folder there are the user's to delete or replace in bulk.
+    virtual bool isUsersOwn(std::string_view path) = 0;
 };
+
+// Whether a file, not a folder, is at the path. The empty path names the
+// current folder: no file either.
+inline bool fileExists(FileSystem& files, std::string_view path) {
+    return !path.empty() && files.exists(path) && !files.isFolder(path);
+}
+
+// Deletes a file that has been read, read-only or not, so that nothing reads
+// it again. A delete refused once (the program that wrote the file, or a
+// virus scanner, still holding it) is tried once more. Whether it is gone.
+inline bool deleteReadFile(FileSystem& files, std::string_view path) {
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        bool deleted = false;
+        ignoringFailure([&] {
+            files.deleteFile(path, true);
+            deleted = true;
+        });
+        if (deleted) {
+            return true;
+        }
+    }
+    return !files.exists(path);
+}
+
+// `stem` + `tail`, with as few characters cut from the end of the stem as it
+// takes for the name and a temporary name made beside it to fit one entry of
+// `files`; a tail too long on its own is cut too. Never cuts inside a
+// character.
+std::string fittedName(FileSystem& files, std::string_view stem, std::string_view tail);
 
 } // namespace lexi

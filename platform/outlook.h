@@ -81,11 +81,14 @@ inline constexpr LocalDateTime Never{4501, 1, 1, 0, 0, 0};
 } // namespace outlook
 
 // The mail's events, raised on the caller's thread while its modal display
-// lasts. A handler that sets `cancel` stops the send or the close.
+// lasts. A handler that sets `cancel` stops the send or the close. A send
+// that Outlook then could not carry out is told by onSendFailed: the mail is
+// back as it was before the send event, and its window stays open.
 class MailEvents {
 public:
     virtual ~MailEvents() = default;
     virtual void onSend(bool& cancel) = 0;
+    virtual void onSendFailed() = 0;
     virtual void onClose(bool& cancel) = 0;
 };
 
@@ -166,13 +169,11 @@ public:
     virtual std::string htmlBody() = 0;
     virtual void setHtmlBody(std::string_view html) = 0;
     virtual int bodyFormat() = 0;
-    virtual void setBodyFormat(int format) = 0;
     virtual std::string senderName() = 0;
     virtual std::string billingInformation() = 0;
     virtual void setBillingInformation(std::string_view text) = 0;
     virtual std::string mileage() = 0;
     virtual void setMileage(std::string_view text) = 0;
-    virtual std::string sentOnBehalfOfName() = 0;
     virtual void setSentOnBehalfOfName(std::string_view name) = 0;
     virtual OutlookRecipients& recipients() = 0;
     virtual OutlookAttachments& attachments() = 0;
@@ -239,8 +240,6 @@ public:
     virtual ~OutlookFolder() = default;
     virtual ItemsPtr items() = 0;
     virtual std::string name() = 0;
-    // "\\Personlig mappe\Indbakke".
-    virtual std::string folderPath() = 0;
     // The kind of item the folder holds (outlook::MailItem for mail).
     virtual int defaultItemType() = 0;
 };
@@ -255,6 +254,9 @@ public:
     virtual ItemPtr getItemFromId(std::string_view entryId) = 0;
     // The display name of the current user.
     virtual std::string currentUserName() = 0;
+    // Asks Outlook to send what waits in its Outbox; it does so in the
+    // background, when it sees fit, and the call returns at once.
+    virtual void sendAndReceive() = 0;
 };
 
 class OutlookApplication {

@@ -24,8 +24,9 @@ public:
     virtual std::string port(std::string_view printer) = 0;
 
     // Hands a file (a workstation path, "C:\Sager\brev.docx") to the printer
-    // of that name: a number above 32 when the printer took the job, else
-    // 2 (file not found), 3 (path not found) or 31 (no such printer, or it
+    // of that name, answered as the shell answers (platform/shell.h): a number
+    // above shellcode::LastError when the printer took the job, else
+    // FileNotFound, PathNotFound or NoAssociation (no such printer, or it
     // refused the job).
     [[nodiscard]] virtual int print(std::string_view file, std::string_view printer) = 0;
 };

@@ -57,7 +57,8 @@ public:
     // without regard to letter case), in the order the system lists them.
     virtual std::vector<ProcessInfo> processesByImageName(std::string_view imageName) = 0;
 
-    // Ends a process at once. Throws lexi::Failure when it cannot.
+    // Ends a process at once, and returns once it has ended. Throws
+    // lexi::Failure when it cannot.
     virtual void terminate(long processId) = 0;
 
     // Starts a command line ("C:\Programmer\x.exe" -a "b c", split by the

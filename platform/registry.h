@@ -73,6 +73,11 @@ public:
     // The names of a key's values, in the order they were first written.
     virtual std::vector<std::string> valueNames(RegistryRoot root, std::string_view subkey) = 0;
 
+    // Writes the key's changes to the store's file at once, as RegFlushKey
+    // does, and leaves no earlier copy of what was deleted in the store's
+    // files. A store that keeps nothing beside its data has nothing to do.
+    virtual RegistryStatus flushKey(RegistryRoot, std::string_view) { return RegistryStatus::Ok; }
+
     // Where the store is kept, as the user knows it, for the message that
     // says it is damaged.
     virtual std::string storeLocation() const = 0;

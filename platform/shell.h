@@ -6,13 +6,29 @@
 
 namespace lexi {
 
+// The shell's answers: a number above LastError when the verb was
+// performed, else one of these (or another number from 0 to 32).
+namespace shellcode {
+inline constexpr int FileNotFound = 2;
+inline constexpr int PathNotFound = 3;
+inline constexpr int AccessDenied = 5;
+inline constexpr int OutOfMemory = 8;
+inline constexpr int BadExecutable = 11;
+inline constexpr int SharingViolation = 26;
+inline constexpr int AssociationIncomplete = 27;
+inline constexpr int DdeTimeout = 28;
+inline constexpr int DdeFailed = 29;
+inline constexpr int DdeBusy = 30;
+// No association for the verb; the printers also answer it for a printer
+// that is missing or refused the job.
+inline constexpr int NoAssociation = 31;
+inline constexpr int LibraryNotFound = 32;
+inline constexpr int LastError = 32;
+} // namespace shellcode
+
 // The shell's launch operation: perform a verb ("open", "print", "edit") on a
-// file with the application the file type registers. The answer is a number
-// above 32 on success, else an error code from 0 to 32: 2 file not found,
-// 3 path not found, 5 access denied, 8 out of memory, 11 bad executable,
-// 26 sharing violation, 27 association incomplete, 28 to 30 DDE failures,
-// 31 no association for the verb, 32 library not found. It never throws:
-// every failure is an answer.
+// file with the application the file type registers. The answer is one of
+// the shell's answers above. It never throws: every failure is an answer.
 class Shell {
 public:
     virtual ~Shell() = default;

@@ -117,15 +117,6 @@ std::string_view left(std::string_view utf8, std::size_t units) {
     return utf8.substr(0, pos);
 }
 
-bool isValidUtf8(std::string_view text) {
-    for (std::size_t pos = 0; pos < text.size();) {
-        if (utf8::decode(text, pos) == utf8::Invalid) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::vector<std::string> readLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;

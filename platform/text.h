@@ -38,7 +38,4 @@ std::size_t utf16Length(std::string_view utf8);
 // a character that does not fit whole is left out.
 std::string_view left(std::string_view utf8, std::size_t units);
 
-// True when the text is well-formed UTF-8.
-bool isValidUtf8(std::string_view text);
-
 } // namespace lexi::text

@@ -4,6 +4,8 @@
 #include "platform/text_window.h"
 #include "platform/transfer_dialog.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -275,10 +277,11 @@ public:
     virtual std::string saveFileName(std::string_view title, std::string_view suggested) = 0;
 
     // The desktop's file-open dialog. `filter` is in the runtime's form
-    // ("PDF-filer (*.pdf)|*.pdf"), `folder` the drive path it opens in. The
-    // drive path of the chosen file, empty when the user cancelled.
+    // ("PDF-filer (*.pdf)|*.pdf"), `folder` the drive path it opens in,
+    // `fileName` what its name field holds at first ("*.pdf"; may be empty).
+    // The drive path of the chosen file, empty when the user cancelled.
     virtual std::string openFileName(std::string_view title, std::string_view filter,
-                                     std::string_view folder) = 0;
+                                     std::string_view folder, std::string_view fileName) = 0;
 
     // The desktop's folder chooser, opened at the drive path `folder`. The
     // drive path of the chosen folder, empty when the user cancelled.
@@ -300,6 +303,12 @@ public:
     // is loaded.
     virtual void runEventLoop() = 0;
     virtual void quitEventLoop() = 0;
+
+    // Calls `action` every `interval` from the event loop, while it runs:
+    // what the program does in the background of its windows. The action
+    // lasts as long as the UI.
+    virtual void repeatWhileRunning(std::chrono::milliseconds interval,
+                                    std::function<void()> action) = 0;
 };
 
 } // namespace lexi

@@ -81,6 +81,43 @@ std::optional<WindowsPath> parseWindowsPath(std::string_view text,
     return parsed;
 }
 
+std::optional<std::size_t> namesBelowRoot(std::string_view path) {
+    const auto separator = [](char c) {
+        return c == '\\' || c == '/';
+    };
+    std::string rooted(path);
+    if (path.size() > 2 && separator(path[0]) && separator(path[1])) {
+        // Below a share, the names count as below a drive's root.
+        const auto server = std::find_if(path.begin() + 2, path.end(), separator);
+        const auto share =
+            server == path.end() ? server : std::find_if(server + 1, path.end(), separator);
+        const bool named =
+            server != path.begin() + 2 && server != path.end() && share != server + 1;
+        rooted = named ? "N:\\" + std::string(share, path.end()) : std::string();
+    }
+    if (rooted.size() < 3 || !std::isalpha(static_cast<unsigned char>(rooted[0])) ||
+        rooted[1] != ':' || !separator(rooted[2])) {
+        return std::nullopt;
+    }
+    const auto parsed = parseWindowsPath(rooted, [] { return std::string(); });
+    return parsed ? std::optional(parsed->components.size()) : std::nullopt;
+}
+
+std::string_view folderPart(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string_view::npos ? std::string_view() : path.substr(0, separator + 1);
+}
+
+std::string_view fileNamePart(std::string_view path) {
+    return path.substr(folderPart(path).size());
+}
+
+std::string_view extensionPart(std::string_view path) {
+    const std::string_view name = fileNamePart(path);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+}
+
 bool matchesWildcard(std::string_view name, std::string_view pattern) {
     // Runs of "*" match like one, which keeps the backtracking small.
     std::u32string folded = foldedCodePoints(pattern);

@@ -24,6 +24,19 @@ struct WindowsPath {
 std::optional<WindowsPath> parseWindowsPath(std::string_view path,
                                             const std::function<std::string()>& currentFolder);
 
+// How many names a full path has below its root, the drive's ("C:\\") or
+// the network share's ("\\\\server\\share"), as parseWindowsPath counts them;
+// nothing for a path that does not start at such a root.
+std::optional<std::size_t> namesBelowRoot(std::string_view path);
+
+// The parts of a path text, split at its last "\" or "/": the folder with
+// its final separator ("" when there is none), the last component, and that
+// component's extension after its last full stop, without the dot ("" when
+// it has none).
+std::string_view folderPart(std::string_view path);
+std::string_view fileNamePart(std::string_view path);
+std::string_view extensionPart(std::string_view path);
+
 // True when `name` matches a wildcard pattern ("*" any run, "?" one
 // character), without regard to letter case. A final ".*" matches a name
 // without an extension too, as on Windows.

@@ -1,51 +1,39 @@
 #include "tray/document_launcher.h"
 
+#include "docprep/file_names.h"
 #include "mail/md_mail.h"
 #include "platform/failure.h"
+#include "platform/shell.h"
 #include "platform/text.h"
 #include "tray/usage_message.h"
 
 namespace lexi {
-namespace {
-
-// The extension of the path's last component, trimmed and in lower case.
-std::string extensionOf(std::string_view path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos) {
-        return {};
-    }
-    return text::toLower(text::trimSpaces(name.substr(dot + 1)));
-}
-
-} // namespace
 
 std::string DocumentLauncher::shellErrorMessage(int code, std::string_view Dokument) {
     switch (code) {
-    case 2:
+    case shellcode::FileNotFound:
         return "Filen '" + std::string(Dokument) + "' ikke fundet!";
-    case 3:
+    case shellcode::PathNotFound:
         return "Bibliotekssti ikke fundet!";
-    case 5:
+    case shellcode::AccessDenied:
         return "Adgang nægtet!";
-    case 8:
+    case shellcode::OutOfMemory:
         return "Der er ikke nok hukommelse til at åbne filen!";
-    case 11:
+    case shellcode::BadExecutable:
         return "Defekt esekverbar fil!";
-    case 26:
+    case shellcode::SharingViolation:
         return "Filen er allerede i brug!";
-    case 27:
+    case shellcode::AssociationIncomplete:
         return "Filtypens association er forkert!";
-    case 28:
+    case shellcode::DdeTimeout:
         return "DDE Time out";
-    case 29:
+    case shellcode::DdeFailed:
         return "DDE overførsel fejlede";
-    case 30:
+    case shellcode::DdeBusy:
         return "DDE er allerede optaget";
-    case 31:
+    case shellcode::NoAssociation:
         return "Ukendt filtype";
-    case 32:
+    case shellcode::LibraryNotFound:
         return ".DLL ikke fundet";
     default:
         return "Der er sket en fejl!" + std::to_string(code);
@@ -59,7 +47,7 @@ int DocumentLauncher::ÅbnDok() {
         context_.log.WriteLog("Åbner dokumentet: " + program.Dokument + " med kommandoen " +
                               program.DDEKommando);
         const int result = StartProgram(program.Dokument, program.DDEKommando, program.DocumentID);
-        if (result >= 1 && result <= 32) {
+        if (result >= 1 && result <= shellcode::LastError) {
             const std::string message = shellErrorMessage(result, program.Dokument);
             context_.log.WriteLog("Der skete en fejl: " + message);
             ui.messageBox(message, msgbox::OkOnly, "Lexitray");
@@ -79,7 +67,7 @@ int DocumentLauncher::StartProgram(std::string_view Dokument, std::string_view D
         log.WriteLog("Starting procedure StartProgram with parameters Dokument " +
                      std::string(Dokument) + "DDEKommando " + std::string(DDEKommando) +
                      "DocumentId " + std::string(DocumentID));
-        if (extensionOf(Dokument) == "msg") {
+        if (recordExtension(Dokument) == "msg") {
             bool sent = false;
             {
                 mdMail post(context_);

@@ -2,8 +2,10 @@
 
 #include "mail/md_mail.h"
 #include "mail/requests_in_flight.h"
+#include "mail/work_folders.h"
 #include "platform/failure.h"
 #include "program/version.h"
+#include "shared/pdfwriter/pdf_writer_turn.h"
 #include "tray/document_launcher.h"
 #include "tray/splash.h"
 #include "tray/usage_message.h"
@@ -15,7 +17,16 @@ namespace {
 
 const char* const RightsTestKey = "HKEY_CURRENT_USER\\Software\\Lexitray\\Temp";
 const char* const RightsTestLock = "rights-test";
+// A start waits this long, looking every so many milliseconds, for another
+// start's rights test (which may wait on a message box nobody answers), and
+// then tests without its turn.
+constexpr int RightsTestTurnLimit = 5000;
+constexpr int RightsTestTurnPoll = 50;
 const char* const MonitorLock = "monitor";
+// How often the program in the notification area tries the Outbox and files
+// what was sent meanwhile; the store itself spaces its tries of the Outbox
+// further apart while the mail server refuses.
+constexpr std::chrono::minutes TrayRoundInterval{1};
 const char* const NoNotificationArea =
     "Ikonet kunne ikke vises, da skrivebordet ikke har noget systemtray";
 
@@ -29,7 +40,11 @@ Startup::Startup(Platform& platform, ProgramState& state, RunLog& log)
     : platform_(platform), state_(state), log_(log), mail_{platform, log, state, mailState_},
       registry_(platform.registry, platform.ui),
       settingsWindow_(platform.ui, platform.settings, state, log),
-      trayWindow_(platform.ui, state, trayMenuActions()) {}
+      trayWindow_(platform.ui, state, trayMenuActions()) {
+    state_.StartProgram = [this](std::string_view Dokument, std::string_view DDEKommando) {
+        return DocumentLauncher(mail_).StartProgram(Dokument, DDEKommando, state_.DocumentID);
+    };
+}
 
 TrayWindow::Actions Startup::trayMenuActions() {
     TrayWindow::Actions actions;
@@ -48,10 +63,24 @@ std::string Startup::versionText() {
            revision.substr(revision.size() - 3);
 }
 
+std::unique_ptr<ProcessLock> Startup::rightsTestTurn() {
+    for (int waited = 0;; waited += RightsTestTurnPoll) {
+        std::unique_ptr<ProcessLock> turn;
+        try {
+            turn = platform_.processes.tryLock(RightsTestLock);
+        } catch (const Failure&) {
+            return nullptr;
+        }
+        if (turn || waited >= RightsTestTurnLimit) {
+            return turn;
+        }
+        platform_.clock.sleepMilliseconds(RightsTestTurnPoll);
+    }
+}
+
 Startup::RightsTest Startup::testRights() {
-    // Without the lock the test still runs: it may then fail for real.
-    std::unique_ptr<ProcessLock> turn;
-    ignoringFailure([&] { turn = platform_.processes.lock(RightsTestLock); });
+    // Without its turn the test still runs: it may then fail for real.
+    const std::unique_ptr<ProcessLock> turn = rightsTestTurn();
     RightsTest result = testSettings();
     testRegistry(result);
     return result;
@@ -139,8 +168,9 @@ void Startup::Main() {
         return;
     }
     readFolders();
-    // Before anything else, what a killed request or a delayed delivery left.
-    finishRequestsInFlight(mail_, ImageName);
+    // Before anything else, what a request killed in the middle left.
+    putBackLeftPdfWriter();
+    removeLeftWorkFolders(mail_, ImageName);
 
     state_.BccModtagere = false;
     state_.mergeDialogOpen = false;
@@ -149,11 +179,41 @@ void Startup::Main() {
     log_.WriteLog("cmdline er ->" + state_.commandLine + "<-");
     log_.WriteLog("Version " + versionText());
 
-    runMode(ChooseMode(state_.commandLine));
+    const Mode mode = ChooseMode(state_.commandLine);
+    if (!runMode(mode)) {
+        return;
+    }
+    finishLeftRequests(mode);
     log_.WriteLog("Slut");
 }
 
-void Startup::runMode(Mode mode) {
+void Startup::putBackLeftPdfWriter() {
+    if (const auto printer =
+            PdfWriterTurn::putBackLeft(registry_, platform_.processes, platform_.ui)) {
+        log_.WriteLog("Standardprinteren er sat tilbage til " + *printer +
+                      " efter en afbrudt PDF-udskrift");
+    }
+}
+
+void Startup::finishLeftRequests(Mode mode) {
+    if (mode == Mode::Stop) {
+        return;
+    }
+    if (trayWindow_.isLoaded()) {
+        trayRound();
+        return;
+    }
+    const bool mailMode =
+        mode == Mode::NewMail || mode == Mode::NewMailBcc || mode == Mode::AnswerMail;
+    finishRequestsInFlight(mail_, ImageName, mailMode ? InFlight::AlsoWaiting : InFlight::Killed);
+}
+
+void Startup::trayRound() {
+    sendWaitingMail(mail_);
+    finishRequestsInFlight(mail_, ImageName, InFlight::AlsoWaiting);
+}
+
+bool Startup::runMode(Mode mode) {
     const char* const Separator = "\r\n";
     switch (mode) {
     case Mode::NewMail:
@@ -183,8 +243,7 @@ void Startup::runMode(Mode mode) {
     case Mode::Stop:
         log_.WriteLog(Separator);
         log_.WriteLog("Stopper alle instanser af Lexitray - og loggen lukkes hermed");
-        stopAllInstances();
-        break;
+        return !stopAllInstances();
     case Mode::Document:
         log_.WriteLog(Separator);
         openDocument();
@@ -195,6 +254,7 @@ void Startup::runMode(Mode mode) {
         startMonitor();
         break;
     }
+    return true;
 }
 
 void Startup::runMailRequest(const char* modeLine) {
@@ -217,6 +277,7 @@ void Startup::startMonitor() {
     }
     trayWindow_.showFor(platform_.clock, 1000);
     trayWindow_.hide();
+    platform_.ui.repeatWhileRunning(TrayRoundInterval, [this] { trayRound(); });
 }
 
 void Startup::exitProgram() {
@@ -224,9 +285,10 @@ void Startup::exitProgram() {
     platform_.ui.quitEventLoop();
 }
 
-void Startup::stopAllInstances() {
-    // The others first, in the order found, and this process last: process
-    // ids wrap around, so an older instance may come after this one.
+bool Startup::stopAllInstances() {
+    // The others, in the order found. This process is one of them too: its
+    // turn is to end once the others have ended, with nothing more written
+    // and with success, which ending it by force would not report.
     const long self = platform_.processes.currentProcessId();
     bool selfFound = false;
     for (const ProcessInfo& process : platform_.processes.processesByImageName(ImageName)) {
@@ -237,9 +299,7 @@ void Startup::stopAllInstances() {
         // A process that ended in the meantime needs no stopping.
         ignoringFailure([&] { platform_.processes.terminate(process.id); });
     }
-    if (selfFound) {
-        ignoringFailure([&] { platform_.processes.terminate(self); });
-    }
+    return selfFound;
 }
 
 void Startup::openDocument() {

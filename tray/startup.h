@@ -19,7 +19,6 @@ namespace lexi {
 class Startup {
 public:
     static constexpr const char* AppName = "Lexitray";
-    static constexpr const char* ImageName = "lexitray.exe";
 
     Startup(Platform& platform, ProgramState& state, RunLog& log);
     Startup(const Startup&) = delete;
@@ -28,8 +27,6 @@ public:
     // Runs the request of state.commandLine. Failures of the chosen mode's
     // own work reach the caller as lexi::Failure.
     void Main();
-
-    const TrayWindow& trayWindow() const { return trayWindow_; }
 
     // The program's version as shown: "4.13.041" for 4.13.41.
     static std::string versionText();
@@ -48,17 +45,36 @@ private:
     // The rights test of the settings store and the registry. Processes that
     // start together take turns: they share the test's key and value.
     RightsTest testRights();
+    // The turn at the rights test, waited for a few seconds at most; null
+    // when the start is to test without it.
+    std::unique_ptr<ProcessLock> rightsTestTurn();
     RightsTest testSettings();
     void testRegistry(RightsTest& result);
     void showMissingRights(const RightsTest& result);
     void readFolders();
-    void runMode(Mode mode);
+    // What a process that ended in the PDF writer's turn left: the default
+    // printer it had switched, the job settings.
+    void putBackLeftPdfWriter();
+    // False when the mode ended the run: a stop that found this process
+    // among the running instances.
+    bool runMode(Mode mode);
+    // What earlier requests left in the journal, looked at once this
+    // request's own work is done, so that no start waits for it: a stop
+    // leaves it to the next start; the mail modes and the program in the
+    // notification area, which try the Outbox, also look at mail that waited
+    // there.
+    void finishLeftRequests(Mode mode);
+    // What the program in the notification area does in the background of
+    // its window, at its start and every minute: it asks Outlook to send what
+    // waits in the Outbox, and files in their cases the mails sent meanwhile.
+    void trayRound();
     // The start picture, the separator and the mode's line, then the mail.
     void runMailRequest(const char* modeLine);
     void startMonitor();
     TrayWindow::Actions trayMenuActions();
     void exitProgram();
-    void stopAllInstances();
+    // Ends the other running instances; whether this process is one.
+    bool stopAllInstances();
     void openDocument();
 
     Platform& platform_;

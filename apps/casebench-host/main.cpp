@@ -13,10 +13,11 @@
 // lives for the whole run.
 
 #include "apps/casebench/casebench.h"
+#include "platform/posix/loading/loaded_library.h"
+#include "platform/posix/loading/program_folder.h"
 #include "platform/windows_command_line.h"
 
 #include <cstdio>
-#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -39,43 +40,41 @@ struct Library {
 
 // The library beside the program (the build folder), else in the installed
 // library folder, else wherever the loader finds it.
-void* openLibrary() {
+std::string libraryFile() {
+    const std::filesystem::path folder = lexi::posix::programFolder();
     std::error_code error;
-    const std::filesystem::path folder =
-        std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
     for (const std::filesystem::path& candidate :
          {folder / "libcasebench.so", folder / CASEBENCH_LIBRARY_DIR / "libcasebench.so"}) {
         if (std::filesystem::exists(candidate, error)) {
-            return ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+            return candidate.string();
         }
     }
-    return ::dlopen("libcasebench.so", RTLD_NOW | RTLD_LOCAL);
-}
-
-template <typename Function> void bind(void* handle, const char* name, Function& to) {
-    to = reinterpret_cast<Function>(::dlsym(handle, name));
-    if (!to) {
-        std::fprintf(stderr, "casebench-host: libcasebench.so lacks %s\n", name);
-        std::exit(2);
-    }
+    return "libcasebench.so";
 }
 
 Library load() {
-    void* handle = openLibrary();
-    if (!handle) {
-        std::fprintf(stderr, "casebench-host: libcasebench.so cannot be loaded: %s\n", ::dlerror());
+    const lexi::posix::LoadedLibrary loaded(libraryFile());
+    if (!loaded.loaded()) {
+        std::fprintf(stderr, "casebench-host: libcasebench.so cannot be loaded: %s\n",
+                     loaded.error().c_str());
         std::exit(2);
     }
     Library library{};
-    bind(handle, "cb_create", library.create);
-    bind(handle, "cb_release", library.release);
-    bind(handle, "cb_member_id", library.memberId);
-    bind(handle, "cb_parameter_name", library.parameterName);
-    bind(handle, "cb_invoke", library.invoke);
-    bind(handle, "cb_variant_set_text", library.setText);
-    bind(handle, "cb_variant_clear", library.clear);
-    bind(handle, "cb_register", library.registerLibrary);
-    bind(handle, "cb_unregister", library.unregisterLibrary);
+    const auto bind = [&loaded](auto& function, const char* name) {
+        if (!loaded.bind(function, name)) {
+            std::fprintf(stderr, "casebench-host: libcasebench.so lacks %s\n", name);
+            std::exit(2);
+        }
+    };
+    bind(library.create, "cb_create");
+    bind(library.release, "cb_release");
+    bind(library.memberId, "cb_member_id");
+    bind(library.parameterName, "cb_parameter_name");
+    bind(library.invoke, "cb_invoke");
+    bind(library.setText, "cb_variant_set_text");
+    bind(library.clear, "cb_variant_clear");
+    bind(library.registerLibrary, "cb_register");
+    bind(library.unregisterLibrary, "cb_unregister");
     return library;
 }
 

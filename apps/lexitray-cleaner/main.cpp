@@ -11,6 +11,7 @@
 #include "platform/posix/lexitray_home.h"
 #include "platform/posix/libreoffice/cold_office.h"
 #include "platform/posix/libreoffice/warm_office.h"
+#include "platform/posix/loading/program_folder.h"
 #include "platform/posix/sqlite_registry.h"
 
 #include <chrono>
@@ -34,8 +35,8 @@ int main(int argc, char** argv) {
     lexi::posix::SqliteRegistry registry(home + "/registry.db");
     const lexi::posix::DriveTable drives = lexi::posix::DriveTable::load(registry, home);
     if (argc == 2 && std::string_view(argv[1]) == "install") {
-        const auto self = std::filesystem::read_symlink("/proc/self/exe", ignored);
-        if (ignored || !lexi::installHiddenDataTool(drives, self.string())) {
+        const std::filesystem::path self = lexi::posix::programFile();
+        if (self.empty() || !lexi::installHiddenDataTool(drives, self.string())) {
             std::fputs("lexitray-cleaner: the tool's path cannot be written\n", stderr);
             return 1;
         }

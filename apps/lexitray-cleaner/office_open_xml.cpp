@@ -27,8 +27,9 @@ constexpr std::string_view RootRelationships = "_rels/.rels";
 
 // Relationships (by the last segment of their type) to the parts that hold
 // hidden data: properties, comments and their authors, the revision log of a
-// workbook, the attached template, and the picture of the first page as it
-// was before cleaning.
+// workbook, the attached template, the picture of the first page as it was
+// before cleaning, and the data of the document's custom XML (a client's
+// record that fields are bound to, say).
 const std::set<std::string_view> DroppedRelationships = {
     "core-properties",    "extended-properties",
     "custom-properties",  "comments",
@@ -38,11 +39,13 @@ const std::set<std::string_view> DroppedRelationships = {
     "commentAuthors",     "authors",
     "revisionHeaders",    "usernames",
     "attachedTemplate",   "thumbnail",
+    "customXml",          "customXmlProps",
 };
 
 // Word elements that go with everything in them: deleted and moved-away
 // text, the records of formatting changes, comment anchors, revision ids,
-// the template, document variables and the switch that records changes.
+// the template, document variables, the switch that records changes, and
+// the custom XML's attributes and bindings to its data.
 const std::set<std::string_view> RemovedWordElements = {
     "del",
     "moveFrom",
@@ -76,6 +79,8 @@ const std::set<std::string_view> RemovedWordElements = {
     "attachedTemplate",
     "docVars",
     "trackRevisions",
+    "customXmlPr",
+    "dataBinding",
 };
 
 std::string_view localName(const xmlNode* node) {
@@ -192,7 +197,9 @@ public:
         if (RemovedWordElements.contains(name)) {
             return XmlAction::Remove;
         }
-        if (name == "ins" || name == "moveTo") {
+        // Inserted and moved text, accepted, and the text in custom XML
+        // elements stay without the elements around them.
+        if (name == "ins" || name == "moveTo" || name == "customXml") {
             return XmlAction::Unwrap;
         }
         if (name == "r" && hiddenRun(node)) {

@@ -127,18 +127,25 @@ std::vector<PackageEntry> cleanOpenDocument(std::vector<PackageEntry> entries) {
         throw Failure(failure::PathFileAccessError, "The file is not an OpenDocument package",
                       Source);
     }
+    // A file the manifest does not list is no part of the document, which
+    // readers show; it goes, whatever it holds.
+    std::set<std::string> listed = {"mimetype", std::string(Manifest)};
     const XmlTree manifestTree(manifest->data, manifest->name);
     for (xmlNode* file = manifestTree.root()->children; file;) {
         xmlNode* next = file->next;
-        if (isElement(file, ManifestNs, "file-entry") &&
-            isDropped(attributeValue(file, ManifestNs, "full-path"))) {
-            xmlUnlinkNode(file);
-            xmlFreeNode(file);
+        if (isElement(file, ManifestNs, "file-entry")) {
+            const std::string path = attributeValue(file, ManifestNs, "full-path");
+            if (isDropped(path)) {
+                xmlUnlinkNode(file);
+                xmlFreeNode(file);
+            } else {
+                listed.insert(path);
+            }
         }
         file = next;
     }
     manifest->data = manifestTree.serialize();
-    std::erase_if(entries, [](const PackageEntry& entry) { return isDropped(entry.name); });
+    std::erase_if(entries, [&](const PackageEntry& entry) { return !listed.contains(entry.name); });
     // The package's type comes first, as readers look for it there.
     std::stable_partition(entries.begin(), entries.end(),
                           [](const PackageEntry& entry) { return entry.name == "mimetype"; });
@@ -154,6 +161,9 @@ std::vector<PackageEntry> cleanOpenDocument(std::vector<PackageEntry> entries) {
             const XmlTree tree(entry.data, entry.name);
             cleanChildren(tree.root(), PartRules(hiddenStyles(tree, common)));
             entry.data = tree.serialize();
+        } else if (entry.name.ends_with(".xml") || entry.name.ends_with(".rdf")) {
+            // Read and written again without its comments.
+            entry.data = XmlTree(entry.data, entry.name).serialize();
         }
     }
     return entries;

@@ -5,6 +5,22 @@
 #include <libxml/parser.h>
 
 namespace lexi {
+namespace {
+
+void removeComments(xmlNode* parent) {
+    for (xmlNode* child = parent->children; child;) {
+        xmlNode* next = child->next;
+        if (child->type == XML_COMMENT_NODE) {
+            xmlUnlinkNode(child);
+            xmlFreeNode(child);
+        } else if (child->type == XML_ELEMENT_NODE) {
+            removeComments(child);
+        }
+        child = next;
+    }
+}
+
+} // namespace
 
 XmlTree::XmlTree(std::string_view bytes, const std::string& partName)
     : document_(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), partName.c_str(),
@@ -13,6 +29,7 @@ XmlTree::XmlTree(std::string_view bytes, const std::string& partName)
         throw Failure(failure::PathFileAccessError, partName + " is not well-formed XML",
                       "XmlTree");
     }
+    removeComments(reinterpret_cast<xmlNode*>(document_.get()));
 }
 
 std::string XmlTree::serialize() const {

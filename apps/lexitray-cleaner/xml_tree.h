@@ -9,7 +9,8 @@ namespace lexi {
 
 // One XML part of a document package, parsed with libxml2: no network, no
 // entity expansion, whitespace kept, so that what is written back differs from
-// what was read only where the cleaner changed it.
+// what was read only where the cleaner changed it, and in its comments, which
+// a reader never shows and which are left out.
 class XmlTree {
 public:
     // Throws lexi::Failure (PathFileAccessError) naming `partName` when the

@@ -2,17 +2,24 @@
 
 #include "platform/failure.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <string_view>
 #include <zip.h>
 
 namespace lexi {
 namespace {
 
 constexpr const char* Source = "ZipPackage";
-// More than any document a firm sends; a package claiming more is damaged or
-// built to exhaust the machine.
-constexpr zip_uint64_t MaxUnpackedSize = zip_uint64_t{1} << 30;
+// Far more than any document a firm sends by mail unpacks to, and little
+// enough that the cleaner's copies of it in memory fit the workstation's.
+constexpr std::uint64_t MaxUnpackedSize = std::uint64_t{256} << 20;
+// Documents' XML packs to a tenth or a twentieth of its size; a file that
+// packs a hundred times tighter is repeated filler.
+constexpr std::uint64_t MaxRatio = 100;
+// Small files may pack as tightly as they like: the total bounds them.
+constexpr std::uint64_t RatioCheckedFrom = std::uint64_t{1} << 20;
 
 struct Discard {
     void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -27,7 +34,42 @@ Failure notAPackage() {
     return Failure(failure::PathFileAccessError, Source);
 }
 
+// Whether a file name stays in the folder a reader unpacks the package to:
+// no absolute name, no ".." part, no backslash (a folder separator to
+// Windows' readers).
+bool staysInside(std::string_view name) {
+    if (name.starts_with('/') || name.find('\\') != std::string_view::npos) {
+        return false;
+    }
+    for (std::size_t start = 0; start <= name.size();) {
+        const std::size_t end = std::min(name.find('/', start), name.size());
+        if (name.substr(start, end - start) == "..") {
+            return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
 } // namespace
+
+void checkInflation(const std::vector<PackedSize>& files) {
+    std::uint64_t unpacked = 0;
+    for (const PackedSize& file : files) {
+        if (file.unpacked > RatioCheckedFrom && file.unpacked / MaxRatio > file.packed) {
+            throw Failure(failure::PathFileAccessError,
+                          "En fil i dokumentet pakker ud til mere end 100 gange sin størrelse; "
+                          "dokumentet renses ikke",
+                          Source);
+        }
+        unpacked += std::min(file.unpacked, MaxUnpackedSize + 1);
+        if (unpacked > MaxUnpackedSize) {
+            throw Failure(failure::PathFileAccessError,
+                          "Dokumentet fylder mere end 256 MB pakket ud; dokumentet renses ikke",
+                          Source);
+        }
+    }
+}
 
 std::vector<PackageEntry> readPackage(const std::string& hostPath) {
     int error = 0;
@@ -38,30 +80,36 @@ std::vector<PackageEntry> readPackage(const std::string& hostPath) {
         }
         throw notAPackage();
     }
-    std::vector<PackageEntry> entries;
-    zip_uint64_t unpacked = 0;
+    // The directory's sizes are checked before any file is unpacked, and a
+    // file is never read past the size checked.
+    std::vector<zip_stat_t> files;
+    std::vector<PackedSize> sizes;
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
     for (zip_int64_t index = 0; index < count; ++index) {
         zip_stat_t stat;
-        if (zip_stat_index(archive.get(), index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME) ||
-            !(stat.valid & ZIP_STAT_SIZE)) {
+        const zip_uint64_t needed =
+            ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_INDEX;
+        if (zip_stat_index(archive.get(), static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
+            (stat.valid & needed) != needed) {
             throw notAPackage();
         }
-        const std::string name = stat.name;
-        if (name.empty() || name.back() == '/') {
-            continue;
+        const std::string_view name = stat.name;
+        if (!name.empty() && !name.ends_with('/') && staysInside(name)) {
+            files.push_back(stat);
+            sizes.push_back({stat.comp_size, stat.size});
         }
-        unpacked += stat.size;
-        if (unpacked > MaxUnpackedSize) {
-            throw notAPackage();
-        }
-        const std::unique_ptr<zip_file_t, CloseFile> file(zip_fopen_index(archive.get(), index, 0));
+    }
+    checkInflation(sizes);
+    std::vector<PackageEntry> entries;
+    for (const zip_stat_t& stat : files) {
+        const std::unique_ptr<zip_file_t, CloseFile> file(
+            zip_fopen_index(archive.get(), stat.index, 0));
         std::string data(stat.size, '\0');
         if (!file ||
             zip_fread(file.get(), data.data(), stat.size) != static_cast<zip_int64_t>(stat.size)) {
             throw notAPackage();
         }
-        entries.push_back({name, std::move(data)});
+        entries.push_back({stat.name, std::move(data)});
     }
     return entries;
 }

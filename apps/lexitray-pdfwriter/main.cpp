@@ -1,7 +1,7 @@
 // lexitray-pdfwriter: the PDF writer driver. "install" and "uninstall" add
 // the PDF writer to the current user's printers and take it away again;
-// "print <document>" is one print job, started by whoever prints and not
-// waited for.
+// "print <document> [<job token>]" is one print job, started by whoever
+// prints and not waited for.
 
 #include "apps/lexitray-pdfwriter/driver_log.h"
 #include "apps/lexitray-pdfwriter/pdf_job.h"
@@ -16,7 +16,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string_view>
 
@@ -32,13 +31,13 @@ constexpr std::chrono::seconds ConversionLimit{100};
 int main(int argc, char** argv) {
     const std::string_view command = argc > 1 ? argv[1] : "";
     if (!(argc == 2 && (command == "install" || command == "uninstall")) &&
-        !(argc == 3 && command == "print")) {
-        std::fputs("usage: lexitray-pdfwriter install | uninstall | print <document>\n", stderr);
+        !((argc == 3 || argc == 4) && command == "print")) {
+        std::fputs("usage: lexitray-pdfwriter install | uninstall | print <document> [<job>]\n",
+                   stderr);
         return 2;
     }
     const std::string home = lexi::posix::lexitrayHome();
-    std::error_code ignored;
-    std::filesystem::create_directories(home, ignored);
+    lexi::posix::createPrivateFolder(home);
     lexi::posix::SqliteRegistry registry(home + "/registry.db");
     const std::unique_ptr<lexi::Ui> ui = lexi::chooseUi();
     lexi::mdRegistry module(registry, *ui);
@@ -56,5 +55,5 @@ int main(int argc, char** argv) {
                                            home + "/libreoffice/driver-profile", ConversionLimit));
     lexi::DriverLog log(home + "/lexitray-pdfwriter.log");
     lexi::PdfJob job(module, *ui, office, drives, log);
-    return job.print(argv[2]) ? 0 : 1;
+    return job.print(argv[2], argc == 4 ? argv[3] : "") ? 0 : 1;
 }

@@ -69,13 +69,22 @@ void prependPages(QPDF& pdf, QPDF& existing) {
     }
 }
 
+// The document information is the job's alone: what the printed document
+// carried (its author, its title, the program that made it) and its XMP
+// metadata, of the document and of its pages, are left behind.
 void describe(QPDF& pdf, const JobSettings& settings) {
     QPDFObjectHandle trailer = pdf.getTrailer();
-    if (!settings.information.empty() && !trailer.getKey("/Info").isDictionary()) {
-        trailer.replaceKey("/Info", pdf.makeIndirectObject(QPDFObjectHandle::newDictionary()));
+    trailer.removeKey("/Info");
+    pdf.getRoot().removeKey("/Metadata");
+    for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+        page.getObjectHandle().removeKey("/Metadata");
     }
-    for (const auto& [key, value] : settings.information) {
-        trailer.getKey("/Info").replaceKey(key, QPDFObjectHandle::newUnicodeString(value));
+    if (!settings.information.empty()) {
+        QPDFObjectHandle information = QPDFObjectHandle::newDictionary();
+        for (const auto& [key, value] : settings.information) {
+            information.replaceKey(key, QPDFObjectHandle::newUnicodeString(value));
+        }
+        trailer.replaceKey("/Info", pdf.makeIndirectObject(information));
     }
     if (settings.startAt > 0) {
         pdf.getRoot().replaceKey(

@@ -16,7 +16,8 @@ struct FinishingFiles {
 
 // Writes the job's PDF as the settings have it: the background under every
 // page of the job (or its first only), the existing PDF's pages before the
-// job's, the document information and page numbering, and the security
+// job's, the document information of the settings and none of the printed
+// document's (no XMP metadata either), page numbering, and the security
 // (passwords, encryption level, restrictions). The passwords stay in memory.
 // Throws lexi::Failure with the reason when a PDF cannot be read or written.
 void finishPdf(const JobSettings& settings, const FinishingFiles& files);

@@ -3,7 +3,10 @@
 #include "apps/lexitray-pdfwriter/job_settings.h"
 #include "apps/lexitray-pdfwriter/pdf_finishing.h"
 #include "platform/failure.h"
+#include "platform/posix/posix_printers.h"
+#include "platform/posix/temp_file.h"
 #include "platform/posix/work_folder.h"
+#include "shared/pdfwriter/md_pdf_writer.h"
 
 #include <filesystem>
 #include <fstream>
@@ -31,10 +34,10 @@ void needFile(const std::string& hostPath, const std::string& what) {
 
 } // namespace
 
-bool PdfJob::print(const std::string& hostDocument) {
+bool PdfJob::print(const std::string& hostDocument, const std::string& jobToken) {
     log_.write("Job: " + hostDocument);
     try {
-        produce(hostDocument);
+        produce(hostDocument, jobToken);
         return true;
     } catch (const Failure& failure) {
         log_.write("Job failed, no PDF written: " + failure.description());
@@ -52,8 +55,17 @@ std::string PdfJob::hostPath(const std::string& windowsPath, const char* what) c
     return *host;
 }
 
-void PdfJob::produce(const std::string& hostDocument) {
+void PdfJob::checkJobToken(const std::string& jobToken, const char* when) {
+    if (!jobToken.empty() && readRegistryText(registry_, PdfWriterSettingsKey,
+                                              posix::PosixPrinters::JobTokenValue) != jobToken) {
+        throw Failure(failure::ApplicationDefined,
+                      std::string("The job settings are not this job's ") + when, Source);
+    }
+}
+
+void PdfJob::produce(const std::string& hostDocument, const std::string& jobToken) {
     const JobSettings settings = readJobSettings(registry_);
+    checkJobToken(jobToken, "as it starts");
     needFile(hostDocument, "The document");
     std::string target;
     if (settings.bypassSaveAs) {
@@ -87,6 +99,7 @@ void PdfJob::produce(const std::string& hostDocument) {
         throw Failure(failure::PathNotFound, "The output folder is not there: " + folder.string(),
                       Source);
     }
+    posix::TempFile result(target, Source);
     const posix::WorkFolder work(folder, Source);
     if (isPdf(hostDocument)) {
         files.printed = hostDocument;
@@ -94,12 +107,10 @@ void PdfJob::produce(const std::string& hostDocument) {
         files.printed = (work.path() / "printed.pdf").string();
         converter_.convertToPdf(hostDocument, files.printed);
     }
-    files.result = (work.path() / "result.pdf").string();
+    files.result = result.path();
     finishPdf(settings, files);
-    fs::rename(files.result, target, error);
-    if (error) {
-        throw failureFromErrno(error.value(), target, Source);
-    }
+    checkJobToken(jobToken, "now that its PDF is made");
+    result.keep();
     log_.write(std::string("PDF written") + (settings.addSecurity ? ", secured" : "") +
                (files.background.empty() ? "" : ", with background"));
 }

@@ -108,9 +108,9 @@ int argumentCount(const std::string& command) {
     return found->second;
 }
 
-// Tries once more to deliver the mail that waits in the Outbox, as every
-// opening of the store does, and lists what still waits. What the store would
-// tell the user goes to stderr.
+// Tries once more to deliver the mail that waits in the Outbox, whatever the
+// store's turn, and lists what still waits. What the store would tell the
+// user goes to stderr.
 void sendOutbox(const std::string& databasePath) {
     posix::SystemClock clock;
     script::ScriptedUi ui({}, [](const script::Record& record) {

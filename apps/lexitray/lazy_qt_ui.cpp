@@ -2,27 +2,25 @@
 
 #include "apps/lexitray/program_module.h"
 #include "apps/lexitray/qt_ui_module.h"
+#include "platform/failure.h"
 
 namespace lexi {
-namespace {
 
-std::unique_ptr<Ui> loadQtUi() {
-    const QtUiModule* module = loadModule<QtUiModule>();
-    return module ? std::unique_ptr<Ui>(module->createUi()) : nullptr;
-}
-
-} // namespace
-
-LazyQtUi::LazyQtUi(std::function<std::unique_ptr<Ui>()> fallback, const posix::DriveTable* drives)
-    : fallback_(std::move(fallback)), drives_(drives) {}
+LazyQtUi::LazyQtUi(std::function<void(const std::string& why)> missing,
+                   const posix::DriveTable* drives)
+    : missing_(std::move(missing)), drives_(drives) {}
 
 Ui& LazyQtUi::loaded() {
     if (!ui_) {
-        ui_ = loadQtUi();
-        qtLoaded_ = ui_ != nullptr;
-        if (!ui_) {
-            ui_ = fallback_();
+        std::string why;
+        const QtUiModule* module = loadModule<QtUiModule>(&why);
+        if (!module) {
+            if (missing_) {
+                missing_(why);
+            }
+            throw Failure(failure::CannotCreateObject, why, QtUiModule::FileName);
         }
+        ui_.reset(module->createUi());
     }
     return *ui_;
 }
@@ -66,6 +64,11 @@ void LazyQtUi::quitEventLoop() {
     }
 }
 
+void LazyQtUi::repeatWhileRunning(std::chrono::milliseconds interval,
+                                  std::function<void()> action) {
+    loaded().repeatWhileRunning(interval, std::move(action));
+}
+
 void LazyQtUi::showComposeWindow(ComposeWindow& window) {
     loaded().showComposeWindow(window);
 }
@@ -83,20 +86,20 @@ std::string LazyQtUi::saveFileName(std::string_view title, std::string_view sugg
 }
 
 std::string LazyQtUi::toDialog(std::string_view drivePath) const {
-    if (!qtLoaded_ || !drives_) {
+    if (!drives_) {
         return std::string(drivePath);
     }
     return drives_->toHost(drivePath).value_or(std::string());
 }
 
 std::string LazyQtUi::fromDialog(const std::string& chosen) const {
-    return qtLoaded_ && drives_ && !chosen.empty() ? drives_->toWindows(chosen) : chosen;
+    return drives_ && !chosen.empty() ? drives_->toWindows(chosen) : chosen;
 }
 
 std::string LazyQtUi::openFileName(std::string_view title, std::string_view filter,
-                                   std::string_view folder) {
+                                   std::string_view folder, std::string_view fileName) {
     Ui& ui = loaded();
-    return fromDialog(ui.openFileName(title, filter, toDialog(folder)));
+    return fromDialog(ui.openFileName(title, filter, toDialog(folder), fileName));
 }
 
 std::string LazyQtUi::chooseFolder(std::string_view title, std::string_view folder) {

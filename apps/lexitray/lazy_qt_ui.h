@@ -10,13 +10,15 @@ namespace lexi {
 
 // The Qt UI, loaded from its module the first time something is shown: a
 // request that shows nothing never loads Qt nor creates its application. When
-// the module cannot be loaded the program says why on standard error and
-// goes on with the fallback UI. The Qt dialogs work with host paths: with
-// `drives` the file and folder dialogs are handed the host folders of the
-// drive paths asked for, and their answers are turned back into drive paths.
+// the module cannot be loaded, the loader says why on standard error, the
+// reason goes to `missing`, and the call that wanted to show something fails
+// (429): nothing is ever answered unseen. The Qt dialogs work with host
+// paths: with `drives` the file and folder dialogs are handed the host
+// folders of the drive paths asked for, and their answers are turned back
+// into drive paths.
 class LazyQtUi final : public Ui {
 public:
-    explicit LazyQtUi(std::function<std::unique_ptr<Ui>()> fallback,
+    explicit LazyQtUi(std::function<void(const std::string& why)> missing,
                       const posix::DriveTable* drives = nullptr);
 
     int messageBox(std::string_view text, int style, std::string_view title) override;
@@ -30,12 +32,14 @@ public:
                         MakingPdfWindowEvents& events) override;
     void runEventLoop() override;
     void quitEventLoop() override;
+    void repeatWhileRunning(std::chrono::milliseconds interval,
+                            std::function<void()> action) override;
     void showComposeWindow(ComposeWindow& window) override;
     int pickFolder(const std::vector<std::string>& folderPaths) override;
     void showItemWindow(const ItemWindowContent& content) override;
     std::string saveFileName(std::string_view title, std::string_view suggested) override;
     std::string openFileName(std::string_view title, std::string_view filter,
-                             std::string_view folder) override;
+                             std::string_view folder, std::string_view fileName) override;
     std::string chooseFolder(std::string_view title, std::string_view folder) override;
     void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) override;
 
@@ -51,10 +55,9 @@ private:
     std::string toDialog(std::string_view drivePath) const;
     std::string fromDialog(const std::string& chosen) const;
 
-    std::function<std::unique_ptr<Ui>()> fallback_;
+    std::function<void(const std::string& why)> missing_;
     const posix::DriveTable* drives_;
     std::unique_ptr<Ui> ui_;
-    bool qtLoaded_ = false;
 };
 
 } // namespace lexi

@@ -18,13 +18,19 @@
 
 namespace lexi {
 
+// What becomes of the program when the desktop's windows are wanted and
+// cannot be loaded, once the run log has been told: the call that wanted them
+// fails (a library in its host), or the program ends with a failure.
+enum class WithoutDesktopUi { CallFails, ProgramEnds };
+
 // The services of a Linux workstation, for the program to run on.
 class LinuxPlatform {
 public:
     // `windows` searches the desktop's windows; a program that never does
     // keeps the default, which finds none.
     explicit LinuxPlatform(
-        std::unique_ptr<WindowSearch> windows = std::make_unique<posix::NoWindows>());
+        std::unique_ptr<WindowSearch> windows = std::make_unique<posix::NoWindows>(),
+        WithoutDesktopUi withoutDesktopUi = WithoutDesktopUi::CallFails);
     Platform& platform() { return platform_; }
     const posix::DriveTable& drives() const { return files_.drives(); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/lexitray/module_interfaces.h"
 #include "platform/clock.h"
 #include "platform/outlook.h"
 #include "platform/posix/drive_table.h"
@@ -19,10 +20,10 @@ struct MailStoreServices {
 struct MailStoreModule {
     static constexpr const char* FileName = "lexitray-mailstore.so";
     static constexpr const char* EntryName = "lexitray_mail_store_module";
-    // Raised with every change of this table, of MailStoreServices or of the
-    // classes the program and the module hand each other (lexi::Outlook* and
-    // the services' classes).
-    static constexpr int InterfaceVersion = 2;
+    // Derived from this header and every header it includes: any change of
+    // this table or of the classes the program and the module hand each
+    // other gives another version.
+    static constexpr int InterfaceVersion = LEXITRAY_MAIL_STORE_INTERFACE;
 
     int interfaceVersion;
     lexi::OutlookConnector* (*openOutlook)(const MailStoreServices* services);

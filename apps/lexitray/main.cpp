@@ -25,7 +25,10 @@ std::string commandLineOf(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    lexi::LinuxPlatform linuxPlatform;
+    // A user at a desktop must see every question: without its windows the
+    // program ends rather than answer them unseen.
+    lexi::LinuxPlatform linuxPlatform(std::make_unique<lexi::posix::NoWindows>(),
+                                      lexi::WithoutDesktopUi::ProgramEnds);
     return lexi::runProgram(
         linuxPlatform.platform(), commandLineOf(argc, argv), [&linuxPlatform](lexi::RunLog& log) {
             linuxPlatform.setNotes([&log](const std::string& note) { log.WriteLog(note); });

@@ -1,8 +1,11 @@
 #include "apps/lexitray/program_module.h"
 
+#include "platform/posix/loading/loaded_library.h"
+#include "platform/posix/loading/program_folder.h"
+
 #include <cstdio>
-#include <dlfcn.h>
 #include <filesystem>
+#include <string>
 
 namespace lexi {
 namespace {
@@ -14,9 +17,7 @@ struct ModuleFolders {
 
 ModuleFolders& moduleFolders() {
     static ModuleFolders folders = [] {
-        std::error_code error;
-        return ModuleFolders{std::filesystem::read_symlink("/proc/self/exe", error).parent_path(),
-                             LEXITRAY_MODULE_DIR};
+        return ModuleFolders{posix::programFolder(), LEXITRAY_MODULE_DIR};
     }();
     return folders;
 }
@@ -40,26 +41,28 @@ void setModuleFolders(const std::string& folder, const std::string& installedFol
 }
 
 const void* loadModuleEntry(const std::string& moduleName, const char* entryName,
-                            int interfaceVersion) {
+                            int interfaceVersion, std::string* why) {
     const std::string module = moduleFile(moduleName).string();
-    void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        std::fprintf(stderr, "lexitray: %s cannot be loaded: %s\n", moduleName.c_str(),
-                     ::dlerror());
+    const auto refused = [&](const std::string& reason) -> const void* {
+        std::fprintf(stderr, "lexitray: %s\n", reason.c_str());
+        if (why) {
+            *why = reason;
+        }
         return nullptr;
+    };
+    const posix::LoadedLibrary library(module);
+    if (!library.loaded()) {
+        return refused(moduleName + " cannot be loaded: " + library.error());
     }
-    const void* entry = ::dlsym(handle, entryName);
+    const void* entry = library.symbol(entryName);
     if (!entry) {
-        std::fprintf(stderr, "lexitray: %s has no %s\n", module.c_str(), entryName);
-        return nullptr;
+        return refused(module + " has no " + entryName);
     }
     const int moduleVersion = *static_cast<const int*>(entry);
     if (moduleVersion != interfaceVersion) {
-        std::fprintf(stderr,
-                     "lexitray: %s is not used: it was built for interface version %d, "
-                     "this program needs version %d\n",
-                     module.c_str(), moduleVersion, interfaceVersion);
-        return nullptr;
+        return refused(module + " is not used: it was built for interface version " +
+                       std::to_string(moduleVersion) + ", this program needs version " +
+                       std::to_string(interfaceVersion));
     }
     return entry;
 }

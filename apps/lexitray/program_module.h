@@ -10,13 +10,13 @@ namespace lexi {
 // program refuses it as if it were missing.
 
 // Loads the module `moduleName` and returns the address of its entry
-// `entryName`; null, after saying why on standard error, when the module
-// cannot be loaded, lacks the entry, or its entry's first field is not
-// `interfaceVersion`. The module is looked for beside the program (as in the
-// build folder), else in the installed program's module folder. It stays
-// loaded for the life of the process.
+// `entryName`; null, after saying why on standard error (and in `why`, when
+// given), when the module cannot be loaded, lacks the entry, or its entry's
+// first field is not `interfaceVersion`. The module is looked for beside the
+// program (as in the build folder), else in the installed program's module
+// folder. It stays loaded for the life of the process.
 const void* loadModuleEntry(const std::string& moduleName, const char* entryName,
-                            int interfaceVersion);
+                            int interfaceVersion, std::string* why = nullptr);
 
 // Modules are looked for beside the running program, then in the installed
 // module folder relative to it. A library loaded into another program names
@@ -26,9 +26,9 @@ void setModuleFolders(const std::string& folder, const std::string& installedFol
 
 // The entry table of the module Entry describes (its FileName, EntryName and
 // InterfaceVersion), or null.
-template <typename Entry> const Entry* loadModule() {
+template <typename Entry> const Entry* loadModule(std::string* why = nullptr) {
     return static_cast<const Entry*>(
-        loadModuleEntry(Entry::FileName, Entry::EntryName, Entry::InterfaceVersion));
+        loadModuleEntry(Entry::FileName, Entry::EntryName, Entry::InterfaceVersion, why));
 }
 
 } // namespace lexi

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/lexitray/module_interfaces.h"
 #include "platform/ui.h"
 
 // The module holding the Qt UI, and its entry: it creates the UI (and with it
@@ -7,9 +8,10 @@
 struct QtUiModule {
     static constexpr const char* FileName = "lexitray-qt.so";
     static constexpr const char* EntryName = "lexitray_qt_ui_module";
-    // Raised with every change of this table or of the classes the program
-    // and the module hand each other (lexi::Ui and its windows).
-    static constexpr int InterfaceVersion = 4;
+    // Derived from this header and every header it includes: any change of
+    // this table or of the classes the program and the module hand each
+    // other gives another version.
+    static constexpr int InterfaceVersion = LEXITRAY_QT_UI_INTERFACE;
 
     int interfaceVersion;
     lexi::Ui* (*createUi)();

@@ -56,13 +56,14 @@ bool displayExists() {
 
 } // namespace
 
-std::unique_ptr<Ui> chooseUi(const posix::DriveTable* drives) {
+std::unique_ptr<Ui> chooseUi(const posix::DriveTable* drives,
+                             std::function<void(const std::string& why)> qtMissing) {
     const std::string choice = variable("LEXITRAY_UI");
     if (choice == "script") {
         return scriptedUi();
     }
     if (choice == "qt" || displayExists()) {
-        return std::make_unique<LazyQtUi>(scriptedUi, drives);
+        return std::make_unique<LazyQtUi>(std::move(qtMissing), drives);
     }
     return scriptedUi();
 }

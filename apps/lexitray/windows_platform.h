@@ -2,7 +2,6 @@
 
 #include "platform/platform.h"
 #include "platform/registry_settings.h"
-#include "platform/win32/office_not_connected.h"
 #include "platform/win32/outlook_automation.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_filesystem.h"
@@ -11,6 +10,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_window_search.h"
+#include "platform/win32/word_automation.h"
 
 #include <memory>
 
@@ -37,7 +37,7 @@ private:
     std::unique_ptr<Ui> ui_;
     win32::Win32Clock clock_;
     win32::AutomationOutlookConnector outlook_;
-    win32::WordNotConnected word_;
+    win32::AutomationWordConnector word_;
     win32::Win32WindowSearch windows_;
     Platform platform_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/lexitray/module_interfaces.h"
 #include "platform/posix/drive_table.h"
 #include "platform/printers.h"
 #include "platform/word.h"
@@ -16,10 +17,10 @@ struct WordServices {
 struct WordModule {
     static constexpr const char* FileName = "lexitray-word.so";
     static constexpr const char* EntryName = "lexitray_word_module";
-    // Raised with every change of this table, of WordServices or of the
-    // classes the program and the module hand each other (lexi::Word* and
-    // the services' classes).
-    static constexpr int InterfaceVersion = 2;
+    // Derived from this header and every header it includes: any change of
+    // this table or of the classes the program and the module hand each
+    // other gives another version.
+    static constexpr int InterfaceVersion = LEXITRAY_WORD_INTERFACE;
 
     int interfaceVersion;
     lexi::WordConnector* (*openWord)(const WordServices* services);

@@ -14,6 +14,7 @@ std::unique_ptr<MemoryMailStorage> memoryStorage(Clock& clock, MemoryMailStorage
 } // namespace
 
 std::string RecordingTransport::deliver(const msgfile::Message& mail, const Account&) {
+    ++attempts;
     if (!refusal.empty()) {
         throw Failure(failure::AutomationError, refusal, "RecordingTransport");
     }
@@ -35,7 +36,6 @@ std::shared_ptr<OutlookApplication> FakeOutlook::start() {
     }
     isRunning = true;
     ++starts;
-    store_.deliverWaitingMail();
     return store_.application();
 }
 

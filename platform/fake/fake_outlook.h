@@ -14,6 +14,8 @@ public:
     std::string deliver(const msgfile::Message& mail, const Account& account) override;
 
     std::vector<msgfile::Message> delivered;
+    // Every delivery asked for, taken or refused.
+    int attempts = 0;
     // When not empty, every delivery fails with this reason.
     std::string refusal;
 };
@@ -21,8 +23,8 @@ public:
 // Outlook for tests: the store's own object model over a store in memory,
 // whose user is scripted through the windows given. Whether Outlook runs,
 // whether it can be started, when sent mail reaches Sent Items and whether
-// the mail server takes it are the test's to set. Every start delivers the
-// mail that waits in the Outbox, as a start of the real store does.
+// the mail server takes it are the test's to set. A try of the Outbox runs at
+// once, in the caller's thread.
 class FakeOutlook final : public OutlookConnector {
 public:
     FakeOutlook(Clock& clock, Ui& ui, OutlookWindows& windows, const posix::DriveTable& drives);

@@ -64,6 +64,9 @@ std::unique_ptr<StartedProcess> FakeProcesses::start(std::string_view commandLin
 std::unique_ptr<ProcessLock> FakeProcesses::tryLock(std::string_view name) {
     const std::string key(name);
     if (heldElsewhere.contains(key) || held.contains(key)) {
+        if (onRefused) {
+            onRefused(key);
+        }
         return nullptr;
     }
     return std::make_unique<HeldLock>(held, key);

@@ -36,6 +36,9 @@ public:
     };
     std::set<std::string> heldElsewhere;
     std::set<std::string> held;
+    // Called with the lock's name each time a lock held elsewhere is refused
+    // (a test's stand-in for what the holder does meanwhile).
+    std::function<void(const std::string&)> onRefused;
 };
 
 } // namespace lexi::fake

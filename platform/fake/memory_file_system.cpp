@@ -4,6 +4,7 @@
 #include "platform/text.h"
 #include "platform/windows_path.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace lexi::fake {
@@ -41,6 +42,9 @@ MemoryFileSystem::Place MemoryFileSystem::locate(std::string_view path) const {
         fail(failure::PathNotFound);
     }
     for (const std::string& component : parsed->components) {
+        if (component.size() > LongestName) {
+            fail(failure::PathFileAccessError);
+        }
         place.parent = place.key;
         place.key += '\\';
         place.key += text::toLower(component);
@@ -106,18 +110,6 @@ std::string MemoryFileSystem::pathText(const std::string& key) {
     }
 }
 
-void MemoryFileSystem::change() {
-    if (++changes_ == failAt_) {
-        failAt_ = 0;
-        fail(failNumber_);
-    }
-}
-
-void MemoryFileSystem::failChange(int nth, int number) {
-    failAt_ = changes_ + nth;
-    failNumber_ = number;
-}
-
 bool MemoryFileSystem::exists(std::string_view path) {
     try {
         return find(locate(path).key) != nullptr;
@@ -161,12 +153,10 @@ int MemoryFileSystem::attributes(std::string_view path) {
 }
 
 void MemoryFileSystem::setAttributes(std::string_view path, int attributes) {
-    change();
     existing(locate(path)).readOnly = (attributes & attribute::ReadOnly) != 0;
 }
 
 void MemoryFileSystem::copyFile(std::string_view from, std::string_view to, bool overwrite) {
-    change();
     const Place source = locate(from);
     const Place target = locate(to);
     const Entry original = existing(source);
@@ -195,7 +185,6 @@ void MemoryFileSystem::copyFile(std::string_view from, std::string_view to, bool
 }
 
 void MemoryFileSystem::moveFile(std::string_view from, std::string_view to) {
-    change();
     const Place source = locate(from);
     const Place target = locate(to);
     existing(source);
@@ -207,7 +196,6 @@ void MemoryFileSystem::moveFile(std::string_view from, std::string_view to) {
 }
 
 void MemoryFileSystem::replaceFile(std::string_view from, std::string_view to) {
-    change();
     const Place source = locate(from);
     Place target = locate(to);
     const bool folder = existing(source).folder;
@@ -230,7 +218,6 @@ void MemoryFileSystem::replaceFile(std::string_view from, std::string_view to) {
 }
 
 void MemoryFileSystem::deleteFile(std::string_view path, bool force) {
-    change();
     const Place place = locate(path);
     const Entry& entry = existing(place);
     if (entry.folder) {
@@ -243,7 +230,6 @@ void MemoryFileSystem::deleteFile(std::string_view path, bool force) {
 }
 
 void MemoryFileSystem::createFolder(std::string_view path) {
-    change();
     const Place place = locate(path);
     if (find(place.key)) {
         fail(failure::PathFileAccessError);
@@ -253,7 +239,6 @@ void MemoryFileSystem::createFolder(std::string_view path) {
 }
 
 void MemoryFileSystem::removeFolder(std::string_view path, bool recursive) {
-    change();
     const Place place = locate(path);
     if (!existing(place).folder) {
         fail(failure::PathNotFound);
@@ -266,11 +251,8 @@ void MemoryFileSystem::removeFolder(std::string_view path, bool recursive) {
 }
 
 std::vector<std::string> MemoryFileSystem::list(std::string_view pattern) {
-    const std::size_t cut = pattern.find_last_of("\\/");
-    const std::string_view folder =
-        cut == std::string_view::npos ? "." : pattern.substr(0, cut + 1);
-    const std::string_view wildcard =
-        cut == std::string_view::npos ? pattern : pattern.substr(cut + 1);
+    const std::string_view folder = folderPart(pattern).empty() ? "." : folderPart(pattern);
+    const std::string_view wildcard = fileNamePart(pattern);
     std::vector<std::string> names;
     if (!isFolder(folder)) {
         return names;
@@ -301,7 +283,6 @@ void MemoryFileSystem::writeFile(std::string_view path, std::string_view bytes) 
 
 void MemoryFileSystem::appendToFile(std::string_view path, std::string_view bytes,
                                     std::int64_t emptyAbove) {
-    change();
     const Place place = locate(path);
     Entry* entry = find(place.key);
     if (entry && entry->folder) {
@@ -362,6 +343,25 @@ void MemoryFileSystem::setCurrentFolder(std::string_view path) {
 void MemoryFileSystem::setTempFolder(std::string_view path) {
     makeFolders(path);
     temp_ = pathText(locate(path).key);
+}
+
+void MemoryFileSystem::setMachineDrive(char letter, std::vector<std::string> ownFolders) {
+    machineDrive_ = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    ownFolders_.clear();
+    for (const std::string& folder : ownFolders) {
+        ownFolders_.push_back(locate(folder).key);
+    }
+}
+
+bool MemoryFileSystem::isUsersOwn(std::string_view path) {
+    try {
+        const std::string key = locate(path).key;
+        return key[0] != machineDrive_ || std::ranges::any_of(ownFolders_, [&](const auto& own) {
+                   return startsBelow(key, own);
+               });
+    } catch (const Failure&) {
+        return false;
+    }
 }
 
 } // namespace lexi::fake

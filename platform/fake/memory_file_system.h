@@ -10,13 +10,13 @@ namespace lexi::fake {
 
 // A file system in memory for tests, with the rules and failure numbers of
 // the Linux one: workstation path texts, drive letters, components matched
-// without regard to letter case, read-only files, wildcard listing, a
-// temporary and a current folder. A file that is read-only cannot be written
-// or appended to (70), as for any user but root on Linux.
+// without regard to letter case, names of at most 255 bytes (75), read-only
+// files, wildcard listing, a temporary and a current folder. A file that is
+// read-only cannot be written or appended to (70), as for any user but root
+// on Linux. Every path is the user's own but on the machine's drive.
 //
 // Tests put files in and read them back through the FileSystem calls or the
-// helpers below, and can make the Nth change fail to try each failure of a
-// whole request in turn.
+// helpers below; FailingFileSystem makes one of its changes fail.
 class MemoryFileSystem final : public FileSystem {
 public:
     // The drives ("CD"), each empty but for the temporary folder C:\Temp on
@@ -43,6 +43,8 @@ public:
     void writeFile(std::string_view path, std::string_view bytes) override;
     void appendToFile(std::string_view path, std::string_view bytes,
                       std::int64_t emptyAbove) override;
+    std::size_t nameLength(std::string_view name) override { return name.size(); }
+    bool isUsersOwn(std::string_view path) override;
 
     // A folder with the folders above it, as a test sets the machine up.
     void makeFolders(std::string_view path);
@@ -51,15 +53,9 @@ public:
     // These folders are made when missing.
     void setCurrentFolder(std::string_view path);
     void setTempFolder(std::string_view path);
-
-    // The `nth` change from now on (1: the next) fails with the runtime's
-    // `number` and changes nothing. Changes are the calls that write:
-    // setAttributes, copy, move, replace, delete, create and remove folders,
-    // write and append; the helpers above are no changes.
-    void failChange(int nth, int number);
-    // The changes asked for so far, failed ones too: a request run once
-    // tells over how many changes to loop failChange.
-    int changes() const { return changes_; }
+    // The drive `letter` shows the whole machine, as Z: does on Linux: there
+    // only what lies below `ownFolders` is the user's own.
+    void setMachineDrive(char letter, std::vector<std::string> ownFolders);
 
 private:
     struct Entry {
@@ -93,16 +89,12 @@ private:
     void eraseTree(const std::string& key);
     // The path text of an entry with the names as created ("C:\Sager").
     std::string pathText(const std::string& key);
-    // Counts a change, failing it when it is the one asked for.
-    void change();
-
     std::map<std::string, Entry> entries_;
     std::string current_;
     std::string temp_;
-    int changes_ = 0;
+    char machineDrive_ = 0;
+    std::vector<std::string> ownFolders_; // keys
     int stamps_ = 0;
-    int failAt_ = 0;
-    int failNumber_ = 0;
 };
 
 } // namespace lexi::fake

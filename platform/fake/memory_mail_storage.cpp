@@ -122,4 +122,13 @@ std::vector<StoredItem> MemoryMailStorage::items(int folder,
     return found;
 }
 
+bool MemoryMailStorage::takeOutboxTurn(msgfile::Time now,
+                                       const std::function<bool(msgfile::Time, int)>& due) {
+    if (!due(lastOutboxTurn_, refusedInARow_)) {
+        return false;
+    }
+    lastOutboxTurn_ = now;
+    return true;
+}
+
 } // namespace lexi::mailstore

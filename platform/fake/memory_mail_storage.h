@@ -27,6 +27,9 @@ public:
     std::uint64_t changeCount() override;
     Account account() override { return account_; }
     void setAccount(const Account& account) override { account_ = account; }
+    bool takeOutboxTurn(msgfile::Time now,
+                        const std::function<bool(msgfile::Time, int)>& due) override;
+    void noteOutboxTry(bool refused) override { refusedInARow_ = refused ? refusedInARow_ + 1 : 0; }
     std::unique_ptr<ProcessLock> lockDelivery(bool) override {
         return std::make_unique<ProcessLock>();
     }
@@ -55,6 +58,8 @@ private:
     std::map<int, int> delays_;
     Account account_;
     std::uint64_t changes_ = 0;
+    msgfile::Time lastOutboxTurn_ = msgfile::NoDate;
+    int refusedInARow_ = 0;
 };
 
 } // namespace lexi::mailstore

@@ -7,9 +7,8 @@
 
 #include <cctype>
 #include <dirent.h>
+#include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 
 namespace lexi::posix {
 namespace {
@@ -52,9 +51,10 @@ std::string joinHost(const std::string& folder, std::string_view name) {
     return path;
 }
 
-std::string currentHostFolder() {
-    std::vector<char> buffer(4096);
-    return ::getcwd(buffer.data(), buffer.size()) ? std::string(buffer.data()) : std::string("/");
+// The path with its links followed, as far as it exists.
+std::string realPath(const std::string& hostPath) {
+    std::error_code ignored;
+    return std::filesystem::weakly_canonical(hostPath, ignored).string();
 }
 
 } // namespace
@@ -96,8 +96,7 @@ DriveTable DriveTable::load(Registry& registry, const std::string& home) {
 }
 
 std::optional<std::string> DriveTable::toHost(std::string_view windowsPath) const {
-    const auto path =
-        parseWindowsPath(windowsPath, [this] { return toWindows(currentHostFolder()); });
+    const auto path = parseWindowsPath(windowsPath, [this] { return currentFolder_; });
     if (!path) {
         return std::nullopt;
     }
@@ -116,6 +115,27 @@ std::optional<std::string> DriveTable::toHost(std::string_view windowsPath) cons
         host = std::move(exact);
     }
     return host;
+}
+
+bool DriveTable::isUsersOwn(std::string_view windowsPath,
+                            const std::vector<std::string>& ownFolders) const {
+    const auto path = parseWindowsPath(windowsPath, [this] { return currentFolder_; });
+    const auto drive = path ? drives_.find(path->drive) : drives_.end();
+    if (drive == drives_.end()) {
+        return false;
+    }
+    if (drive->second != "/") {
+        return true;
+    }
+    const std::string real = realPath(*toHost(windowsPath));
+    for (const std::string& folder : ownFolders) {
+        const std::string own = withoutFinalSlash(realPath(folder));
+        if (!folder.empty() && real.size() > own.size() + 1 && real.starts_with(own) &&
+            real[own.size()] == '/') {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string DriveTable::toWindows(std::string_view hostPath) const {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lexi {
 class Registry;
@@ -16,6 +17,12 @@ namespace lexi::posix {
 // A component with no exact match on the host is matched without regard to
 // letter case, as Windows does; trailing spaces and dots of a component are
 // dropped, as Windows drops them.
+//
+// C: is the workstation's own drive, where the case folders and the program's
+// files live. Z: shows the whole machine ("/"), as Wine shows it, so that
+// every host path has a drive path too: the temporary folder, documents
+// anywhere on the machine, what the desktop's file dialogs answer. Z: is the
+// machine's, not the user's: isUsersOwn tells where the user's files are.
 class DriveTable {
 public:
     // A table with the given drive letters ("C" to "/home/x/drive_c").
@@ -27,9 +34,22 @@ public:
                               const std::map<char, std::string>& extraDrives);
 
     // The host path of a workstation path; nothing for a drive the table lacks
-    // or a path that names no drive (UNC paths). A path without a drive is
-    // taken relative to the current folder.
+    // or a path that names no drive: a UNC path ("\\server\share") names a
+    // machine of the network, which a Linux workstation does not reach
+    // through drive paths. A path without a drive is taken relative to the
+    // current folder.
     std::optional<std::string> toHost(std::string_view windowsPath) const;
+
+    // The current folder of the workstation's paths, which starts at the
+    // root of C:. The host process's own current folder is left alone.
+    const std::string& currentFolder() const { return currentFolder_; }
+    void setCurrentFolder(std::string windowsPath) { currentFolder_ = std::move(windowsPath); }
+
+    // False for a path on a drive that shows the machine's root ("/", as Z:
+    // does) unless it lies below one of `ownFolders` (host folders: the
+    // user's home and temporary folder), links followed; false for a path
+    // that names no drive of the table.
+    bool isUsersOwn(std::string_view windowsPath, const std::vector<std::string>& ownFolders) const;
 
     // The workstation path of a host path, through the drive whose folder is
     // the longest prefix of it ("/tmp" gives "Z:\tmp").
@@ -42,6 +62,7 @@ public:
 
 private:
     std::map<char, std::string> drives_; // upper-case letter to host folder without final "/"
+    std::string currentFolder_ = "C:\\";
 };
 
 } // namespace lexi::posix

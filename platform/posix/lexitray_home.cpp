@@ -1,6 +1,8 @@
 #include "platform/posix/lexitray_home.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <sys/stat.h>
 
 namespace lexi::posix {
 namespace {
@@ -28,6 +30,15 @@ std::string resolveLexitrayHome(const std::string& lexitrayHome, const std::stri
         return withoutFinalSlash(xdgDataHome) + "/lexitray";
     }
     return withoutFinalSlash(home.empty() ? std::string("/tmp") : home) + "/.local/share/lexitray";
+}
+
+void createPrivateFolder(const std::string& path) {
+    std::error_code ignored;
+    if (std::filesystem::exists(path, ignored)) {
+        return;
+    }
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    ::mkdir(path.c_str(), 0700);
 }
 
 std::string lexitrayHome() {

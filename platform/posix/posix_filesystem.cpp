@@ -221,10 +221,8 @@ void PosixFileSystem::removeFolder(std::string_view path, bool recursive) {
 }
 
 std::vector<std::string> PosixFileSystem::list(std::string_view pattern) {
-    std::string text(pattern);
-    const std::size_t cut = text.find_last_of("\\/");
-    const std::string folder = cut == std::string::npos ? "." : text.substr(0, cut + 1);
-    const std::string wildcard = cut == std::string::npos ? text : text.substr(cut + 1);
+    const std::string folder(folderPart(pattern).empty() ? "." : folderPart(pattern));
+    const std::string_view wildcard = fileNamePart(pattern);
     std::vector<std::string> names;
     const auto mapped = drives_.toHost(folder);
     std::error_code error;
@@ -260,23 +258,31 @@ bool ownPrivateFolder(const std::string& path) {
 
 // The user's own temporary folder, as Windows gives each user one: TMPDIR
 // when set, else the runtime folder of the session, else a folder of the
-// user's alone in /tmp (or in the program's home when another user holds
-// that name). Never a folder other users share.
+// user's alone in /tmp, else one in the program's home. A folder is taken
+// only when the program's folder in it, "lexitray", where each mail request
+// makes its work folder, is the user's alone or can be made so: in a folder
+// every user shares (TMPDIR=/tmp), another user's "lexitray", or a link put
+// there, would refuse the request or hand the documents being attached to
+// someone else.
 std::string hostTempFolder() {
+    const auto ours = [](const std::string& folder) {
+        return ownPrivateFolder(folder + "/lexitray");
+    };
     for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR"}) {
         const char* value = std::getenv(name);
-        if (value && *value) {
+        if (value && *value && ours(value)) {
             return value;
         }
     }
     const std::string own = "/tmp/lexitray-" + std::to_string(::getuid());
-    if (ownPrivateFolder(own)) {
+    if (ownPrivateFolder(own) && ours(own)) {
         return own;
     }
     const std::string home = lexitrayHome();
     std::error_code ignored;
     fs::create_directories(home, ignored);
     ownPrivateFolder(home + "/tmp");
+    ours(home + "/tmp");
     return home + "/tmp";
 }
 
@@ -291,16 +297,21 @@ std::string PosixFileSystem::tempFolder() {
 }
 
 std::string PosixFileSystem::currentFolder() {
-    std::error_code error;
-    const fs::path current = fs::current_path(error);
-    return drives_.toWindows(error ? std::string("/") : current.string());
+    return drives_.currentFolder();
 }
 
 void PosixFileSystem::changeFolder(std::string_view path) {
     const std::string mapped = host(path);
-    if (::chdir(mapped.c_str()) != 0) {
+    struct stat info {};
+    if (::stat(mapped.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
         throw Failure(failure::PathNotFound, Source);
     }
+    drives_.setCurrentFolder(drives_.toWindows(mapped));
+}
+
+bool PosixFileSystem::isUsersOwn(std::string_view path) {
+    const char* home = std::getenv("HOME");
+    return drives_.isUsersOwn(path, {home ? home : "", hostTempFolder()});
 }
 
 std::string PosixFileSystem::readFile(std::string_view path) {

@@ -30,6 +30,8 @@ public:
     void writeFile(std::string_view path, std::string_view bytes) override;
     void appendToFile(std::string_view path, std::string_view bytes,
                       std::int64_t emptyAbove) override;
+    std::size_t nameLength(std::string_view name) override { return name.size(); }
+    bool isUsersOwn(std::string_view path) override;
 
     const DriveTable& drives() const { return drives_; }
 

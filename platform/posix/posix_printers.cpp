@@ -3,11 +3,14 @@
 #include "platform/posix/argument_vector.h"
 #include "platform/posix/search_path.h"
 #include "platform/printer_values.h"
+#include "platform/shell.h"
 #include "platform/text.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
+#include <random>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -19,9 +22,8 @@ extern char** environ;
 namespace lexi::posix {
 namespace {
 
-constexpr int FileNotFound = 2;
-constexpr int PathNotFound = 3;
-constexpr int NoSuchPrinter = 31;
+// The PDF writer driver's job settings.
+constexpr std::string_view SettingsKey = "Software\\Lexitray PDF Writer";
 
 // Printer names are compared as Windows compares them, without regard to
 // letter case.
@@ -148,15 +150,15 @@ std::string PosixPrinters::port(std::string_view printer) {
 int PosixPrinters::print(std::string_view file, std::string_view printer) {
     const auto hostFile = drives_.toHost(file);
     if (!hostFile) {
-        return PathNotFound;
+        return shellcode::PathNotFound;
     }
     struct stat info {};
     if (::stat(hostFile->c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
-        return FileNotFound;
+        return shellcode::FileNotFound;
     }
     if (printer.empty()) {
         note_("Der er ingen standardprinter");
-        return NoSuchPrinter;
+        return shellcode::NoAssociation;
     }
     return isPdfWriter(printer) ? printToPdfWriter(*hostFile)
                                 : printWithService(*hostFile, printer);
@@ -169,28 +171,45 @@ bool PosixPrinters::pdfWriterInstalled() {
 int PosixPrinters::printToPdfWriter(const std::string& hostFile) {
     if (!pdfWriterInstalled()) {
         note_("Printeren " + std::string(PdfWriterName) + " er ikke installeret");
-        return NoSuchPrinter;
+        return shellcode::NoAssociation;
     }
     const std::string program =
         driver_.find('/') == std::string::npos ? findOnPath(driver_) : driver_;
-    if (program.empty() || !startDetached({program, "print", hostFile})) {
-        note_("PDF-printerens driver (" + driver_ + ") kan ikke startes");
-        return NoSuchPrinter;
+    if (!program.empty()) {
+        std::vector<std::string> arguments = {program, "print", hostFile};
+        if (const std::string token = newJobToken(); !token.empty()) {
+            arguments.push_back(token);
+        }
+        if (startDetached(arguments)) {
+            return Taken;
+        }
     }
-    return Taken;
+    note_("PDF-printerens driver (" + driver_ + ") kan ikke startes");
+    return shellcode::NoAssociation;
+}
+
+std::string PosixPrinters::newJobToken() {
+    std::random_device random;
+    char token[20];
+    std::snprintf(token, sizeof token, "%08x%08x", random(), random());
+    const RegistryValue value{RegistryType::String, std::string(token) + '\0'};
+    return registry_.setValue(RegistryRoot::CurrentUser, SettingsKey, JobTokenValue, value) ==
+                   RegistryStatus::Ok
+               ? token
+               : std::string();
 }
 
 int PosixPrinters::printWithService(const std::string& hostFile, std::string_view printer) {
     const std::string lp = findOnPath("lp");
     if (lp.empty()) {
         note_("Udskriftstjenesten (lp) findes ikke");
-        return NoSuchPrinter;
+        return shellcode::NoAssociation;
     }
     // The print service takes the job at once: its answer is waited for.
     if (!runQuietly({lp, "-d", std::string(printer), "--", hostFile})) {
         note_("Printeren " + std::string(printer) + " tog ikke imod " +
               drives_.toWindows(hostFile));
-        return NoSuchPrinter;
+        return shellcode::NoAssociation;
     }
     return Taken;
 }

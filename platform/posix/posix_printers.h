@@ -31,9 +31,18 @@ public:
     // The number the printers answer when a job is taken.
     static constexpr int Taken = 42;
 
+    // A job for the PDF writer carries a token of its own: written among the
+    // job settings (this value of the driver's settings key) as the job is
+    // handed over, and given to the driver with the job, so that the driver
+    // converts the job only with the settings it was handed over with.
+    static constexpr std::string_view JobTokenValue = "JobToken";
+
 private:
     bool pdfWriterInstalled();
     int printToPdfWriter(const std::string& hostFile);
+    // Writes a new job token among the job settings; the token, empty when
+    // there are no settings to write it to.
+    std::string newJobToken();
     int printWithService(const std::string& hostFile, std::string_view printer);
 
     Registry& registry_;

@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <csignal>
 #include <dirent.h>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <pwd.h>
@@ -157,6 +156,19 @@ void PosixProcesses::terminate(long processId) {
     if (::kill(static_cast<pid_t>(processId), SIGKILL) != 0) {
         throw Failure(failure::PermissionDenied, Source);
     }
+    // The process has ended, its files and locks let go, once it is gone or
+    // a zombie ("Z" after the name in its stat line) waiting for its parent.
+    constexpr auto PollInterval = std::chrono::milliseconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (;;) {
+        const std::string stat = readProcFile(processId, "stat");
+        const std::size_t nameEnd = stat.rfind(") ");
+        if (nameEnd == std::string::npos || stat.compare(nameEnd + 2, 1, "Z") == 0 ||
+            std::chrono::steady_clock::now() >= deadline) {
+            return;
+        }
+        std::this_thread::sleep_for(PollInterval);
+    }
 }
 
 std::unique_ptr<StartedProcess> PosixProcesses::start(std::string_view commandLine, ShowMode) {
@@ -193,8 +205,7 @@ std::unique_ptr<ProcessLock> PosixProcesses::lock(std::string_view name) {
 }
 
 std::unique_ptr<ProcessLock> PosixProcesses::takeLock(std::string_view name, bool wait) {
-    std::error_code ignored;
-    std::filesystem::create_directories(home_, ignored);
+    createPrivateFolder(home_);
     return lockFile(home_ + "/" + std::string(name) + ".lock", wait, Source);
 }
 

@@ -1,11 +1,11 @@
 #include "platform/posix/posix_shell.h"
 
 #include "platform/posix/argument_vector.h"
+#include "platform/posix/loading/loaded_library.h"
 #include "platform/posix/search_path.h"
 #include "platform/text.h"
 
 #include <array>
-#include <dlfcn.h>
 #include <fstream>
 #include <gio/gio.h>
 #include <spawn.h>
@@ -17,11 +17,6 @@ extern char** environ;
 
 namespace lexi::posix {
 namespace {
-
-constexpr int FileNotFound = 2;
-constexpr int PathNotFound = 3;
-constexpr int AccessDenied = 5;
-constexpr int NoAssociation = 31;
 
 constexpr std::array<std::string_view, 4> OpeningVerbs = {"open", "edit", "explore", "openas"};
 
@@ -46,27 +41,20 @@ struct Gio {
     decltype(&g_app_info_get_default_for_type) defaultForType = nullptr;
     decltype(&g_object_unref) objectUnref = nullptr;
     decltype(&g_free) free = nullptr;
+    bool complete = false;
 
     // Null when GIO cannot be loaded.
     static const Gio* load() {
         static const Gio loaded = [] {
             Gio gio;
-            void* library = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-            if (!library) {
-                return gio;
-            }
-            gio.contentTypeGuess = reinterpret_cast<decltype(gio.contentTypeGuess)>(
-                ::dlsym(library, "g_content_type_guess"));
-            gio.defaultForType = reinterpret_cast<decltype(gio.defaultForType)>(
-                ::dlsym(library, "g_app_info_get_default_for_type"));
-            gio.objectUnref =
-                reinterpret_cast<decltype(gio.objectUnref)>(::dlsym(library, "g_object_unref"));
-            gio.free = reinterpret_cast<decltype(gio.free)>(::dlsym(library, "g_free"));
+            const LoadedLibrary library("libgio-2.0.so.0");
+            gio.complete = library.bind(gio.contentTypeGuess, "g_content_type_guess") &&
+                           library.bind(gio.defaultForType, "g_app_info_get_default_for_type") &&
+                           library.bind(gio.objectUnref, "g_object_unref") &&
+                           library.bind(gio.free, "g_free");
             return gio;
         }();
-        return loaded.contentTypeGuess && loaded.defaultForType && loaded.objectUnref && loaded.free
-                   ? &loaded
-                   : nullptr;
+        return loaded.complete ? &loaded : nullptr;
     }
 };
 
@@ -102,18 +90,19 @@ int PosixShell::execute(std::string_view verb, std::string_view file, std::strin
                         std::string_view workingFolder, ShowMode) {
     const auto hostFile = drives_.toHost(file);
     if (!hostFile) {
-        return PathNotFound;
+        return shellcode::PathNotFound;
     }
     struct stat info {};
     if (::stat(hostFile->c_str(), &info) != 0) {
         struct stat folder {};
         const std::size_t slash = hostFile->rfind('/');
         const std::string parent = slash == std::string::npos ? "." : hostFile->substr(0, slash);
-        return ::stat(parent.empty() ? "/" : parent.c_str(), &folder) == 0 ? FileNotFound
-                                                                           : PathNotFound;
+        return ::stat(parent.empty() ? "/" : parent.c_str(), &folder) == 0
+                   ? shellcode::FileNotFound
+                   : shellcode::PathNotFound;
     }
     if (::access(hostFile->c_str(), R_OK) != 0) {
-        return AccessDenied;
+        return shellcode::AccessDenied;
     }
     const auto hostFolder = drives_.toHost(workingFolder);
     struct stat folderInfo {};
@@ -130,12 +119,12 @@ int PosixShell::execute(std::string_view verb, std::string_view file, std::strin
             return open(*hostFile, folder);
         }
     }
-    return NoAssociation;
+    return shellcode::NoAssociation;
 }
 
 int PosixShell::open(const std::string& hostFile, const std::string& hostFolder) {
     if (!hasHandler_(hostFile)) {
-        return NoAssociation;
+        return shellcode::NoAssociation;
     }
     std::vector<std::string> command;
     if (const std::string xdgOpen = findOnPath("xdg-open"); !xdgOpen.empty()) {
@@ -144,9 +133,9 @@ int PosixShell::open(const std::string& hostFile, const std::string& hostFolder)
         command = {gio, "open", hostFile};
     } else {
         note_("Skrivebordet har intet program til at åbne filer (xdg-open eller gio)");
-        return NoAssociation;
+        return shellcode::NoAssociation;
     }
-    return spawn(command, hostFolder) > 0 ? Started : NoAssociation;
+    return spawn(command, hostFolder) > 0 ? Started : shellcode::NoAssociation;
 }
 
 int PosixShell::print(const std::string& hostFile) {

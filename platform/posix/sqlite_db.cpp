@@ -1,6 +1,9 @@
 #include "platform/posix/sqlite_db.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lexi::posix {
 namespace {
@@ -9,6 +12,22 @@ constexpr int BusyTimeoutMilliseconds = 10000;
 
 [[noreturn]] void fail(sqlite3* db, int code) {
     throw SqliteError(code, db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+}
+
+// Makes a new database file the owner's alone (SQLite gives its log files the
+// mode of the database), and closes to others the files of one made with a
+// wider mode. Failures are SQLite's to meet when it opens the file.
+void keepPrivate(const std::string& path) {
+    const int file = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (file >= 0) {
+        ::close(file);
+    }
+    for (const std::string& name : {path, path + "-wal", path + "-shm"}) {
+        struct stat info {};
+        if (::stat(name.c_str(), &info) == 0 && (info.st_mode & 077) != 0) {
+            ::chmod(name.c_str(), info.st_mode & 0700);
+        }
+    }
 }
 
 } // namespace
@@ -26,6 +45,7 @@ bool SqliteError::isReadOnly() const {
 }
 
 SqliteDb::SqliteDb(const std::string& path) {
+    keepPrivate(path);
     int rc =
         sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
@@ -93,6 +113,11 @@ void SqliteDb::setSchemaVersion(int version) {
 void SqliteDb::checkpointEvery(int pages) {
     sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     sqlite3_wal_autocheckpoint(db_, pages);
+}
+
+bool SqliteDb::truncateLog() {
+    return sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) ==
+           SQLITE_OK;
 }
 
 void SqliteDb::exec(const char* sql) {

@@ -14,13 +14,15 @@ namespace lexi::posix {
 
 // A thin owner of one SQLite connection, set up for a database file that
 // several processes share: write-ahead log, and a busy timeout so that a
-// writer waits for another instead of failing.
+// writer waits for another instead of failing. The database and its log
+// files are the user's own: readable and writable by their owner alone.
 class SqliteDb {
 public:
     enum class Mode { ReadWrite, ReadOnly };
 
     // Opens (and creates) the database; falls back to read-only when the
-    // file cannot be written. Throws SqliteError when it cannot be opened.
+    // file cannot be written. A database file, or log file, that others may
+    // read is closed to them. Throws SqliteError when it cannot be opened.
     explicit SqliteDb(const std::string& path);
     ~SqliteDb();
     SqliteDb(const SqliteDb&) = delete;
@@ -43,6 +45,11 @@ public:
     // log is copied once it holds this many pages, so that opening, which
     // reads the whole log, stays cheap. A crash of the program loses nothing.
     void checkpointEvery(int pages);
+
+    // Copies the write-ahead log into the database and empties the log's
+    // file, so that no earlier version of the data stays in it. False when
+    // other connections kept it from finishing.
+    bool truncateLog();
 
 private:
     friend class Statement;

@@ -1,6 +1,7 @@
 #include "platform/posix/sqlite_registry.h"
 
 #include "platform/posix/drive_table.h"
+#include "platform/posix/lexitray_home.h"
 #include "platform/posix/sqlite_db.h"
 #include "platform/registry_path.h"
 
@@ -61,11 +62,10 @@ SqliteRegistry::~SqliteRegistry() = default;
 SqliteDb* SqliteRegistry::db() {
     if (!db_ && !openFailed_) {
         try {
-            std::error_code ignored;
-            std::filesystem::create_directories(std::filesystem::path(path_).parent_path(),
-                                                ignored);
+            createPrivateFolder(std::filesystem::path(path_).parent_path().string());
             db_ = std::make_unique<SqliteDb>(path_);
             if (db_->mode() == SqliteDb::Mode::ReadWrite) {
+                db_->exec("PRAGMA secure_delete=ON");
                 if (db_->schemaVersion() < SchemaVersion) {
                     db_->exec(Schema);
                     db_->setSchemaVersion(SchemaVersion);
@@ -268,6 +268,14 @@ std::vector<std::string> SqliteRegistry::valueNames(RegistryRoot root, std::stri
         names.clear();
     }
     return names;
+}
+
+RegistryStatus SqliteRegistry::flushKey(RegistryRoot root, std::string_view subkey) {
+    const RegistryStatus opened = openKey(root, subkey, RegistryAccess::Write);
+    if (opened != RegistryStatus::Ok) {
+        return opened;
+    }
+    return db_->truncateLog() ? RegistryStatus::Ok : RegistryStatus::Other;
 }
 
 std::string SqliteRegistry::storeLocation() const {

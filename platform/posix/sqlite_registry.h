@@ -10,10 +10,11 @@ namespace lexi::posix {
 class SqliteDb;
 
 // The registry of one user, kept in an SQLite database file. Several
-// processes may use the file at once. The database is opened on the first
-// call, so a process that never touches the registry never opens it. A file
-// that cannot be written makes every write answer AccessDenied; a damaged file
-// makes every call answer Damaged.
+// processes may use the file at once. Deleted data are overwritten in the
+// file (values such as a PDF's password are deleted after use), and a
+// flushed key leaves no earlier copy of them in the write-ahead log. The database is opened on the
+// first call, so a process that never touches the registry never opens it. A file that cannot be
+// written makes every write answer AccessDenied; a damaged file makes every call answer Damaged.
 class SqliteRegistry final : public Registry {
 public:
     explicit SqliteRegistry(std::string databasePath);
@@ -31,6 +32,7 @@ public:
                                std::string_view name) override;
     RegistryStatus deleteKey(RegistryRoot root, std::string_view subkey) override;
     std::vector<std::string> valueNames(RegistryRoot root, std::string_view subkey) override;
+    RegistryStatus flushKey(RegistryRoot root, std::string_view subkey) override;
     // The database file's path on the workstation's drive Z:.
     std::string storeLocation() const override;
 

@@ -1,6 +1,7 @@
 #include "platform/qt/compose_window_view.h"
 
 #include "platform/qt/artwork.h"
+#include "platform/qt/qt_conversions.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -14,23 +15,12 @@
 #include <algorithm>
 
 namespace lexi::qt {
-namespace {
-
-QString toQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-std::string fromQt(const QString& text) {
-    return text.toStdString();
-}
-
-} // namespace
 
 ComposeWindowDialog::ComposeWindowDialog(ComposeWindow& window)
-    : window_(window), to_(new QLineEdit(toQt(window.fields().to))),
-      bcc_(new QLineEdit(toQt(window.fields().bcc))),
-      subject_(new QLineEdit(toQt(window.fields().subject))), body_(new QTextEdit) {
-    setWindowTitle(toQt(window.title()));
+    : window_(window), to_(new QLineEdit(qs(window.fields().to))),
+      bcc_(new QLineEdit(qs(window.fields().bcc))),
+      subject_(new QLineEdit(qs(window.fields().subject))), body_(new QTextEdit) {
+    setWindowTitle(qs(window.title()));
     setWindowIcon(programIcon());
     setModal(true);
     resize(640, 480);
@@ -39,13 +29,13 @@ ComposeWindowDialog::ComposeWindowDialog(ComposeWindow& window)
     subject_->setObjectName(QStringLiteral("subject"));
     body_->setObjectName(QStringLiteral("body"));
     if (window.fields().html) {
-        body_->setHtml(toQt(window.fields().body));
+        body_->setHtml(qs(window.fields().body));
     } else {
         // The editor holds lines ended by "\n" alone; a plain body keeps its
         // own line ends, "\r\n" (as mails have them) unless it has only "\n".
         const std::string& body = window.fields().body;
         crlf_ = body.find("\r\n") != std::string::npos || body.find('\n') == std::string::npos;
-        body_->setPlainText(toQt(body));
+        body_->setPlainText(qs(body));
     }
 
     auto* fields = new QFormLayout;
@@ -55,7 +45,7 @@ ComposeWindowDialog::ComposeWindowDialog(ComposeWindow& window)
     auto* attachments = new QListWidget;
     attachments->setObjectName(QStringLiteral("attachments"));
     for (const std::string& name : window.fields().attachments) {
-        attachments->addItem(toQt(name));
+        attachments->addItem(qs(name));
     }
     // As high as its rows, up to four whole ones in the window's font; more
     // scroll.
@@ -86,23 +76,23 @@ ComposeWindowDialog::ComposeWindowDialog(ComposeWindow& window)
     layout->addWidget(buttons);
 
     connect(to_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { window_.setTo(fromQt(text)); });
+            [this](const QString& text) { window_.setTo(text.toStdString()); });
     connect(bcc_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { window_.setBcc(fromQt(text)); });
+            [this](const QString& text) { window_.setBcc(text.toStdString()); });
     connect(subject_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        window_.setSubject(fromQt(text));
-        setWindowTitle(toQt(window_.title()));
+        window_.setSubject(text.toStdString());
+        setWindowTitle(qs(window_.title()));
     });
     connect(body_, &QTextEdit::textChanged, this, [this] {
         if (window_.fields().html) {
-            window_.setBody(fromQt(body_->toHtml()));
+            window_.setBody(body_->toHtml().toStdString());
             return;
         }
         QString text = body_->toPlainText();
         if (crlf_) {
             text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
         }
-        window_.setBody(fromQt(text));
+        window_.setBody(text.toStdString());
     });
     connect(send, &QPushButton::clicked, this, &ComposeWindowDialog::sendClicked);
     connect(close, &QPushButton::clicked, this, &ComposeWindowDialog::closeClicked);
@@ -137,7 +127,7 @@ void ComposeWindowDialog::reject() {
 int pickFolderDialog(const std::vector<std::string>& folderPaths) {
     QStringList items;
     for (const std::string& path : folderPaths) {
-        items << toQt(path);
+        items << qs(path);
     }
     bool chosen = false;
     const QString folder = QInputDialog::getItem(

@@ -1,6 +1,7 @@
 #include "platform/qt/item_window_view.h"
 
 #include "platform/qt/artwork.h"
+#include "platform/qt/qt_conversions.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -15,12 +16,12 @@ namespace lexi::qt {
 QWidget* openItemWindow(const ItemWindowContent& content) {
     auto* window = new QWidget();
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setObjectName(QString::fromStdString(content.kind));
-    window->setWindowTitle(QString::fromStdString(content.title));
+    window->setObjectName(qs(content.kind));
+    window->setWindowTitle(qs(content.title));
     window->setWindowIcon(programIcon());
     auto* form = new QFormLayout();
     for (const ItemWindowField& field : content.fields) {
-        const QString text = QString::fromStdString(field.text);
+        const QString text = qs(field.text);
         QWidget* box = nullptr;
         // A text of several lines (a body, an address) gets a box of lines;
         // Outlook separates them with CR LF or a bare CR.
@@ -38,8 +39,8 @@ QWidget* openItemWindow(const ItemWindowContent& content) {
             line->setCursorPosition(0);
             box = line;
         }
-        box->setObjectName(QString::fromStdString(field.key));
-        form->addRow(QString::fromStdString(field.caption), box);
+        box->setObjectName(qs(field.key));
+        form->addRow(qs(field.caption), box);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
     QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QWidget::close);

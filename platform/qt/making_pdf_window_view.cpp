@@ -1,6 +1,7 @@
 #include "platform/qt/making_pdf_window_view.h"
 
 #include "platform/qt/artwork.h"
+#include "platform/qt/qt_conversions.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -12,11 +13,11 @@ MakingPdfWindowWidget::MakingPdfWindowWidget(const MakingPdfWindowContent& conte
                                              MakingPdfWindowEvents& events)
     : events_(events) {
     setObjectName(QStringLiteral("frmMakingPDF"));
-    setWindowTitle(QString::fromStdString(content.title));
+    setWindowTitle(qs(content.title));
     setWindowIcon(programIcon());
     setFixedSize(240, 80);
 
-    auto* cancel = new QPushButton(QString::fromStdString(content.cancelCaption), this);
+    auto* cancel = new QPushButton(qs(content.cancelCaption), this);
     cancel->setObjectName(QStringLiteral("AnnullerKnap"));
     cancel->setDefault(true);
     auto* layout = new QHBoxLayout(this);

@@ -1,5 +1,6 @@
 #include "platform/qt/message_box.h"
 
+#include "platform/qt/qt_conversions.h"
 #include "platform/ui.h"
 
 #include <array>
@@ -73,7 +74,7 @@ QMessageBox::Icon iconOf(int style) {
 }
 
 QString plainText(std::string_view text) {
-    QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString result = qs(text);
     result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return result;
@@ -84,7 +85,7 @@ QString plainText(std::string_view text) {
 std::unique_ptr<QMessageBox> buildMessageBox(std::string_view text, int style,
                                              std::string_view title) {
     auto box = std::make_unique<QMessageBox>();
-    box->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    box->setWindowTitle(qs(title));
     // The text is data: never read as markup.
     box->setTextFormat(Qt::PlainText);
     box->setText(plainText(text));

@@ -1,6 +1,7 @@
 #include "platform/qt/naming_dialog_view.h"
 
 #include "platform/qt/artwork.h"
+#include "platform/qt/qt_conversions.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -13,15 +14,6 @@
 
 namespace lexi::qt {
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-// Twips at 96 dots per inch.
-int pixels(int twips) {
-    return twips / 15;
-}
 
 // The title bar and the frame, which the window's height includes.
 constexpr int FrameHeight = 30;

@@ -5,12 +5,14 @@
 #include "platform/qt/making_pdf_window_view.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/naming_dialog_view.h"
+#include "platform/qt/qt_conversions.h"
 #include "platform/qt/settings_window_view.h"
 #include "platform/qt/text_window_view.h"
 #include "platform/qt/transfer_dialog_view.h"
 #include "platform/qt/tray_window_view.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <algorithm>
 
@@ -83,6 +85,13 @@ void QtUi::quitEventLoop() {
     loop_.quit();
 }
 
+void QtUi::repeatWhileRunning(std::chrono::milliseconds interval, std::function<void()> action) {
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, std::move(action));
+    timer->start(interval);
+    repeats_.push_back(std::move(timer));
+}
+
 void QtUi::showComposeWindow(ComposeWindow& window) {
     ComposeWindowDialog dialog(window);
     dialog.exec();
@@ -98,23 +107,17 @@ void QtUi::showItemWindow(const ItemWindowContent& content) {
 }
 
 std::string QtUi::saveFileName(std::string_view title, std::string_view suggested) {
-    const QString chosen = QFileDialog::getSaveFileName(
-        nullptr, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
-        QString::fromUtf8(suggested.data(), static_cast<qsizetype>(suggested.size())),
-        QStringLiteral("PDF (*.pdf)"));
+    const QString chosen = QFileDialog::getSaveFileName(nullptr, qs(title), qs(suggested),
+                                                        QStringLiteral("PDF (*.pdf)"));
     return chosen.toStdString();
 }
 
 namespace {
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A filter in the runtime's form, "Tekst (*.txt;*.doc)|*.txt;*.doc|...", as
 // the dialog's: "Tekst (*.txt *.doc);;...".
 QString dialogFilter(std::string_view filter) {
-    const QStringList parts = fromUtf8(filter).split(QChar('|'));
+    const QStringList parts = qs(filter).split(QChar('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString patterns = parts[i + 1].split(QChar(';')).join(QChar(' '));
@@ -125,16 +128,16 @@ QString dialogFilter(std::string_view filter) {
 
 } // namespace
 
+// A name given with the folder is what the dialog's name field holds at first.
 std::string QtUi::openFileName(std::string_view title, std::string_view filter,
-                               std::string_view folder) {
-    return QFileDialog::getOpenFileName(nullptr, fromUtf8(title), fromUtf8(folder),
-                                        dialogFilter(filter))
+                               std::string_view folder, std::string_view fileName) {
+    const QString start = fileName.empty() ? qs(folder) : QDir(qs(folder)).filePath(qs(fileName));
+    return QFileDialog::getOpenFileName(nullptr, qs(title), start, dialogFilter(filter))
         .toStdString();
 }
 
 std::string QtUi::chooseFolder(std::string_view title, std::string_view folder) {
-    return QFileDialog::getExistingDirectory(nullptr, fromUtf8(title), fromUtf8(folder))
-        .toStdString();
+    return QFileDialog::getExistingDirectory(nullptr, qs(title), qs(folder)).toStdString();
 }
 
 void QtUi::showTextWindow(const TextWindowContent& content, TextWindowEvents& events) {

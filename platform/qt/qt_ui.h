@@ -4,6 +4,7 @@
 #include "platform/ui.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -37,7 +38,7 @@ public:
     void showItemWindow(const ItemWindowContent& content) override;
     std::string saveFileName(std::string_view title, std::string_view suggested) override;
     std::string openFileName(std::string_view title, std::string_view filter,
-                             std::string_view folder) override;
+                             std::string_view folder, std::string_view fileName) override;
     std::string chooseFolder(std::string_view title, std::string_view folder) override;
     void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) override;
 
@@ -47,11 +48,15 @@ public:
     std::unique_ptr<TransferDialogView> openTransferDialog(const TransferDialogContent& content,
                                                            TransferDialogEvents& events) override;
 
+    void repeatWhileRunning(std::chrono::milliseconds interval,
+                            std::function<void()> action) override;
+
 private:
     std::unique_ptr<QApplication> application_;
     EventLoop loop_;
     // The item windows opened, while they are open.
     std::vector<QPointer<QWidget>> itemWindows_;
+    std::vector<std::unique_ptr<QTimer>> repeats_;
 };
 
 } // namespace lexi::qt

@@ -1,6 +1,7 @@
 #include "platform/qt/settings_window_view.h"
 
 #include "platform/qt/artwork.h"
+#include "platform/qt/qt_conversions.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -12,13 +13,6 @@
 #include <QVBoxLayout>
 
 namespace lexi::qt {
-namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 SettingsWindowWidget::SettingsWindowWidget(const SettingsWindowContent& content,
                                            SettingsWindowEvents& events)

@@ -1,45 +1,41 @@
 #include "platform/qt/text_window_view.h"
 
 #include "platform/qt/artwork.h"
+#include "platform/qt/qt_conversions.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace lexi::qt {
-namespace {
-
-constexpr int TwipsPerInch = 1440;
-
-} // namespace
 
 TextWindowDialog::TextWindowDialog(const TextWindowContent& content, TextWindowEvents& events)
     : events_(events), text_(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("frmText"));
-    setWindowTitle(QString::fromStdString(content.title));
+    setWindowTitle(qs(content.title));
     setWindowIcon(programIcon());
-    const auto pixels = [this](int twips) {
-        return twips * logicalDpiX() / TwipsPerInch;
+    const auto scaled = [dotsPerInch = logicalDpiX()](int twips) {
+        return pixels(twips, dotsPerInch);
     };
-    const auto place = [&pixels](QWidget* widget, const TwipsRect& at) {
-        widget->setGeometry(pixels(at.left), pixels(at.top), pixels(at.width), pixels(at.height));
+    const auto place = [&scaled](QWidget* widget, const TwipsRect& at) {
+        widget->setGeometry(scaled(at.left), scaled(at.top), scaled(at.width), scaled(at.height));
     };
     // The window's outer size in twips; its client area is what is left
     // inside the frame, as the design measures it.
-    setFixedSize(pixels(content.width) - 2 * 4, pixels(content.height) - 30 - 4);
+    setFixedSize(scaled(content.width) - 2 * 4, scaled(content.height) - 30 - 4);
 
     text_->setObjectName(QStringLiteral("fldText"));
-    text_->setPlainText(QString::fromStdString(content.text));
+    text_->setPlainText(qs(content.text));
     text_->setReadOnly(content.locked);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->installEventFilter(this);
     place(text_, content.textBox);
 
-    auto* ok = new QPushButton(QString::fromStdString(content.okCaption), this);
+    auto* ok = new QPushButton(qs(content.okCaption), this);
     ok->setObjectName(QStringLiteral("OKknap"));
     ok->setVisible(content.okVisible);
     place(ok, content.okButton);
-    auto* cancel = new QPushButton(QString::fromStdString(content.cancelCaption), this);
+    auto* cancel = new QPushButton(qs(content.cancelCaption), this);
     cancel->setObjectName(QStringLiteral("AnnullerKnap"));
     place(cancel, content.cancelButton);
     QObject::connect(ok, &QPushButton::clicked, this,

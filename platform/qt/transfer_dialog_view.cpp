@@ -2,6 +2,7 @@
 
 #include "platform/outlook.h"
 #include "platform/qt/artwork.h"
+#include "platform/qt/qt_conversions.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -13,18 +14,6 @@
 
 namespace lexi::qt {
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-// Twips at 96 dots per inch, and back.
-int pixels(int twips) {
-    return twips / 15;
-}
-int twips(int pixels) {
-    return pixels * 15;
-}
 
 // The frame around the client area, which the model's window size includes.
 constexpr int FrameSides = 8;
@@ -72,7 +61,7 @@ QTableWidgetItem* symbolCell(const QString& text, const QColor& colour = {}) {
 
 template <typename Button> Button* button(QWidget* parent, const char* name) {
     auto* made = new Button(parent);
-    made->setObjectName(QString::fromUtf8(name));
+    made->setObjectName(qs(name));
     return made;
 }
 
@@ -116,8 +105,8 @@ TransferDialogWidget::TransferDialogWidget(const TransferDialogContent& content,
     header->setStretchLastSection(false);
     for (int column = 0; column < table_->columnCount(); ++column) {
         const TransferColumn& it = TransferColumns[column];
-        auto* heading = new QTableWidgetItem(QString::fromUtf8(HeadingShown[column]));
-        heading->setToolTip(QString::fromUtf8(it.heading));
+        auto* heading = new QTableWidgetItem(qs(HeadingShown[column]));
+        heading->setToolTip(qs(it.heading));
         table_->setHorizontalHeaderItem(column, heading);
         const int shownWidth = header->fontMetrics().horizontalAdvance(heading->text()) + 16;
         table_->setColumnWidth(column, std::max({it.width, shownWidth, 22}));

@@ -1,6 +1,7 @@
 #include "platform/qt/tray_window_view.h"
 
 #include "platform/qt/artwork.h"
+#include "platform/qt/qt_conversions.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -17,10 +18,6 @@
 
 namespace lexi::qt {
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QLabel* label(const char* name, const std::string& text, QWidget* parent) {
     auto* control = new QLabel(qs(text), parent);
@@ -140,14 +137,13 @@ QtTrayWindowView::QtTrayWindowView(const TrayWindowContent& content, TrayWindowE
     : loaded_(loop), widget_(new TrayWindowWidget(content, events)),
       icon_(new QSystemTrayIcon(programIcon(), widget_)), menu_(new QMenu(widget_)) {
     menu_->setObjectName(QStringLiteral("mPopupSys"));
-    menu_->setTitle(QString::fromStdString(content.menuCaption));
+    menu_->setTitle(qs(content.menuCaption));
     for (const TrayMenuEntry& entry : content.menu) {
         const TrayMenuItem item = entry.item;
-        QObject::connect(menu_->addAction(QString::fromStdString(entry.caption)),
-                         &QAction::triggered, widget_,
+        QObject::connect(menu_->addAction(qs(entry.caption)), &QAction::triggered, widget_,
                          [&events, item] { events.menuChosen(item); });
     }
-    icon_->setToolTip(QString::fromStdString(content.iconTip));
+    icon_->setToolTip(qs(content.iconTip));
     QObject::connect(icon_, &QSystemTrayIcon::activated, widget_,
                      [&events](QSystemTrayIcon::ActivationReason reason) {
                          if (const int message = iconMessageOf(reason)) {

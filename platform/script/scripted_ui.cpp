@@ -4,8 +4,10 @@
 #include "platform/script/scripted_transfer_dialog.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 namespace lexi::script {
 
@@ -93,7 +95,9 @@ void ScriptedUi::runEventLoop() {
     while (!quitRequested_ && anyWindowLoaded()) {
         if (answers_.empty()) {
             if (tray_) {
-                if (idle_) {
+                if (idle_ && !repeats_.empty()) {
+                    waitRunningRepeats();
+                } else if (idle_) {
                     idle_();
                 }
                 return;
@@ -108,6 +112,34 @@ void ScriptedUi::runEventLoop() {
         } else if (answer.kind == "settings" && settings_) {
             settings_->perform(answer.argument);
         }
+    }
+}
+
+void ScriptedUi::repeatWhileRunning(std::chrono::milliseconds interval,
+                                    std::function<void()> action) {
+    repeats_.push_back({interval, std::move(action)});
+}
+
+void ScriptedUi::runRepeats() {
+    for (const Repeat& repeat : repeats_) {
+        repeat.action();
+    }
+}
+
+// The wait of a tray window until the process is stopped, with the kept
+// actions run at their intervals.
+void ScriptedUi::waitRunningRepeats() {
+    using Clock = std::chrono::steady_clock;
+    std::vector<Clock::time_point> due;
+    for (const Repeat& repeat : repeats_) {
+        due.push_back(Clock::now() + repeat.interval);
+    }
+    for (;;) {
+        const auto next = std::min_element(due.begin(), due.end());
+        std::this_thread::sleep_until(*next);
+        const std::size_t at = static_cast<std::size_t>(next - due.begin());
+        repeats_[at].action();
+        due[at] = Clock::now() + repeats_[at].interval;
     }
 }
 
@@ -188,12 +220,13 @@ std::string ScriptedUi::saveFileName(std::string_view title, std::string_view su
 }
 
 std::string ScriptedUi::openFileName(std::string_view title, std::string_view filter,
-                                     std::string_view folder) {
+                                     std::string_view folder, std::string_view fileName) {
     std::string chosen = takeAnswer("openfile").value_or("");
     record({"openfile",
             {{"title", std::string(title)},
              {"filter", std::string(filter)},
              {"folder", std::string(folder)},
+             {"name", std::string(fileName)},
              {"file", chosen}}});
     return chosen;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lexi::script {
 
@@ -22,7 +23,8 @@ public:
 
     // `idle` is what the event loop does when the script has nothing left for
     // a loaded tray window: the program passes a wait that lasts until the
-    // process is stopped; without one the loop returns.
+    // process is stopped (the actions to repeat run meanwhile); without one
+    // the loop returns.
     ScriptedUi(std::string_view script, Transcript transcript, std::function<void()> idle = {});
 
     // Appends the answers of a script to those still to come.
@@ -61,7 +63,7 @@ public:
     // The answer "openfile <drive path>" is the file chosen; anything else
     // cancels.
     std::string openFileName(std::string_view title, std::string_view filter,
-                             std::string_view folder) override;
+                             std::string_view folder, std::string_view fileName) override;
     // The answer "folderdialog <drive path>" is the folder chosen; anything
     // else cancels.
     std::string chooseFolder(std::string_view title, std::string_view folder) override;
@@ -79,6 +81,12 @@ public:
     std::unique_ptr<TransferDialogView> openTransferDialog(const TransferDialogContent& content,
                                                            TransferDialogEvents& events) override;
     void quitEventLoop() override { quitRequested_ = true; }
+    // Kept; a loaded tray window with nothing left in the script runs them
+    // at their intervals while it waits (see `idle`).
+    void repeatWhileRunning(std::chrono::milliseconds interval,
+                            std::function<void()> action) override;
+    // Runs each kept action once, as if its interval had passed.
+    void runRepeats();
 
 protected:
     // The argument of the next answer when it is of this kind, consumed.
@@ -91,10 +99,16 @@ private:
         std::string argument;
     };
     bool anyWindowLoaded() const { return tray_ || settings_; }
+    [[noreturn]] void waitRunningRepeats();
 
     std::deque<Answer> answers_;
     Transcript transcript_;
     std::function<void()> idle_;
+    struct Repeat {
+        std::chrono::milliseconds interval;
+        std::function<void()> action;
+    };
+    std::vector<Repeat> repeats_;
     ScriptedTrayWindow* tray_ = nullptr;
     ScriptedSettingsWindow* settings_ = nullptr;
     ScriptedMakingPdfWindow* makingPdf_ = nullptr;

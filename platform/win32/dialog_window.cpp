@@ -1,5 +1,6 @@
 #include "platform/win32/dialog_window.h"
 
+#include "platform/win32/resource_ids.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
@@ -29,8 +30,15 @@ void DialogWindow::destroy() {
         // Messages that come while the window goes find no object.
         SetWindowLongPtrW(window_, DWLP_USER, 0);
         loop_.remove(window_);
+        // The tool tips go with the dialog that owns them.
         DestroyWindow(window_);
         window_ = nullptr;
+        toolTips_ = nullptr;
+    }
+    // After the window that showed it.
+    if (programIcon_) {
+        DestroyIcon(programIcon_);
+        programIcon_ = nullptr;
     }
 }
 
@@ -38,7 +46,7 @@ bool DialogWindow::create(const wchar_t* templateName, HWND owner) {
     window_ = CreateDialogParamW(resourceModule(), templateName, owner, procedure,
                                  reinterpret_cast<LPARAM>(this));
     if (window_) {
-        loop_.add(window_);
+        loop_.add(window_, [this](const MSG& message) { return handleKey(message); });
     }
     return window_ != nullptr;
 }
@@ -72,12 +80,18 @@ void DialogWindow::setInnerSize(int width, int height) {
     RECT frame{0, 0, pixels(width), pixels(height)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    centre(frame.right - frame.left, frame.bottom - frame.top);
+}
+
+void DialogWindow::setOuterSize(int width, int height) {
+    centre(pixels(width), pixels(height));
+}
+
+void DialogWindow::centre(int widthPixels, int heightPixels) {
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int frameWidth = frame.right - frame.left;
-    const int frameHeight = frame.bottom - frame.top;
-    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - frameWidth) / 2,
-                 work.top + (work.bottom - work.top - frameHeight) / 2, frameWidth, frameHeight,
+    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - widthPixels) / 2,
+                 work.top + (work.bottom - work.top - heightPixels) / 2, widthPixels, heightPixels,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -109,6 +123,13 @@ void DialogWindow::setToolTip(int id, std::string_view text) {
     SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     tool.lpszText = wide.data();
     SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void DialogWindow::showProgramIcon() {
+    programIcon_ = static_cast<HICON>(LoadImageW(resourceModule(), MAKEINTRESOURCEW(IDI_PROGRAM),
+                                                 IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), 0));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon_));
 }
 
 std::string DialogWindow::text(int id) const {

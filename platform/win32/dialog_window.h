@@ -39,12 +39,19 @@ protected:
     // procedure does).
     virtual INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
+    // The keys of a message meant for the dialog or one of its controls,
+    // before the dialog's own navigation sees them; true when the dialog took
+    // the key.
+    virtual bool handleKey(const MSG&) { return false; }
+
     // Twips in pixels at the dialog's DPI, and back.
     int pixels(int twips) const;
     int twips(int pixels) const;
     // Gives the dialog an inner area of that many twips, centred on the
     // screen's work area.
     void setInnerSize(int width, int height);
+    // The same for the whole window, frame and title bar included.
+    void setOuterSize(int width, int height);
     void place(int control, const TwipsRect& twips);
     // The text of a control; control 0 is the dialog itself (its title).
     void setText(int control, std::string_view text);
@@ -52,18 +59,24 @@ protected:
     // The control's tool tip, added or changed.
     void setToolTip(int control, std::string_view text);
     HWND control(int id) const { return GetDlgItem(window_, id); }
+    // The program's icon in the title bar; the dialog keeps it while it
+    // lives.
+    void showProgramIcon();
+    HICON programIcon() const { return programIcon_; }
 
     MessageLoop& loop() { return loop_; }
 
 private:
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     int dpi() const;
+    void centre(int widthPixels, int heightPixels);
 
     MessageLoop& loop_;
     HWND window_ = nullptr;
     // The tool tips of the controls; made with the first, destroyed with
     // the dialog.
     HWND toolTips_ = nullptr;
+    HICON programIcon_ = nullptr;
 };
 
 // Registers the window classes of the common controls `classes` (ICC_

@@ -68,8 +68,8 @@ private:
 } // namespace
 
 std::string openFileDialog(HWND owner, std::string_view title, std::string_view filter,
-                           std::string_view folder) {
-    FileDialog dialog(owner, title, "", OFN_FILEMUSTEXIST);
+                           std::string_view folder, std::string_view fileName) {
+    FileDialog dialog(owner, title, fileName, OFN_FILEMUSTEXIST);
     dialog.setFilter(filter);
     dialog.setFolder(folder);
     return dialog.show("GetOpenFileNameW");

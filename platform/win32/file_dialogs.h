@@ -9,9 +9,10 @@
 namespace lexi::win32 {
 
 // `filter` is in the runtime's form: "PDF-filer (*.pdf)|*.pdf", pairs of a
-// caption and its patterns separated by "|".
+// caption and its patterns separated by "|"; `fileName` is what the name
+// field holds at first.
 std::string openFileDialog(HWND owner, std::string_view title, std::string_view filter,
-                           std::string_view folder);
+                           std::string_view folder, std::string_view fileName);
 
 // Opens at the suggested file, asking before an existing file is replaced.
 std::string saveFileDialog(HWND owner, std::string_view title, std::string_view suggested);

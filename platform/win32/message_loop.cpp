@@ -4,12 +4,12 @@
 
 namespace lexi::win32 {
 
-void MessageLoop::add(HWND dialog) {
-    dialogs_.push_back(dialog);
+void MessageLoop::add(HWND dialog, KeyHandler keys) {
+    dialogs_.push_back({dialog, std::move(keys)});
 }
 
 void MessageLoop::remove(HWND dialog) {
-    std::erase(dialogs_, dialog);
+    std::erase_if(dialogs_, [dialog](const Dialog& loaded) { return loaded.window == dialog; });
 }
 
 void MessageLoop::run() {
@@ -48,14 +48,40 @@ void MessageLoop::runPending() {
     }
 }
 
+void MessageLoop::repeat(std::chrono::milliseconds interval, std::function<void()> action) {
+    const UINT_PTR timer = SetTimer(nullptr, 0, static_cast<UINT>(interval.count()), nullptr);
+    if (timer != 0) {
+        repeats_[timer] = std::move(action);
+    }
+}
+
+MessageLoop::~MessageLoop() {
+    for (const auto& [timer, action] : repeats_) {
+        KillTimer(nullptr, timer);
+    }
+}
+
 void MessageLoop::dispatch(MSG& message) {
-    // The dialog the message is for handles its keys (Tab, Enter, Escape);
-    // it may unload itself meanwhile, so it is looked up first.
-    const auto owner = std::find_if(dialogs_.begin(), dialogs_.end(), [&](HWND dialog) {
-        return dialog == message.hwnd || IsChild(dialog, message.hwnd);
+    // A timer of the loop's has no window: its action is called here. Other
+    // timers of the thread carry their own procedure, which dispatching calls.
+    if (message.message == WM_TIMER && message.hwnd == nullptr) {
+        if (const auto repeat = repeats_.find(message.wParam); repeat != repeats_.end()) {
+            repeat->second();
+            return;
+        }
+    }
+    // The dialog the message is for handles its keys (its own, then Tab,
+    // Enter, Escape); it may unload itself meanwhile, so it is looked up
+    // first and not touched after its key handler took a key.
+    const auto owner = std::find_if(dialogs_.begin(), dialogs_.end(), [&](const Dialog& dialog) {
+        return dialog.window == message.hwnd || IsChild(dialog.window, message.hwnd);
     });
-    if (owner != dialogs_.end() && IsDialogMessageW(*owner, &message)) {
-        return;
+    if (owner != dialogs_.end()) {
+        const HWND dialog = owner->window;
+        const bool isKey = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+        if ((isKey && owner->keys && owner->keys(message)) || IsDialogMessageW(dialog, &message)) {
+            return;
+        }
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
+#include <map>
 #include <vector>
 #include <windows.h>
 
@@ -11,8 +13,11 @@ namespace lexi::win32 {
 // while any of them is loaded.
 class MessageLoop {
 public:
+    // Whether a dialog takes a key itself, before its navigation sees it.
+    using KeyHandler = std::function<bool(const MSG&)>;
+
     // A dialog loaded or gone.
-    void add(HWND dialog);
+    void add(HWND dialog, KeyHandler keys = {});
     void remove(HWND dialog);
     bool anyLoaded() const { return !dialogs_.empty(); }
 
@@ -27,10 +32,21 @@ public:
     // Lets the messages that are waiting run, and returns.
     void runPending();
 
+    // Calls `action` every `interval` while the loop runs, from a timer of
+    // the thread, until the loop is gone.
+    void repeat(std::chrono::milliseconds interval, std::function<void()> action);
+    ~MessageLoop();
+
 private:
     void dispatch(MSG& message);
 
-    std::vector<HWND> dialogs_;
+    struct Dialog {
+        HWND window;
+        KeyHandler keys;
+    };
+    std::vector<Dialog> dialogs_;
+    // The thread's timers by their identities, with what each does.
+    std::map<UINT_PTR, std::function<void()>> repeats_;
     bool quitRequested_ = false;
 };
 

@@ -104,7 +104,6 @@ public:
     std::string htmlBody() override { return text("HTMLBody"); }
     void setHtmlBody(std::string_view html) override { object_.put("HTMLBody", html); }
     int bodyFormat() override { return number("BodyFormat"); }
-    void setBodyFormat(int format) override { object_.put("BodyFormat", format); }
     std::string senderName() override { return text("SenderName"); }
     std::string billingInformation() override { return text("BillingInformation"); }
     void setBillingInformation(std::string_view text) override {
@@ -112,7 +111,6 @@ public:
     }
     std::string mileage() override { return text("Mileage"); }
     void setMileage(std::string_view text) override { object_.put("Mileage", text); }
-    std::string sentOnBehalfOfName() override { return text("SentOnBehalfOfName"); }
     void setSentOnBehalfOfName(std::string_view name) override {
         object_.put("SentOnBehalfOfName", name);
     }
@@ -221,7 +219,6 @@ public:
     using Wrapped::Wrapped;
     ItemsPtr items() override { return std::make_shared<AutomationItems>(object_.object("Items")); }
     std::string name() override { return text("Name"); }
-    std::string folderPath() override { return text("FolderPath"); }
     int defaultItemType() override { return number("DefaultItemType"); }
 };
 
@@ -241,6 +238,8 @@ public:
     std::string currentUserName() override {
         return object_.object("CurrentUser").get("Name").text();
     }
+    // Without Outlook's progress window.
+    void sendAndReceive() override { object_.call("SendAndReceive", false); }
 };
 
 class AutomationApplication final : public OutlookApplication, Wrapped {

@@ -25,13 +25,6 @@ SettingsWindowDialog::SettingsWindowDialog(MessageLoop& loop, const SettingsWind
     }
 }
 
-SettingsWindowDialog::~SettingsWindowDialog() {
-    destroy();
-    if (programIcon_) {
-        DestroyIcon(programIcon_);
-    }
-}
-
 void SettingsWindowDialog::layOut(const SettingsWindowContent& content) {
     setInnerSize(Width, Height);
     place(IDC_SETTINGS_FRAME1, Frame1);
@@ -47,11 +40,7 @@ void SettingsWindowDialog::layOut(const SettingsWindowContent& content) {
     setText(IDC_SETTINGS_OKKNAP, content.okCaption);
     CheckDlgButton(handle(), IDC_SETTINGS_MAILHISTORIK,
                    content.mailHistory ? BST_CHECKED : BST_UNCHECKED);
-    // The tray window's icon.
-    programIcon_ = static_cast<HICON>(LoadImageW(resourceModule(), MAKEINTRESOURCEW(IDI_PROGRAM),
-                                                 IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                 GetSystemMetrics(SM_CYSMICON), 0));
-    SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon_));
+    showProgramIcon();
 }
 
 void SettingsWindowDialog::show() {

@@ -11,7 +11,6 @@ class SettingsWindowDialog final : public DialogWindow, public SettingsWindowVie
 public:
     SettingsWindowDialog(MessageLoop& loop, const SettingsWindowContent& content,
                          SettingsWindowEvents& events);
-    ~SettingsWindowDialog() override;
 
     void show() override;
 
@@ -20,7 +19,6 @@ private:
     void layOut(const SettingsWindowContent& content);
 
     SettingsWindowEvents& events_;
-    HICON programIcon_ = nullptr;
     // Edits are the user's from the end of loading on.
     bool loaded_ = false;
 };

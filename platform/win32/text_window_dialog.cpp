@@ -16,13 +16,7 @@ TextWindowDialog::TextWindowDialog(MessageLoop& loop, const TextWindowContent& c
 
 void TextWindowDialog::layOut(const TextWindowContent& content) {
     // The host gives the window's whole size, frame and title bar included.
-    const int width = pixels(content.width);
-    const int height = pixels(content.height);
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(handle(), nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    setOuterSize(content.width, content.height);
     place(IDC_TEXT_FLDTEXT, content.textBox);
     place(IDC_TEXT_OKKNAP, content.okButton);
     place(IDC_TEXT_ANNULLERKNAP, content.cancelButton);

@@ -49,7 +49,7 @@ TrayWindowDialog::TrayWindowDialog(MessageLoop& loop, const TrayWindowContent& c
                     toWide(entry.caption).c_str());
         menuItems_.push_back(entry.item);
     }
-    icon_ = std::make_unique<NotificationIcon>(handle(), programIcon_, content.iconTip);
+    icon_ = std::make_unique<NotificationIcon>(handle(), programIcon(), content.iconTip);
 }
 
 TrayWindowDialog::~TrayWindowDialog() {
@@ -59,10 +59,8 @@ TrayWindowDialog::~TrayWindowDialog() {
     }
     // The window first, then what it shows.
     destroy();
-    for (HICON icon : {programIcon_, logo_}) {
-        if (icon) {
-            DestroyIcon(icon);
-        }
+    if (logo_) {
+        DestroyIcon(logo_);
     }
     if (headingFont_) {
         DeleteObject(headingFont_);
@@ -86,12 +84,12 @@ void TrayWindowDialog::layOut(const TrayWindowContent& content) {
     setText(IDC_TRAY_LABEL3, content.version);
     setText(IDC_TRAY_LOKALDREV, content.folder);
     setText(IDC_TRAY_LABEL4, content.notice);
+    // The folder, which may be cut off, as its tool tip.
     setToolTip(IDC_TRAY_LOKALDREV, content.folder);
 
     logo_ = loadIcon(IDI_LOGO, pixels(Image3.width));
     SendMessageW(control(IDC_TRAY_IMAGE3), STM_SETICON, reinterpret_cast<WPARAM>(logo_), 0);
-    programIcon_ = loadIcon(IDI_PROGRAM, GetSystemMetrics(SM_CXSMICON));
-    SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon_));
+    showProgramIcon();
 }
 
 bool TrayWindowDialog::hasNotificationIcon() const {

@@ -32,7 +32,6 @@ private:
     TrayWindowEvents& events_;
     std::vector<TrayMenuItem> menuItems_;
     HMENU menu_ = nullptr;
-    HICON programIcon_ = nullptr;
     HICON logo_ = nullptr;
     HFONT headingFont_ = nullptr;
     std::unique_ptr<NotificationIcon> icon_;

@@ -27,9 +27,14 @@ constexpr DWORD ReportedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HI
 }
 
 // The failure of a call on `path` that failed just now: a missing file is 76
-// when its folder is missing too.
+// when its folder is missing too; a name longer than any file system holds
+// is 75, however Windows names that.
 [[noreturn]] void failOn(const std::wstring& path) {
     const DWORD error = GetLastError();
+    const std::size_t name = path.find_last_of(L"\\/");
+    if (path.size() - (name == std::wstring::npos ? 0 : name + 1) > LongestName) {
+        fail(failure::PathFileAccessError);
+    }
     if (error == ERROR_FILE_NOT_FOUND && !folderOfExists(path)) {
         throw Failure(failure::PathNotFound, Source);
     }
@@ -343,6 +348,14 @@ std::string Win32FileSystem::tempFolder() {
         path.pop_back();
     }
     return fromWide(path);
+}
+
+std::size_t Win32FileSystem::nameLength(std::string_view name) {
+    return toWide(name).size();
+}
+
+bool Win32FileSystem::isUsersOwn(std::string_view) {
+    return true;
 }
 
 std::string Win32FileSystem::currentFolder() {

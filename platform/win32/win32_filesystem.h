@@ -36,6 +36,11 @@ public:
     // end, which keeps no reader out.
     void appendToFile(std::string_view path, std::string_view bytes,
                       std::int64_t emptyAbove) override;
+    // UTF-16 code units, which Windows limits names in.
+    std::size_t nameLength(std::string_view name) override;
+    // Every drive and share is the user's to work in: Windows itself keeps
+    // the user from what is not.
+    bool isUsersOwn(std::string_view path) override;
 };
 
 } // namespace lexi::win32

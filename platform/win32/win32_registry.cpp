@@ -195,6 +195,15 @@ RegistryStatus Win32Registry::deleteKey(RegistryRoot root, std::string_view subk
     return statusOf(RegDeleteKeyW(rootKey(root), toWide(*path).c_str()));
 }
 
+RegistryStatus Win32Registry::flushKey(RegistryRoot root, std::string_view subkey) {
+    OpenKey key;
+    if (const RegistryStatus opened = key.open(root, subkey, KEY_QUERY_VALUE);
+        opened != RegistryStatus::Ok) {
+        return opened;
+    }
+    return statusOf(RegFlushKey(key.get()));
+}
+
 std::vector<std::string> Win32Registry::valueNames(RegistryRoot root, std::string_view subkey) {
     std::vector<std::string> names;
     OpenKey key;

@@ -25,6 +25,7 @@ public:
     // In the order Windows enumerates them: the order of writing on Windows,
     // by name under Wine.
     std::vector<std::string> valueNames(RegistryRoot root, std::string_view subkey) override;
+    RegistryStatus flushKey(RegistryRoot root, std::string_view subkey) override;
     std::string storeLocation() const override;
 };
 

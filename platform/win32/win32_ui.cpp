@@ -35,13 +35,17 @@ void Win32Ui::quitEventLoop() {
     loop_.quit();
 }
 
+void Win32Ui::repeatWhileRunning(std::chrono::milliseconds interval, std::function<void()> action) {
+    loop_.repeat(interval, std::move(action));
+}
+
 std::string Win32Ui::saveFileName(std::string_view title, std::string_view suggested) {
     return saveFileDialog(owner(), title, suggested);
 }
 
 std::string Win32Ui::openFileName(std::string_view title, std::string_view filter,
-                                  std::string_view folder) {
-    return openFileDialog(owner(), title, filter, folder);
+                                  std::string_view folder, std::string_view fileName) {
+    return openFileDialog(owner(), title, filter, folder, fileName);
 }
 
 std::string Win32Ui::chooseFolder(std::string_view title, std::string_view folder) {

@@ -27,13 +27,15 @@ public:
                         MakingPdfWindowEvents& events) override;
     void runEventLoop() override;
     void quitEventLoop() override;
+    void repeatWhileRunning(std::chrono::milliseconds interval,
+                            std::function<void()> action) override;
     // Outlook shows its own mail, item and folder windows on Windows.
     void showComposeWindow(ComposeWindow& window) override;
     int pickFolder(const std::vector<std::string>& folderPaths) override;
     void showItemWindow(const ItemWindowContent& content) override;
     std::string saveFileName(std::string_view title, std::string_view suggested) override;
     std::string openFileName(std::string_view title, std::string_view filter,
-                             std::string_view folder) override;
+                             std::string_view folder, std::string_view fileName) override;
     std::string chooseFolder(std::string_view title, std::string_view folder) override;
     void showTextWindow(const TextWindowContent& content, TextWindowEvents& events) override;
     std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent& content,

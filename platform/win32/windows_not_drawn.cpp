@@ -15,11 +15,6 @@ namespace {
 
 } // namespace
 
-std::unique_ptr<MakingPdfWindowView> Win32Ui::openMakingPdfWindow(const MakingPdfWindowContent&,
-                                                                  MakingPdfWindowEvents&) {
-    notDrawn("frmMakingPDF");
-}
-
 void Win32Ui::showComposeWindow(ComposeWindow&) {
     notDrawn("The mail window");
 }
@@ -30,11 +25,6 @@ int Win32Ui::pickFolder(const std::vector<std::string>&) {
 
 void Win32Ui::showItemWindow(const ItemWindowContent&) {
     notDrawn("The item window");
-}
-
-std::unique_ptr<NamingDialogView> Win32Ui::openNamingDialog(const NamingDialogContent&,
-                                                            NamingDialogEvents&) {
-    notDrawn("frmFlet");
 }
 
 } // namespace lexi::win32

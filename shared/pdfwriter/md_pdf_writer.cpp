@@ -57,8 +57,11 @@ std::string readRegistryText(mdRegistry& registry, std::string_view key, std::st
 
 void mdPDFWriter::ResetPDFWriter() {
     // A missing key fails without a message; a refusal has been told by the
-    // registry module. Either way the caller goes on.
-    registry_.DeleteRegistryKey(PdfWriterSettingsKey);
+    // registry module. Either way the caller goes on. Settings that were
+    // there may hold a password: the store keeps no copy of them.
+    if (registry_.DeleteRegistryKey(PdfWriterSettingsKey)) {
+        registry_.FlushRegistryKey("HKEY_CURRENT_USER\\Software");
+    }
     ui_.doEvents();
 }
 

@@ -24,8 +24,9 @@ class mdPDFWriter {
 public:
     mdPDFWriter(mdRegistry& registry, Ui& ui) : registry_(registry), ui_(ui) {}
 
-    // Deletes every job setting; settings that are already gone are no
-    // failure. Pending window messages run afterwards.
+    // Deletes every job setting, leaving no copy of them in the registry's
+    // files; settings that are already gone are no failure. Pending window
+    // messages run afterwards.
     void ResetPDFWriter();
 
     // Writes one setting ("FileName", "StartNumber"...; the name compared

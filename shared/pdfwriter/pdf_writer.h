@@ -2,11 +2,14 @@
 
 #include "platform/clock.h"
 #include "platform/filesystem.h"
+#include "platform/processes.h"
 #include "platform/ui.h"
-#include "shared/pdfwriter/default_printer.h"
 #include "shared/pdfwriter/md_pdf_writer.h"
+#include "shared/pdfwriter/pdf_writer_turn.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,7 +18,9 @@ namespace lexi {
 // What PDFWriter remembers from SetPDFPrinter to SetStandardPrinter: one for
 // the loaded library, shared by every PDFWriter object.
 struct PDFWriterState {
-    DefaultPrinterSwitch printer;
+    // The PDF writer's turn, held from SetPDFPrinter to SetStandardPrinter,
+    // with the default printer to put back; made on first use.
+    std::unique_ptr<PdfWriterTurn> turn;
     // The destination of the last SetPDFPrinter; empty when none.
     std::string expectedOutputFile;
     // The stamp of the file that was at that place then, from an earlier
@@ -29,18 +34,24 @@ struct PDFWriterState {
 // back.
 class PDFWriter {
 public:
-    // How long SetStandardPrinter waits for the PDF, and how often it looks.
+    // How long SetStandardPrinter waits for the PDF, and SetPDFPrinter for
+    // the PDF writer's turn while another request prints; how often they look.
     static constexpr std::int64_t OutputWaitMilliseconds = 120'000;
+    static constexpr std::int64_t TurnWaitMilliseconds = 120'000;
     static constexpr std::int64_t OutputPollMilliseconds = 100;
 
-    PDFWriter(PDFWriterState& state, mdRegistry& registry, Ui& ui, FileSystem& files, Clock& clock);
+    PDFWriter(PDFWriterState& state, mdRegistry& registry, Ui& ui, FileSystem& files, Clock& clock,
+              Processes& processes);
 
-    // Clears the job settings, switches the default printer to the PDF writer
-    // and writes the settings of a PDF at `Destination`, written without
-    // asking, secured against annotating and copying, laid on the
-    // `Background` PDF when one is named. "OK", or "PDF Writer ikke
-    // installeret!" when the PDF writer is not installed (the job settings
-    // are cleared then, the default printer untouched).
+    // In the PDF writer's turn (waited for, letting window messages run,
+    // while another process prints to it): clears the job settings, switches
+    // the default printer to the PDF writer and writes the settings of a PDF
+    // at `Destination`, written without asking, secured against annotating
+    // and copying, laid on the `Background` PDF when one is named. "OK", or
+    // "PDF Writer ikke installeret!" when the PDF writer is not installed
+    // (the job settings are cleared then, the default printer untouched), or
+    // "PDF Writer er optaget af en anden udskrift!" when the turn did not
+    // come within the wait (nothing changed then).
     std::string SetPDFPrinter(std::string_view Destination, std::string_view Background = {});
 
     // Waits, letting window messages run, until the PDF of the last
@@ -50,7 +61,15 @@ public:
     // the same and the answer says which PDF is missing.
     std::string SetStandardPrinter();
 
+    // What SetStandardPrinter puts back, at once: for a host that lets the
+    // library go between the two calls.
+    void putBack();
+
 private:
+    PdfWriterTurn& turn();
+    // Looks until `ready` answers true, letting window messages run between
+    // the looks; false when `limitMilliseconds` run out first.
+    bool waitUntil(const std::function<bool()>& ready, std::int64_t limitMilliseconds);
     // True once a new file exists at the expected place (at once when none
     // is expected), false when the wait runs out first.
     bool waitForOutput();
@@ -60,6 +79,7 @@ private:
     Ui& ui_;
     FileSystem& files_;
     Clock& clock_;
+    Processes& processes_;
     mdPDFWriter writer_;
 };
 

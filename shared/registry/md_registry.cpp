@@ -174,4 +174,9 @@ bool mdRegistry::DeleteRegistryKey(std::string_view keyPath) {
     return registry_.deleteKey(key->root, key->subkey) == RegistryStatus::Ok;
 }
 
+bool mdRegistry::FlushRegistryKey(std::string_view keyPath) {
+    const auto key = SelectRoot(keyPath);
+    return key && registry_.flushKey(key->root, key->subkey) == RegistryStatus::Ok;
+}
+
 } // namespace lexi

@@ -50,6 +50,13 @@ public:
     // Deletes a key that has no subkeys.
     bool DeleteRegistryKey(std::string_view keyPath);
 
+    // Writes the key's changes to the store at once, leaving no earlier copy
+    // of deleted values behind. True when done; no message either way.
+    bool FlushRegistryKey(std::string_view keyPath);
+
+    // The registry the module works on.
+    Registry& registry() { return registry_; }
+
     // Whether a call found the store damaged. The user is told so once.
     bool storeDamaged() const { return storeDamaged_; }
 

@@ -1,8 +1,11 @@
 #include "apps/lexitray-cleaner/cleaner_run.h"
+#include "apps/lexitray-cleaner/document_cleaning.h"
+#include "apps/lexitray-cleaner/zip_package.h"
 #include "platform/failure.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/libreoffice/warm_office.h"
 #include "platform/windows_command_line.h"
+#include "tests/support/command_output.h"
 #include "tests/support/run_program.h"
 
 #include <cctype>
@@ -13,6 +16,7 @@ namespace lexi {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::commandOutput;
 using testing::readHostFile;
 using testing::TempFolder;
 
@@ -109,20 +113,6 @@ TEST(CleanerRun, WritesOnlyWhatItMayAndLogsWhereTheDriveTableReaches) {
     }
 }
 
-// What a command prints; its exit status in `status`.
-std::string output(const std::string& command, int* status = nullptr) {
-    std::string text;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    for (char buffer[4096]; std::size_t size = std::fread(buffer, 1, sizeof buffer, pipe);) {
-        text.append(buffer, size);
-    }
-    const int result = ::pclose(pipe);
-    if (status) {
-        *status = WEXITSTATUS(result);
-    }
-    return text;
-}
-
 // Every secret the documents hold carries this word.
 constexpr const char* Secret = "Hemmelig";
 constexpr const char* Properties =
@@ -171,7 +161,7 @@ std::string unzipped(const fs::path& package, const std::string& name) {
     for (const char c : name) {
         pattern += c == '[' ? std::string("[[]") : std::string(1, c);
     }
-    return output("unzip -p '" + package.string() + "' '" + pattern + "'");
+    return commandOutput("unzip -p '" + package.string() + "' '" + pattern + "'");
 }
 
 // The words of a text, one space between them; with `markup`, without the
@@ -203,7 +193,7 @@ using Reader = Reading (*)(const fs::path& document, const fs::path& folder);
 
 Reading readPackage(const fs::path& document, const std::string& mainPart) {
     Reading reading;
-    const std::string names = output("unzip -Z1 '" + document.string() + "'");
+    const std::string names = commandOutput("unzip -Z1 '" + document.string() + "'");
     std::istringstream list(names);
     for (std::string name; std::getline(list, name);) {
         if (unzipped(document, name).find(Secret) != std::string::npos) {
@@ -223,10 +213,10 @@ d = open(sys.argv[1], 'rb').read()
 m = olefile.OleFileIO(sys.argv[1]).get_metadata()
 print(*[k for k in ('author', 'last_saved_by', 'title', 'company', 'manager', 'template') if getattr(m, k)],
       'bytes' * (b'Hemmelig' in d or 'Hemmelig'.encode('utf-16-le') in d), end='')" )py";
-    output("soffice -env:UserInstallation=file://" + folder.string() +
-           "/reader --headless --convert-to txt --outdir '" + folder.string() + "/text' '" +
-           document.string() + "' >/dev/null 2>&1");
-    return {output(check + "'" + document.string() + "'"),
+    commandOutput("soffice -env:UserInstallation=file://" + folder.string() +
+                  "/reader --headless --convert-to txt --outdir '" + folder.string() + "/text' '" +
+                  document.string() + "' >/dev/null 2>&1");
+    return {commandOutput(check + "'" + document.string() + "'"),
             words(readHostFile(folder / "text" / document.filename().replace_extension(".txt")))};
 }
 
@@ -237,13 +227,13 @@ Reading readPdf(const fs::path& document, const fs::path&) {
          {"pdfinfo " + quoted + " 2>/dev/null",
           "pdfinfo -meta " + quoted + " 2>/dev/null | grep -c xmpmeta",
           "qpdf --show-object=trailer " + quoted + " | grep -o /Info"}) {
-        const std::string found = output(command);
+        const std::string found = commandOutput(command);
         if (found.find(Secret) != std::string::npos || found.find("/Info") != std::string::npos ||
             (found != "0\n" && command.find("-meta") != std::string::npos)) {
             reading.secrets += command + " ";
         }
     }
-    reading.text = words(output("pdftotext " + quoted + " - 2>/dev/null"));
+    reading.text = words(commandOutput("pdftotext " + quoted + " - 2>/dev/null"));
     return reading;
 }
 
@@ -288,10 +278,10 @@ TEST(Cleaner, DocumentsMadeByLibreOfficeLoseTheirHiddenDataAndKeepTheirText) {
     for (const auto& d : documents) {
         const std::string extension =
             std::string(d.convertTo).substr(0, std::string(d.convertTo).find(':'));
-        output("soffice -env:UserInstallation=file://" + home.str() +
-               "/maker --headless --convert-to '" + d.convertTo + "' --outdir '" +
-               (drive / "Sager/12").string() + "' '" + (home.path() / d.source).string() +
-               "' >/dev/null 2>&1");
+        commandOutput("soffice -env:UserInstallation=file://" + home.str() +
+                      "/maker --headless --convert-to '" + d.convertTo + "' --outdir '" +
+                      (drive / "Sager/12").string() + "' '" + (home.path() / d.source).string() +
+                      "' >/dev/null 2>&1");
         const fs::path source = (drive / "Sager/12" / d.source).replace_extension(extension);
         const std::string before = readHostFile(source);
         const Reading original = d.reader(source, home.path());
@@ -310,6 +300,175 @@ TEST(Cleaner, DocumentsMadeByLibreOfficeLoseTheirHiddenDataAndKeepTheirText) {
         EXPECT_EQ(readHostFile(source), before) << extension;
     }
     posix::WarmOffice(home.str()).endInstance();
+}
+
+// Packages crafted to hide what LibreOffice never writes, read back with
+// unzip: the file names kept, and whether any file still holds a secret.
+TEST(Cleaner, CraftedPackagesKeepNoHiddenFileOrComment) {
+    constexpr const char* Relationships =
+        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)";
+    constexpr const char* Type =
+        "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+    const std::vector<PackageEntry> docx = {
+        {"[Content_Types].xml",
+         R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="xml" ContentType="application/xml"/><Override PartName="/word/document.xml" ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/><Override PartName="/customXml/itemProps1.xml" ContentType="application/vnd.openxmlformats-officedocument.customXmlProperties+xml"/></Types>)"},
+        {"_rels/.rels", std::string(Relationships) + R"(<Relationship Id="r1" Type=")" + Type +
+                            R"(officeDocument" Target="word/document.xml"/></Relationships>)"},
+        {"word/_rels/document.xml.rels",
+         std::string(Relationships) + R"(<Relationship Id="r1" Type=")" + Type +
+             R"(customXml" Target="../customXml/item1.xml"/></Relationships>)"},
+        {"word/document.xml",
+         R"(<?xml version="1.0"?><!-- Hemmelig udkast --><w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body><!-- Hemmelig note -->)"
+         R"(<w:customXml w:element="klient"><w:customXmlPr><w:attr w:name="cpr" w:val="Hemmelig 010203-1234"/></w:customXmlPr><w:p><w:r><w:t>Synlig tekst</w:t></w:r></w:p></w:customXml>
+<w:sdt><w:sdtPr><w:dataBinding w:xpath="/klient/Hemmelig" w:storeItemID="{A}"/></w:sdtPr><w:sdtContent><w:p><w:r><w:t>bundet</w:t></w:r></w:p></w:sdtContent></w:sdt></w:body></w:document>)"},
+        {"customXml/item1.xml",
+         "<klient><navn>Hemmelig Hansen</navn><cpr>010203-1234</cpr></klient>"},
+        {"customXml/_rels/item1.xml.rels",
+         std::string(Relationships) + R"(<Relationship Id="r1" Type=")" + Type +
+             R"(customXmlProps" Target="itemProps1.xml"/></Relationships>)"},
+        {"customXml/itemProps1.xml",
+         R"(<ds:datastoreItem ds:itemID="{A}" xmlns:ds="http://schemas.openxmlformats.org/officeDocument/2006/customXml"/>)"},
+    };
+    const std::vector<PackageEntry> odt = {
+        {"mimetype", "application/vnd.oasis.opendocument.text"},
+        {"META-INF/manifest.xml",
+         R"(<manifest:manifest xmlns:manifest="urn:oasis:names:tc:opendocument:xmlns:manifest:1.0"><manifest:file-entry manifest:full-path="/" manifest:media-type="application/vnd.oasis.opendocument.text"/><manifest:file-entry manifest:full-path="content.xml" manifest:media-type="text/xml"/><manifest:file-entry manifest:full-path="../udenfor.txt" manifest:media-type="text/plain"/></manifest:manifest>)"},
+        {"content.xml",
+         R"(<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:text><!-- Hemmelig note --><text:p>Synlig tekst</text:p></office:text></office:body></office:document-content>)"},
+        {"klient.txt", "Hemmelig Hansen 010203-1234"},
+        {"../klient.txt", "Hemmelig Hansen 010203-1234"},
+        {"../udenfor.txt", "Hemmelig Hansen 010203-1234"},
+    };
+    const struct {
+        const char* name;
+        const std::vector<PackageEntry>& entries;
+        CleanableFormat format;
+        const char* kept;
+        const char* mainPart;
+        const char* text;
+    } packages[] = {
+        {"brev.docx", docx, CleanableFormat::OfficeOpenXml,
+         "[Content_Types].xml _rels/.rels word/_rels/document.xml.rels word/document.xml",
+         "word/document.xml", "Synlig tekst bundet"},
+        {"brev.odt", odt, CleanableFormat::OpenDocument,
+         "mimetype META-INF/manifest.xml content.xml", "content.xml", "Synlig tekst"},
+    };
+    const TempFolder folder;
+    for (const auto& package : packages) {
+        const fs::path source = folder.path() / ("kilde-" + std::string(package.name));
+        const fs::path target = folder.path() / package.name;
+        writePackage(source.string(), package.entries);
+        cleanPackage(package.format, source.string(), target.string());
+
+        std::string kept, secrets;
+        std::istringstream names(commandOutput("unzip -Z1 '" + target.string() + "'"));
+        for (std::string name; std::getline(names, name);) {
+            kept += (kept.empty() ? "" : " ") + name;
+            const std::string data = unzipped(target, name);
+            for (const char* secret : {Secret, "010203", "<!--", "customXml"}) {
+                if (data.find(secret) != std::string::npos) {
+                    secrets += name + ": " + secret + " ";
+                }
+            }
+        }
+        EXPECT_EQ(kept, package.kept);
+        EXPECT_EQ(secrets, "");
+        EXPECT_EQ(words(unzipped(target, package.mainPart), true), package.text);
+    }
+}
+
+// A PDF of the objects 1, 2, ... (the first its catalog), with the table that
+// finds them.
+std::string pdfOf(const std::vector<std::string>& objects) {
+    std::string pdf = "%PDF-1.7\n";
+    std::string table = "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        char entry[24];
+        std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", pdf.size());
+        table += entry;
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    return pdf + table + "trailer\n<< /Root 1 0 R /Size " + std::to_string(objects.size() + 1) +
+           " >>\nstartxref\n" + std::to_string(pdf.size()) + "\n%%EOF\n";
+}
+
+std::string stream(const std::string& dictionary, const std::string& data) {
+    return "<< " + dictionary + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
+           "\nendstream";
+}
+
+// A comment with its author and pop-up, a file attached to the page and one
+// to the document: all go; the link stays. Read back with qpdf.
+TEST(Cleaner, ACraftedPdfLosesItsRemarksAndEmbeddedFilesAndKeepsItsLinks) {
+    const TempFolder folder;
+    const fs::path source = folder.path() / "kilde.pdf", target = folder.path() / "dom.pdf";
+    std::ofstream(source, std::ios::binary) << pdfOf({
+        "<< /Type /Catalog /Pages 2 0 R /Names << /EmbeddedFiles << /Names [(bilag.txt) 6 0 R] >> "
+        ">> >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents 4 0 R /Resources << /Font "
+        "<< /F1 << /Type /Font /Subtype /Type1 /BaseFont /Helvetica >> >> >> /Annots [5 0 R 8 0 R "
+        "9 0 R 10 0 R] >>",
+        stream("", "BT /F1 24 Tf 72 700 Td (Synlig tekst) Tj ET"),
+        "<< /Type /Annot /Subtype /Text /Rect [300 700 320 720] /T (Hemmelig Forfatter) /Contents "
+        "(Hemmelig kommentar) /Popup 8 0 R >>",
+        "<< /Type /Filespec /F (bilag.txt) /EF << /F 7 0 R >> >>",
+        stream("/Type /EmbeddedFile", "Hemmelig bilag"),
+        "<< /Type /Annot /Subtype /Popup /Rect [300 600 400 700] /Parent 5 0 R >>",
+        "<< /Type /Annot /Subtype /FileAttachment /Rect [300 500 320 520] /FS 6 0 R /T (Hemmelig) "
+        ">>",
+        "<< /Type /Annot /Subtype /Link /Rect [72 690 250 720] /A << /S /URI /URI "
+        "(https://ret.dk/) "
+        ">> >>",
+    });
+    cleanPdf(source.string(), target.string());
+    const std::string objects =
+        commandOutput("qpdf --qdf --object-streams=disable '" + target.string() + "' -");
+    EXPECT_EQ(objects.find(Secret), std::string::npos);
+    EXPECT_EQ(objects.find("/EmbeddedFile"), std::string::npos);
+    EXPECT_NE(objects.find("/Subtype /Link"), std::string::npos);
+    EXPECT_EQ(words(commandOutput("pdftotext '" + target.string() + "' -")), "Synlig tekst");
+}
+
+// The sizes of a package's directory are judged before anything is unpacked,
+// so that a package built to fill the memory is refused at once.
+TEST(Cleaner, APackageThatWouldUnpackBeyondReasonIsRefusedUnread) {
+    constexpr std::uint64_t MB = 1 << 20;
+    const struct {
+        const char* why;
+        std::vector<PackedSize> files;
+        const char* refusal; // in the message; empty: taken
+    } cases[] = {
+        {"a letter", {{3'000, 30'000}, {200'000, 210'000}}, ""},
+        {"a small file packed tightly", {{100, MB}}, ""},
+        {"a large file packed fifty times", {{MB / 5, 10 * MB}}, ""},
+        {"a large file packed two thousand times", {{MB / 1000, 2 * MB}}, "100 gange"},
+        {"files that together pass 256 MB", {{200 * MB, 200 * MB}, {60 * MB, 60 * MB}}, "256 MB"},
+        {"a size no file has", {{UINT64_MAX, UINT64_MAX}, {1, 1}}, "256 MB"},
+    };
+    for (const auto& c : cases) {
+        std::string refusal;
+        try {
+            checkInflation(c.files);
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.number(), failure::PathFileAccessError) << c.why;
+            refusal = failure.description();
+        }
+        EXPECT_EQ(refusal.empty(), std::string_view(c.refusal).empty()) << c.why << ": " << refusal;
+        EXPECT_NE(refusal.find(c.refusal), std::string::npos) << c.why << ": " << refusal;
+    }
+
+    const TempFolder folder;
+    const fs::path bomb = folder.path() / "bombe.docx";
+    writePackage(bomb.string(), {{"word/document.xml", std::string(4 * MB, ' ')}});
+    try {
+        cleanPackage(CleanableFormat::OfficeOpenXml, bomb.string(),
+                     (folder.path() / "renset.docx").string());
+        ADD_FAILURE() << "cleaned";
+    } catch (const Failure& failure) {
+        EXPECT_NE(failure.description().find("100 gange"), std::string::npos);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
 
 } // namespace

@@ -1,9 +1,13 @@
 #include "docprep/document_list.h"
 #include "docprep/file_names.h"
 #include "tests/docprep/docprep_fixture.h"
+#include "tests/support/repeated.h"
 
 namespace lexi {
 namespace {
+
+using testing::RecordingUi;
+using testing::repeated;
 
 TEST(CleanFileNameTest, EveryRunOfTheSetAndOfHyphensBecomesOneUnderscore) {
     const std::pair<const char*, const char*> cases[] = {
@@ -23,7 +27,7 @@ protected:
     // The paths listed, then "!" and each message.
     std::string listed() {
         std::string all;
-        for (const MergeDocument& document : HentFiler(preparing)) {
+        for (const MergeDocument& document : HentFiler(preparing, "C:\\Udveksling\\findoc.txt")) {
             all += document.SourcePath + "|";
         }
         for (const script::Record& r : ui.records) {
@@ -37,7 +41,7 @@ std::string gone(const std::string& path) {
     return "!Filen " + path + " kan ikke findes. Navnet vil blive fjernet";
 }
 
-TEST_F(DocumentListTest, HentFilerCompletesChecksAndCompactsTheListAndAlwaysDeletesIt) {
+TEST_F(DocumentListTest, HentFilerCompletesChecksAndCompactsTheList) {
     const struct {
         const char* findoc; // nullptr: none
         const char* files;
@@ -56,14 +60,12 @@ TEST_F(DocumentListTest, HentFilerCompletesChecksAndCompactsTheListAndAlwaysDele
         for (const std::string_view file : text::split(c.files, " ")) {
             put("S/" + std::string(file));
         }
+        std::filesystem::remove(host("Udveksling/findoc.txt"));
         if (c.findoc) {
             writeExchangeFile("findoc.txt", c.findoc);
-            std::filesystem::permissions(host("Udveksling/findoc.txt"),
-                                         std::filesystem::perms::owner_read);
         }
         ui.records.clear();
         EXPECT_EQ(listed(), c.expected);
-        EXPECT_FALSE(std::filesystem::exists(host("Udveksling/findoc.txt"))) << c.expected;
     }
     EXPECT_TRUE(logHas("Start på HentFiler\nSlut på HentFiler\nFejl i Hentfiler: File not found"));
 }
@@ -76,6 +78,7 @@ std::string fields(const MergeDocument& d) {
 
 TEST_F(DocumentListTest, GetNamesFillsEveryRecordAndCarriesPasswordAndTemplateOn) {
     put("T/brev.pdf");
+    std::ofstream(host("T/brev.pdf")) << "%PDF-1.4";
     store("PDF Template", "C:\\T\\slettet.pdf");
     store("Use PDF", "1");
     ui.addAnswers("naming chkClean 1\nnaming txtPassword hemmelig\nnaming OK\n"
@@ -108,6 +111,40 @@ TEST_F(DocumentListTest, GetNamesLeavesOutADocumentWhoseDialogIsClosedAndShowsNo
     EXPECT_EQ(GetNames(list, preparing).at(0).SourcePath, "") << "the record for none";
     EXPECT_EQ(GetNames(list, preparing).size(), 1U);
     EXPECT_EQ(ui.takeEvents(), "naming:shown naming:closed naming:hidden");
+}
+
+// The file system counts bytes: a long name of Danish or Cyrillic letters is
+// cut before its extension so that it, and a file written beside it, fit.
+TEST_F(DocumentListTest, GetNamesCutsANameToFitTheFileSystem) {
+    ui.addAnswers("naming txtFilnavn " + repeated("æ", 150) +
+                  ".docx\nnaming OK\nnaming txtFilnavn " + repeated("Ж", 120) +
+                  ".pdf\nnaming OK\n");
+    DocumentList list(2);
+    list[0].SourcePath = "C:\\S\\a.docx";
+    list[1].SourcePath = "C:\\S\\b.docx";
+    GetNames(list, preparing);
+    EXPECT_EQ(list[0].TargetPath, "C:\\Arbejde\\" + repeated("æ", 109) + ".docx");
+    EXPECT_EQ(list[1].TargetPath, "C:\\Arbejde\\" + repeated("Ж", 109) + ".pdf");
+}
+
+// A failure of the naming ends it with its own message; the documents not yet
+// named are not attached.
+TEST_F(DocumentListTest, GetNamesReportsItsOwnFailure) {
+    struct NoWindows final : RecordingUi {
+        std::unique_ptr<NamingDialogView> openNamingDialog(const NamingDialogContent&,
+                                                           NamingDialogEvents&) override {
+            throw Failure(failure::CannotCreateObject, "lexitray-qt.so");
+        }
+    } noWindows;
+    Platform withoutWindows{registry,  settings, files,   processes, shell,
+                            noWindows, clock,    outlook, word,      windowSearch};
+    DocPrepContext context{withoutWindows, log, program, "C:\\Arbejde", true};
+    DocumentList list(1);
+    list[0].SourcePath = "C:\\S\\a.docx";
+    EXPECT_EQ(GetNames(list, context).at(0).SourcePath, "") << "the record for none";
+    const std::string message = "Fejl i GetNames: ActiveX component can't create object";
+    EXPECT_EQ(noWindows.messages(), std::vector<std::string>{"Lexitray|0|" + message});
+    EXPECT_TRUE(logHas("Start på getnames\n" + message));
 }
 
 } // namespace

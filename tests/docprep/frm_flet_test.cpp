@@ -18,9 +18,14 @@ protected:
         dialog.Unload();
         EXPECT_FALSE(program.mergeDialogOpen);
         for (const script::Record& r : ui.records) {
+            if (r.kind == "openfile") {
+                EXPECT_EQ(r.field("filter") + " " + r.field("name"),
+                          "PDF Files (*.pdf)|*.pdf *.pdf");
+            }
             met += " " + (r.kind == "msgbox" ? r.field("text")
                           : r.kind == "openfile"
-                              ? "openfile(" + r.field("folder") + ")" + r.field("file")
+                              ? "openfile(" + r.field("filter") + " in " + r.field("folder") + ")" +
+                                    r.field("file")
                               : r.field("event") + r.field("pdf") + r.field("control"));
         }
         met += " |";
@@ -34,8 +39,18 @@ protected:
     mdRegistry registry_{registry, ui};
 };
 
+// The refusal of a background that is not a PDF.
+std::string notPdf(const std::string& path) {
+    return "Baggrunden " + path +
+           " er ikke en PDF-fil.\r\n\r\nVælg en PDF-fil som baggrund, eller fjern fluebenet ved "
+           "\"Brug PDF baggrund\".";
+}
+
 TEST_F(FrmFletTest, LayoutsRulesMessagesKeysAndStoredValues) {
     put("Arbejde/brev_1.docx");
+    put("T/brev.docx");
+    put("T/falsk.pdf");
+    std::ofstream(host("T/bag.pdf")) << "%PDF-1.4";
     const struct {
         const char* what;
         bool pdfWriter;
@@ -63,8 +78,21 @@ TEST_F(FrmFletTest, LayoutsRulesMessagesKeysAndStoredValues) {
         {"a chosen template and its folder are kept, a cancel changes nothing", true, "0",
          "naming knpLookup\nopenfile C:\\\\T\\\\b.pdf\nnaming F6\nnaming chkUsePDFTemplate "
          "1\nnaming OK",
-         "confirmed showndisabled openfile()C:\\T\\b.pdf openfile(C:\\T) hidden | "
+         "confirmed showndisabled openfile(PDF Files (*.pdf)|*.pdf in )C:\\T\\b.pdf "
+         "openfile(PDF Files (*.pdf)|*.pdf in C:\\T) hidden | "
          "PDF Template=C:\\T\\b.pdf Use PDF=1 InitDir=C:\\T"},
+        {"a background in use must be a PDF; one that is not there is passed over", true, "",
+         "naming txtFilnavn brev.pdf\nnaming chkUsePDFTemplate 1\n"
+         "naming fldPDFTemplate C:\\\\T\\\\brev.docx\nnaming OK\n"
+         "naming fldPDFTemplate C:\\\\T\\\\falsk.pdf\nnaming OK\n"
+         "naming fldPDFTemplate C:\\\\T\\\\væk.docx\nnaming OK",
+         "confirmed showndisabled " + notPdf("C:\\T\\brev.docx") + " " +
+             notPdf("C:\\T\\falsk.pdf") +
+             " hidden | PDF Template=C:\\T\\væk.docx Use PDF=1 InitDir=-"},
+        {"a PDF background is taken", true, "",
+         "naming txtFilnavn brev.pdf\nnaming chkUsePDFTemplate 1\n"
+         "naming fldPDFTemplate C:\\\\T\\\\bag.pdf\nnaming OK",
+         "confirmed showndisabled hidden | PDF Template=C:\\T\\bag.pdf Use PDF=1 InitDir=-"},
     };
     for (const auto& c : cases) {
         registry_.DeleteRegistryKey(PdfKey);

@@ -11,6 +11,7 @@
 #include "platform/registry_settings.h"
 #include "shared/pdfwriter/driver_values.h"
 #include "shared/pdfwriter/md_pdf_writer.h"
+#include "shared/pdfwriter/pdf_writer_turn.h"
 #include "tests/support/log_lines.h"
 #include "tests/support/recording_ui.h"
 
@@ -43,7 +44,8 @@ MergeDocument document(const std::string& source, const std::string& target, boo
 
 // One run's surroundings: the office printer is the default, the PDF writer
 // installed. The fake driver writes the PDF named by the job settings when a
-// print reaches it (through Word or the shell); `events` tells what Word, the
+// print reaches it (through Word or the shell), or, when it does not, later,
+// after a cancel; `events` tells what Word, the
 // shell and the driver were asked, with the settings and "Device" the driver
 // found.
 struct EngineRun {
@@ -54,6 +56,15 @@ struct EngineRun {
         registry_.WriteRegistryValue(driver::WindowsKey, driver::DeviceValue, Office, false);
         word.onCall = [this](const std::string& call) {
             call.starts_with("printOut ") ? driverPrints() : void(events += " " + call);
+            // A cancelled job the driver finishes while the document is
+            // opened again for the user.
+            if (call.ends_with("readOnly") && !driverWrites) {
+                files.putFile(read(PdfWriterSettingsKey, "OutputFile"), "%PDF-");
+            }
+        };
+        // The document launcher of the program's frame, as far as printing goes.
+        program.StartProgram = [this](std::string_view file, std::string_view verb) {
+            return shell.execute(verb, file, "", "", ShowMode::Hidden);
         };
         shell.onExecute = [this](const fake::FakeShell::Request& request) {
             events += " " + request.verb + " " + request.file;
@@ -162,8 +173,8 @@ TEST(MergeAndPrint, EachDocumentIsCopiedPrintedOrLeftAloneAndEverythingIsPutBack
           document("dom.pdf", "dom.pdf")},
          "brev.docx=docx dom.pdf=pdf",
          end},
-        {"a document to clean is left to the cleaner",
-         {document("brev.doc", "brev.doc", true)},
+        {"a document to clean is left to the cleaner, a saved mail refused by it is not attached",
+         {document("brev.doc", "brev.doc", true), document("svar.msg", "svar.msg", true)},
          "",
          end},
         {"two PDFs, by Word and by the shell",
@@ -174,7 +185,7 @@ TEST(MergeAndPrint, EachDocumentIsCopiedPrintedOrLeftAloneAndEverythingIsPutBack
              "AddBackground=1 BackgroundFile=C:\\Skabeloner\\brevpapir.pdf saved close Print "
              "C:\\Sager\\tal.xlsx" +
              job + "tal.pdf AddSecurity=1 AddBackground=0" + end},
-        {"cancelled: the rest is not made",
+        {"cancelled: the rest is not made, the job's late PDF removed",
          {document("brev.doc", "brev.pdf"), document("a.pdf", "a.pdf")},
          "",
          " open C:\\Sager\\brev.doc" + job +
@@ -217,6 +228,64 @@ TEST(MergeAndPrint, APdfWithoutThePdfWriterIsACopyAndOneThatNeverComesAFailure) 
     EXPECT_EQ(run.merge({document("brev.docx", "brev2.pdf")})->number(), 999);
     EXPECT_EQ(run.lastLine(), "Fejl i MailAndMerge log: PDF-udskriften har timeout Fejlkode 999");
     EXPECT_TRUE(run.putBack());
+}
+
+// Two requests of one user at once: the second waits for the PDF writer's
+// turn, with the progress window, while the first's job is printed with the
+// first's settings; then it makes its own PDF with its own. The default
+// printer is the user's again after both.
+TEST(MergeAndPrint, ASecondRequestWaitsForThePdfWritersTurn) {
+    EngineRun run;
+    mdPDFWriter writer(run.registry_, run.ui);
+    fake::FakeProcesses first;
+    PdfWriterTurn firstTurn(run.registry_, first, run.ui);
+    ASSERT_TRUE(firstTurn.tryTake());
+    run.processes.heldElsewhere = first.held;
+    firstTurn.keepDefaultPrinter(Office);
+    run.registry_.WriteRegistryValue(driver::WindowsKey, driver::DeviceValue, PdfWriter, false);
+    writer.SetPDFWriterSetting("FileName", Work + "a.pdf");
+    writer.SetPDFWriterSetting("UserPassword", "aaa");
+    int refusals = 0;
+    run.processes.onRefused = [&](const std::string&) {
+        if (++refusals == 3) {
+            run.driverPrints();
+            writer.ResetPDFWriter();
+            firstTurn.defaultPrinterBack();
+            firstTurn.release();
+            run.processes.heldElsewhere.clear();
+        }
+    };
+    MergeDocument second = document("brev.docx", "b.pdf");
+    second.PDFPassword = "bbb";
+    EXPECT_EQ(run.merge({second}), std::nullopt);
+    EXPECT_EQ(run.events, " job OutputFile=" + Work +
+                              "a.pdf userPassword=aaa open C:\\Sager\\brev.docx" +
+                              " job BypassSaveAs=1 OutputFile=" + Work +
+                              "b.pdf userPassword=bbb masterPassword=mnbvæuyt5678 AddSecurity=1 "
+                              "AddBackground=0 saved close");
+    EXPECT_EQ(run.ui.takeEvents().substr(0, 15), "makingpdf:shown");
+    EXPECT_TRUE(run.putBack());
+}
+
+// A request killed in the PDF writer's turn, after the default printer was
+// switched, leaves the printer switched and its job's settings: the next to
+// take the turn (any start of a program) puts both back.
+TEST(MergeAndPrint, ARunKilledInItsTurnIsPutBackByTheNextStart) {
+    struct Killed {};
+    EngineRun run;
+    run.word.onCall = [](const std::string& call) {
+        if (call.starts_with("printOut")) {
+            throw Killed{};
+        }
+    };
+    MergeDocument locked = document("brev.docx", "brev.pdf");
+    locked.PDFPassword = "hemmelig";
+    EXPECT_THROW(run.merge({locked}), Killed);
+    EXPECT_EQ(run.device(), PdfWriter);
+    EXPECT_NE(run.settings(), "");
+    fake::FakeProcesses next;
+    EXPECT_EQ(PdfWriterTurn::putBackLeft(run.registry_, next, run.ui), Office);
+    EXPECT_EQ(run.device() + "|" + run.settings(), Office + "|");
 }
 
 } // namespace

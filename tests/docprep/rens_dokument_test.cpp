@@ -77,6 +77,28 @@ TEST_F(RensDokumentTest, ATooSlowToolThatWritesNothingEndsInBothErrorTexts) {
                   Waiting, "Lexitray|0|Der opstod følgende fejl i RensDokument: File not found"}));
 }
 
+// Word cannot save a PDF or a workbook as what it is: the tool's copy is the
+// result, and without one there is none.
+TEST_F(RensDokumentTest, AKindWordCannotSaveIsTheToolsCopyWithoutWord) {
+    const std::string pdf = "C:\\Temp\\lexitray\\dom.pdf";
+    processes.waitForExit = [&](auto) {
+        files.putFile(pdf, "%PDF-renset");
+        return true;
+    };
+    EXPECT_EQ(RensDokument(platform, log, "C:\\Sager\\12\\dom.pdf", pdf), pdf);
+    EXPECT_EQ(files.readFile(pdf), "%PDF-renset");
+    EXPECT_FALSE(files.exists(pdf + "_"));
+
+    processes.waitForExit = [](auto) {
+        return true;
+    };
+    EXPECT_EQ(
+        RensDokument(platform, log, "C:\\Sager\\12\\tal.xlsx", "C:\\Temp\\lexitray\\tal.xlsx"), "");
+    EXPECT_EQ(testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")).back(),
+              "Der opstod følgende fejl: File not found");
+    EXPECT_EQ(word.calls, std::vector<std::string>{});
+}
+
 TEST(CleaningChoice, CleansTheCleanersKindsIntoTheirOwnKindOnly) {
     const std::tuple<const char*, const char*, bool, CleaningChoice> cases[] = {
         {"doc", "doc", true, CleaningChoice::Clean},

@@ -8,6 +8,7 @@
 #include "platform/posix/sqlite_registry.h"
 #include "shared/pdfwriter/driver_values.h"
 #include "shared/pdfwriter/md_pdf_writer.h"
+#include "tests/support/command_output.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/run_program.h"
 
@@ -18,6 +19,7 @@ namespace lexi {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::commandOutput;
 
 // A two-page document by "Jens Hemmelig", as LibreOffice's flat format.
 constexpr const char* Letter = R"(<?xml version="1.0"?>
@@ -34,17 +36,6 @@ constexpr const char* Letter = R"(<?xml version="1.0"?>
 <style:paragraph-properties fo:break-before="page"/></style:style></office:automatic-styles>
 <office:body><office:text><text:p>Side en</text:p><text:p text:style-name="P2">Side to</text:p>
 </office:text></office:body></office:document>)";
-
-// What a command writes on its standard output.
-std::string output(const std::string& command) {
-    std::string text;
-    FILE* reader = ::popen(command.c_str(), "r");
-    for (int c; (c = std::fgetc(reader)) != EOF;) {
-        text += static_cast<char>(c);
-    }
-    ::pclose(reader);
-    return text;
-}
 
 TEST(MailDocumentsE2E, TheFiledMailCarriesEveryDocumentAsTheUserAskedForIt) {
     const testing::TempFolder home, work;
@@ -97,13 +88,14 @@ TEST(MailDocumentsE2E, TheFiledMailCarriesEveryDocumentAsTheUserAskedForIt) {
     EXPECT_THAT(attached, ::testing::SizeIs(4));
     EXPECT_EQ(attached["brevpapir.pdf"], testing::readHostFile(cas / "brevpapir.pdf"));
     const std::string pdf = work.str() + "/Brev.pdf";
-    EXPECT_EQ(output("pdftotext " + pdf + " - 2>/dev/null"), "") << "a password is needed";
+    EXPECT_EQ(commandOutput("pdftotext " + pdf + " - 2>/dev/null"), "") << "a password is needed";
     EXPECT_THAT(
-        output("pdftotext -upw hemmelig " + pdf + " -"),
+        commandOutput("pdftotext -upw hemmelig " + pdf + " -"),
         ::testing::MatchesRegex("BREVPAPIR\\s+Side en\\s*\f\\s*BREVPAPIR\\s+Side to\\s*\f"));
-    EXPECT_THAT(output("strings " + (cas / "brev.doc").string()), ::testing::HasSubstr("Hemmelig"));
-    EXPECT_THAT(output("strings " + work.str() + "/brev.doc") +
-                    output("unzip -p " + work.str() + "/udkast.docx docProps/core.xml"),
+    EXPECT_THAT(commandOutput("strings " + (cas / "brev.doc").string()),
+                ::testing::HasSubstr("Hemmelig"));
+    EXPECT_THAT(commandOutput("strings " + work.str() + "/brev.doc") +
+                    commandOutput("unzip -p " + work.str() + "/udkast.docx docProps/core.xml"),
                 ::testing::Not(::testing::HasSubstr("Hemmelig")));
     EXPECT_EQ(readRegistryText(settings, driver::WindowsKey, driver::DeviceValue),
               "Kontor,lp,Ne01:");

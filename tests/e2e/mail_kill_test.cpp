@@ -1,7 +1,7 @@
 // Mail requests of the real program killed at random moments, each followed
 // by a start of the program: nothing the case-management system handed over
-// is lost, nothing is reported as filed that is not there whole, and every
-// sent mail is filed once, in its own case.
+// is lost or carried into another request, nothing is reported as filed that
+// is not there whole, and every sent mail is filed once, in its own case.
 
 #include "platform/cp1252.h"
 #include "platform/outlook.h"
@@ -47,12 +47,18 @@ public:
     std::string subject(int request) const {
         return "Sag " + std::to_string(number_) + "-" + std::to_string(request);
     }
+    std::string recipient(int request) const {
+        return "klient" + std::to_string(number_) + "-" + std::to_string(request) + "@firma.dk";
+    }
+    std::string document(int request) const { return "Bilag " + std::to_string(request) + ".txt"; }
     fs::path saved(int request) const { return drive() / "Sager" / (id(request) + ".msg"); }
     fs::path callback(int request) const { return drive() / ("Mail_" + id(request) + ".txt"); }
 
-    // The exchange files of a request: its recipient, subject and case.
+    // The exchange files of a request: its recipient, subject, document and case.
     void handOver(int request) {
-        write("finmail.txt", "klient@firma.dk\r\n[subject]=" + subject(request) + "\r\n");
+        std::ofstream(drive() / "Sager" / document(request)) << subject(request);
+        write("finmail.txt", recipient(request) + "\r\n[subject]=" + subject(request) + "\r\n");
+        write("findoc.txt", "C:\\Sager\\" + document(request) + "\r\n");
         write("tmp.txt", "C:\\Sager\r\nK\r\n" + std::to_string(request) + "\r\nC:\\Sager\\" +
                              id(request) + ".msg\r\n\r\n\r\n" + id(request) + "\r\n");
     }
@@ -111,24 +117,52 @@ private:
     std::size_t logSeen_ = 0;
 };
 
+// Whether the request's mail is in the store, in any folder.
+bool stored(Lane& lane, int request) {
+    mailstore::SqliteMailStorage store((lane.home.path() / "mailstore.db").string());
+    for (const auto& folder : store.folders()) {
+        for (const auto& item : store.items(folder.id, std::nullopt)) {
+            if (item.summary.subject == lane.subject(request)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 // Every request's outcome on the lane once all have run.
 void checkLane(Lane& lane) {
     mailstore::SqliteMailStorage store((lane.home.path() / "mailstore.db").string());
     std::map<std::string, int> sent;
     std::map<std::string, int> stored;
+    std::map<std::string, std::string> carried;
     for (const auto& folder : store.folders()) {
         for (const auto& item : store.items(folder.id, std::nullopt)) {
             ++stored[item.summary.subject];
             if (folder.id == outlook::FolderSentItems) {
                 ++sent[item.summary.subject];
             }
+            // What the mail carries: its recipients and documents.
+            std::string& what = carried[item.summary.subject];
+            what.clear();
+            const auto message = store.message(item.entryId);
+            for (const auto& recipient : message->recipients) {
+                what += recipient.address + " ";
+            }
+            for (const auto& attachment : message->attachments) {
+                what += attachment.displayName + " ";
+            }
         }
     }
+    EXPECT_EQ(stored.size(), static_cast<std::size_t>(RequestsPerLane))
+        << "a mail of no request's subject: a request without its own exchange files";
     for (int request = 1; request <= RequestsPerLane; ++request) {
         const std::string subject = lane.subject(request);
         SCOPED_TRACE(subject);
         // Each request was taken, or started again until it was.
         EXPECT_GT(stored[subject], 0) << "exchange file lost, mail not stored";
+        EXPECT_EQ(carried[subject], lane.recipient(request) + " " + lane.document(request) + " ")
+            << "another request's recipient or document";
         EXPECT_LE(sent[subject], 1) << "sent twice";
         const bool filed = fs::exists(lane.saved(request));
         if (filed) {
@@ -164,10 +198,12 @@ TEST(MailKillTest, KilledRequestsLoseNothingAndFileEverySentMailOnce) {
                 lane.handOver(request);
                 lane.newLog();
                 lane.run({"mail"}, "send", milliseconds(delay(random)));
-                // The next start finishes what was left; a request whose
-                // recipients file was never taken is started again.
-                const bool taken = !fs::exists(lane.drive() / "finmail.txt");
-                lane.run({taken ? "setup" : "mail"}, taken ? "none" : "send", std::nullopt);
+                // The next start finishes what was left. A request whose
+                // mail never came into being is started again, without its
+                // files handed over anew: it gets back what the killed one
+                // took.
+                const bool made = stored(lane, request);
+                lane.run({made ? "setup" : "mail"}, made ? "none" : "send", std::nullopt);
             }
             const std::lock_guard lock(mutex);
             checkLane(lane);

@@ -1,11 +1,14 @@
 #include "library/filfunc.h"
 #include "tests/library/library_fixture.h"
+#include "tests/support/repeated.h"
 
 namespace lexi {
 namespace {
 
 class FilfuncTest : public testing::LibraryTest {
 protected:
+    FilfuncTest() { files.setMachineDrive('Z', {"Z:\\home\\jens"}); }
+
     Filfunc filfunc{files, ui, processes, word, library.state()};
 };
 
@@ -23,6 +26,9 @@ TEST_F(FilfuncTest, OpretMappeCreatesWhatIsMissingAndRefusesOverlongPaths) {
         {name256, "Stinavnet er for langt", ""},
         {name255 + "\\", "OK", name255},
         {"Q:\\Sager", "Path not found", ""},
+        // No drive: the current one. No drive path reaches the network.
+        {"\\Ny\\", "OK", "C:\\Ny"},
+        {"\\\\server\\share\\x", "Path not found", ""},
     };
     for (const auto& [path, result, made] : cases) {
         EXPECT_EQ(filfunc.OpretMappe(path), result) << path;
@@ -30,7 +36,7 @@ TEST_F(FilfuncTest, OpretMappeCreatesWhatIsMissingAndRefusesOverlongPaths) {
             EXPECT_TRUE(files.isFolder(made)) << made;
         }
     }
-    EXPECT_EQ(files.list("C:\\*"), (std::vector<std::string>{"A", "Sager", "Temp"}));
+    EXPECT_EQ(files.list("C:\\*"), (std::vector<std::string>{"A", "Ny", "Sager", "Temp"}));
     EXPECT_EQ(files.currentFolder(), "C:\\");
 }
 
@@ -54,19 +60,52 @@ TEST_F(FilfuncTest, KopierProtectsOnlyForReadOnlyInItsOwnCase) {
     EXPECT_EQ(filnavn, "brev.docx");
 }
 
-TEST_F(FilfuncTest, MappeSletDeletesEverythingButNeverADriveRoot) {
-    files.putFile("C:\\Sag\\12\\brev.docx", "x");
-    files.setAttributes("C:\\Sag\\12\\brev.docx", attribute::ReadOnly);
-    for (std::string root : {"C:\\", "C:\\\\", "C:\\Sag\\..\\", ""}) {
-        EXPECT_EQ(filfunc.MappeSlet(root), "");
+// A mistaken path must reach neither the current folder nor its parent, a
+// drive, the network nor the machine's own folders.
+TEST_F(FilfuncTest, MappeSletDeletesOnlyAFolderOfTheUsersBelowADrivesRoot) {
+    const std::vector<std::string> kept = {"C:\\Sag\\12\\brev.docx", "Z:\\etc\\passwd",
+                                           "Z:\\home\\jens\\sag\\x"};
+    for (const std::string& path : kept) {
+        files.putFile(path, "x");
     }
-    EXPECT_TRUE(files.exists("C:\\Sag\\12\\brev.docx"));
-    std::string missing = "C:\\Findes\\ikke\\";
-    EXPECT_EQ(filfunc.MappeSlet(missing), "");
-    EXPECT_EQ(missing, "C:\\Findes\\ikke");
-    std::string folder = "C:\\Sag\\";
-    EXPECT_EQ(filfunc.MappeSlet(folder), "");
-    EXPECT_FALSE(files.exists("C:\\Sag"));
+    files.setAttributes(kept[0], attribute::ReadOnly);
+    files.setCurrentFolder("C:\\Sag\\12");
+    for (std::string path : {"", "\\", ".", "..", "12", "\\Sag", "C:\\", "C:\\\\", "C:\\Sag\\..\\",
+                             "C:Sag", "\\\\server\\share", "Z:\\etc", "Z:\\home\\jens",
+                             "Z:\\home\\jens\\sag\\..\\..", "C:\\Findes\\ikke\\"}) {
+        EXPECT_EQ(filfunc.MappeSlet(path), "");
+    }
+    for (const std::string& path : kept) {
+        EXPECT_TRUE(files.exists(path)) << path;
+    }
+    for (std::string gone : {"C:\\Sag\\12\\", "Z:\\home\\jens\\sag"}) {
+        EXPECT_EQ(filfunc.MappeSlet(gone), "");
+        EXPECT_FALSE(files.exists(gone) || gone.ends_with('\\')) << gone;
+    }
+}
+
+// Replacing a file is refused where deleting a folder is.
+TEST_F(FilfuncTest, KopierAndKortFilnavnReplaceNothingOutsideTheUsersFolders) {
+    files.putFile("C:\\Bilag\\brev.docx", "ny");
+    const std::string older[] = {"C:\\brev.docx", "Z:\\etc\\brev.docx", "C:\\Sag\\brev.docx"};
+    for (const std::string& path : older) {
+        files.putFile(path, "gammel");
+    }
+    for (std::string tilSti : {"C:\\", "Z:\\etc", "Sag", "\\Sag"}) {
+        std::string filnavn;
+        EXPECT_EQ(filfunc.Kopier("C:\\Bilag\\brev.docx", tilSti, "", filnavn), "Fejl") << tilSti;
+    }
+    for (const std::string& path : older) {
+        EXPECT_EQ(files.readFile(path), "gammel") << path;
+    }
+    for (std::string folder : {"", "Z:\\etc", "C:\\"}) {
+        try {
+            filfunc.KortFilnavn(folder);
+            ADD_FAILURE() << folder;
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.number(), failure::PathFileAccessError);
+        }
+    }
 }
 
 TEST_F(FilfuncTest, KortFilnavnPilesSuffixesOnTakenNames) {
@@ -79,6 +118,12 @@ TEST_F(FilfuncTest, KortFilnavnPilesSuffixesOnTakenNames) {
     EXPECT_EQ(files.list("C:\\Sag\\*"),
               (std::vector<std::string>{prefix + ".pdf", prefix + "_1.pdf", prefix + "_1_2.pdf"}));
     EXPECT_EQ(files.readFile("C:\\Sag\\" + prefix + "_1_2.pdf"), "2");
+    // A name that takes its long extension along is cut to fit the drive.
+    files.putFile("C:\\Sag\\brev." + testing::repeated("Ж", 125), "3");
+    filfunc.KortFilnavn(folder);
+    EXPECT_EQ(files.readFile("C:\\Sag\\brev." + testing::repeated("Ж", 85) + "." +
+                             testing::repeated("Ж", 23)),
+              "3");
 }
 
 TEST_F(FilfuncTest, FileTestsSeeOnlyNormalFiles) {

@@ -1,3 +1,5 @@
+#include "shared/pdfwriter/driver_values.h"
+#include "shared/pdfwriter/md_pdf_writer.h"
 #include "tests/library/library_fixture.h"
 
 namespace lexi {
@@ -106,4 +108,29 @@ TEST_F(LibraryTest, FailuresReachTheHostWithTheRuntimesNumbers) {
 }
 
 } // namespace
+
+// A library let go between SetPDFPrinter and SetStandardPrinter puts the
+// default printer back as it goes; a host that ended without letting it go
+// (its turn gone, the printer switched) is put back by the next loading.
+TEST_F(LibraryTest, UnloadingAndLoadingPutTheDefaultPrinterBack) {
+    mdRegistry module(registry, ui);
+    module.WriteRegistryValue(driver::DevicesKey, PdfWriterName, "winspool,Ne00:", false);
+    module.WriteRegistryValue(driver::WindowsKey, driver::DeviceValue, "Kontor,Ne01:", false);
+    const auto device = [&] {
+        return readRegistryText(module, driver::WindowsKey, driver::DeviceValue) + "|" +
+               readRegistryText(module, PdfWriterSettingsKey, driver::OutputFile);
+    };
+    auto host = std::make_unique<CasebenchLibrary>(platform);
+    call(*host->create("Casebench.PDFWriter"), "SetPDFPrinter", {std::string("C:\\x.pdf")});
+    EXPECT_EQ(device(), "Lexitray PDF Writer,winspool,Ne00:|C:\\x.pdf");
+    host.reset();
+    EXPECT_EQ(device(), "Kontor,Ne01:|");
+
+    host = std::make_unique<CasebenchLibrary>(platform);
+    call(*host->create("Casebench.PDFWriter"), "SetPDFPrinter", {std::string("C:\\x.pdf")});
+    host->state().pdfWriter.turn.reset();
+    CasebenchLibrary next(platform);
+    EXPECT_EQ(device(), "Kontor,Ne01:|");
+}
+
 } // namespace lexi

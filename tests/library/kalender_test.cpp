@@ -1,4 +1,3 @@
-#include "library/automation_date.h"
 #include "library/kalender.h"
 #include "platform/posix/mailstore/local_time.h"
 #include "platform/posix/msgfile/message_file.h"
@@ -70,6 +69,7 @@ TEST_F(KalenderTest, EveryFailureIsAnsweredWithError) {
         {"VisOpgave", {"00000000UKENDT"}},
         {"SletOpgave", {"00000000UKENDT"}},
         {"CheckDato", {contact}},
+        {"VisOpgave", {contact}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(text(c.member, c.arguments), "ERROR") << c.member;
@@ -148,28 +148,6 @@ TEST_F(KalenderTest, AnalyzeMailReadsTheHeaderOfASavedMail) {
 TEST(KalenderDateTest, ATwoDigitYearIsTakenAsThisCentury) {
     EXPECT_EQ(registerDate({2026, 3, 5, 0, 0, 0}), "05-03-2026");
     EXPECT_EQ(registerDate({26, 11, 30, 0, 0, 0}), "30-11-2026");
-}
-
-// Dates the host passes as text, as Kalender's date parameters take them.
-TEST(KalenderDateTest, ADanishDateTextIsTakenWholeOrNotAtAll) {
-    const std::pair<const char*, std::optional<LocalDateTime>> cases[] = {
-        {" 24-12-2026 ", LocalDateTime{2026, 12, 24, 0, 0, 0}},
-        {"1-2-2026 9:05", LocalDateTime{2026, 2, 1, 9, 5, 0}},
-        {"31-12-2026 14:30:59", LocalDateTime{2026, 12, 31, 14, 30, 59}},
-        {"29-2-2026", std::nullopt},
-        {"24-12-26", std::nullopt},
-        {"24-12-2026 14", std::nullopt},
-        {"24-12-2026 24:00", std::nullopt},
-        {"24-12-2026x", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const auto& [text, expected] : cases) {
-        const std::optional<double> parsed = parseDanishDate(text);
-        ASSERT_EQ(parsed.has_value(), expected.has_value()) << text;
-        if (expected) {
-            EXPECT_EQ(*parsed, automationDateOf(*expected)) << text;
-        }
-    }
 }
 
 TEST_F(LibraryTest, AKalenderCannotBeMadeWithoutOutlook) {

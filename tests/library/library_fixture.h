@@ -41,7 +41,8 @@ protected:
 
     fake::MemoryRegistry registry;
     RegistrySettings settings{registry};
-    fake::MemoryFileSystem files;
+    // Drive Z: shows the whole machine, as on Linux.
+    fake::MemoryFileSystem files{"CZ"};
     fake::FakeProcesses processes;
     posix::NoShell shell;
     std::vector<script::Record> records;

@@ -13,6 +13,9 @@ TEST(CutIntoLinesTest, CutsAsTheHostStoresLines) {
         {"ord ord ord ord", 10, {"ord ord ", "ord ", "ord"}},
         {"Første linje\r\n Anden ", 40, {"Første linje", " Anden ", ""}},
         {"", 10, {""}},
+        // The host counts UTF-16 units: an emoji takes two, and stays whole.
+        {"😀😀😀😀😀😀😀😀😀😀😀😀", 10, {"😀😀😀😀😀", "😀😀😀😀😀", "😀😀"}},
+        {"ab😀😀😀😀😀", 5, {"ab😀", "😀😀", "😀😀"}},
     };
     for (const auto& [text, recLen, lines] : cases) {
         EXPECT_EQ(cutIntoLines(text, recLen), lines) << text;

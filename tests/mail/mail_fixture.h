@@ -31,6 +31,10 @@ protected:
         log.setFolder("C:\\");
         program.exchangeFolder = "C:\\Udveksling\\";
         program.startupLocalFolder = "C:\\";
+        // The document launcher of the program's frame, as far as printing goes.
+        program.StartProgram = [this](std::string_view file, std::string_view verb) {
+            return shell.execute(verb, file, "", "", ShowMode::Hidden);
+        };
     }
 
     // The host path of a path below drive C: ("Sager/Klient").
@@ -53,6 +57,81 @@ protected:
     // The texts of the run log's lines, without date and tab.
     std::vector<std::string> logLines() const {
         return logLineTexts(readHostFile(host("Lexitray_tester.log")));
+    }
+    // The run log of a mail request up to the mail's modal display, as
+    // logWas compares it: the lines of a new mail's recipients, or of a
+    // reopened mail; `started` when the request started Outlook.
+    static constexpr std::string_view NaviMailStart =
+        "Starting new instance of NaviMail Procedure\n";
+    static std::string shownLog(std::string_view mailLines, bool started = false) {
+        return std::string(NaviMailStart) + "Try to get instance of outlook\n" +
+               (started ? "No instances found , Opening up Outlook\n" : "") +
+               "Lokaldrevet er C:\\Udveksling\\\n"
+               "~Det er en Outlook version [0-9.]+\n"
+               "Laver tempmappe\n"
+               "~Tempmappen hedder Z:.*\\\\lexitray\\\\mail-[0-9]+-1\n"
+               "Åbner instans af Outlook\n" +
+               std::string(mailLines) +
+               "Henter eventuelle dokumenter til vedhæftning\n"
+               "Starter olMail.copy\n"
+               "Afslutter olMail.copy\n"
+               "Set to null and null\n"
+               "Milage set to NAV\n"
+               "SAVE\n"
+               "Delete tmp folder\n"
+               "Viser mail\n";
+    }
+    static constexpr const char* ReopenedMailLog = "Det er en gemt mail, som ikke er sendt\n"
+                                                   "Viser mail med signatur\n";
+    // A mail without a subject takes the case number, here from no "tmp.txt".
+    static constexpr const char* NoCaseNumberLog = "Finder og indsætter vedrørende\n"
+                                                   "Filen tmp.txt blev ikke fundet!\n";
+    // The lines of a new mail, with those of reading "finmail.txt".
+    static std::string newMailLog(std::string_view recipientLines) {
+        return "Det er ny mail\nViser mail med signatur\nHenter modtagere\n" +
+               std::string(recipientLines);
+    }
+    // The send of a plain or HTML mail, and the close that follows it.
+    static std::string sentLog(std::string_view subject, bool html, bool documentId) {
+        return std::string("Starting procedure olMail_Send\nMailen sendes\n") +
+               (html ? "Mailen med HTML Body\n" : "Mailen Uden HTML\n") +
+               "Subject i mail: " + std::string(subject) + "\nEnding procedure olMail_Send\n" +
+               "Starting procedure olMail_Close\n" +
+               (documentId ? "Bør ikke være her True\n" : "") + "Ending procedure olMail_Close\n";
+    }
+    // The filing of the sent mail found in Sent Items.
+    static std::string filedLog(std::string_view GemtMail, std::string_view subject,
+                                std::string_view savePath, std::string_view documentId) {
+        return "MailSendt has value of Trueand GemtMail has value of " + std::string(GemtMail) +
+               "\nChecker om mail kan findes i 'Sendt Post'\nFinder gemmesti\n"
+               "~Leder i [0-9]+ beskeder\nFandt mail efter 1 forsøg.\nMail identificeret: '" +
+               std::string(subject) + "'\nGemmer mail i sagsmappe " + std::string(savePath) + "\n" +
+               (documentId.empty()
+                    ? ""
+                    : "Callback til NAV docID " + std::string(documentId) + "\nImport file\n") +
+               "Setting Post var to Nothing in NavMail Procedure";
+    }
+    // The close of a new mail saved in the case.
+    static std::string closedLog(std::string_view savePath, bool documentId) {
+        return "Starting procedure olMail_Close\nolMail_Close first Else , exit without send\n"
+               "Bruger afslutter uden at sende\nGemmer mail i sagsmappe som " +
+               std::string(savePath) + "\n" + (documentId ? "Import file\n" : "") +
+               "Ending procedure olMail_Close\n";
+    }
+    // The end of a request whose mail was not sent.
+    static std::string unsentLog(std::string_view GemtMail) {
+        return "MailSendt has value of Falseand GemtMail has value of " + std::string(GemtMail) +
+               "\nStarting procedure EmptyOutbox\n"
+               "Ending procedure EmptyOutbox\n"
+               "Setting Post var to Nothing in NavMail Procedure";
+    }
+
+    // Whether the run log holds exactly these lines, as testing::logIs
+    // compares them; the log is emptied for what comes next.
+    ::testing::AssertionResult logWas(std::string_view expected) {
+        const ::testing::AssertionResult result = logIs(logLines(), expected);
+        std::filesystem::remove(host("Lexitray_tester.log"));
+        return result;
     }
     // Whether the lines of the text, separated by line feeds, are among the
     // log's lines in that order; the first missing one is added to the failure.

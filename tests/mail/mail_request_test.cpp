@@ -1,8 +1,11 @@
 // Whole mail requests against the fake Outlook: composing, sending with the
 // footer and the marker, closing without sending, and filing.
 
+#include "mail/send_journal.h"
 #include "platform/text.h"
 #include "tests/mail/mail_fixture.h"
+
+#include <algorithm>
 
 namespace lexi {
 namespace {
@@ -49,23 +52,25 @@ TEST_F(MailRequestTest, ANewMailIsComposedSentFiledAndReported) {
     EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
     EXPECT_FALSE(state.MailSendt);
     EXPECT_EQ(folderItems(outlook::FolderDrafts).count(), 0);
-    EXPECT_TRUE(logHas(R"(Det er ny mail
-  2 modtagere tilføjet
-Milage set to NAV
-Mailen Uden HTML
-Subject i mail: Ærø
-Gemmer mail i sagsmappe C:\Sager\Klient\Svar.msg
-Callback til NAV docID {0C4E4D5A-1B2C-4D3E-8F90-A1B2C3D4E5F6})"));
+    EXPECT_TRUE(
+        logWas(shownLog(newMailLog("Indsætter vedrørende\n  2 modtagere tilføjet\n"), true) +
+               sentLog("Ærø", false, false) +
+               filedLog("", "Ærø", "C:\\Sager\\Klient\\Svar.msg", DocumentId)));
 }
 
 TEST_F(MailRequestTest, TheRecipientsGoToToOrBccAndTheSubjectIsTheCaseNumberWithoutOne) {
-    // Blind copies, finmail.txt (empty: none), what the window shows: "to|bcc|subject".
-    const std::tuple<bool, std::string, std::string> cases[] = {
-        {false, "a@x.dk\r\nb@x.dk\r\n[subject]=Sag\r\n", "a@x.dk; b@x.dk||Sag"},
-        {true, "a@x.dk\r\nb@x.dk\r\n", "|a@x.dk; b@x.dk|0001"},
-        {false, "", "||0001"},
+    // Blind copies, finmail.txt (empty: none), what the window shows: "to|bcc|subject", the log's
+    // lines of the recipients and subject.
+    const std::tuple<bool, std::string, std::string, std::string> cases[] = {
+        {false, "a@x.dk\r\nb@x.dk\r\n[subject]=Sag\r\n", "a@x.dk; b@x.dk||Sag",
+         "Indsætter vedrørende\n  2 modtagere tilføjet\n"},
+        {true, "a@x.dk\r\nb@x.dk\r\n", "|a@x.dk; b@x.dk|0001",
+         "  2 modtagere tilføjet\nFinder og indsætter vedrørende\n"},
+        {false, "", "||0001",
+         "Fil med modtagere findes ikke (finmail.txt)\nFinder og indsætter vedrørende\n"},
     };
-    for (const auto& [bcc, file, expected] : cases) {
+    bool first = true;
+    for (const auto& [bcc, file, expected, lines] : cases) {
         program.BccModtagere = bcc;
         if (!file.empty()) {
             writeExchangeFile("finmail.txt", file);
@@ -74,9 +79,9 @@ TEST_F(MailRequestTest, TheRecipientsGoToToOrBccAndTheSubjectIsTheCaseNumberWith
         request("", [](ComposeWindow&) {});
         const auto& shown = windows.shown.back();
         EXPECT_EQ(shown.to + "|" + shown.bcc + "|" + shown.subject, expected);
+        EXPECT_TRUE(logWas(shownLog(newMailLog(lines), std::exchange(first, false)) +
+                           closedLog("C:\\Sager\\Klient\\0001\\Brev.msg", false) + unsentLog("")));
     }
-    EXPECT_TRUE(logHas("Fil med modtagere findes ikke (finmail.txt)\n"
-                       "Finder og indsætter vedrørende"));
 }
 
 TEST_F(MailRequestTest, TheFooterEndsTheBodyAsTheSettingAndVersionSay) {
@@ -103,6 +108,8 @@ TEST_F(MailRequestTest, TheFooterEndsTheBodyAsTheSettingAndVersionSay) {
         const ItemPtr filed = savedMail(path);
         EXPECT_EQ(html ? filed->htmlBody() : filed->body(),
                   (html ? "<p>Hej</p>" : "Hej") + bodyEnd);
+        EXPECT_TRUE(logWas(shownLog(std::string(ReopenedMailLog) + NoCaseNumberLog) +
+                           sentLog("", html, false) + filedLog(path, "", path, "")));
     }
 }
 
@@ -126,16 +133,32 @@ TEST_F(MailRequestTest, TheMarkerAndThePlaceOfAttachmentsFollowTheVersion) {
         EXPECT_EQ(sent->attachments().item(1)->position(),
                   before11 ? static_cast<int>(text::utf16Length(sent->body())) + 1 : -1);
         folderItems(outlook::FolderSentItems).remove(1);
+        EXPECT_TRUE(logWas(
+            shownLog(std::string(ReopenedMailLog) + NoCaseNumberLog).substr(NaviMailStart.size()) +
+            sentLog("", false, false)));
     }
 }
 
 TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTaggedAsSent) {
+    const std::string tagged = "Starting procedure olMail_Close\n"
+                               "Bruger sender sikkert\n"
+                               "Vedrørende 1 = Sag 12 {SIKKER}\n"
+                               "Removing Tags\n"
+                               "Error Removing tags resuming with original subject\n"
+                               "Vedrørende 2 = Sag 12 {SIKKER}\n"
+                               "Ending procedure olMail_Close\n"
+                               "MailSendt has value of Trueand GemtMail has value of \n"
+                               "Checker om mail kan findes i 'Sendt Post'\n"
+                               "Finder gemmesti\n"
+                               "Mailen har ingen markering og kan ikke findes i 'Sendt Post'\n"
+                               "Setting Post var to Nothing in NavMail Procedure";
     // finmail.txt, line 4 and document ID of the case, where the mail is saved (empty: nowhere).
     const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
         {"", "Brev", "", "C:\\Sager\\Klient\\0001\\Brev.msg"},
         {"", "C:\\Sager\\Klient\\Svar.msg", DocumentId, "C:\\Sager\\Klient\\Svar.msg"},
         {"[subject]=Sag 12 {SIKKER}\r\n", "Brev", DocumentId, ""},
     };
+    bool first = true;
     for (const auto& [file, line4, documentId, saved] : cases) {
         writeExchangeFile("finmail.txt", file);
         writeCaseData(line4, documentId);
@@ -143,24 +166,36 @@ TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTagged
         request("", ScriptedOutlookWindows::closes());
         EXPECT_TRUE(saved.empty() || savedMail(saved)->sentOn() == outlook::Never) << saved;
         EXPECT_EQ(callback(), saved.empty() || documentId.empty() ? "" : DocumentId + "\r\n1\r\n");
+        EXPECT_TRUE(logWas(
+            shownLog(newMailLog(file.empty() ? "  0 modtagere tilføjet\nFinder og indsætter "
+                                               "vedrørende\n"
+                                             : "Indsætter vedrørende\n  0 modtagere tilføjet\n"),
+                     std::exchange(first, false)) +
+            (saved.empty() ? tagged : closedLog(saved, !documentId.empty()) + unsentLog(""))));
     }
-    EXPECT_TRUE(logHas(R"(Bruger afslutter uden at sende
-MailSendt has value of Falseand GemtMail has value of 
-Starting procedure EmptyOutbox
-Bruger sender sikkert
-Vedrørende 2 = Sag 12 {SIKKER}
-Mailen har ingen markering og kan ikke findes i 'Sendt Post')"));
 }
 
 TEST_F(MailRequestTest, AReopenedMailAsksBeforeSavingTheChanges) {
-    // Document ID, answer, question, callback file (empty: none), whether the change is saved.
-    const std::tuple<std::string, std::string, std::string, std::string, bool> cases[] = {
-        {"", "Yes", "Gem ændringerne? \n\nC:\\Sager\\Klient\\Udkast.msg", "", true},
-        {DocumentId, "Yes", "Gem ændringerne? ", DocumentId + "\r\n1\r\n", true},
-        {DocumentId, "No", "Gem ændringerne? ", DocumentId + "\r\n0\r\n", false},
-    };
+    // Document ID, answer, question, callback file (empty: none), whether the change is saved,
+    // the log's lines of the answer.
     const std::string path = "C:\\Sager\\Klient\\Udkast.msg";
-    for (const auto& [documentId, answer, question, written, saved] : cases) {
+    const std::tuple<std::string, std::string, std::string, std::string, bool, std::string>
+        cases[] = {
+            {"", "Yes", "Gem ændringerne? \n\n" + path, "", true,
+             "Ask With Empty GUID\nresponce from user found , will continue with IsSave "
+             "True\nresponce from user is YES Save\nGemmer mail i sagsmappe som " +
+                 path + "\n"},
+            {DocumentId, "Yes", "Gem ændringerne? ", DocumentId + "\r\n1\r\n", true,
+             "Ask With Document " + DocumentId +
+                 "\nresponce from user found , will continue with IsSave True\nresponce from "
+                 "user is YES Save\nGemmer mail i sagsmappe som " +
+                 path + "\nImport file\n"},
+            {DocumentId, "No", "Gem ændringerne? ", DocumentId + "\r\n0\r\n", false,
+             "Ask With Document " + DocumentId +
+                 "\nresponce from user found , will continue with IsSave True\nBruger valgte "
+                 "ikke at gemme\nIgnore file\n"},
+        };
+    for (const auto& [documentId, answer, question, written, saved, answered] : cases) {
         const ItemPtr draft = app().createItem(outlook::MailItem);
         draft->setSubject("Udkast");
         draft->setBody("Gemt tekst\r\n");
@@ -177,7 +212,114 @@ TEST_F(MailRequestTest, AReopenedMailAsksBeforeSavingTheChanges) {
         EXPECT_EQ(ui.messages(), std::vector<std::string>{"Lexitray|4132|" + question});
         EXPECT_EQ(savedMail(path)->subject() == "Udkast, rettet", saved);
         EXPECT_EQ(callback(), written);
+        EXPECT_TRUE(logWas(shownLog(ReopenedMailLog) +
+                           "Starting procedure olMail_Close\nolMail_Close first Else , exit "
+                           "without send\nBruger afslutter uden at sende\n" +
+                           answered + "Ending procedure olMail_Close\n" + unsentLog(path)));
     }
+}
+
+// The store refuses the Send (a recipient without an address, or a full
+// store), and the user then closes the mail: it is saved in the case as if
+// Send had never been pressed, the new mail at once, the reopened one when
+// the user says so.
+TEST_F(MailRequestTest, AMailWhoseSendWasRefusedIsSavedInTheCaseWhenClosed) {
+    const std::string path = "C:\\Sager\\Klient\\Svar.msg";
+    for (const bool reopened : {false, true}) {
+        for (const bool fullStore : {false, true}) {
+            SCOPED_TRACE(std::string(reopened ? "reopened" : "new") + (fullStore ? ", full" : ""));
+            std::filesystem::remove(host("Sager/Klient/Svar.msg"));
+            std::filesystem::remove(host("Mail_" + DocumentId + ".txt"));
+            program.DocumentID = DocumentId;
+            if (reopened) {
+                const ItemPtr draft = app().createItem(outlook::MailItem);
+                draft->setSubject("Svar");
+                draft->saveAs(path);
+                ui.addAnswers("msgbox Yes\n");
+            } else {
+                writeExchangeFile("finmail.txt", "[subject]=Svar\r\n");
+                writeCaseData(path, DocumentId);
+            }
+            ui.records.clear();
+            request(reopened ? path : "", [&](ComposeWindow& window) {
+                window.setBody("Tekst");
+                window.setTo(fullStore ? "klient@firma.dk" : "Ukendt Person");
+                outlook.storage().writeFailure = fullStore ? "database or disk is full" : "";
+                window.send();
+                outlook.storage().writeFailure.clear();
+                window.close();
+            });
+            const ItemPtr saved = savedMail(path);
+            EXPECT_EQ(saved->body() + "|" + saved->billingInformation(), "Tekst|");
+            EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
+            EXPECT_FALSE(state.MailSendt);
+            EXPECT_TRUE(SendJournal(registry).records().empty());
+            EXPECT_EQ(ui.messages().size(), reopened ? 2U : 1U);
+            const std::string sendLog = "Starting procedure olMail_Send\n"
+                                        "Mailen sendes\n"
+                                        "Mailen Uden HTML\n"
+                                        "Subject i mail: Svar\n"
+                                        "Ending procedure olMail_Send\n"
+                                        "Mailen blev ikke sendt og er stadig åben\n";
+            const std::string askLog = "Ask With Document " + DocumentId +
+                                       "\n"
+                                       "responce from user found , will continue with IsSave True\n"
+                                       "responce from user is YES Save\n";
+            EXPECT_TRUE(logWas(
+                shownLog(reopened ? ReopenedMailLog
+                                  : "Det er ny mail\nViser mail med signatur\nHenter "
+                                    "modtagere\nIndsætter vedrørende\n  0 modtagere tilføjet\n",
+                         !reopened && !fullStore) +
+                (fullStore ? sendLog : "") +
+                "Starting procedure olMail_Close\n"
+                "olMail_Close first Else , exit without send\n"
+                "Bruger afslutter uden at sende\n" +
+                (reopened ? askLog : "") +
+                "Gemmer mail i sagsmappe som C:\\Sager\\Klient\\Svar.msg\n"
+                "Import file\n"
+                "Ending procedure olMail_Close\n" +
+                unsentLog(reopened ? path : "")));
+        }
+    }
+}
+
+TEST_F(MailRequestTest, DocumentsThatCannotBeAttachedAreNamedOnceAndTheMailGoesWithTheRest) {
+    for (const char* name : {"bilag.pdf", "lukket.txt", "brev.docx"}) {
+        std::ofstream(host("Sager/" + std::string(name))) << name;
+    }
+    const std::string told = "Lexitray|48|Disse dokumenter er ikke vedhæftet mailen:\r\n\r\n";
+    // findoc.txt, what the user does in the naming dialogs, the message, the attachments.
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+        {"C:\\Sager\\bilag.pdf\r\nC:\\Sager\\væk.pdf\r\nC:\\Sager\\lukket.txt\r\n"
+         "C:\\Sager\\brev.docx\r\n",
+         "naming OK\nnaming OK\nnaming close\nnaming chkClean 1\nnaming OK\n",
+         told + "C:\\Sager\\lukket.txt (du lukkede vinduet uden at vælge OK)\r\n"
+                "C:\\Sager\\brev.docx (den kunne ikke renses for skjulte oplysninger)\r\n"
+                "C:\\Sager\\væk.pdf (filen findes ikke)",
+         "bilag.pdf "},
+        {"C:\\Sager\\bilag.pdf\r\nC:\\Sager\\lukket.txt\r\n", "naming close\nnaming close\n",
+         told + "C:\\Sager\\bilag.pdf (du lukkede vinduet uden at vælge OK)\r\n"
+                "C:\\Sager\\lukket.txt (du lukkede vinduet uden at vælge OK)",
+         ""},
+    };
+    for (const auto& [documents, naming, message, attached] : cases) {
+        writeExchangeFile("findoc.txt", documents);
+        writeCaseData("C:\\Sager\\Klient\\Svar.msg", DocumentId);
+        ui.records.clear();
+        ui.addAnswers(naming);
+        request("", ScriptedOutlookWindows::sends());
+        const ItemPtr filed = savedMail("C:\\Sager\\Klient\\Svar.msg");
+        std::string names;
+        for (int i = 1; i <= filed->attachments().count(); ++i) {
+            names += filed->attachments().item(i)->displayName() + " ";
+        }
+        EXPECT_EQ(names, attached);
+        EXPECT_EQ(std::ranges::count(ui.messages(), message), 1) << documents;
+        EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
+    }
+    EXPECT_TRUE(std::ranges::any_of(logLines(), [](const std::string& line) {
+        return line.starts_with("fandt ikke: ") && line.ends_with("\\væk.pdf");
+    }));
 }
 
 } // namespace

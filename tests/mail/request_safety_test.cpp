@@ -22,14 +22,6 @@ protected:
     std::string filedSubject(const std::string& path) {
         return app().createItemFromTemplate(path)->subject();
     }
-    bool messageHas(const std::string& part) {
-        for (const std::string& message : ui.messages()) {
-            if (message.find(part) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
-    }
     SendJournal journal{registry};
 };
 
@@ -60,31 +52,93 @@ TEST_F(RequestSafetyTest, OverlappingRequestsFileEachMailInItsOwnCase) {
         << "each request removes its own work folder";
 }
 
-TEST_F(RequestSafetyTest, TheRecipientsFileStaysUntilTheDraftIsStored) {
-    writeExchangeFile("finmail.txt", "a@firma.dk\r\n[subject]=Sag A\r\n");
-    writeCaseData("A", "");
-    outlook.storage().writeFailure = "database or disk is full";
-    NaviMail(context, "");
-    EXPECT_TRUE(std::filesystem::exists(host("Udveksling/finmail.txt")));
+// A request that fails once it has read its exchange files (a full store),
+// then the next request, for the same case handed over again without files,
+// or for another case.
+TEST_F(RequestSafetyTest, WhatAFailedRequestTookGoesBackToItsOwnCaseOnly) {
+    std::ofstream(host("Sager/bilag.txt")) << "bilag";
+    // Line 4 of the next request's case, and what its window shows: to|subject|attachments.
+    const std::pair<std::string, std::string> cases[] = {
+        {"A", "a@firma.dk|Sag A|bilag.txt "},
+        {"B", "|0001|"},
+    };
+    for (const auto& [next, shown] : cases) {
+        SCOPED_TRACE(next);
+        writeExchangeFile("finmail.txt", "a@firma.dk\r\n[subject]=Sag A\r\n");
+        writeExchangeFile("findoc.txt", "C:\\Sager\\bilag.txt\r\n");
+        writeCaseData("A", "");
+        outlook.storage().writeFailure = "database or disk is full";
+        processes.self = 100;
+        NaviMail(context, "");
+        ASSERT_EQ(windows.shown.size(), 0U) << "the request fails before it shows its mail";
+        EXPECT_FALSE(std::filesystem::exists(host("Udveksling/finmail.txt")));
+
+        outlook.storage().writeFailure.clear();
+        writeCaseData(next, "");
+        processes.self = 200;
+        ui.records.clear();
+        state = MailState{};
+        windows.users.push_back([](ComposeWindow&) {});
+        NaviMail(context, "");
+        const ComposeFields& mail = windows.shown.at(0);
+        std::string attached;
+        for (const std::string& name : mail.attachments) {
+            attached += name + " ";
+        }
+        EXPECT_EQ(mail.to + "|" + mail.subject + "|" + attached, shown);
+        EXPECT_EQ(ui.messages(),
+                  next == "A" ? std::vector<std::string>{}
+                              : std::vector<std::string>{
+                                    "Lexitray|48|Disse mails blev ikke lavet færdige og er ikke "
+                                    "sendt:\r\n\r\n- en mail med emnet \"Sag A\" til a@firma.dk, 1 "
+                                    "dokument\r\n\r\nStart dem igen fra sagen, hvis de stadig skal "
+                                    "sendes."});
+        EXPECT_TRUE(std::filesystem::is_empty(host("Udveksling/Lexitray")));
+        windows.shown.clear();
+    }
 }
 
-// A mail in Sent Items whose save path cannot take it: the user is told and
-// the case is not told to take it.
-TEST_F(RequestSafetyTest, NoImportCallbackForAMailThatWasNotSaved) {
-    for (const std::string path : {"Q:\\Sager\\A.msg", "C:\\Sager\\Klient", "C:\\Mangler\\A.msg"}) {
-        SCOPED_TRACE(path);
-        writeCaseData(path, DocumentId);
+// A mail in Sent Items that cannot be saved where "tmp.txt" says: the user is
+// told once, in Danish, and the case is not told to take it.
+TEST_F(RequestSafetyTest, AMailThatCannotBeSavedInItsCaseIsToldOnceAndNotReported) {
+    // Line 4 and document ID of "tmp.txt" (none: no file), the one message.
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"Q:\\Sager\\A.msg", DocumentId,
+         "Lexitray|16|Mailen kunne ikke gemmes i sagen som Q:\\Sager\\A.msg\r\n\r\nMappen "
+         "Q:\\Sager findes ikke."},
+        {"C:\\Sager\\Klient", DocumentId,
+         "Lexitray|16|Mailen kunne ikke gemmes i sagen som C:\\Sager\\Klient\r\n\r\nDer ligger "
+         "en mappe med det navn."},
+        {"", "",
+         "Lexitray|16|Filen C:\\Udveksling\\tmp.txt kunne ikke findes. Dette er en alvorlig fejl."},
+        {"A", "", "Lexitray|0|Fejl i Gempaasag: Path not found"},
+    };
+    for (const auto& [line4, documentId, told] : cases) {
+        SCOPED_TRACE(line4);
+        std::filesystem::remove(host("Udveksling/tmp.txt"));
+        if (!line4.empty()) {
+            writeExchangeFile("tmp.txt", "C:\\Mangler\r\nKlient\r\n0001\r\n" + line4 +
+                                             "\r\n\r\n\r\n" + documentId + "\r\n");
+        }
         msgfile::Message sent;
         sent.billingInformation = "MARK";
         sent.sentOn = mailstore::fromLocal(clock.now());
         outlook.storage().add(outlook::FolderSentItems, sent);
+        state = MailState{};
         state.MailSendt = true;
         state.SendtMarkering = "MARK";
+        ui.records.clear();
         outlook.start();
         mdMail(context).GemMail("", program.DocumentID);
         EXPECT_EQ(callback(DocumentId), "");
-        EXPECT_TRUE(messageHas("Mailen kunne ikke gemmes i sagen som " + path));
+        EXPECT_EQ(ui.messages(), std::vector<std::string>{told});
     }
+    // The same for a new mail closed without sending.
+    ui.records.clear();
+    state = MailState{};
+    windows.users.push_back(ScriptedOutlookWindows::closes());
+    NaviMail(context, "");
+    EXPECT_EQ(ui.messages(), std::vector<std::string>{std::get<2>(cases[3])});
 }
 
 TEST_F(RequestSafetyTest, AnUndeliveredMailIsReportedAtOnceKeptAndFiledWhenSent) {
@@ -98,7 +152,10 @@ TEST_F(RequestSafetyTest, AnUndeliveredMailIsReportedAtOnceKeptAndFiledWhenSent)
     NaviMail(context, "");
 
     EXPECT_EQ(clock.sleptMilliseconds(), 0) << "no wait for a mail that is not on its way";
-    EXPECT_TRUE(messageHas("ligger i Udbakke. Den sendes igen senere og gemmes i sagen"));
+    EXPECT_EQ(ui.messages(),
+              std::vector<std::string>{"Outlook|16|Mailen blev ikke afleveret og ligger i Udbakke. "
+                                       "Den sendes igen senere.\r\n\r\nÅrsag: 550 Modtageren "
+                                       "findes ikke"});
     EXPECT_EQ(callback(DocumentId), "");
     ASSERT_EQ(journal.records().size(), 1U);
 
@@ -115,7 +172,7 @@ TEST_F(RequestSafetyTest, AnUndeliveredMailIsReportedAtOnceKeptAndFiledWhenSent)
     delivered.sentOn = mailstore::fromLocal(clock.now());
     outlook.storage().replace(waiting->entryId(), outlook::FolderSentItems, delivered);
     processes.self = 200;
-    finishRequestsInFlight(context, "lexitray.exe");
+    finishRequestsInFlight(context, "lexitray.exe", InFlight::AlsoWaiting);
     EXPECT_EQ(filedSubject("C:\\Sager\\Klient\\A.msg"), "Sag A");
     EXPECT_EQ(callback(DocumentId), DocumentId + "\r\n1\r\n");
     EXPECT_TRUE(journal.records().empty());
@@ -128,15 +185,28 @@ struct KillCase {
     bool senderRuns;    // the sending process still runs
     bool filed;
     bool kept;
+    const char* log; // what the run log says became of it
 };
 
+const char* const Filed = "Afsendt mail gemmes nu i sagen som C:\\Sager\\Klient\\A.msg\n"
+                          "Mail identificeret: '%'\n"
+                          "Gemmer mail i sagsmappe C:\\Sager\\Klient\\A.msg\n"
+                          "Callback til NAV docID {0C4E4D5A-1B2C-4D3E-8F90-A1B2C3D4E5F6}\n"
+                          "Import file";
+
+// Each case once with the starts that look only at killed requests, then with
+// those that also try the Outbox, then once more: the log tells each outcome
+// once.
 TEST_F(RequestSafetyTest, TheNextStartFinishesWhatAKilledRequestLeft) {
     const KillCase cases[] = {
-        {"killed before filing", outlook::FolderSentItems, false, false, true, false},
-        {"killed while filing", outlook::FolderSentItems, true, false, true, false},
-        {"waiting for delivery", outlook::FolderOutbox, false, false, false, true},
-        {"never sent", 0, false, false, false, false},
-        {"still running", outlook::FolderSentItems, false, true, false, true},
+        {"killed before filing", outlook::FolderSentItems, false, false, true, false, Filed},
+        {"killed while filing", outlook::FolderSentItems, true, false, true, false, Filed},
+        {"waiting for delivery", outlook::FolderOutbox, false, false, false, true,
+         "Mail til C:\\Sager\\Klient\\A.msg ligger i Udbakke og gemmes i sagen, når den er "
+         "sendt"},
+        {"never sent", 0, false, false, false, false,
+         "Mail til C:\\Sager\\Klient\\A.msg blev aldrig sendt og gemmes ikke i sagen"},
+        {"still running", outlook::FolderSentItems, false, true, false, true, ""},
     };
     for (const KillCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -146,7 +216,7 @@ TEST_F(RequestSafetyTest, TheNextStartFinishesWhatAKilledRequestLeft) {
             journal.remove(left.name);
         }
         const int startsBefore = outlook.starts;
-        finishRequestsInFlight(context, "lexitray.exe");
+        finishRequestsInFlight(context, "lexitray.exe", InFlight::AlsoWaiting);
         EXPECT_EQ(outlook.starts, startsBefore) << "no Outlook for an empty journal";
 
         msgfile::Message mail;
@@ -163,12 +233,20 @@ TEST_F(RequestSafetyTest, TheNextStartFinishesWhatAKilledRequestLeft) {
         if (c.senderRuns) {
             processes.running.push_back({100, "lexitray.exe"});
         }
-        finishRequestsInFlight(context, "lexitray.exe");
+        for (const InFlight which :
+             {InFlight::Killed, InFlight::AlsoWaiting, InFlight::AlsoWaiting}) {
+            finishRequestsInFlight(context, "lexitray.exe", which);
+        }
         EXPECT_EQ(callback(DocumentId) == DocumentId + "\r\n1\r\n", c.filed);
         if (c.filed) {
             EXPECT_EQ(filedSubject("C:\\Sager\\Klient\\A.msg"), c.name);
         }
         EXPECT_EQ(journal.records().size(), c.kept ? 1U : 0U);
+        std::string log = c.log;
+        if (const std::size_t name = log.find('%'); name != std::string::npos) {
+            log.replace(name, 1, c.name);
+        }
+        EXPECT_TRUE(logWas(log));
     }
 }
 

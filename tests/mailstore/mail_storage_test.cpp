@@ -101,6 +101,28 @@ TEST_P(MailStorageContract, FiltersBySendTimeAtTheSecond) {
               std::vector<std::string>{after});
 }
 
+TEST_P(MailStorageContract, GivesTheOutboxTurnWhenDueAndCountsTheRefusedTries) {
+    // What each turn's `due` was shown: the last turn's time, the refused tries in a row.
+    std::vector<std::string> shown;
+    const auto due = [&](bool answer) {
+        return [&shown, answer](msgfile::Time last, int refused) {
+            shown.push_back((last == msgfile::NoDate ? "-"
+                             : last == at(10, 0)     ? "10"
+                                                     : "11") +
+                            std::string("/") + std::to_string(refused));
+            return answer;
+        };
+    };
+    EXPECT_TRUE(storage->takeOutboxTurn(at(10, 0), due(true)));
+    EXPECT_FALSE(storage->takeOutboxTurn(at(11, 0), due(false)));
+    storage->noteOutboxTry(true);
+    storage->noteOutboxTry(true);
+    EXPECT_TRUE(storage->takeOutboxTurn(at(11, 0), due(true)));
+    storage->noteOutboxTry(false);
+    EXPECT_FALSE(storage->takeOutboxTurn(at(11, 0), due(false)));
+    EXPECT_EQ(shown, (std::vector<std::string>{"-/0", "10/0", "10/2", "11/0"}));
+}
+
 TEST(SqliteMailStorage, AnotherProcessSeesTheSameItemsUnderTheSameIds) {
     testing::TempFolder folder;
     const std::string path = folder.str() + "/mail.db";
@@ -114,6 +136,15 @@ TEST(SqliteMailStorage, AnotherProcessSeesTheSameItemsUnderTheSameIds) {
     };
     EXPECT_EQ(testing::runInChildren(4, writer), std::vector<int>(4, 0));
     EXPECT_EQ(SqliteMailStorage(path).items(outlook::FolderInbox, std::nullopt).size(), 100U);
+    // Of processes that ask for the Outbox's turn at once, one gets it.
+    const auto turn = [&](int) {
+        return SqliteMailStorage(path).takeOutboxTurn(
+                   at(10, 0), [](msgfile::Time last, int) { return last == msgfile::NoDate; })
+                   ? 1
+                   : 0;
+    };
+    const std::vector<int> turns = testing::runInChildren(4, turn);
+    EXPECT_EQ(std::count(turns.begin(), turns.end(), 1), 1);
 }
 
 // A large item is kept in a file of its own, written before its row names

@@ -5,6 +5,7 @@
 #include "platform/fake/fake_outlook.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/scripted_outlook_windows.h"
+#include "platform/posix/mailstore/store_mail_sender.h"
 #include "platform/posix/msgfile/message_fields.h"
 #include "platform/posix/msgfile/message_file.h"
 #include "platform/posix/msgfile/text_encoding.h"
@@ -12,6 +13,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <bit>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -32,6 +34,7 @@ struct EventLog final : MailEvents {
         text += "send" + sentItems();
         cancelSend = cancel;
     }
+    void onSendFailed() override { text += "send failed\n"; }
     void onClose(bool&) override { text += "close" + sentItems(); }
     std::string sentItems() { return ", sent items: " + std::to_string(sent->count()) + "\n"; }
 
@@ -165,8 +168,35 @@ INSTANTIATE_TEST_SUITE_P(
         std::tuple(
             "smtp://x", "Nej", false,
             "send, sent items: 0\nclose, sent items: 0\nUdbakke: Svar på sag 12 | unsent\n"
-            "message: Outlook|16|Mailen blev ikke afleveret og ligger i Udbakke. Den sendes igen, "
-            "næste gang postkassen åbnes.\r\n\r\nÅrsag: Nej\n")));
+            "message: Outlook|16|Mailen blev ikke afleveret og ligger i Udbakke. Den sendes igen "
+            "senere.\r\n\r\nÅrsag: Nej\n")));
+
+// The program asks Outlook to send and receive now and then; the store tries
+// its Outbox only when mail waits there and the pause after the last try has
+// passed, a pause that doubles while the server refuses.
+TEST_F(StoreOutlookTest, TriesTheOutboxWhenItsTurnHasCome) {
+    outlook.storage().setAccount({"", "jens@firma.dk", "", "", "smtp://x", "", ""});
+    outlook.transport.refusal = "Nej";
+    // Seconds from the first ask, whether the server takes the mail by then, whether a try follows.
+    const std::tuple<int, bool, bool> asks[] = {
+        {0, false, true},   {119, true, false}, {120, false, true}, {359, true, false},
+        {360, false, true}, {839, true, false}, {840, true, true},  {2000, true, false},
+    };
+    outlook.storage().add(FolderOutbox, msgfile::Message{});
+    const LocalDateTime start = clock.now();
+    for (const auto& [seconds, takes, tried] : asks) {
+        SCOPED_TRACE(seconds);
+        clock.set(start);
+        clock.advanceSeconds(seconds);
+        outlook.transport.refusal = takes ? "" : "Nej";
+        const int before = outlook.transport.attempts;
+        app->session()->sendAndReceive();
+        EXPECT_EQ(outlook.transport.attempts - before, tried ? 1 : 0);
+    }
+    EXPECT_EQ(items(FolderSentItems)->count(), 1);
+    EXPECT_EQ(outboxPause(20), std::chrono::minutes(30));
+    EXPECT_TRUE(ui.records.empty()) << "a try in the background tells nobody";
+}
 
 // Attachments are copies of files; a mail saved to a message file comes back
 // with all it held.
@@ -187,6 +217,42 @@ TEST_F(StoreOutlookTest, AttachesFilesAndSavesToAndReopensFromMessageFiles) {
               std::tuple("Møde om sag 12", FormatHtml, "<p>Kære klient</p>", "Klient", Never, "", 1,
                          "Til klient", "Brev.pdf", 12, 4));
     EXPECT_THROW(app->createItemFromTemplate("C:\\Sager\\Brev.pdf"), Failure);
+}
+
+// Outlook gives every item it makes, or whose subject changes, the subject's
+// prefix and the rest, the normalized subject, by which readers thread
+// conversations. Read apart from our reader, with python3-olefile.
+TEST_F(StoreOutlookTest, AMadeItemCarriesItsSubjectPrefixAndNormalizedSubject) {
+    if (std::system("/usr/bin/python3 -c 'import olefile' 2>/dev/null") != 0) {
+        GTEST_SKIP() << "python3-olefile is not installed";
+    }
+    const std::pair<const char*, const char*> cases[] = {
+        {"SV: Møde i sagen", "SV: |Møde i sagen"},
+        {"Re: Re: Dom", "Re: |Re: Dom"},
+        {"VS: ", "VS: |"},
+        {"Ærø: x", "Ærø: |x"},
+        {"A-12: Frist", "|A-12: Frist"},
+        {"Sag 12: x", "|Sag 12: x"},
+        {"Ikke: x", "|Ikke: x"},
+        {"SV:x", "|SV:x"},
+        {"", "|"},
+    };
+    std::ofstream(root.path() / "read.py")
+        << "import olefile, sys\nfor name in sys.argv[1:]:\n    f = olefile.OleFileIO(name)\n"
+           "    text = lambda tag: f.openstream('__substg1.0_' + tag + '001F').read()\n"
+           "    print((text('003D') + b'|\\0' + text('0E1D')).decode('utf-16-le'))\n";
+    std::string command = "/usr/bin/python3 " + (root.path() / "read.py").string();
+    std::string expected;
+    for (const auto& [subject, read] : cases) {
+        const ItemPtr mail = newMail();
+        mail->setSubject(subject);
+        const std::string name = std::to_string(expected.size()) + ".msg";
+        mail->saveAs("C:\\Sager\\" + name);
+        command += " " + (root.path() / "c" / "Sager" / name).string();
+        expected += read + std::string("\n");
+    }
+    ASSERT_EQ(std::system((command + " >" + (root.path() / "read").string()).c_str()), 0);
+    EXPECT_EQ(testing::readHostFile(root.path() / "read"), expected);
 }
 
 TEST_F(StoreOutlookTest, TasksAndContactsHaveTheirOwnMembers) {

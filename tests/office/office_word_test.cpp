@@ -7,6 +7,7 @@
 #include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -107,6 +108,57 @@ TEST(OfficeWord, SavesPrintsAndReadsRealDocuments) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     EXPECT_EQ(readHostFile(drive / "brev.pdf").substr(0, 5), "%PDF-");
+    WarmOffice(home).endInstance();
+}
+
+// LibreOffice's own process (soffice.bin) of the home's instance; 0 when
+// none runs.
+pid_t officeProcess(const std::string& home) {
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        const std::string line = readHostFile(entry.path() / "cmdline");
+        if (line.find("soffice.bin") != std::string::npos && line.find(home) != std::string::npos) {
+            return std::atoi(entry.path().filename().c_str());
+        }
+    }
+    return 0;
+}
+
+// The instance may be lost (killed) or hang (stopped) while the program
+// works with it: a lost one is replaced as a document is next opened;
+// attaching to a hung one ends it within the time limit, and a new one
+// takes over when Word is started.
+TEST(OfficeWord, ALostOrHungInstanceIsReplaced) {
+    const testing::TempFolder root;
+    const std::string home = root.str() + "/home";
+    fs::create_directories(home + "/drive_c");
+    std::ofstream(home + "/drive_c/brev.txt") << "Brev\n";
+    SqliteRegistry registry(home + "/registry.db");
+    const DriveTable drives = DriveTable::load(registry, home);
+    PosixPrinters printers(registry, drives, LEXITRAY_PDFWRITER, [](auto&) {});
+    OfficeWord word(drives, printers, home, "soffice", std::chrono::seconds(10));
+    const auto opens = [](WordApplication& application) {
+        application.open("C:\\brev.txt", false, true, false)->close(false);
+    };
+    const auto application = word.start();
+    opens(*application);
+
+    ASSERT_NE(officeProcess(home), 0);
+    ::kill(officeProcess(home), SIGKILL);
+    while (officeProcess(home) != 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_NO_THROW(opens(*application)) << "lost";
+
+    ASSERT_NE(officeProcess(home), 0);
+    ::kill(officeProcess(home), SIGSTOP);
+    try {
+        word.running();
+        ADD_FAILURE() << "a hung instance answered";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.description(),
+                  "LibreOffice did not answer within 10 seconds and was ended");
+    }
+    EXPECT_NO_THROW(opens(*word.start())) << "hung";
     WarmOffice(home).endInstance();
 }
 

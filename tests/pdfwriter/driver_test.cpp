@@ -5,10 +5,12 @@
 #include "platform/posix/sqlite_registry.h"
 #include "shared/pdfwriter/driver_values.h"
 #include "shared/pdfwriter/md_pdf_writer.h"
+#include "tests/support/command_output.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/run_program.h"
 
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -196,17 +198,69 @@ TEST_F(DriverTest, AJobThatCannotBeDoneLeavesNothingAndSaysWhy) {
     }
 }
 
+// A job handed over with a token is done only with the settings it was
+// handed over with: not with another job's, nor once they are withdrawn
+// (cleared after a cancel) while it converts. A job without one is done
+// with the settings as they are.
+TEST_F(DriverTest, AJobIsDoneOnlyWithTheSettingsItWasHandedOverWith) {
+    struct StandIn final : posix::OfficeConverter {
+        std::function<void()> meanwhile;
+        void convertToPdf(const std::string&, const std::string& hostPdf) override {
+            makePdf(hostPdf, {"Side"});
+            meanwhile();
+        }
+    };
+    const struct {
+        std::string settingsToken, jobToken;
+        bool withdrawn;
+        std::string reason; // empty: written
+    } rows[] = {
+        {"t1", "t1", false, ""},
+        {"", "", false, ""},
+        {"t2", "t1", false, "not this job's as it starts"},
+        {"t1", "t1", true, "not this job's now that its PDF is made"},
+    };
+    const fs::path document = folder.path() / "brev.txt";
+    std::ofstream(document) << "Brev\n";
+    mdPDFWriter writer(module, ui);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reason);
+        fs::remove(out);
+        writer.ResetPDFWriter();
+        writer.SetPDFWriterSetting("DisplayMode", "1");
+        writer.SetPDFWriterSetting("FileName", drivePath(out));
+        if (!row.settingsToken.empty()) {
+            module.WriteRegistryValue(PdfWriterSettingsKey, "JobToken", row.settingsToken, false);
+        }
+        StandIn office;
+        office.meanwhile = [&] {
+            if (row.withdrawn) {
+                writer.ResetPDFWriter();
+            }
+        };
+        EXPECT_EQ(PdfJob(module, ui, office, drives, log).print(document.string(), row.jobToken),
+                  row.reason.empty());
+        EXPECT_EQ(fs::exists(out), row.reason.empty());
+        EXPECT_NE(testing::readHostFile(logFile).find(row.reason), std::string::npos);
+    }
+}
+
 // The program as whoever prints starts it: installed, the settings in the
 // user's registry, a Word document that LibreOffice converts, the file name
-// asked of the user.
+// asked of the user. The PDF carries the document information the settings
+// give and nothing of the document's own: not its author, its title or its
+// XMP metadata.
 TEST(DriverProgram, PrintsADocumentToASecuredPdf) {
     testing::TempHome home;
     const fs::path folder = home.folder().path();
-    std::ofstream(folder / "brev.txt") << "Kaere Hansen, tak for brevet.\n";
+    std::ofstream(folder / "brev.fodt")
+        << R"(<?xml version="1.0" encoding="UTF-8"?><office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:dc="http://purl.org/dc/elements/1.1/" xmlns:meta="urn:oasis:names:tc:opendocument:xmlns:meta:1.0" office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.text">)"
+           R"(<office:meta><dc:title>Hemmelig titel</dc:title><meta:initial-creator>Hemmelig Forfatter</meta:initial-creator><dc:creator>Hemmelig Forfatter</dc:creator></office:meta>)"
+           R"(<office:body><office:text><text:p>Kaere Hansen, tak for brevet.</text:p></office:text></office:body></office:document>)";
     const std::string profile = "-env:UserInstallation=file://" + home.str() + "/maker";
     ASSERT_EQ(testing::runProgram("/usr/bin/soffice",
                                   {profile, "--headless", "--convert-to", "docx", "--outdir",
-                                   home.str(), (folder / "brev.txt").string()},
+                                   home.str(), (folder / "brev.fodt").string()},
                                   {}, folder)
                   .exitCode,
               0);
@@ -233,9 +287,12 @@ TEST(DriverProgram, PrintsADocumentToASecuredPdf) {
     EXPECT_NE(run.standardError.find("suggested=" + (folder / "forslag.pdf").string()),
               std::string::npos);
     EXPECT_EQ(pageTexts(out, "hemmelig"), "Kaere Hansen, tak for brevet.|");
-    QPDF pdf;
-    pdf.processFile(out.c_str(), "hemmelig");
-    EXPECT_EQ(pdf.getTrailer().getKey("/Info").getKey("/Author").getUTF8Value(), "Jens Ærø");
+    const std::string unlocked = " -upw hemmelig '" + out.string() + "'";
+    EXPECT_EQ(testing::commandOutput("pdfinfo" + unlocked +
+                                     " | grep -E '^(Title|Subject|Keywords|Author|Creator|"
+                                     "Producer|CreationDate|ModDate):' | tr -s ' '"),
+              "Author: Jens Ærø\n");
+    EXPECT_EQ(testing::commandOutput("pdfinfo -meta" + unlocked), "");
     posix::WarmOffice(home.str()).endInstance(); // the job left the user's LibreOffice running
 }
 

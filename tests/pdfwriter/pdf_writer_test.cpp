@@ -1,8 +1,10 @@
+#include "platform/fake/fake_processes.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/memory_file_system.h"
 #include "platform/fake/memory_registry.h"
 #include "shared/pdfwriter/frm_making_pdf.h"
 #include "shared/pdfwriter/pdf_writer.h"
+#include "shared/pdfwriter/pdf_writer_turn.h"
 #include "tests/support/recording_ui.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +58,7 @@ protected:
     fake::MemoryRegistry registry;
     fake::MemoryFileSystem files;
     fake::ManualClock clock;
+    fake::FakeProcesses processes;
     DriverUi ui{files};
     mdRegistry module{registry, ui};
     mdPDFWriter writer{module, ui};
@@ -151,7 +154,7 @@ TEST_F(PdfWriterTest, SwitchesToThePdfWriterWithTheJobsSettingsAndBackOnceThePdf
             ui.looks = 0;
             ui.pdfAtLook = call == Standard ? c.pdfAtLook : 0;
             // Every call through a PDFWriter of its own: the state is the library's.
-            PDFWriter pdf(state, module, ui, files, clock);
+            PDFWriter pdf(state, module, ui, files, clock, processes);
             seen += (call == Standard          ? pdf.SetStandardPrinter()
                      : call == SetOnBackground ? pdf.SetPDFPrinter(Pdf, Background)
                      : call == SetOnOther      ? pdf.SetPDFPrinter("C:\\x\\old.pdf")
@@ -161,6 +164,72 @@ TEST_F(PdfWriterTest, SwitchesToThePdfWriterWithTheJobsSettingsAndBackOnceThePdf
         seen += "slept " + std::to_string(clock.sleptMilliseconds() - slept) + "|";
         EXPECT_EQ(seen + values(Windows) + "|" + values(Settings), c.expected);
         EXPECT_EQ(ui.messages().size(), 0u);
+    }
+}
+
+// A host that ended between SetPDFPrinter and SetStandardPrinter without
+// putting anything back (killed) left the PDF writer the default printer and
+// its job's settings: the next to take the PDF writer's turn puts both back,
+// the printer only while it is still the PDF writer; while another process
+// has the turn nothing is touched.
+TEST_F(PdfWriterTest, WhatAHostEndedInItsTurnLeftIsPutBackByTheNextToTakeTheTurn) {
+    const std::string Device = "HP LaserJet,winspool,Ne01:", Chosen = "Kontor,winspool,Ne02:";
+    const std::string Left = " 100 Device=0:" + Device + "\0"s;
+    const struct {
+        const char* name;
+        std::string deviceSince;
+        bool turnTaken;
+        std::string expected;
+    } cases[] = {
+        {"put back", "", false, Device + "| Device=0:" + Device + "\0||"s},
+        {"a printer chosen since stays", Chosen, false, "-| Device=0:" + Chosen + "\0||"s},
+        {"another's turn: untouched", "", true,
+         "-| Device=0:Lexitray PDF Writer,winspool,Ne00:\0| BypassSaveAs|"s + Left},
+    };
+    for (const auto& c : cases) {
+        registry = fake::MemoryRegistry();
+        put(Windows, "Device", Device);
+        put(Devices, "Lexitray PDF Writer", "winspool,Ne00:");
+        {
+            PDFWriterState killed;
+            PDFWriter(killed, module, ui, files, clock, processes).SetPDFPrinter(Pdf);
+        }
+        if (!c.deviceSince.empty()) {
+            put(Windows, "Device", c.deviceSince);
+        }
+        processes.heldElsewhere = {};
+        if (c.turnTaken) {
+            processes.heldElsewhere.insert("pdf-writer");
+        }
+        const std::string putBack = PdfWriterTurn::putBackLeft(module, processes, ui).value_or("-");
+        const std::string settings = values(Settings);
+        EXPECT_EQ(putBack + "|" + values(Windows) + "|" + settings.substr(0, settings.find('=')) +
+                      "|" + values("Software\\Lexitray\\Printerskift"),
+                  c.expected)
+            << c.name;
+    }
+}
+
+// SetPDFPrinter waits, letting messages run, while another process has the
+// PDF writer's turn, and gives up after its wait without touching anything.
+TEST_F(PdfWriterTest, SetPdfPrinterWaitsForTheTurnOfAnotherProcess) {
+    put(Devices, "Lexitray PDF Writer", "winspool,Ne00:");
+    for (const int releasedAt : {0, 5}) {
+        processes.heldElsewhere = {"pdf-writer"};
+        int refusals = 0;
+        processes.onRefused = [&](const std::string&) {
+            if (++refusals == releasedAt) {
+                processes.heldElsewhere.clear();
+            }
+        };
+        const auto slept = clock.sleptMilliseconds();
+        PDFWriterState state;
+        const std::string answer =
+            PDFWriter(state, module, ui, files, clock, processes).SetPDFPrinter(Pdf);
+        EXPECT_EQ(answer + " " + std::to_string(clock.sleptMilliseconds() - slept) + " " +
+                      values(Settings).substr(0, 13),
+                  releasedAt ? "OK 500  BypassSaveAs"
+                             : "PDF Writer er optaget af en anden udskrift! 120000 ");
     }
 }
 

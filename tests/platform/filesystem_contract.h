@@ -125,6 +125,7 @@ TYPED_TEST_P(FileSystemContract, ReportsTheRuntimesFailureNumbers) {
         {"move", Letter, Letter, FileAlreadyExists},     {"move", "C:\\x", "C:\\y", FileNotFound},
         {"move", Letter, M, PathNotFound},               {"replace", "C:\\x", Letter, FileNotFound},
         {"replace", Letter, M, PathNotFound}, {"replace", Letter, S, PathFileAccessError},
+        {"write", "C:\\" + std::string(256, 'n'), "", PathFileAccessError},
         {"read", Letter, "", "brev"},
     });
     // clang-format on

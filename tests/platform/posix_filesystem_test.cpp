@@ -9,6 +9,8 @@
 #include "tests/support/temp_folder.h"
 
 #include <cerrno>
+#include <fstream>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,14 +26,12 @@ struct PosixMachine {
         fs::create_directories(root.path() / "c" / "Temp");
         fs::create_directories(root.path() / "d");
     }
-    ~PosixMachine() { fs::current_path(previous); }
-    void setCurrentFolder(Path path) { fs::current_path(*files.drives().toHost(path)); }
+    void setCurrentFolder(Path path) { files.changeFolder(path); }
 
     testing::TempFolder root;
     testing::ScopedVariable temp{"TMPDIR", root.str() + "/c/Temp/"};
     posix::PosixFileSystem files{
         posix::DriveTable({{'C', root.str() + "/c"}, {'d', root.str() + "/d/"}})};
-    fs::path previous = fs::current_path();
 };
 
 } // namespace
@@ -48,6 +48,42 @@ TEST(WindowsPaths, MapToHostFoldersAndMatchWildcardsWithoutRunaways) {
     // A folder beside a drive's folder belongs to the drive of "/".
     EXPECT_EQ(drives.toWindows("/srv/cc"), "Z:\\srv\\cc");
     EXPECT_EQ(*drives.toHost("C:\\Sager\\..\\Sager\\.\\ny mappe"), "/srv/c/Sager/ny mappe");
+    // Without a drive: the current one, C: to begin with. No drive path
+    // reaches the network.
+    EXPECT_EQ(*drives.toHost("\\usr"), "/srv/c/usr");
+    EXPECT_FALSE(drives.toHost("\\\\server\\share\\x"));
+    // Z: shows the machine: only below the user's home and temporary folder
+    // is it the user's own.
+    for (const auto& [path, own] :
+         std::initializer_list<std::pair<const char*, bool>>{{"C:\\", true},
+                                                             {"D:\\x", true},
+                                                             {"Z:\\home\\u\\sag", true},
+                                                             {"Z:\\tmp\\lexitray-7\\x", true},
+                                                             {"Z:\\", false},
+                                                             {"Z:\\etc", false},
+                                                             {"Z:\\home\\u", false},
+                                                             {"Z:\\home\\u\\..\\v", false},
+                                                             {"\\\\server\\x", false},
+                                                             {"Q:\\x", false}}) {
+        EXPECT_EQ(drives.isUsersOwn(path, {"/home/u/", "/tmp/lexitray-7"}), own) << path;
+    }
+    // Names below a drive's or a share's root; none for a path without one.
+    for (const auto& [path, names] :
+         std::initializer_list<std::pair<const char*, int>>{{"C:\\", 0},
+                                                            {"c:/Sag\\12\\", 2},
+                                                            {"C:\\Sag\\..\\..", 0},
+                                                            {"\\\\srv\\del", 0},
+                                                            {"\\\\srv\\del\\Sag\\12", 2},
+                                                            {"//srv/del/Sag/..", 0},
+                                                            {"\\\\srv", -1},
+                                                            {"\\\\srv\\", -1},
+                                                            {"\\\\\\del\\x", -1},
+                                                            {"", -1},
+                                                            {"Sag", -1},
+                                                            {"\\Sag", -1},
+                                                            {"C:Sag", -1}}) {
+        EXPECT_EQ(namesBelowRoot(path).value_or(-1), names) << path;
+    }
     EXPECT_TRUE(matchesWildcard("Ærø.txt", "æ*Ø.TXT"));
     EXPECT_FALSE(matchesWildcard("abc", "a?"));
     EXPECT_TRUE(matchesWildcard("README", "*.*"));
@@ -82,6 +118,58 @@ TEST(PosixFileSystem, TheTemporaryFolderIsTheUsersOwn) {
     posix::PosixFileSystem files{posix::DriveTable({{'Z', "/"}})};
     EXPECT_EQ(files.tempFolder(), "Z:\\tmp\\lexitray-" + std::to_string(::getuid()));
     EXPECT_EQ(fs::status(own).permissions(), fs::perms::owner_all);
+}
+
+// A program's current folder starts at C:\, never at the machine's root.
+TEST(PosixFileSystem, TheCurrentFolderStartsAtDriveC) {
+    EXPECT_EQ(PosixMachine().files.currentFolder(), "C:\\");
+}
+
+// A TMPDIR that every user shares is taken only while the program's folder in
+// it is the user's alone; else the session's folder is the temporary folder.
+// Another user's folder can only be made by root, as the tests run in CI.
+TEST(PosixFileSystem, ATemporaryFolderWhoseProgramFolderIsNotTheUsersOwnIsPassedOver) {
+    const auto folder = [](mode_t mode, uid_t owner) {
+        return [=](const fs::path& f) {
+            fs::create_directory(f);
+            ::chmod(f.c_str(), mode);
+            return ::chown(f.c_str(), owner, owner) == 0;
+        };
+    };
+    const uid_t me = ::getuid(), someoneElse = me + 1000;
+    const struct {
+        const char* what;
+        std::function<bool(const fs::path&)> make; // the program's folder in TMPDIR
+        bool taken;
+    } cases[] = {
+        {"missing: made", [](const fs::path&) { return true; }, true},
+        {"the user's own, left open: closed", folder(0777, me), true},
+        {"another user's", folder(0755, someoneElse), false},
+        {"another user's, open to all", folder(0777, someoneElse), false},
+        {"a link to a folder of the user's",
+         [](const fs::path& f) {
+             fs::create_directory(f.parent_path() / "elsewhere");
+             fs::create_directory_symlink(f.parent_path() / "elsewhere", f);
+             return true;
+         },
+         false},
+        {"a file", [](const fs::path& f) { return bool(std::ofstream(f) << "x"); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::TempFolder shared, session;
+        ::chmod(shared.path().c_str(), 01777);
+        testing::ScopedVariable tmp{"TMPDIR", shared.str()};
+        testing::ScopedVariable runtime{"XDG_RUNTIME_DIR", session.str()};
+        if (!c.make(shared.path() / "lexitray")) {
+            continue; // not root: no folder of another user's
+        }
+        posix::PosixFileSystem files{posix::DriveTable({{'Z', "/"}})};
+        const std::string taken = files.tempFolder();
+        EXPECT_EQ(taken, files.drives().toWindows((c.taken ? shared : session).str()));
+        const fs::path program = fs::path(*files.drives().toHost(taken)) / "lexitray";
+        EXPECT_EQ(fs::symlink_status(program).permissions(), fs::perms::owner_all);
+    }
 }
 
 TEST(PosixFileSystem, AppendsOfManyProcessesNeitherInterleaveNorGetLost) {

@@ -91,6 +91,16 @@ TEST_F(PosixPrintersTest, TheDriverTakesThePdfWritersJobsWhenInstalledAndThePrin
     });
     EXPECT_EQ(childrenLeft, std::vector{0});
     EXPECT_EQ(calls({"print"}), (Lines{"print", host}));
+
+    // With job settings to go with it, the job carries the token written
+    // among them.
+    const std::string settings = "Software\\Lexitray PDF Writer";
+    (void)registry.createKey(RegistryRoot::CurrentUser, settings);
+    EXPECT_EQ(printers.print(file, pdfWriter), 42);
+    auto token = queryWholeValue(registry, RegistryRoot::CurrentUser, settings, "JobToken");
+    ASSERT_TRUE(token);
+    token->data.pop_back();
+    EXPECT_EQ(calls({"print"}), (Lines{"print", host, token->data}));
 }
 
 } // namespace

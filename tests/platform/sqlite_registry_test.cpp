@@ -1,11 +1,14 @@
 #include "platform/posix/sqlite_registry.h"
+#include "shared/pdfwriter/md_pdf_writer.h"
 #include "tests/platform/registry_contract.h"
 #include "tests/registry/md_registry_scenario.h"
 #include "tests/support/child_processes.h"
+#include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace lexi::registry_contract {
 namespace {
@@ -65,6 +68,41 @@ TEST(SqliteRegistry, AStoreThatCannotBeCreatedRefusesWritesAndFindsNothing) {
                            registry.queryValue(HKCU, "", "x", 255, value, size)}),
               (std::vector{AccessDenied, NotFound, AccessDenied, NotFound}));
     EXPECT_TRUE(registry.valueNames(HKCU, "").empty());
+}
+
+// A password written among the PDF writer's job settings leaves no trace in
+// the store's files once the settings are cleared, also after the log was
+// copied into the database while it was there. The home and the store's
+// files are the user's alone; a store made earlier with a wider mode is
+// closed to others as it is opened.
+TEST(SqliteRegistry, ClearedJobSettingsLeaveNoTraceAndTheFilesAreTheUsersAlone) {
+    testing::TempFolder folder;
+    const std::string home = folder.str() + "/home", store = home + "/registry.db";
+    const auto mode = [](const std::string& path) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
+    };
+    const std::string password = "Hemmeligt-Kodeord-42";
+    {
+        SqliteRegistry registry(store);
+        testing::RecordingUi ui;
+        mdRegistry module(registry, ui);
+        mdPDFWriter writer(module, ui);
+        writer.SetPDFWriterSetting("UserPassword", password);
+        ASSERT_EQ(registry.flushKey(HKCU, "Software"), Ok);
+        writer.SetPDFWriterSetting("FileName", "C:\\x.pdf");
+        writer.ResetPDFWriter();
+        for (const std::string name : {"", "-wal"}) {
+            EXPECT_EQ(testing::readHostFile(store + name).find(password), std::string::npos)
+                << name;
+        }
+        EXPECT_EQ(
+            std::vector({mode(home), mode(store), mode(store + "-wal"), mode(store + "-shm")}),
+            std::vector({0700U, 0600U, 0600U, 0600U}));
+    }
+    ::chmod(store.c_str(), 0644);
+    EXPECT_EQ(SqliteRegistry(store).createKey(HKCU, "K"), Ok);
+    EXPECT_EQ(mode(store), 0600U);
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "platform/windows_command_line.h"
+#include "platform/windows_path.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <numeric>
 
@@ -46,6 +48,24 @@ TEST(DanishFormats, LeaveTheTimeOutAtMidnight) {
     EXPECT_EQ(std::string(danish::monthName(12)).append(danish::monthName(13)), "december");
 }
 
+// Dates the host passes as text, as the library's date parameters take them.
+TEST(DanishFormats, ADateTextIsTakenWholeOrNotAtAll) {
+    const std::pair<const char*, std::optional<LocalDateTime>> cases[] = {
+        {" 24-12-2026 ", LocalDateTime{2026, 12, 24, 0, 0, 0}},
+        {"1-2-2026 9:05", LocalDateTime{2026, 2, 1, 9, 5, 0}},
+        {"31-12-2026 14:30:59", LocalDateTime{2026, 12, 31, 14, 30, 59}},
+        {"29-2-2026", std::nullopt},
+        {"24-12-26", std::nullopt},
+        {"24-12-2026 14", std::nullopt},
+        {"24-12-2026 24:00", std::nullopt},
+        {"24-12-2026x", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(danish::parseDate(text), expected) << text;
+    }
+}
+
 TEST(CommandLine, SplitsByTheWorkstationsQuotingRules) {
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         // clang-format off
@@ -68,6 +88,22 @@ TEST(CommandLine, SplitsByTheWorkstationsQuotingRules) {
     };
     for (const auto& [line, text] : texts) {
         EXPECT_EQ(argumentText(line), text) << line;
+    }
+}
+
+TEST(PathParts, SplitAtTheLastSeparatorAndTheLastDotOfTheName) {
+    // clang-format off
+    const std::array<std::string_view, 4> cases[] = {
+        // path, folder, name, extension
+        {"C:\\Sager\\brev.docx", "C:\\Sager\\", "brev.docx", "docx"},
+        {"C:/a.b/c", "C:/a.b/", "c", ""}, {"a\\b/c.tar.gz", "a\\b/", "c.tar.gz", "gz"},
+        {"brev.", "", "brev.", ""}, {"", "", "", ""}, {"C:\\", "C:\\", "", ""},
+    };
+    // clang-format on
+    for (const auto& [path, folder, name, extension] : cases) {
+        EXPECT_EQ(folderPart(path), folder) << path;
+        EXPECT_EQ(fileNamePart(path), name) << path;
+        EXPECT_EQ(extensionPart(path), extension) << path;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "tests/mail/mail_fixture.h"
 #include "tray/document_launcher.h"
+#include "tray/startup.h"
 
 namespace lexi {
 namespace {
@@ -33,6 +34,17 @@ TEST_F(DocumentLauncherTest, HandsTheDocumentToTheShellMaximisedOrHiddenToPrint)
     }
     EXPECT_EQ(modes, "open max print hidden Print hidden PRINT hidden printto max ");
     EXPECT_TRUE(ui.records.empty());
+}
+
+// The merge and print engine prints through the launcher, which the
+// program's frame hands to the features below it.
+TEST_F(DocumentLauncherTest, TheFrameHandsItsStartProgramToTheFeaturesBelow) {
+    const Startup startup(platform, program, log);
+    EXPECT_EQ(program.StartProgram("C:\\Sager\\tal.xlsx", "Print"), 42);
+    EXPECT_TRUE(logHas("Starting procedure StartProgram with parameters Dokument "
+                       "C:\\Sager\\tal.xlsxDDEKommando PrintDocumentId \n"
+                       "StartProgram Procedure in Videre"));
+    EXPECT_EQ(shell.requests.at(0).mode, ShowMode::Hidden);
 }
 
 TEST_F(DocumentLauncherTest, AShellRefusalShowsAndLogsTheReasonThenTheUsage) {

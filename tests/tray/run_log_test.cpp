@@ -1,3 +1,4 @@
+#include "platform/fake/failing_file_system.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/memory_file_system.h"
@@ -24,9 +25,10 @@ protected:
     }
 
     fake::MemoryFileSystem files;
+    fake::FailingFileSystem failing{files};
     fake::FakeProcesses processes;
     fake::ManualClock clock{{2026, 12, 6, 14, 5, 9}};
-    RunLog log{files, processes, clock};
+    RunLog log{failing, processes, clock};
 };
 
 TEST_F(RunLogTest, WritesDateTabTextAndCrLfInTheCodePageToEachUsersFileAndNeverFails) {
@@ -35,7 +37,7 @@ TEST_F(RunLogTest, WritesDateTabTextAndCrLfInTheCodePageToEachUsersFileAndNeverF
     files.putFile("C:\\Sager\\Lexitray_tester.log", std::string(2'000'000, 'x'));
     log.WriteLog("kept");
     EXPECT_EQ(files.fileSize("C:\\Sager\\Lexitray_tester.log"), 2'000'000 + 26);
-    files.failChange(1, 70);
+    failing.failChange(1);
     log.WriteLog("lost");
     log.WriteLog("Ølands sag");
     clock.set({2026, 12, 7, 0, 0, 0});

@@ -1,9 +1,16 @@
+#include "mail/send_journal.h"
+#include "mail/work_folders.h"
+#include "platform/fake/fake_outlook.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/manual_clock.h"
 #include "platform/fake/memory_file_system.h"
 #include "platform/fake/memory_registry.h"
+#include "platform/fake/scripted_outlook_windows.h"
 #include "platform/posix/not_installed.h"
 #include "platform/registry_settings.h"
+#include "shared/pdfwriter/driver_values.h"
+#include "shared/pdfwriter/md_pdf_writer.h"
+#include "shared/pdfwriter/pdf_writer_turn.h"
 #include "tests/support/log_lines.h"
 #include "tests/support/recording_ui.h"
 #include "tray/startup.h"
@@ -19,6 +26,7 @@ using Lines = std::vector<std::string>;
 class StartupTest : public ::testing::Test {
 protected:
     StartupTest() {
+        outlook.canStart = false;
         files.makeFolders("C:\\Sager");
         files.setCurrentFolder("C:\\Arbejde");
         processes.running = {{100, "lexitray.exe"}};
@@ -48,7 +56,9 @@ protected:
     posix::NoShell shell;
     testing::RecordingUi ui;
     fake::ManualClock clock;
-    posix::NoOutlook outlook;
+    fake::ScriptedOutlookWindows outlookWindows;
+    posix::DriveTable drives{{}};
+    mailstore::FakeOutlook outlook{clock, ui, outlookWindows, drives};
     posix::NoWord word;
     posix::NoWindows windows;
     Platform platform{registry, settings, files,   processes, shell,
@@ -129,7 +139,10 @@ TEST_F(StartupTest, ARunningMonitorKeepsTheNextAwayAndStopEndsOthersInTheOrderFo
     run("");
     EXPECT_TRUE(ui.records.empty());
     run("stop");
-    EXPECT_EQ(processes.terminated, (std::vector<long>{40, 300, 100}));
+    // This process's turn ends the run, with nothing more written.
+    EXPECT_EQ(processes.terminated, (std::vector<long>{40, 300}));
+    EXPECT_EQ(logLines("C:\\").back(),
+              "Stopper alle instanser af Lexitray - og loggen lukkes hermed");
 }
 
 TEST_F(StartupTest, MissingRightsAreShownAndEndTheRun) {
@@ -157,6 +170,91 @@ TEST_F(StartupTest, MissingRightsAreShownAndEndTheRun) {
     }
     // The folder is not known yet: "Slut" goes to the working folder.
     EXPECT_EQ(logLines("C:\\Arbejde\\"), Lines(3, "Slut"));
+}
+
+// A start puts back what a request killed in the middle left: the default
+// printer it switched to the PDF writer, the job settings and its work
+// folder; the work folder of a request that still runs stays.
+TEST_F(StartupTest, AStartPutsBackWhatAKilledRequestLeft) {
+    useFolder("C:\\Sager\\");
+    mdRegistry module(registry, ui);
+    processes.self = 7;
+    {
+        PdfWriterTurn killed(module, processes, ui);
+        ASSERT_TRUE(killed.tryTake());
+        killed.keepDefaultPrinter("Kontor,Ne01:");
+        module.WriteRegistryValue(driver::WindowsKey, driver::DeviceValue,
+                                  "Lexitray PDF Writer,Ne00:", false);
+        mdPDFWriter(module, ui).SetPDFWriterSetting("UserPassword", "hemmelig");
+    }
+    MailState mailState;
+    MailContext mail{platform, log, state, mailState};
+    for (const long id : {7L, 8L}) {
+        processes.self = id;
+        const std::string folder = "C:\\Temp\\lexitray\\mail-" + std::to_string(id) + "-1";
+        files.makeFolders(folder);
+        noteWorkFolder(mail, folder);
+    }
+    processes.self = 100;
+    processes.running.push_back({8, "lexitray.exe"});
+    run("setup");
+    EXPECT_EQ(readRegistryText(module, driver::WindowsKey, driver::DeviceValue) + "|" +
+                  readRegistryText(module, PdfWriterSettingsKey, driver::UserPassword),
+              "Kontor,Ne01:|");
+    EXPECT_EQ(std::to_string(files.exists("C:\\Temp\\lexitray\\mail-7-1")) +
+                  std::to_string(files.exists("C:\\Temp\\lexitray\\mail-8-1")),
+              "01");
+    const Lines lines = logLines("C:\\Sager\\");
+    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 2),
+              (Lines{"Standardprinteren er sat tilbage til Kontor,Ne01: efter en afbrudt "
+                     "PDF-udskrift",
+                     "Tempmappen C:\\Temp\\lexitray\\mail-7-1 fra en afbrudt mail er slettet"}));
+}
+
+// The journal holds a mail that was never sent, from a killed request, and
+// one that was found waiting in the Outbox and is gone from it since. A
+// document request lets the waiting one be; the program in the notification
+// area, which tries the Outbox, looks at both at its start and every minute
+// after; a stop looks at nothing.
+TEST_F(StartupTest, EachStartFinishesWhatItMayOfTheJournalAfterItsOwnWork) {
+    outlook.canStart = true;
+    SendJournal journal(registry);
+    const auto leave = [&](const std::string& name, bool waiting) {
+        journal.add(7, {"C:\\Sager\\" + name + ".msg", "", name, "", waiting});
+    };
+    // The command line, the entries left before it, those after it.
+    const std::tuple<std::string, Lines, Lines> cases[] = {
+        {"stop", {"Dræbt", "Venter"}, {"Dræbt", "Venter"}},
+        {"C:\\a.doc open", {"Dræbt", "Venter"}, {"Venter"}},
+        {"", {"Dræbt", "Venter"}, {}},
+    };
+    for (const auto& [commandLine, before, after] : cases) {
+        for (const std::string& name : before) {
+            leave(name, name == "Venter");
+        }
+        run(commandLine);
+        Lines left;
+        for (const SendJournal::Record& record : journal.records()) {
+            left.push_back(record.entry.marker);
+            journal.remove(record.name);
+        }
+        EXPECT_EQ(left, after) << commandLine;
+    }
+    leave("Venter", true);
+    ui.runRepeats();
+    EXPECT_TRUE(journal.records().empty());
+    EXPECT_EQ(logLines("C:\\").back(),
+              "Mail til C:\\Sager\\Venter.msg blev aldrig sendt og gemmes ikke i sagen");
+}
+
+// Another start holds the rights test's turn and never lets go (a message box
+// nobody answers): this start waits a few seconds, then tests all the same.
+TEST_F(StartupTest, TheRightsTestWaitsForItsTurnAFewSecondsAtMost) {
+    processes.heldElsewhere = {"rights-test"};
+    run("setup");
+    EXPECT_EQ(clock.sleptMilliseconds(), 5000);
+    EXPECT_EQ(logLines("C:\\").back(), "Slut");
+    EXPECT_TRUE(ui.messages().empty());
 }
 
 TEST_F(StartupTest, ExitClosesTheSettingsWindowWithoutStoringIt) {

@@ -6,10 +6,10 @@
 
 #include "library/casebench_library.h"
 #include "platform/fake/fake_processes.h"
+#include "platform/fake/fake_word.h"
 #include "platform/fake/memory_registry.h"
 #include "platform/registry_settings.h"
 #include "platform/script/scripted_ui.h"
-#include "platform/win32/office_not_connected.h"
 #include "platform/win32/outlook_automation.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_clock.h"
@@ -64,7 +64,7 @@ protected:
     script::ScriptedUi ui{"", [](const script::Record&) {
                           }};
     Win32Clock clock;
-    WordNotConnected word;
+    fake::FakeWord word{files};
     Win32WindowSearch windows;
     Platform platform{registry, settings, files,   processes, shell,
                       ui,       clock,    outlook, word,      windows};

@@ -3,7 +3,7 @@
 // user from a timer while the dialog runs modally over a window of its own.
 
 #include "platform/win32/win32_ui.h"
-#include "tests/windows/modal_dialog_player.h"
+#include "tests/windows/dialog_test_support.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -12,8 +12,8 @@
 namespace lexi::win32 {
 namespace {
 
-using testing::pixels;
-using testing::textOf;
+using test::pixels;
+using test::textOf;
 
 // The dialog's controls, as the resource script numbers them.
 constexpr int TextBox = 301;
@@ -47,16 +47,17 @@ TextWindowContent content(bool locked) {
 
 // Shows the dialog modally over a host window; `act` runs once the dialog
 // is there.
-std::vector<std::string> show(const TextWindowContent& shown, testing::Act act) {
+std::vector<std::string> show(const TextWindowContent& shown, const test::Act& act) {
     RecordedEvents events;
     Win32Ui ui;
-    testing::playModal(
-        L"Noter", [&] { ui.showTextWindow(shown, events); }, std::move(act));
+    test::playModal(
+        L"Noter", [&] { ui.showTextWindow(shown, events); }, act);
     return events.events;
 }
 
 TEST(TextWindowDialogTest, TakesTheHostsSizeAndHandsTheEditedTextToTheModel) {
     const auto events = show(content(false), [](HWND dialog, HWND host) {
+        test::keepScreenshot(dialog, "frmText");
         RECT window, box, ok;
         GetWindowRect(dialog, &window);
         GetWindowRect(GetDlgItem(dialog, TextBox), &box);
@@ -87,7 +88,7 @@ TEST(TextWindowDialogTest, ReadOnlyShowsOneButtonCaptionedOk) {
 }
 
 TEST(TextWindowDialogTest, EscapeAndTheCloseBoxCloseWithoutAccepting) {
-    const std::pair<testing::Act, const char*> cases[] = {
+    const std::pair<test::Act, const char*> cases[] = {
         {[](HWND dialog, HWND) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }, "escape"},
         // The text box passes Escape on to its dialog as a close.
         {[](HWND dialog, HWND) {

@@ -4,7 +4,7 @@
 // the user's resizing, which the model answers with a new layout.
 
 #include "platform/win32/win32_ui.h"
-#include "tests/windows/modal_dialog_player.h"
+#include "tests/windows/dialog_test_support.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -14,16 +14,16 @@
 namespace lexi::win32 {
 namespace {
 
-using testing::pixels;
-using testing::textOf;
+using test::pixels;
+using test::textOf;
 
 // The dialog's controls, as the resource script numbers them.
-constexpr int View = 401;
-constexpr int PreviousButton = 402;
-constexpr int LookupButton = 403;
-constexpr int NextButton = 404;
-constexpr int TransferButton = 405;
-constexpr int CancelButton = 406;
+constexpr int View = 601;
+constexpr int PreviousButton = 602;
+constexpr int LookupButton = 603;
+constexpr int NextButton = 604;
+constexpr int TransferButton = 605;
+constexpr int CancelButton = 606;
 
 TransferRow row(std::string from, std::string subject, std::string received) {
     TransferRow r;
@@ -102,9 +102,9 @@ public:
 
 // Shows the dialog of `model` modally over a host window; `act` runs once
 // the dialog is there. What the model was told.
-std::vector<std::string> show(SmallModel& model, testing::Act act) {
+std::vector<std::string> show(SmallModel& model, const test::Act& act) {
     Win32Ui ui;
-    testing::playModal(
+    test::playModal(
         L"Indbakke",
         [&] {
             const auto view =
@@ -115,13 +115,13 @@ std::vector<std::string> show(SmallModel& model, testing::Act act) {
             view->update(model.state);
             view->showModal();
         },
-        std::move(act));
+        act);
     return model.events;
 }
 
-std::vector<std::string> show(testing::Act act) {
+std::vector<std::string> show(const test::Act& act) {
     SmallModel model;
-    return show(model, std::move(act));
+    return show(model, act);
 }
 
 std::wstring cellOf(HWND view, int row, int column) {
@@ -203,11 +203,11 @@ TEST(TransferDialogWindowTest, DrawsTheModelsFolderAndLayout) {
 
 // Several rows go to the transfer; rows of another folder come unselected.
 TEST(TransferDialogWindowTest, TransfersTheSelectedRowsOfTheFolderOnView) {
-    const testing::Act selectTwo = [](HWND dialog, HWND) {
+    const test::Act selectTwo = [](HWND dialog, HWND) {
         selectRows(GetDlgItem(dialog, View), {0, 2});
         click(dialog, TransferButton);
     };
-    const testing::Act turnAway = [](HWND dialog, HWND) {
+    const test::Act turnAway = [](HWND dialog, HWND) {
         selectRows(GetDlgItem(dialog, View), {1});
         click(dialog, NextButton);
         EXPECT_EQ(textOf(dialog), L"Sendt post");
@@ -219,7 +219,7 @@ TEST(TransferDialogWindowTest, TransfersTheSelectedRowsOfTheFolderOnView) {
 }
 
 TEST(TransferDialogWindowTest, TellsTheModelWhatTheUserDid) {
-    const std::pair<testing::Act, std::vector<std::string>> cases[] = {
+    const std::pair<test::Act, std::vector<std::string>> cases[] = {
         {[](HWND dialog, HWND) {
              click(dialog, PreviousButton);
              click(dialog, LookupButton);

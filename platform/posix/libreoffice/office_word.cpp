@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "platform/posix/libreoffice/merge_data_source.h"
 #include "platform/posix/libreoffice/uno_office.h"
+#include "platform/posix/temp_file.h"
 #include "platform/text.h"
 
 #include <cerrno>
@@ -15,7 +16,6 @@
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
-#include <cstdio>
 #include <unistd.h>
 
 namespace lexi::posix {
@@ -31,7 +31,7 @@ constexpr const char* Source = "Word.Application";
 // throws into Word's failures. An instance that does not answer in time is
 // ended, as it would hang the program with it.
 template <typename Call> auto automation(WarmOffice::Connection& office, Call call) {
-    const JobTimer timer(WarmOffice::DefaultTimeLimit, office.instanceArgument());
+    const JobTimer timer(office.timeLimit, office.instanceArgument());
     try {
         return call();
     } catch (const uno::Exception&) {
@@ -174,28 +174,21 @@ private:
     }
 
     void store(const std::string& target) {
-        const std::string partial = target + ".part" + std::to_string(::getpid());
-        try {
-            automation(office_, [&] {
-                OUString filter;
-                for (const beans::PropertyValue& argument : model()->getArgs()) {
-                    if (argument.Name == "FilterName") {
-                        argument.Value >>= filter;
-                    }
+        TempFile partial(target, Source);
+        automation(office_, [&] {
+            OUString filter;
+            for (const beans::PropertyValue& argument : model()->getArgs()) {
+                if (argument.Name == "FilterName") {
+                    argument.Value >>= filter;
                 }
-                uno::Sequence<beans::PropertyValue> arguments(2);
-                arguments.getArray()[0] = property("FilterName", filter);
-                arguments.getArray()[1] = property("Overwrite", true);
-                uno::Reference<frame::XStorable>(model(), uno::UNO_QUERY_THROW)
-                    ->storeToURL(fileUrl(partial), arguments);
-            });
-            if (::rename(partial.c_str(), target.c_str()) != 0) {
-                throw failureFromErrno(errno, target, Source);
             }
-        } catch (...) {
-            ::unlink(partial.c_str());
-            throw;
-        }
+            uno::Sequence<beans::PropertyValue> arguments(2);
+            arguments.getArray()[0] = property("FilterName", filter);
+            arguments.getArray()[1] = property("Overwrite", true);
+            uno::Reference<frame::XStorable>(model(), uno::UNO_QUERY_THROW)
+                ->storeToURL(fileUrl(partial.path()), arguments);
+        });
+        partial.keep();
     }
 
     void closeModel() {
@@ -239,12 +232,7 @@ public:
         if (::access(host.c_str(), readOnly ? R_OK : R_OK | W_OK) != 0) {
             throw failureFromErrno(errno, host, Source);
         }
-        const auto load = hiddenLoadArguments(readOnly);
-        const uno::Reference<frame::XModel> model(
-            automation(
-                office_,
-                [&] { return desktop_->loadComponentFromURL(fileUrl(host), "_blank", 0, load); }),
-            uno::UNO_QUERY);
+        const uno::Reference<frame::XModel> model(load(host, readOnly), uno::UNO_QUERY);
         if (!model.is()) {
             throw Failure(failure::PathFileAccessError, Source);
         }
@@ -264,6 +252,28 @@ public:
     void quit() override {}
 
 private:
+    // Loads the document hidden. An instance gone since it was attached
+    // (ended, or killed) is replaced by a new one, as Word's next use would
+    // start one; starting it is no part of the call's time limit.
+    uno::Reference<lang::XComponent> load(const std::string& host, bool readOnly) {
+        const auto arguments = hiddenLoadArguments(readOnly);
+        bool gone = false;
+        const auto loadHidden = [&] {
+            try {
+                return desktop_->loadComponentFromURL(fileUrl(host), "_blank", 0, arguments);
+            } catch (const lang::DisposedException&) {
+                gone = true;
+                return uno::Reference<lang::XComponent>();
+            }
+        };
+        auto document = automation(office_, loadHidden);
+        if (gone) {
+            desktop_ = office_.connectOrStart();
+            document = automation(office_, loadHidden);
+        }
+        return document;
+    }
+
     WarmOffice::Connection& office_;
     const DriveTable& drives_;
     Printers& printers_;
@@ -274,8 +284,9 @@ private:
 } // namespace
 
 OfficeWord::OfficeWord(const DriveTable& drives, Printers& printers, std::string home,
-                       std::string program)
-    : drives_(drives), printers_(printers), office_(std::move(home), std::move(program)) {}
+                       std::string program, std::chrono::milliseconds timeLimit)
+    : drives_(drives), printers_(printers),
+      office_(std::move(home), std::move(program), timeLimit) {}
 
 std::unique_ptr<WordApplication> OfficeWord::running() {
     WarmOffice::Connection& office = office_.connection();

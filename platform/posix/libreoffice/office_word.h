@@ -34,12 +34,16 @@ namespace lexi::posix {
 // missing document, PermissionDenied (70) for a document that can only be
 // opened read-only (locked or write-protected) when writing was asked for,
 // PathFileAccessError (75) for a document LibreOffice cannot read or write,
-// AutomationError (440) when the instance fails in a call or a printer does
-// not take a print job.
+// AutomationError (440) when the instance fails in a call, does not answer
+// within the time limit (it is ended then) or a printer does not take a
+// print job. An instance that is gone, killed or ended, is replaced by a new
+// one when a document is next opened.
 class OfficeWord final : public WordConnector {
 public:
+    // `timeLimit` bounds every call to the instance, attaching included.
     OfficeWord(const DriveTable& drives, Printers& printers, std::string home,
-               std::string program = "soffice");
+               std::string program = "soffice",
+               std::chrono::milliseconds timeLimit = WarmOffice::DefaultTimeLimit);
 
     std::unique_ptr<WordApplication> running() override;
     std::unique_ptr<WordApplication> start() override;

@@ -36,17 +36,23 @@ com::sun::star::beans::PropertyValue property(const char* name, const Value& val
 }
 
 // The home's instance: its pipe, its user installation, the lock that lets
-// one process start it, and the desktop the PDF conversions keep.
+// one process start it, the time limit of a call to it, and the desktop the
+// PDF conversions keep.
 struct WarmOffice::Connection {
     std::string program;
     std::string pipe;
     std::string profile;
     std::string lockPath;
+    std::chrono::milliseconds timeLimit;
     com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2> desktop;
 
-    // The running instance's desktop; null when none runs.
+    // The running instance's desktop; null when none runs. An instance that
+    // takes the connection but does not answer within the time limit (hung,
+    // stopped) is ended, and the call fails (AutomationError).
     com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2> running();
-    // The running instance's desktop, the instance started when none runs.
+    // The running instance's desktop; a new instance started when none runs,
+    // or when the one running did not answer within the time limit and was
+    // ended.
     com::sun::star::uno::Reference<com::sun::star::frame::XDesktop2> connectOrStart();
     // The argument that the instance's processes carry.
     std::string instanceArgument() const;

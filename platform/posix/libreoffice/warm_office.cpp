@@ -3,7 +3,9 @@
 #include "platform/failure.h"
 #include "platform/posix/argument_vector.h"
 #include "platform/posix/file_lock.h"
+#include "platform/posix/lexitray_home.h"
 #include "platform/posix/libreoffice/uno_office.h"
+#include "platform/posix/temp_file.h"
 
 #include <atomic>
 #include <chrono>
@@ -77,8 +79,12 @@ std::string pipeName(const std::string& home) {
 
 // This process's end of UNO, made once and kept to the end: the bridges to
 // the instance hang on it, and tearing it down at exit gains nothing.
+// A bridge writing to an instance that was lost would otherwise end this
+// process with SIGPIPE; ignored, the write fails and the bridge reports the
+// instance gone, which the callers answer by starting a new one.
 uno::Reference<uno::XComponentContext> localContext() {
     static const auto* context = [] {
+        std::signal(SIGPIPE, SIG_IGN);
         rtl::Bootstrap::set("URE_BOOTSTRAP",
                             "vnd.sun.star.pathname:" LEXITRAY_OFFICE_PROGRAM "/fundamentalrc");
         return new uno::Reference<uno::XComponentContext>(
@@ -259,12 +265,31 @@ OUString fileUrl(const std::string& hostPath) {
 }
 
 uno::Reference<frame::XDesktop2> WarmOffice::Connection::running() {
-    return connect(pipe);
+    const JobTimer timer(timeLimit, instanceArgument());
+    try {
+        auto desktop = connect(pipe);
+        if (!timer.expired()) {
+            return desktop;
+        }
+    } catch (const Failure&) {
+        if (!timer.expired()) {
+            throw;
+        }
+    }
+    throw Failure(failure::AutomationError,
+                  "LibreOffice did not answer within " + std::to_string(timeLimit.count() / 1000) +
+                      " seconds and was ended",
+                  Source);
 }
 
 uno::Reference<frame::XDesktop2> WarmOffice::Connection::connectOrStart() {
-    if (auto running = connect(pipe); running.is()) {
-        return running;
+    try {
+        if (auto desktop = running(); desktop.is()) {
+            return desktop;
+        }
+    } catch (const Failure&) {
+        // An instance that did not answer has been ended: a new one takes
+        // over, as when none runs.
     }
     const auto lock = lockFile(lockPath, true, Source);
     if (auto running = connect(pipe); running.is()) {
@@ -274,6 +299,10 @@ uno::Reference<frame::XDesktop2> WarmOffice::Connection::connectOrStart() {
 }
 
 uno::Reference<frame::XDesktop2> WarmOffice::Connection::start() {
+    // What is left of an instance that no longer answers (killed and still
+    // dying, or hung and ended) goes first: a new instance would hand its
+    // work over to it and end.
+    killProcessesWith(instanceArgument());
     std::error_code ignored;
     std::filesystem::create_directories(profile, ignored);
     const pid_t child =
@@ -309,13 +338,13 @@ WarmOffice::~WarmOffice() = default;
 WarmOffice::Connection& WarmOffice::connection() {
     if (!connection_) {
         const std::filesystem::path home(home_);
-        std::error_code ignored;
-        std::filesystem::create_directories(home, ignored);
+        createPrivateFolder(home_);
         connection_ =
             std::make_unique<Connection>(Connection{program_,
                                                     pipeName(home_),
                                                     (home / "libreoffice-warm").string(),
                                                     (home / "libreoffice-warm.lock").string(),
+                                                    timeLimit_,
                                                     {}});
     }
     return *connection_;
@@ -331,7 +360,7 @@ void WarmOffice::runDocumentJob(const std::string& hostSource, const std::string
         throw failureFromErrno(errno, hostSource, Source);
     }
     Connection& office = connection();
-    const std::string partial = hostTarget + ".part" + std::to_string(::getpid());
+    TempFile partial(hostTarget, Source);
     const JobTimer timer(timeLimit_, office.instanceArgument());
     try {
         // A desktop kept from an earlier job may belong to an instance that
@@ -341,7 +370,7 @@ void WarmOffice::runDocumentJob(const std::string& hostSource, const std::string
                 if (!office.desktop.is()) {
                     office.desktop = office.connectOrStart();
                 }
-                job(office.desktop, fileUrl(hostSource), fileUrl(partial));
+                job(office.desktop, fileUrl(hostSource), fileUrl(partial.path()));
                 break;
             } catch (const lang::DisposedException&) {
                 office.desktop.clear();
@@ -357,11 +386,8 @@ void WarmOffice::runDocumentJob(const std::string& hostSource, const std::string
                 throw Failure(failure::AutomationError, Source);
             }
         }
-        if (::rename(partial.c_str(), hostTarget.c_str()) != 0) {
-            throw failureFromErrno(errno, hostTarget, Source);
-        }
+        partial.keep();
     } catch (...) {
-        ::unlink(partial.c_str());
         if (timer.expired()) {
             office.desktop.clear();
             throw Failure(failure::AutomationError,

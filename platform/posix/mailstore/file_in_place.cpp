@@ -1,11 +1,9 @@
 #include "platform/posix/mailstore/file_in_place.h"
 
 #include "platform/failure.h"
-#include "platform/posix/mailstore/sqlite_mail_storage.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -111,35 +109,17 @@ std::string SourceFile::contents() const {
     return bytes;
 }
 
-FileInPlace::FileInPlace(std::string hostPath) : hostPath_(std::move(hostPath)) {
-    const std::filesystem::path target(hostPath_);
-    // Hidden, and unique to this write: a name no other writer takes.
-    const std::string name = std::string(".")
-                                 .append(target.filename().string())
-                                 .append(".")
-                                 .append(newEntryId().substr(36))
-                                 .append(".tmp");
-    temporary_ = (target.parent_path() / name).string();
-    fd_ = ::open(temporary_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ < 0) {
-        throw failureFromErrno(errno, hostPath_, Source);
-    }
-}
+FileInPlace::FileInPlace(std::string hostPath) : file_(hostPath, Source) {}
 
 FileInPlace::~FileInPlace() {
     unmap();
-    if (fd_ >= 0) {
-        ::close(fd_);
-        ::unlink(temporary_.c_str());
-    }
+    file_.discard();
 }
 
 void FileInPlace::fail(int error) {
     unmap();
-    ::close(fd_);
-    fd_ = -1;
-    ::unlink(temporary_.c_str());
-    throw failureFromErrno(error, hostPath_, Source);
+    file_.discard();
+    throw failureFromErrno(error, file_.target(), Source);
 }
 
 void FileInPlace::unmap() {
@@ -151,7 +131,7 @@ void FileInPlace::unmap() {
 
 void FileInPlace::write(std::string_view bytes) {
     unmap();
-    if (!writeAll(fd_, bytes)) {
+    if (!writeAll(file_.fd(), bytes)) {
         fail(errno);
     }
     size_ += bytes.size();
@@ -159,7 +139,7 @@ void FileInPlace::write(std::string_view bytes) {
 
 void FileInPlace::copyFrom(const SourceFile& source) {
     unmap();
-    const ssize_t copied = copyAll(source.fd(), fd_);
+    const ssize_t copied = copyAll(source.fd(), file_.fd());
     if (copied < 0) {
         fail(errno);
     }
@@ -168,7 +148,7 @@ void FileInPlace::copyFrom(const SourceFile& source) {
 
 void FileInPlace::startWriteBack() {
     // Only a hint: the system may decline, and place() waits all the same.
-    ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+    ::sync_file_range(file_.fd(), 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 std::string_view FileInPlace::contents() {
@@ -176,7 +156,7 @@ std::string_view FileInPlace::contents() {
         return {};
     }
     if (mapped_ == nullptr) {
-        void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_SHARED, fd_, 0);
+        void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_SHARED, file_.fd(), 0);
         if (mapped == MAP_FAILED) {
             fail(errno);
         }
@@ -187,16 +167,10 @@ std::string_view FileInPlace::contents() {
 
 void FileInPlace::place(Sync sync) {
     unmap();
-    if (sync == Sync::ToDisk && ::fdatasync(fd_) != 0) {
+    if (sync == Sync::ToDisk && ::fdatasync(file_.fd()) != 0) {
         fail(errno);
     }
-    const int closed = ::close(fd_);
-    fd_ = -1;
-    if (closed != 0 || ::rename(temporary_.c_str(), hostPath_.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary_.c_str());
-        throw failureFromErrno(error, hostPath_, Source);
-    }
+    file_.keep();
 }
 
 void writeFileInPlace(const std::string& hostPath, std::string_view bytes) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/posix/temp_file.h"
+
 #include <string>
 #include <string_view>
 
@@ -31,10 +33,11 @@ private:
 };
 
 // A whole file or nothing at a host path: the bytes go to a temporary file
-// beside it, which takes the target's name only when place() is called, so
-// that a full disk or a killed process never leaves a cut-off file there. A
-// file never placed is removed. Failures throw lexi::Failure from the
-// system's error (a full disk is 61), with the temporary file removed.
+// beside it (posix::TempFile), which takes the target's name only when
+// place() is called, so that a full disk or a killed process never leaves a
+// cut-off file there. A file never placed is removed. Failures throw
+// lexi::Failure from the system's error (a full disk is 61), with the
+// temporary file removed.
 class FileInPlace {
 public:
     explicit FileInPlace(std::string hostPath);
@@ -58,9 +61,7 @@ private:
     [[noreturn]] void fail(int error);
     void unmap();
 
-    std::string hostPath_;
-    std::string temporary_;
-    int fd_ = -1;
+    posix::TempFile file_;
     std::size_t size_ = 0;
     void* mapped_ = nullptr;
 };

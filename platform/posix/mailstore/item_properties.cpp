@@ -4,9 +4,11 @@
 #include "platform/posix/msgfile/property_stream.h"
 #include "platform/posix/msgfile/text_encoding.h"
 #include "platform/text.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
 #include <bit>
+#include <cctype>
 
 namespace lexi::mailstore {
 namespace {
@@ -32,6 +34,9 @@ constexpr std::uint32_t Email1AddressType = 0x8082; // PidLidEmail1AddressType
 constexpr std::uint32_t Email1Original = 0x8084;    // PidLidEmail1OriginalDisplayName
 // PidLidFileUnderId: the filing name is the display name as entered.
 constexpr std::uint32_t FileUnderAsEntered = 0x8037;
+// Subject properties (MS-OXCMSG).
+constexpr std::uint16_t SubjectPrefix = 0x003D;     // PidTagSubjectPrefix
+constexpr std::uint16_t NormalizedSubject = 0x0E1D; // PidTagNormalizedSubject
 
 // The task states and modes.
 constexpr std::uint32_t NotAssigned = 1;
@@ -51,15 +56,37 @@ void putBoolean(msgfile::Message& message, const msgfile::PropertyKey& key, bool
     putFixed(message, key, msgfile::property_type::Boolean, value ? 1 : 0);
 }
 
+// A text property, Unicode, replacing one of any type.
+void putUnicode(msgfile::Message& message, const msgfile::PropertyKey& key, std::string_view utf8) {
+    message.properties.erase(key);
+    msgfile::Property property{key, msgfile::property_type::Unicode, msgfile::ReadableAndWritable};
+    property.data = msgfile::utf8ToUtf16(utf8);
+    message.properties.put(std::move(property));
+}
+
 // A text property, Unicode; an empty text removes it.
 void putText(msgfile::Message& message, const msgfile::PropertyKey& key, const std::string& utf8) {
     message.properties.erase(key);
     if (!utf8.empty()) {
-        msgfile::Property property{key, msgfile::property_type::Unicode,
-                                   msgfile::ReadableAndWritable};
-        property.data = msgfile::utf8ToUtf16(utf8);
-        message.properties.put(std::move(property));
+        putUnicode(message, key, utf8);
     }
+}
+
+// The length of the subject's prefix: one to three letters (no digit, blank
+// or punctuation), a colon and a space; 0 when it has none.
+std::size_t subjectPrefixLength(std::string_view subject) {
+    std::size_t pos = 0;
+    for (int letters = 0; letters <= 3 && pos < subject.size(); ++letters) {
+        if (subject.substr(pos).starts_with(": ")) {
+            return letters > 0 ? pos + 2 : 0;
+        }
+        const auto c = static_cast<unsigned char>(subject[pos]);
+        if (c < 0x80 && !std::isalpha(c)) {
+            return 0;
+        }
+        utf8::decode(subject, pos);
+    }
+    return 0;
 }
 
 void addTaskProperties(msgfile::Message& task, std::uint32_t state, std::uint32_t mode) {
@@ -79,7 +106,7 @@ void addTaskProperties(msgfile::Message& task, std::uint32_t state, std::uint32_
 msgfile::Message requestedTask(const msgfile::Message& request) {
     msgfile::Message task;
     task.messageClass = "IPM.Task";
-    task.subject = request.subject;
+    setItemSubject(task, request.subject);
     task.body = request.body;
     task.creationTime = request.creationTime;
     task.taskDueDate = request.taskDueDate;
@@ -104,7 +131,7 @@ void attachRequestedTask(msgfile::Message& request) {
 
 void addContactProperties(msgfile::Message& contact) {
     if (contact.subject.empty()) {
-        contact.subject = contact.contactFullName;
+        setItemSubject(contact, contact.contactFullName);
     }
     putText(contact, named(Address, FileUnder), contact.contactFullName);
     putLong(contact, named(Address, FileUnderId), FileUnderAsEntered);
@@ -121,6 +148,13 @@ void addContactProperties(msgfile::Message& contact) {
 }
 
 } // namespace
+
+void setItemSubject(msgfile::Message& message, std::string_view subject) {
+    message.subject = subject;
+    const std::size_t prefix = subjectPrefixLength(subject);
+    putUnicode(message, msgfile::tagged(SubjectPrefix), subject.substr(0, prefix));
+    putUnicode(message, msgfile::tagged(NormalizedSubject), subject.substr(prefix));
+}
 
 void addItemProperties(msgfile::Message& message) {
     const std::string messageClass = text::toLower(message.messageClass);

@@ -2,6 +2,8 @@
 
 #include "platform/posix/msgfile/message.h"
 
+#include <string_view>
+
 namespace lexi::mailstore {
 
 // Adds the properties Outlook keeps beside a task's or a contact's fields,
@@ -11,5 +13,12 @@ namespace lexi::mailstore {
 // carries its task as an attached item, as Outlook sends it. Other items are
 // left as they are.
 void addItemProperties(msgfile::Message& message);
+
+// Sets the subject and, as Outlook does whenever it makes an item or its
+// subject changes, its prefix and normalized subject: the prefix is one to
+// three letters, a colon and a space at its start ("SV: ", "Re: ", "FW: "),
+// empty when there is none, and the normalized subject the rest. Readers
+// thread conversations by the normalized subject.
+void setItemSubject(msgfile::Message& message, std::string_view subject);
 
 } // namespace lexi::mailstore

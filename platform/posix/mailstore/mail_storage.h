@@ -4,6 +4,7 @@
 #include "platform/processes.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -104,6 +105,17 @@ public:
 
     virtual Account account() = 0;
     virtual void setAccount(const Account& account) = 0;
+
+    // The turns to try the Outbox, shared by every process that opens the
+    // store. Takes the turn at `now` when `due` says the last one (its time,
+    // msgfile::NoDate for none, and how many tries in a row the mail server
+    // refused) lies far enough back; false when it does not, or another
+    // process took it first.
+    virtual bool
+    takeOutboxTurn(msgfile::Time now,
+                   const std::function<bool(msgfile::Time last, int refusedInARow)>& due) = 0;
+    // How the try of the last turn ended: whether the server refused a mail.
+    virtual void noteOutboxTry(bool refused) = 0;
 
     // Held, by every process that shares the store, while it delivers mail
     // from the Outbox, so that no mail leaves twice: waits for the hold, or

@@ -1,15 +1,14 @@
 #include "platform/posix/mailstore/smtp_transport.h"
 
 #include "platform/failure.h"
+#include "platform/posix/loading/loaded_library.h"
 #include "platform/posix/mailstore/mime_message.h"
 #include "platform/posix/mailstore/sqlite_mail_storage.h"
 
 #include <cstring>
 #include <ctime>
 #include <curl/curl.h>
-#include <dlfcn.h>
 #include <memory>
-#include <type_traits>
 
 namespace lexi::mailstore {
 namespace {
@@ -26,7 +25,7 @@ void checkAddress(const std::string& address) {
         fits = fits && static_cast<unsigned char>(c) > 0x20 && c != 0x7F && c != '<' && c != '>';
     }
     if (!fits) {
-        refuse("Not a mail address: \"" + address + "\"");
+        refuse("\"" + address + "\" er ikke en mailadresse.");
     }
 }
 
@@ -40,7 +39,7 @@ std::vector<std::string> envelopeRecipients(const msgfile::Message& mail) {
         }
     }
     if (addresses.empty()) {
-        refuse("The mail has no recipient with a mail address.");
+        refuse("Mailen har ingen modtager med en mailadresse.");
     }
     return addresses;
 }
@@ -75,23 +74,15 @@ struct Curl {
     static const Curl& load() {
         static const Curl loaded = [] {
             Curl curl;
-            void* library = ::dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
-            if (!library) {
-                return curl;
-            }
-            const auto symbol = [&](auto& function, const char* name) {
-                function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-                    ::dlsym(library, name));
-                return function != nullptr;
-            };
-            const bool complete = symbol(curl.globalInit, "curl_global_init") &&
-                                  symbol(curl.easyInit, "curl_easy_init") &&
-                                  symbol(curl.easySetopt, "curl_easy_setopt") &&
-                                  symbol(curl.easyPerform, "curl_easy_perform") &&
-                                  symbol(curl.easyStrerror, "curl_easy_strerror") &&
-                                  symbol(curl.easyCleanup, "curl_easy_cleanup") &&
-                                  symbol(curl.slistAppend, "curl_slist_append") &&
-                                  symbol(curl.slistFreeAll, "curl_slist_free_all");
+            const posix::LoadedLibrary library("libcurl.so.4");
+            const bool complete = library.bind(curl.globalInit, "curl_global_init") &&
+                                  library.bind(curl.easyInit, "curl_easy_init") &&
+                                  library.bind(curl.easySetopt, "curl_easy_setopt") &&
+                                  library.bind(curl.easyPerform, "curl_easy_perform") &&
+                                  library.bind(curl.easyStrerror, "curl_easy_strerror") &&
+                                  library.bind(curl.easyCleanup, "curl_easy_cleanup") &&
+                                  library.bind(curl.slistAppend, "curl_slist_append") &&
+                                  library.bind(curl.slistFreeAll, "curl_slist_free_all");
             if (complete) {
                 curl.globalInit(CURL_GLOBAL_DEFAULT);
             } else {
@@ -100,8 +91,7 @@ struct Curl {
             return curl;
         }();
         if (loaded.globalInit == nullptr) {
-            refuse("The mail transfer could not be set up: libcurl (libcurl.so.4) cannot be "
-                   "loaded.");
+            refuse("Mailen kan ikke sendes herfra: libcurl (libcurl.so.4) kan ikke indlæses.");
         }
         return loaded;
     }
@@ -117,7 +107,7 @@ using CurlListPtr = std::unique_ptr<curl_slist, CurlDeleter>;
 CurlPtr newCurl(const Curl& curl) {
     CurlPtr handle(curl.easyInit());
     if (!handle) {
-        refuse("The mail transfer could not be set up.");
+        refuse("Forbindelsen til mailserveren kunne ikke sættes op.");
     }
     return handle;
 }
@@ -144,13 +134,49 @@ int keepServerRefusal(CURL*, curl_infotype type, char* data, std::size_t size, v
     return 0;
 }
 
+// Why the transfer failed, in the user's words. When the server refused, its
+// own answer follows in quotes.
+std::string transferFailure(CURLcode result, const std::string& serverRefusal) {
+    if (!serverRefusal.empty()) {
+        return "Mailserveren afviste mailen: \"" + serverRefusal + "\"";
+    }
+    switch (result) {
+    case CURLE_UNSUPPORTED_PROTOCOL:
+    case CURLE_URL_MALFORMAT:
+        return "Kontoens mailserver er ikke angivet som smtp:// eller smtps://.";
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return "Mailserveren kunne ikke findes.";
+    case CURLE_COULDNT_CONNECT:
+        return "Mailserveren kunne ikke nås.";
+    case CURLE_OPERATION_TIMEDOUT:
+        return "Mailserveren svarede ikke i tide.";
+    case CURLE_LOGIN_DENIED:
+        return "Mailserveren afviste brugernavnet eller adgangskoden.";
+    case CURLE_USE_SSL_FAILED:
+        return "Mailserveren tilbyder ingen krypteret forbindelse, og adgangskoden sendes aldrig "
+               "ukrypteret.";
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+        return "Forbindelsen til mailserveren kunne ikke krypteres sikkert.";
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+        return "Forbindelsen til mailserveren blev afbrudt.";
+    case CURLE_WEIRD_SERVER_REPLY:
+        return "Mailserveren svarede ikke, som en mailserver skal.";
+    default:
+        return "Mailen kunne ikke afleveres til mailserveren (fejl " + std::to_string(result) +
+               ").";
+    }
+}
+
 } // namespace
 
 SmtpTransport::SmtpTransport(SmtpTimeouts timeouts) : timeouts_(timeouts) {}
 
 std::string SmtpTransport::deliver(const msgfile::Message& mail, const Account& account) {
     if (account.address.empty()) {
-        refuse("The account has no sender address.");
+        refuse("Kontoen har ingen afsenderadresse.");
     }
     checkAddress(account.address);
     const std::string from = "<" + account.address + ">";
@@ -159,7 +185,7 @@ std::string SmtpTransport::deliver(const msgfile::Message& mail, const Account& 
     for (const std::string& address : envelopeRecipients(mail)) {
         curl_slist* longer = curl.slistAppend(recipients.get(), address.c_str());
         if (!longer) {
-            refuse("Out of memory for the recipients.");
+            refuse("Der er ikke hukommelse nok til modtagerne.");
         }
         recipients.release();
         recipients.reset(longer);
@@ -201,11 +227,7 @@ std::string SmtpTransport::deliver(const msgfile::Message& mail, const Account& 
 
     const CURLcode result = curl.easyPerform(handle);
     if (result != CURLE_OK) {
-        std::string reason = error[0] != '\0' ? error : curl.easyStrerror(result);
-        if (!serverRefusal.empty()) {
-            reason += " (" + serverRefusal + ")";
-        }
-        refuse("The mail could not be delivered: " + reason);
+        refuse(transferFailure(result, serverRefusal));
     }
     return messageId(account, stamp);
 }

@@ -20,11 +20,11 @@ struct SmtpTimeouts {
 // name. On smtp:// the connection turns to TLS when the server offers
 // STARTTLS. Only smtp:// and smtps:// URLs are followed.
 //
-// Throws lexi::Failure 440 with the reason when the mail cannot be
-// delivered: no sender or recipient address, an address that cannot stand in
-// an SMTP command, the server's own answer when it refused the mail, or
-// libcurl's description of what failed (the server could not be reached, or
-// did not answer in time).
+// Throws lexi::Failure 440 with the reason, in Danish for the user, when the
+// mail cannot be delivered: no sender or recipient address, an address that
+// cannot stand in an SMTP command, the server's own answer (in quotes) when it
+// refused the mail, or what failed on the way (the server could not be
+// reached, or did not answer in time).
 class SmtpTransport final : public MailTransport {
 public:
     explicit SmtpTransport(SmtpTimeouts timeouts = {});

@@ -2,6 +2,7 @@
 
 #include "platform/failure.h"
 #include "platform/posix/file_lock.h"
+#include "platform/posix/lexitray_home.h"
 #include "platform/posix/mailstore/file_in_place.h"
 #include "platform/posix/msgfile/message_file.h"
 
@@ -35,6 +36,10 @@ CREATE TABLE IF NOT EXISTS items(
 CREATE TABLE IF NOT EXISTS account(
     name TEXT PRIMARY KEY,
     value TEXT NOT NULL);
+CREATE TABLE IF NOT EXISTS outbox_turn(
+    id INTEGER PRIMARY KEY CHECK (id = 1),
+    last_try INTEGER NOT NULL,
+    refused_in_a_row INTEGER NOT NULL);
 )sql";
 
 // A folder's items in order, and those sent in a time span, with their
@@ -50,7 +55,7 @@ CREATE INDEX IF NOT EXISTS items_by_sent_on ON items(folder, sent_on, position, 
 
 // The version of the tables above, with the default folders: a store that
 // has it is opened without a write.
-constexpr int SchemaVersion = 1;
+constexpr int SchemaVersion = 2;
 
 // The log is copied into the database once it holds this many pages: a
 // delivery writes a few, and every process that opens the store reads it.
@@ -119,11 +124,11 @@ void addSummaryColumns(posix::SqliteDb& db) {
     std::vector<std::pair<std::int64_t, ItemSummary>> summaries;
     posix::Statement all(db, "SELECT position, data FROM items");
     while (all.step()) {
-        try {
+        // An item whose file cannot be read is left without a summary.
+        ignoringFailure([&] {
             summaries.emplace_back(all.integer(0),
                                    ItemSummary::of(msgfile::readMessage(all.blob(1))));
-        } catch (const Failure&) {
-        }
+        });
     }
     posix::Statement fill(db, "UPDATE items SET sent_on = ?, received = ?, message_class = ?, "
                               "subject = ?, billing_information = ?, mileage = ? "
@@ -215,9 +220,7 @@ std::string newEntryId() {
 
 SqliteMailStorage::SqliteMailStorage(const std::string& databasePath)
     : lockPath_(databasePath + ".outbox-lock"), filesFolder_(databasePath + ".files"), db_([&] {
-          std::error_code ignored;
-          std::filesystem::create_directories(std::filesystem::path(databasePath).parent_path(),
-                                              ignored);
+          posix::createPrivateFolder(std::filesystem::path(databasePath).parent_path().string());
           return guarded([&] { return posix::SqliteDb(databasePath); });
       }()) {
     guarded([&] {
@@ -531,6 +534,44 @@ Account SqliteMailStorage::account() {
             }
         }
         return account;
+    });
+}
+
+bool SqliteMailStorage::takeOutboxTurn(msgfile::Time now,
+                                       const std::function<bool(msgfile::Time, int)>& due) {
+    return guarded([&] {
+        posix::WriteTransaction transaction(db_);
+        msgfile::Time last = msgfile::NoDate;
+        std::int64_t refused = 0;
+        {
+            posix::Statement query(
+                db_, "SELECT last_try, refused_in_a_row FROM outbox_turn WHERE id = 1");
+            if (query.step()) {
+                last = timeOf(query.integer(0));
+                refused = query.integer(1);
+            }
+        }
+        if (!due(last, static_cast<int>(refused))) {
+            return false;
+        }
+        posix::Statement(db_, "INSERT INTO outbox_turn(id, last_try, refused_in_a_row) "
+                              "VALUES (1, ?, ?) ON CONFLICT(id) DO UPDATE SET last_try = "
+                              "excluded.last_try")
+            .bind(1, ticks(now))
+            .bind(2, refused)
+            .run();
+        transaction.commit();
+        return true;
+    });
+}
+
+void SqliteMailStorage::noteOutboxTry(bool refused) {
+    guarded([&] {
+        posix::Statement(db_, refused ? "UPDATE outbox_turn SET refused_in_a_row = "
+                                        "refused_in_a_row + 1 WHERE id = 1"
+                                      : "UPDATE outbox_turn SET refused_in_a_row = 0 WHERE id = 1")
+            .run();
+        return 0;
     });
 }
 

@@ -31,6 +31,9 @@ public:
     std::uint64_t changeCount() override;
     Account account() override;
     void setAccount(const Account& account) override;
+    bool takeOutboxTurn(msgfile::Time now,
+                        const std::function<bool(msgfile::Time, int)>& due) override;
+    void noteOutboxTry(bool refused) override;
     std::unique_ptr<ProcessLock> lockDelivery(bool wait) override;
 
 private:

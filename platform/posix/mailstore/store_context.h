@@ -21,6 +21,15 @@ struct StoreServices {
     MailTransport& transport;
 };
 
+// Who tries the Outbox when the program asks Outlook to send and receive.
+class OutboxCourier {
+public:
+    virtual ~OutboxCourier() = default;
+    // Starts a try when the store's turn is due, and returns without waiting
+    // for it.
+    virtual void tryOutbox() = 0;
+};
+
 // What every object of one opened store shares. Each object holds it, so the
 // storage lasts as long as the last object a program keeps. The services may
 // go with their owner: once the opener has closed the store, every call that
@@ -35,9 +44,14 @@ public:
     const StoreServices& services() const;
     void close() { open_ = false; }
 
+    // The opener's courier; none until it sets one, and none once closed.
+    void setCourier(OutboxCourier* courier) { courier_ = courier; }
+    OutboxCourier* courier() const { return open_ ? courier_ : nullptr; }
+
 private:
     std::unique_ptr<MailStorage> storage_;
     StoreServices services_;
+    OutboxCourier* courier_ = nullptr;
     bool open_ = true;
 };
 

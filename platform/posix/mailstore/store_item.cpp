@@ -226,7 +226,7 @@ std::string StoreItem::subject() {
 }
 
 void StoreItem::setSubject(std::string_view subject) {
-    message().subject = subject;
+    setItemSubject(message(), subject);
 }
 
 std::string StoreItem::body() {
@@ -405,14 +405,6 @@ int StoreItem::bodyFormat() {
                : static_cast<int>(message().bodyFormat);
 }
 
-void StoreItem::setBodyFormat(int format) {
-    requireMessage();
-    if (format < 1 || format > 3) {
-        storeRefuses("The property value is out of range.");
-    }
-    message().bodyFormat = static_cast<msgfile::BodyFormat>(format);
-}
-
 std::string StoreItem::senderName() {
     return text(MessageClasses, &msgfile::Message::senderName);
 }
@@ -433,14 +425,10 @@ void StoreItem::setMileage(std::string_view text) {
     message().mileage = text;
 }
 
-std::string StoreItem::sentOnBehalfOfName() {
+// Mail of the store always leaves from its own account: there is no one else
+// to send on behalf of, and nothing to keep.
+void StoreItem::setSentOnBehalfOfName(std::string_view) {
     requireMessage();
-    return sentOnBehalfOfName_;
-}
-
-void StoreItem::setSentOnBehalfOfName(std::string_view name) {
-    requireMessage();
-    sentOnBehalfOfName_ = name;
 }
 
 OutlookRecipients& StoreItem::recipients() {
@@ -456,7 +444,6 @@ OutlookAttachments& StoreItem::attachments() {
 ItemPtr StoreItem::copy() {
     requireMessage();
     auto duplicate = std::make_shared<StoreItem>(context_, message());
-    duplicate->sentOnBehalfOfName_ = sentOnBehalfOfName_;
     duplicate->displayed_ = displayed_;
     return duplicate;
 }
@@ -583,12 +570,25 @@ void StoreItem::apply(const ComposeFields& fields) {
     if (fields.bcc != shown.bcc) {
         setRecipientsOfType(msgfile::RecipientType::Bcc, fields.bcc);
     }
-    message().subject = fields.subject;
+    if (fields.subject != shown.subject) {
+        setItemSubject(message(), fields.subject);
+    }
     (shown.html ? message().htmlBody : message().body) = fields.body;
 }
 
 bool StoreItem::send(const ComposeFields& fields) {
     apply(fields);
+    const auto refused = [&] {
+        if (window_) {
+            window_->setSendResult(SendResult::Refused);
+        }
+        return false;
+    };
+    // A mail whose names do not resolve is not sent at all: no send event.
+    if (!recipientsResolve(*context_, *this)) {
+        return refused();
+    }
+    const msgfile::Message beforeSend = message();
     bool cancel = false;
     if (events_) {
         events_->onSend(cancel);
@@ -596,13 +596,15 @@ bool StoreItem::send(const ComposeFields& fields) {
     if (cancel) {
         return false;
     }
-    const SendOutcome outcome = sendMail(*context_, *this);
-    if (window_ && outcome != SendOutcome::Sent) {
-        window_->setSendResult(outcome == SendOutcome::Queued ? SendResult::Queued
-                                                              : SendResult::Refused);
-    }
+    const SendOutcome outcome = sendMail(*context_, *this, beforeSend);
     if (outcome == SendOutcome::Refused) {
-        return false;
+        if (events_) {
+            events_->onSendFailed();
+        }
+        return refused();
+    }
+    if (window_ && outcome == SendOutcome::Queued) {
+        window_->setSendResult(SendResult::Queued);
     }
     // The window closes behind the mail that left.
     if (events_) {

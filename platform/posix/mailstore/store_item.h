@@ -51,13 +51,11 @@ public:
     std::string htmlBody() override;
     void setHtmlBody(std::string_view html) override;
     int bodyFormat() override;
-    void setBodyFormat(int format) override;
     std::string senderName() override;
     std::string billingInformation() override;
     void setBillingInformation(std::string_view text) override;
     std::string mileage() override;
     void setMileage(std::string_view text) override;
-    std::string sentOnBehalfOfName() override;
     void setSentOnBehalfOfName(std::string_view name) override;
     OutlookRecipients& recipients() override;
     OutlookAttachments& attachments() override;
@@ -123,7 +121,6 @@ private:
     std::optional<msgfile::Message> message_;
     std::string entryId_;
     int folder_ = 0;
-    std::string sentOnBehalfOfName_;
     bool displayed_ = false;
     MailEvents* events_ = nullptr;
     ComposeWindow* window_ = nullptr;

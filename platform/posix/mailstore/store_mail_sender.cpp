@@ -6,6 +6,8 @@
 #include "platform/posix/mailstore/local_time.h"
 #include "platform/posix/mailstore/store_item.h"
 
+#include <algorithm>
+
 namespace lexi::mailstore {
 namespace {
 
@@ -59,10 +61,11 @@ void stampWaiting(msgfile::Message& message) {
     message.flags |= msgfile::message_flag::Unsent;
 }
 
-// Delivers a mail that waits in the Outbox and files it in Sent Items. The
-// server's reason when it does not take the mail, which then keeps waiting.
-std::optional<std::string> deliverFromOutbox(const StoreServices& services, StoreItem& mail,
-                                             const Account& account) {
+// Hands a mail that waits in the Outbox to the mail server and stamps it as
+// sent; the server's reason when it does not take the mail, which then keeps
+// waiting. The caller files what left in Sent Items.
+std::optional<std::string> handToServer(const StoreServices& services, StoreItem& mail,
+                                        const Account& account) {
     std::string messageId;
     try {
         messageId = services.transport.deliver(mail.message(), account);
@@ -73,42 +76,62 @@ std::optional<std::string> deliverFromOutbox(const StoreServices& services, Stor
     // and the case's copy can be matched.
     mail.message().internetMessageId = messageId;
     stampSent(mail.message(), services);
-    try {
-        mail.fileIn(outlook::FolderSentItems);
-    } catch (const Failure& failure) {
-        tell(services, "Mailen er sendt, men postkassen kunne ikke flytte den til Sendt post. "
-                       "Den ligger i Udbakke.\r\n\r\nÅrsag: " +
-                           failure.description());
-    }
     return std::nullopt;
 }
 
-// A mail that did not leave stays a draft, as it was before Send, marks of
-// the send handlers and all; the user has been told why.
+// Why the store could not save, in the user's words where the cause is a
+// common one; else the store's own answer, in quotes.
+std::string storeReason(const Failure& failure) {
+    static constexpr std::pair<std::string_view, std::string_view> Known[] = {
+        {"database or disk is full", "Disken er fuld."},
+        {"readonly database", "Postkassen er skrivebeskyttet."},
+        {"disk I/O error", "Disken kunne ikke læses eller skrives."},
+        {"database is locked", "Postkassen er optaget af et andet program."},
+    };
+    for (const auto& [cause, reason] : Known) {
+        if (failure.description().find(cause) != std::string::npos) {
+            return std::string(reason);
+        }
+    }
+    return "Postkassen svarede \"" + failure.description() + "\".";
+}
+
+void tellNotSaved(const StoreServices& services, const Failure& failure) {
+    tell(services, "Mailen er ikke sendt, fordi postkassen ikke kunne gemme den.\r\n\r\nÅrsag: " +
+                       storeReason(failure));
+}
+
+// A mail that did not leave stays a draft, as it was before Send; the user
+// has been told why.
 void keepAsDraft(StoreItem& mail, const msgfile::Message& unsent) {
     mail.message() = unsent;
-    try {
-        mail.save();
-    } catch (const Failure&) {
-    }
+    ignoringFailure([&] { mail.save(); });
 }
 
 } // namespace
 
-SendOutcome sendMail(StoreContext& context, StoreItem& mail) {
+bool recipientsResolve(StoreContext& context, StoreItem& mail) {
+    std::vector<std::string> unresolved;
+    try {
+        unresolved = resolveRecipients(context.storage(), mail.message());
+    } catch (const Failure& failure) {
+        tellNotSaved(context.services(), failure);
+        return false;
+    }
+    if (unresolved.empty()) {
+        return true;
+    }
+    tell(context.services(),
+         "Mailen er ikke sendt. Disse modtagere har ingen mailadresse: " + joined(unresolved) +
+             "\r\n\r\nRet modtagerne, eller opret dem som kontaktpersoner "
+             "med en mailadresse, og send igen.");
+    return false;
+}
+
+SendOutcome sendMail(StoreContext& context, StoreItem& mail, const msgfile::Message& unsent) {
     const StoreServices& services = context.services();
     msgfile::Message& message = mail.message();
-    const msgfile::Message unsent = message;
     try {
-        const std::vector<std::string> unresolved = resolveRecipients(context.storage(), message);
-        if (!unresolved.empty()) {
-            keepAsDraft(mail, unsent);
-            tell(services, "Mailen er ikke sendt. Disse modtagere har ingen mailadresse: " +
-                               joined(unresolved) +
-                               "\r\n\r\nRet modtagerne, eller opret dem som kontaktpersoner med "
-                               "en mailadresse, og send igen.");
-            return SendOutcome::Refused;
-        }
         mail.refreshDisplayLines();
         const Account account = context.storage().account();
         stampSender(message, account);
@@ -120,21 +143,50 @@ SendOutcome sendMail(StoreContext& context, StoreItem& mail) {
         const auto held = context.storage().lockDelivery(true);
         stampWaiting(message);
         mail.fileIn(outlook::FolderOutbox);
-        const auto refusal = deliverFromOutbox(services, mail, account);
+        const auto refusal = handToServer(services, mail, account);
         if (!refusal) {
+            try {
+                mail.fileIn(outlook::FolderSentItems);
+            } catch (const Failure& failure) {
+                tell(services, "Mailen er sendt, men postkassen kunne ikke flytte den til Sendt "
+                               "post. Den ligger i Udbakke.\r\n\r\nÅrsag: " +
+                                   storeReason(failure));
+            }
             return SendOutcome::Sent;
         }
-        tell(services, "Mailen blev ikke afleveret og ligger i Udbakke. Den sendes igen, næste "
-                       "gang postkassen åbnes.\r\n\r\nÅrsag: " +
+        tell(services, "Mailen blev ikke afleveret og ligger i Udbakke. Den sendes igen "
+                       "senere.\r\n\r\nÅrsag: " +
                            *refusal);
         return SendOutcome::Queued;
     } catch (const Failure& failure) {
         keepAsDraft(mail, unsent);
-        tell(services,
-             "Mailen er ikke sendt, fordi postkassen ikke kunne gemme den.\r\n\r\nÅrsag: " +
-                 failure.description());
+        tellNotSaved(services, failure);
         return SendOutcome::Refused;
     }
+}
+
+std::chrono::seconds outboxPause(int refusedInARow) {
+    constexpr std::chrono::seconds First{60};
+    constexpr std::chrono::seconds Longest{30 * 60};
+    std::chrono::seconds pause = First;
+    for (int refused = 0; refused < refusedInARow && pause < Longest; ++refused) {
+        pause *= 2;
+    }
+    return std::min(pause, Longest);
+}
+
+bool takeOutboxTurn(StoreContext& context) {
+    MailStorage& storage = context.storage();
+    if (storage.account().smtpUrl.empty() ||
+        storage.items(outlook::FolderOutbox, std::nullopt).empty()) {
+        return false;
+    }
+    const msgfile::Time now = fromLocal(context.services().clock.now());
+    return storage.takeOutboxTurn(now, [&](msgfile::Time last, int refusedInARow) {
+        // A clock put back makes the last turn lie ahead: that is no reason
+        // to wait.
+        return last == msgfile::NoDate || now < last || now - last >= outboxPause(refusedInARow);
+    });
 }
 
 void deliverWaitingMail(const ContextPtr& context, std::chrono::seconds budget) {
@@ -149,17 +201,23 @@ void deliverWaitingMail(const ContextPtr& context, std::chrono::seconds budget) 
     if (!held) {
         return;
     }
+    bool refused = false;
     for (StoredItem& waiting : storage.items(outlook::FolderOutbox, std::nullopt)) {
         if (std::chrono::steady_clock::now() - started >= budget) {
-            return;
+            break;
         }
         try {
             StoreItem mail(context, std::move(waiting));
-            deliverFromOutbox(services, mail, account);
+            if (handToServer(services, mail, account)) {
+                refused = true;
+            } else {
+                mail.fileIn(outlook::FolderSentItems);
+            }
         } catch (const Failure&) {
             // Gone meanwhile, or unreadable: the next mail is tried all the same.
         }
     }
+    storage.noteOutboxTry(refused);
 }
 
 } // namespace lexi::mailstore

@@ -2,6 +2,7 @@
 
 #include "platform/failure.h"
 #include "platform/posix/mailstore/item_kind.h"
+#include "platform/posix/mailstore/item_properties.h"
 #include "platform/posix/mailstore/local_time.h"
 #include "platform/posix/mailstore/restrict_filter.h"
 #include "platform/posix/mailstore/store_item.h"
@@ -85,6 +86,12 @@ std::string StoreNamespace::currentUserName() {
     return context_->storage().account().displayName;
 }
 
+void StoreNamespace::sendAndReceive() {
+    if (OutboxCourier* courier = context_->courier()) {
+        courier->tryOutbox();
+    }
+}
+
 StoreApplication::StoreApplication(ContextPtr context)
     : context_(std::move(context)), session_(std::make_shared<StoreNamespace>(context_)) {}
 
@@ -99,6 +106,7 @@ ItemPtr StoreApplication::createItem(int kind) {
     }
     msgfile::Message message;
     message.messageClass = messageClass;
+    setItemSubject(message, "");
     message.creationTime = fromLocal(context_->services().clock.now());
     if (kind == outlook::MailItem) {
         message.flags = msgfile::message_flag::Unsent;

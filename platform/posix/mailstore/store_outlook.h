@@ -38,7 +38,6 @@ public:
 
     ItemsPtr items() override;
     std::string name() override { return info_.name; }
-    std::string folderPath() override { return info_.path; }
     int defaultItemType() override { return info_.defaultItemType; }
 
 private:
@@ -54,6 +53,7 @@ public:
     FolderPtr pickFolder() override;
     ItemPtr getItemFromId(std::string_view entryId) override;
     std::string currentUserName() override;
+    void sendAndReceive() override;
 
 private:
     ContextPtr context_;

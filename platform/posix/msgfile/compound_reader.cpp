@@ -60,11 +60,6 @@ std::optional<Storage> Storage::storage(const std::string& name) const {
     return Storage(GSF_INFILE(input), *reader_);
 }
 
-bool Storage::hasStream(const std::string& name) const {
-    const GObjectPtr<GsfInput> input(child(name, false));
-    return input != nullptr;
-}
-
 std::optional<std::string> Storage::stream(const std::string& name) const {
     const GObjectPtr<GsfInput> input(child(name, false));
     if (!input) {

@@ -26,7 +26,6 @@ public:
     std::array<std::uint8_t, 16> classId() const;
     // The child storage of that name, if there is one.
     std::optional<Storage> storage(const std::string& name) const;
-    bool hasStream(const std::string& name) const;
     // The whole content of the child stream of that name, if there is one.
     std::optional<std::string> stream(const std::string& name) const;
     // Checks the child stream of that name, if there is one, as stream()

@@ -1,6 +1,7 @@
 #include "tests/windows/fake_servers/fake_outlook.h"
 
-#include "library/automation_date.h"
+#include "platform/clock.h"
+#include "platform/danish_format.h"
 #include "platform/outlook.h"
 #include "platform/text.h"
 #include "platform/win32/event_source.h"
@@ -511,6 +512,8 @@ public:
 
 private:
     // "[SentOn] > '24-12-2026 14:05'" and the like, on a time property.
+    // Outlook also reads a minute of one digit ("14:6"), as the mail's
+    // search bound writes it.
     static std::vector<FakeItemPtr> restricted(const std::vector<FakeItemPtr>& items,
                                                const std::string& filter) {
         const std::size_t close = filter.find(']');
@@ -521,10 +524,16 @@ private:
         }
         const std::string field = text::toLower(filter.substr(1, close - 1));
         const std::string op(text::trimSpaces(filter.substr(close + 1, quote - close - 1)));
-        const auto bound = parseDanishDate(filter.substr(quote + 1, filter.size() - quote - 2));
-        if (!bound) {
+        std::string value = filter.substr(quote + 1, filter.size() - quote - 2);
+        if (const std::size_t colon = value.rfind(':');
+            colon != std::string::npos && colon + 2 == value.size()) {
+            value.insert(colon + 1, "0");
+        }
+        const auto date = danish::parseDate(value);
+        if (!date) {
             refuse("Cannot parse condition. Error at \"" + filter + "\".");
         }
+        const double bound = automationDateOf(*date);
         std::vector<FakeItemPtr> chosen;
         for (const FakeItemPtr& item : items) {
             const auto found = item->properties.find(field);
@@ -532,8 +541,8 @@ private:
                 continue;
             }
             const double when = found->second.real();
-            if ((op == ">" && when > *bound) || (op == ">=" && when >= *bound) ||
-                (op == "<" && when < *bound) || (op == "<=" && when <= *bound)) {
+            if ((op == ">" && when > bound) || (op == ">=" && when >= bound) ||
+                (op == "<" && when < bound) || (op == "<=" && when <= bound)) {
                 chosen.push_back(item);
             }
         }
@@ -549,9 +558,6 @@ public:
                 }});
         define({"Name", [folder](const Arguments&) {
                     return AutomationValue(folderName(folder));
-                }});
-        define({"FolderPath", [folder](const Arguments&) {
-                    return AutomationValue("\\\\Personlig mappe\\" + folderName(folder));
                 }});
         define({"DefaultItemType", [folder](const Arguments&) {
                     return AutomationValue(folder == outlook::FolderContacts ? outlook::ContactItem
@@ -590,6 +596,8 @@ public:
         define({"CurrentUser", [mailbox](const Arguments&) {
                     return newObject<FakeUser>(mailbox->currentUser);
                 }});
+        // Nothing is delivered from this mailbox.
+        define({"SendAndReceive", [](const Arguments&) { return AutomationValue(); }});
     }
 };
 
