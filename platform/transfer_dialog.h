@@ -2,6 +2,7 @@
 
 #include "platform/text_window.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,32 @@ struct TransferRow {
 
     bool operator==(const TransferRow&) const = default;
 };
+
+// The columns of the folder's table, in order, as the view named
+// "Meddelelser" has them: heading and width in the view's units (pixels at
+// 96 dots per inch). Each shows one field of TransferRow; the dialog's view
+// chooses the symbols of the narrow ones.
+struct TransferColumn {
+    const char* heading;
+    int width;
+};
+inline constexpr TransferColumn TransferColumns[] = {
+    {"Brevhovedstatus", 50}, {"Prioritet", 10}, {"Ikon", 18},
+    {"Vedhæftet fil", 10},   {"Fra", 112},      {"Emne", 322},
+    {"Modtaget", 116},       {"Størrelse", 45}, {"Flagstatus", 18}};
+enum TransferColumnIndex {
+    HeaderStatusColumn, // nothing of our own to show
+    ImportanceColumn,
+    ClassColumn,
+    AttachmentColumn,
+    FromColumn,
+    SubjectColumn,
+    ReceivedColumn, // the items come sorted by it, newest first
+    SizeColumn,
+    FlagColumn,
+    TransferColumnCount
+};
+static_assert(std::size(TransferColumns) == TransferColumnCount);
 
 // What the transfer dialog shows as it is loaded: the captions and tool tips
 // that never change, and the smallest size the dialog takes.

@@ -19,22 +19,11 @@ namespace {
 constexpr int FrameSides = 8;
 constexpr int FrameHeight = 34;
 
-// The table view's columns: heading, what the heading shows (a symbol for
-// the narrow ones, whose heading is then their tool tip), width in the
-// view's units.
-struct Column {
-    const char* heading;
-    const char* shown;
-    int width;
-};
-constexpr Column Columns[] = {{"Brevhovedstatus", "", 50},   {"Prioritet", "!", 10},
-                              {"Ikon", "\u2709", 18},        {"Vedhæftet fil", "", 10},
-                              {"Fra", "Fra", 112},           {"Emne", "Emne", 322},
-                              {"Modtaget", "Modtaget", 116}, {"Størrelse", "Størrelse", 45},
-                              {"Flagstatus", "\u2691", 18}};
-constexpr int AttachmentColumn = 3;
-constexpr int SubjectColumn = 5;
-constexpr int ReceivedColumn = 6;
+// What each column's heading shows: a symbol for the narrow ones, whose
+// heading is then their tool tip.
+constexpr const char* HeadingShown[] = {"",     "!",        "\u2709",    "",      "Fra",
+                                        "Emne", "Modtaget", "Størrelse", "\u2691"};
+static_assert(std::size(HeadingShown) == TransferColumnCount);
 
 QString classSymbol(int itemClass) {
     switch (itemClass) {
@@ -103,7 +92,7 @@ TransferDialogWidget::TransferDialogWidget(const TransferDialogContent& content,
     QFont small = table_->font();
     small.setPointSize(8);
     table_->setFont(small);
-    table_->setColumnCount(static_cast<int>(std::size(Columns)));
+    table_->setColumnCount(TransferColumnCount);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setShowGrid(true);
@@ -115,8 +104,8 @@ TransferDialogWidget::TransferDialogWidget(const TransferDialogContent& content,
     header->setHighlightSections(false);
     header->setStretchLastSection(false);
     for (int column = 0; column < table_->columnCount(); ++column) {
-        const Column& it = Columns[column];
-        auto* heading = new QTableWidgetItem(qs(it.shown));
+        const TransferColumn& it = TransferColumns[column];
+        auto* heading = new QTableWidgetItem(qs(HeadingShown[column]));
         heading->setToolTip(qs(it.heading));
         table_->setHorizontalHeaderItem(column, heading);
         const int shownWidth = header->fontMetrics().horizontalAdvance(heading->text()) + 16;
@@ -182,27 +171,27 @@ void TransferDialogWidget::fill(const std::vector<TransferRow>& rows) {
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const TransferRow& row = rows[static_cast<std::size_t>(r)];
-        table_->setItem(r, 0, cell({}));
-        table_->setItem(r, 1,
+        table_->setItem(r, HeaderStatusColumn, cell({}));
+        table_->setItem(r, ImportanceColumn,
                         row.importance == outlook::ImportanceHigh
                             ? symbolCell(QStringLiteral("!"), Qt::red)
                         : row.importance == outlook::ImportanceLow
                             ? symbolCell(QStringLiteral("\u2193"), Qt::blue)
                             : symbolCell({}));
-        table_->setItem(r, 2, symbolCell(classSymbol(row.itemClass)));
+        table_->setItem(r, ClassColumn, symbolCell(classSymbol(row.itemClass)));
         QTableWidgetItem* attachment = symbolCell({});
         if (row.attachment) {
             attachment->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
         }
         table_->setItem(r, AttachmentColumn, attachment);
-        table_->setItem(r, 4, cell(qs(row.from)));
-        table_->setItem(r, 5, cell(qs(row.subject)));
-        table_->setItem(r, 6, cell(qs(row.received)));
+        table_->setItem(r, FromColumn, cell(qs(row.from)));
+        table_->setItem(r, SubjectColumn, cell(qs(row.subject)));
+        table_->setItem(r, ReceivedColumn, cell(qs(row.received)));
         QTableWidgetItem* size = cell(qs(row.size));
         size->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        table_->setItem(r, 7, size);
+        table_->setItem(r, SizeColumn, size);
         table_->setItem(
-            r, 8,
+            r, FlagColumn,
             row.flagStatus == outlook::FlagMarked ? symbolCell(QStringLiteral("\u2691"), Qt::red)
             : row.flagStatus == outlook::FlagComplete ? symbolCell(QStringLiteral("\u2713"))
                                                       : symbolCell({}));

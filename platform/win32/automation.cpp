@@ -1,8 +1,8 @@
 #include "platform/win32/automation.h"
 
-#include "platform/win32/com_apartment.h"
 #include "platform/win32/wide_text.h"
 
+#include <objbase.h>
 #include <utility>
 #include <vector>
 
@@ -43,7 +43,13 @@ CLSID classOf(std::string_view programmaticName) {
 } // namespace
 
 void enterAutomation() {
-    static thread_local ComApartment apartment;
+    static thread_local bool entered = false;
+    if (!entered) {
+        entered = true;
+        // Left entered: the objects it serves may live as long as the thread,
+        // and a library cannot know when its host's thread ends.
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    }
 }
 
 Failure automationFailure(HRESULT result, const EXCEPINFO* exception, std::string_view member) {

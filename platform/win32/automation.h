@@ -16,9 +16,9 @@
 // the program's Failure with the number and description the server gave.
 namespace lexi::win32 {
 
-// COM on the calling thread, from the first call until the thread ends;
-// every later call does nothing. The program calls automation from its one
-// thread.
+// COM on the calling thread, entered at the first call and kept until the
+// thread ends; every later call does nothing. The program calls automation
+// from its one thread.
 void enterAutomation();
 
 // The Failure an automation call that answered `result` stands for, with the

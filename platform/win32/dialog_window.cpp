@@ -14,16 +14,31 @@ HINSTANCE resourceModule() {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
 }
 
+bool loadCommonControls(DWORD classes) {
+    const auto initialise = systemFunction<BOOL WINAPI(const INITCOMMONCONTROLSEX*)>(
+        L"comctl32.dll", "InitCommonControlsEx");
+    const INITCOMMONCONTROLSEX controls{sizeof controls, classes};
+    return initialise && initialise(&controls);
+}
+
 DialogWindow::~DialogWindow() {
+    destroy();
+}
+
+void DialogWindow::destroy() {
     if (window_) {
         // Messages that come while the window goes find no object.
         SetWindowLongPtrW(window_, DWLP_USER, 0);
         loop_.remove(window_);
+        // The tool tips go with the dialog that owns them.
         DestroyWindow(window_);
+        window_ = nullptr;
+        toolTips_ = nullptr;
     }
     // After the window that showed it.
     if (programIcon_) {
         DestroyIcon(programIcon_);
+        programIcon_ = nullptr;
     }
 }
 
@@ -46,11 +61,19 @@ INT_PTR CALLBACK DialogWindow::procedure(HWND window, UINT message, WPARAM wPara
     return self ? self->handleMessage(message, wParam, lParam) : FALSE;
 }
 
-int DialogWindow::pixels(int twips) const {
+int DialogWindow::dpi() const {
     const HDC screen = GetDC(window_);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dotsPerInch = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(window_, screen);
-    return MulDiv(twips, dpi, 1440);
+    return dotsPerInch;
+}
+
+int DialogWindow::pixels(int twips) const {
+    return MulDiv(twips, dpi(), 1440);
+}
+
+int DialogWindow::twips(int pixels) const {
+    return MulDiv(pixels, 1440, dpi());
 }
 
 void DialogWindow::setInnerSize(int width, int height) {
@@ -81,25 +104,25 @@ void DialogWindow::setText(int id, std::string_view text) {
     SetWindowTextW(id == 0 ? window_ : control(id), toWide(text).c_str());
 }
 
-// The tip goes with the dialog, which owns it. The tool tips' window class
-// comes with the common controls library, loaded here.
-void DialogWindow::addToolTip(int id, std::string_view text) {
-    const auto initialise = systemFunction<BOOL WINAPI(const INITCOMMONCONTROLSEX*)>(
-        L"comctl32.dll", "InitCommonControlsEx");
-    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
-    if (!initialise || !initialise(&controls)) {
-        return;
+void DialogWindow::setToolTip(int id, std::string_view text) {
+    if (!toolTips_) {
+        if (!loadCommonControls(ICC_TAB_CLASSES)) {
+            return;
+        }
+        toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0, 0,
+                                    0, window_, nullptr, resourceModule(), nullptr);
     }
-    const std::wstring wide = toWide(text);
-    const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0,
-                                     0, 0, window_, nullptr, resourceModule(), nullptr);
+    std::wstring wide = toWide(text);
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(control(id));
-    tool.lpszText = const_cast<wchar_t*>(wide.c_str());
-    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    // A tool the tip does not know is not deleted; the tip keeps a copy of
+    // the text.
+    SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = wide.data();
+    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void DialogWindow::showProgramIcon() {

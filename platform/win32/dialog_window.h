@@ -31,6 +31,10 @@ protected:
     // find it whole. False when the dialog cannot be created.
     bool create(const wchar_t* templateName, HWND owner = nullptr);
 
+    // Destroys the window with its controls; a derived class calls it first
+    // in its destructor when it owns what they show (fonts, icons, images).
+    void destroy();
+
     // A message of the dialog; answers whether it was handled (as a dialog
     // procedure does).
     virtual INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
@@ -40,8 +44,9 @@ protected:
     // the key.
     virtual bool handleKey(const MSG&) { return false; }
 
-    // Twips in pixels at the dialog's DPI.
+    // Twips in pixels at the dialog's DPI, and back.
     int pixels(int twips) const;
+    int twips(int pixels) const;
     // Gives the dialog an inner area of that many twips, centred on the
     // screen's work area.
     void setInnerSize(int width, int height);
@@ -51,8 +56,9 @@ protected:
     // The text of a control; control 0 is the dialog itself (its title).
     void setText(int control, std::string_view text);
     std::string text(int control) const;
+    // The control's tool tip, added or changed.
+    void setToolTip(int control, std::string_view text);
     HWND control(int id) const { return GetDlgItem(window_, id); }
-    void addToolTip(int control, std::string_view text);
     // The program's icon in the title bar; the dialog keeps it while it
     // lives.
     void showProgramIcon();
@@ -62,12 +68,21 @@ protected:
 
 private:
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    int dpi() const;
     void centre(int widthPixels, int heightPixels);
 
     MessageLoop& loop_;
     HWND window_ = nullptr;
+    // The tool tips of the controls; made with the first, destroyed with
+    // the dialog.
+    HWND toolTips_ = nullptr;
     HICON programIcon_ = nullptr;
 };
+
+// Registers the window classes of the common controls `classes` (ICC_
+// flags), loading their library the first time a window needs it, so that a
+// request that shows none does not pay for it. False when it cannot be had.
+bool loadCommonControls(DWORD classes);
 
 // This module (the program, or the library that holds the code), where the
 // dialogs and icons of the resource script are.

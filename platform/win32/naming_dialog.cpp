@@ -65,6 +65,8 @@ NamingDialog::NamingDialog(MessageLoop& loop, const NamingDialogContent& content
 
 NamingDialog::~NamingDialog() {
     hide();
+    // The window first, then what it shows.
+    destroy();
     if (folderIcon_) {
         DestroyIcon(folderIcon_);
     }
@@ -92,7 +94,7 @@ void NamingDialog::layOut(const NamingDialogContent& content) {
     setText(IDC_FLET_LBLPASSWORD, content.passwordCaption);
     setText(IDC_FLET_CHKUSEPDFTEMPLATE, content.templateCaption);
     setText(IDC_FLET_COMMAND1, content.okCaption);
-    addToolTip(IDC_FLET_TXTPASSWORD, content.passwordTip);
+    setToolTip(IDC_FLET_TXTPASSWORD, content.passwordTip);
     for (const int pdf : PdfControls) {
         ShowWindow(control(pdf), content.pdfControls ? SW_SHOW : SW_HIDE);
     }

@@ -51,7 +51,7 @@ public:
     using Wrapped::Wrapped;
     std::string displayName() override { return text("DisplayName"); }
     std::string fileName() override { return text("FileName"); }
-    std::int64_t size() override { return object_.get("Size").real(); }
+    std::int64_t size() override { return static_cast<std::int64_t>(object_.get("Size").real()); }
     int position() override { return number("Position"); }
     void setPosition(int position) override { object_.put("Position", position); }
 };
@@ -172,7 +172,7 @@ public:
     LocalDateTime start() override { return date("Start"); }
 
     int importance() override { return number("Importance"); }
-    std::int64_t size() override { return object_.get("Size").real(); }
+    std::int64_t size() override { return static_cast<std::int64_t>(object_.get("Size").real()); }
     int flagStatus() override { return number("FlagStatus"); }
 
 private:

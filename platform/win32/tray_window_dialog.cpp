@@ -57,7 +57,8 @@ TrayWindowDialog::~TrayWindowDialog() {
     if (menu_) {
         DestroyMenu(menu_);
     }
-    // The window goes with the base class; what it shows goes after it.
+    // The window first, then what it shows.
+    destroy();
     if (logo_) {
         DestroyIcon(logo_);
     }
@@ -84,7 +85,7 @@ void TrayWindowDialog::layOut(const TrayWindowContent& content) {
     setText(IDC_TRAY_LOKALDREV, content.folder);
     setText(IDC_TRAY_LABEL4, content.notice);
     // The folder, which may be cut off, as its tool tip.
-    addToolTip(IDC_TRAY_LOKALDREV, content.folder);
+    setToolTip(IDC_TRAY_LOKALDREV, content.folder);
 
     logo_ = loadIcon(IDI_LOGO, pixels(Image3.width));
     SendMessageW(control(IDC_TRAY_IMAGE3), STM_SETICON, reinterpret_cast<WPARAM>(logo_), 0);

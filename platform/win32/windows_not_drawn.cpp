@@ -27,9 +27,4 @@ void Win32Ui::showItemWindow(const ItemWindowContent&) {
     notDrawn("The item window");
 }
 
-std::unique_ptr<TransferDialogView> Win32Ui::openTransferDialog(const TransferDialogContent&,
-                                                                TransferDialogEvents&) {
-    notDrawn("frmOutlook");
-}
-
 } // namespace lexi::win32

@@ -4,6 +4,7 @@
 #include "platform/outlook.h"
 #include "platform/win32/automation.h"
 #include "platform/win32/fake/fake_outlook.h"
+#include "tests/support/failure_number.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -11,14 +12,7 @@
 namespace lexi::win32 {
 namespace {
 
-int failureNumber(auto step) {
-    try {
-        step();
-    } catch (const Failure& failed) {
-        return failed.number();
-    }
-    return 0;
-}
+using testing::failureNumber;
 
 TEST(AutomationValue, KeepsTheProgramsValuesInAutomationsTypes) {
     const LocalDateTime christmas{2026, 12, 24, 14, 5, 30};

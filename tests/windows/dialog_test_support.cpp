@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace lexi::win32::test {
@@ -87,6 +88,19 @@ void CALLBACK PlayedUser::tick(HWND, UINT, UINT_PTR, DWORD) {
         current->act_ = nullptr;
         act(dialog);
     }
+}
+
+void playModal(const wchar_t* title, const std::function<void()>& showModal, const Act& act) {
+    const HWND host = CreateWindowExW(0, L"STATIC", L"Vaert", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                      0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(host);
+    {
+        const PlayedUser user(title,
+                              [&](HWND dialog) { act(dialog, GetWindow(dialog, GW_OWNER)); });
+        showModal();
+    }
+    EXPECT_TRUE(IsWindowEnabled(host)) << "the host takes input again";
+    DestroyWindow(host);
 }
 
 } // namespace lexi::win32::test

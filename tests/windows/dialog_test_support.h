@@ -2,7 +2,8 @@
 
 // What the tests of the Win32 dialogs share: the twips the models give in
 // the screen's pixels, a window's text, its screenshot, and a user played
-// from a timer while a dialog runs modally.
+// from a timer while a dialog runs modally, over a host window of the
+// test's own.
 
 #include <functional>
 #include <string>
@@ -35,5 +36,12 @@ private:
     std::function<void(HWND)> act_;
     UINT_PTR timer_ = 0;
 };
+
+// What the user does once the dialog is up, with the dialog and its owner.
+using Act = std::function<void(HWND dialog, HWND host)>;
+
+// Runs `showModal` while a host window is the active one; `act` runs once a
+// dialog titled `title` is up. The host takes input again afterwards.
+void playModal(const wchar_t* title, const std::function<void()>& showModal, const Act& act);
 
 } // namespace lexi::win32::test

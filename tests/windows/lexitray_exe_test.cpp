@@ -1,6 +1,6 @@
-// The run logs every build's program writes alike, by lexitray.exe under
-// Wine: drive C: of the build's prefix, ".docx" opened by a program that ends
-// at once.
+// lexitray.exe under Wine: the run logs every build's program writes alike
+// (drive C: of the build's prefix, ".docx" opened by a program that ends at
+// once), and the case mail on the double of Outlook.
 
 #include "platform/win32/wide_text.h"
 #include "tests/e2e/run_log_scenario.h"
@@ -119,6 +119,76 @@ private:
 TEST(RunLog, EachRequestWritesTheLinesOfEveryWorkstation) {
     WineWorkstation workstation;
     expectTheSameRunLogs(workstation);
+}
+
+// The double of Outlook registered as Outlook.Application while it lives,
+// with its user doing what `userActions` says in the mail windows.
+class FakeOutlookRegistered {
+public:
+    explicit FakeOutlookRegistered(const wchar_t* userActions) {
+        setClassValue(L"Outlook.Application\\CLSID", ClassId);
+        setClassValue(ClassKey + L"\\InprocServer32", onDriveZ(FAKE_OUTLOOK));
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, (ClassKey + L"\\InprocServer32").c_str(),
+                        L"ThreadingModel", REG_SZ, L"Apartment", sizeof L"Apartment");
+        SetEnvironmentVariableW(L"LEXITRAY_FAKE_OUTLOOK_USER", userActions);
+    }
+    ~FakeOutlookRegistered() {
+        for (const std::wstring& key : {std::wstring(L"Outlook.Application"), ClassKey}) {
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
+        }
+        SetEnvironmentVariableW(L"LEXITRAY_FAKE_OUTLOOK_USER", nullptr);
+    }
+    FakeOutlookRegistered(const FakeOutlookRegistered&) = delete;
+    FakeOutlookRegistered& operator=(const FakeOutlookRegistered&) = delete;
+
+private:
+    static constexpr const wchar_t* ClassId = L"{4C6E7865-0000-4F75-746C-6F6F6B446F75}";
+    const std::wstring ClassKey = std::wstring(L"CLSID\\") + ClassId;
+};
+
+// A case with the save path C:\Sager\Hansen\Svar.msg and a mail to the client.
+class CaseMail : public ::testing::Test {
+protected:
+    CaseMail() {
+        fs::create_directories(L"C:\\Sager\\Hansen");
+        std::ofstream(L"C:\\tmp.txt", std::ios::binary)
+            << "C:\\Sager\r\nHansen\r\n2026-0042\r\nC:\\Sager\\Hansen\\Svar.msg\r\n\r\n\r\n"
+            << DocumentId << "\r\n";
+        std::ofstream(L"C:\\finmail.txt", std::ios::binary)
+            << "klient@hansen.dk\r\n[subject]=Svar\r\n";
+    }
+    ~CaseMail() override {
+        fs::remove_all(L"C:\\Sager");
+        fs::remove(callbackFile());
+    }
+
+    static fs::path callbackFile() {
+        return fs::path(L"C:\\Mail_" + win32::toWide(DocumentId) + L".txt");
+    }
+
+    static constexpr const char* DocumentId = "{6F9619FF-8B86-D011-B42D-00C04FC964FF}";
+    WineWorkstation workstation;
+};
+
+TEST_F(CaseMail, TheSentMailIsFoundInSentItemsSavedInTheCaseAndReported) {
+    const FakeOutlookRegistered outlook(L"send");
+    workstation.run({"mail"}, "");
+    EXPECT_EQ(readWhole(callbackFile()), std::string(DocumentId) + "\r\n1\r\n");
+    EXPECT_TRUE(fs::exists(L"C:\\Sager\\Hansen\\Svar.msg"));
+    const std::string log = workstation.takeLog();
+    EXPECT_NE(log.find("\tStarting procedure olMail_Send\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\tFandt mail efter 1 fors\xF8g.\r\n"), std::string::npos) << log;
+    EXPECT_TRUE(log.ends_with("\tSlut\r\n")) << log;
+}
+
+TEST_F(CaseMail, AMailClosedUnsentIsSavedInTheCase) {
+    const FakeOutlookRegistered outlook(L"close");
+    workstation.run({"mail"}, "");
+    EXPECT_TRUE(fs::exists(L"C:\\Sager\\Hansen\\Svar.msg"));
+    const std::string log = workstation.takeLog();
+    EXPECT_EQ(log.find("olMail_Send"), std::string::npos) << log;
+    EXPECT_NE(log.find("\tStarting procedure olMail_Close\r\n"), std::string::npos) << log;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/win32/outlook_automation.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/fake/fake_outlook.h"
+#include "tests/support/failure_number.h"
 
 #include <filesystem>
 #include <fstream>
@@ -11,21 +12,14 @@
 namespace lexi::win32 {
 namespace {
 
+using testing::failureNumber;
+
 struct Outlook {
     std::shared_ptr<fakecom::FakeMailbox> mailbox = std::make_shared<fakecom::FakeMailbox>();
     std::shared_ptr<OutlookApplication> application =
         outlookOf(fakecom::newFakeOutlook(mailbox).object());
     std::shared_ptr<OutlookNamespace> session = application->session();
 };
-
-int failureNumber(auto step) {
-    try {
-        step();
-    } catch (const Failure& failed) {
-        return failed.number();
-    }
-    return 0;
-}
 
 std::string temporaryPath(const char* name) {
     return fromWide((std::filesystem::temp_directory_path() / name).wstring());

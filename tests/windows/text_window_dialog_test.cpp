@@ -5,7 +5,6 @@
 #include "platform/win32/win32_ui.h"
 #include "tests/windows/dialog_test_support.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -46,22 +45,13 @@ TextWindowContent content(bool locked) {
     return c;
 }
 
-// What the user does once the dialog is up, with the dialog and its owner.
-using Act = std::function<void(HWND dialog, HWND host)>;
-
 // Shows the dialog modally over a host window; `act` runs once the dialog
 // is there.
-std::vector<std::string> show(const TextWindowContent& shown, Act act) {
-    const HWND host = CreateWindowExW(0, L"STATIC", L"Vaert", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                      0, 400, 300, nullptr, nullptr, nullptr, nullptr);
-    SetActiveWindow(host);
+std::vector<std::string> show(const TextWindowContent& shown, const test::Act& act) {
     RecordedEvents events;
-    const test::PlayedUser user(L"Noter",
-                                [&](HWND dialog) { act(dialog, GetWindow(dialog, GW_OWNER)); });
     Win32Ui ui;
-    ui.showTextWindow(shown, events);
-    EXPECT_TRUE(IsWindowEnabled(host)) << "the host takes input again";
-    DestroyWindow(host);
+    test::playModal(
+        L"Noter", [&] { ui.showTextWindow(shown, events); }, act);
     return events.events;
 }
 
@@ -98,7 +88,7 @@ TEST(TextWindowDialogTest, ReadOnlyShowsOneButtonCaptionedOk) {
 }
 
 TEST(TextWindowDialogTest, EscapeAndTheCloseBoxCloseWithoutAccepting) {
-    const std::pair<Act, const char*> cases[] = {
+    const std::pair<test::Act, const char*> cases[] = {
         {[](HWND dialog, HWND) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }, "escape"},
         // The text box passes Escape on to its dialog as a close.
         {[](HWND dialog, HWND) {

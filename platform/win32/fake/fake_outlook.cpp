@@ -512,6 +512,8 @@ public:
 
 private:
     // "[SentOn] > '24-12-2026 14:05'" and the like, on a time property.
+    // Outlook also reads a minute of one digit ("14:6"), as the mail's
+    // search bound writes it.
     static std::vector<FakeItemPtr> restricted(const std::vector<FakeItemPtr>& items,
                                                const std::string& filter) {
         const std::size_t close = filter.find(']');
@@ -522,7 +524,12 @@ private:
         }
         const std::string field = text::toLower(filter.substr(1, close - 1));
         const std::string op(text::trimSpaces(filter.substr(close + 1, quote - close - 1)));
-        const auto date = danish::parseDate(filter.substr(quote + 1, filter.size() - quote - 2));
+        std::string value = filter.substr(quote + 1, filter.size() - quote - 2);
+        if (const std::size_t colon = value.rfind(':');
+            colon != std::string::npos && colon + 2 == value.size()) {
+            value.insert(colon + 1, "0");
+        }
+        const auto date = danish::parseDate(value);
         if (!date) {
             refuse("Cannot parse condition. Error at \"" + filter + "\".");
         }
