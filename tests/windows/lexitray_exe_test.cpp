@@ -3,11 +3,13 @@
 // once), and the case mail on the double of Outlook.
 
 #include "platform/win32/wide_text.h"
+#include "tests/e2e/case_mail_scenario.h"
 #include "tests/e2e/run_log_scenario.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <windows.h>
 
 namespace lexi::testing {
@@ -62,6 +64,9 @@ public:
     WineWorkstation(const WineWorkstation&) = delete;
     WineWorkstation& operator=(const WineWorkstation&) = delete;
 
+    void write(const std::string& path, const std::string& bytes) {
+        std::ofstream(fs::path(win32::toWide(path)), std::ios::binary) << bytes;
+    }
     void run(const std::vector<std::string>& arguments, const std::string& script) {
         std::ofstream(work_ / "script", std::ios::binary) << script;
         const HANDLE process = launch(arguments);
@@ -121,42 +126,73 @@ TEST(RunLog, EachRequestWritesTheLinesOfEveryWorkstation) {
     expectTheSameRunLogs(workstation);
 }
 
-// The double of Outlook registered as Outlook.Application while it lives,
-// with its user doing what `userActions` says in the mail windows.
-class FakeOutlookRegistered {
+// A double registered as the application of that programmatic name while it
+// lives.
+class FakeServerRegistered {
 public:
-    explicit FakeOutlookRegistered(const wchar_t* userActions) {
-        setClassValue(L"Outlook.Application\\CLSID", ClassId);
-        setClassValue(ClassKey + L"\\InprocServer32", onDriveZ(FAKE_OUTLOOK));
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, (ClassKey + L"\\InprocServer32").c_str(),
+    FakeServerRegistered(std::wstring name, std::wstring classId, const std::string& dll)
+        : keys_{std::move(name), L"CLSID\\" + classId} {
+        setClassValue(keys_[0] + L"\\CLSID", classId);
+        setClassValue(keys_[1] + L"\\InprocServer32", onDriveZ(dll));
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, (keys_[1] + L"\\InprocServer32").c_str(),
                         L"ThreadingModel", REG_SZ, L"Apartment", sizeof L"Apartment");
-        SetEnvironmentVariableW(L"LEXITRAY_FAKE_OUTLOOK_USER", userActions);
     }
-    ~FakeOutlookRegistered() {
-        for (const std::wstring& key : {std::wstring(L"Outlook.Application"), ClassKey}) {
+    ~FakeServerRegistered() {
+        for (const std::wstring& key : keys_) {
             RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
             RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
         }
-        SetEnvironmentVariableW(L"LEXITRAY_FAKE_OUTLOOK_USER", nullptr);
     }
-    FakeOutlookRegistered(const FakeOutlookRegistered&) = delete;
-    FakeOutlookRegistered& operator=(const FakeOutlookRegistered&) = delete;
+    FakeServerRegistered(const FakeServerRegistered&) = delete;
+    FakeServerRegistered& operator=(const FakeServerRegistered&) = delete;
 
 private:
-    static constexpr const wchar_t* ClassId = L"{4C6E7865-0000-4F75-746C-6F6F6B446F75}";
-    const std::wstring ClassKey = std::wstring(L"CLSID\\") + ClassId;
+    std::wstring keys_[2];
 };
 
-// A case with the save path C:\Sager\Hansen\Svar.msg and a mail to the client.
+// The double of Outlook, its user doing what `userActions` says in the mail
+// windows, and the double of Word, printing on the PDF writer as its driver
+// does.
+class FakeOffice {
+public:
+    explicit FakeOffice(const wchar_t* userActions) {
+        SetEnvironmentVariableW(L"LEXITRAY_FAKE_OUTLOOK_USER", userActions);
+    }
+    ~FakeOffice() { SetEnvironmentVariableW(L"LEXITRAY_FAKE_OUTLOOK_USER", nullptr); }
+    FakeOffice(const FakeOffice&) = delete;
+    FakeOffice& operator=(const FakeOffice&) = delete;
+
+private:
+    const FakeServerRegistered outlook_{L"Outlook.Application",
+                                        L"{4C6E7865-0000-4F75-746C-6F6F6B446F75}", FAKE_OUTLOOK};
+    const FakeServerRegistered word_{L"Word.Application", L"{4C6E7865-0000-5776-6F72-644170706C69}",
+                                     FAKE_WORD};
+};
+
+// The PDF writer installed on port Ne00: while it lives.
+class PdfWriterInstalled {
+public:
+    PdfWriterInstalled() {
+        RegSetKeyValueW(HKEY_CURRENT_USER, DevicesKey, L"Lexitray PDF Writer", REG_SZ,
+                        L"winspool,Ne00:", sizeof L"winspool,Ne00:");
+    }
+    ~PdfWriterInstalled() {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, DevicesKey, L"Lexitray PDF Writer");
+    }
+    PdfWriterInstalled(const PdfWriterInstalled&) = delete;
+    PdfWriterInstalled& operator=(const PdfWriterInstalled&) = delete;
+
+private:
+    static constexpr const wchar_t* DevicesKey =
+        L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices";
+};
+
+// A case folder C:\Sager\Hansen with a document brev.docx.
 class CaseMail : public ::testing::Test {
 protected:
     CaseMail() {
         fs::create_directories(L"C:\\Sager\\Hansen");
-        std::ofstream(L"C:\\tmp.txt", std::ios::binary)
-            << "C:\\Sager\r\nHansen\r\n2026-0042\r\nC:\\Sager\\Hansen\\Svar.msg\r\n\r\n\r\n"
-            << DocumentId << "\r\n";
-        std::ofstream(L"C:\\finmail.txt", std::ios::binary)
-            << "klient@hansen.dk\r\n[subject]=Svar\r\n";
+        workstation.write("C:\\Sager\\Hansen\\brev.docx", "brev");
     }
     ~CaseMail() override {
         fs::remove_all(L"C:\\Sager");
@@ -164,26 +200,26 @@ protected:
     }
 
     static fs::path callbackFile() {
-        return fs::path(L"C:\\Mail_" + win32::toWide(DocumentId) + L".txt");
+        return fs::path(L"C:\\Mail_" + win32::toWide(CaseDocumentId) + L".txt");
     }
 
-    static constexpr const char* DocumentId = "{6F9619FF-8B86-D011-B42D-00C04FC964FF}";
     WineWorkstation workstation;
 };
 
-TEST_F(CaseMail, TheSentMailIsFoundInSentItemsSavedInTheCaseAndReported) {
-    const FakeOutlookRegistered outlook(L"send");
-    workstation.run({"mail"}, "");
-    EXPECT_EQ(readWhole(callbackFile()), std::string(DocumentId) + "\r\n1\r\n");
-    EXPECT_TRUE(fs::exists(L"C:\\Sager\\Hansen\\Svar.msg"));
-    const std::string log = workstation.takeLog();
-    EXPECT_NE(log.find("\tStarting procedure olMail_Send\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("\tFandt mail efter 1 fors\xF8g.\r\n"), std::string::npos) << log;
-    EXPECT_TRUE(log.ends_with("\tSlut\r\n")) << log;
+TEST_F(CaseMail, TheSentMailIsFoundInSentItemsSavedInTheCaseWithItsPdfAndReported) {
+    const FakeOffice office(L"send");
+    const PdfWriterInstalled pdfWriter;
+    sendTheCaseMailWithAPdf(workstation);
+    EXPECT_EQ(readWhole(callbackFile()), std::string(CaseDocumentId) + "\r\n1\r\n");
+    const std::string saved = readWhole(L"C:\\Sager\\Hansen\\Svar.msg");
+    EXPECT_TRUE(std::regex_search(
+        saved, std::regex("\r\n\\[Attachment Brev\\.pdf, [0-9]+ bytes\\]\r\n%PDF-1\\.4\n")))
+        << saved;
 }
 
 TEST_F(CaseMail, AMailClosedUnsentIsSavedInTheCase) {
-    const FakeOutlookRegistered outlook(L"close");
+    const FakeOffice office(L"close");
+    writeTheCaseMailRequest(workstation);
     workstation.run({"mail"}, "");
     EXPECT_TRUE(fs::exists(L"C:\\Sager\\Hansen\\Svar.msg"));
     const std::string log = workstation.takeLog();

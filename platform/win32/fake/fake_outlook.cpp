@@ -9,6 +9,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_clock.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <ocidl.h>
@@ -23,11 +24,13 @@ struct FakeRecipient {
     int type = outlook::To;
 };
 
+// An attachment holds the file's bytes, taken when it was added, as Outlook
+// holds them.
 struct FakeAttachment {
     std::string path;
     std::string displayName;
     int position = 0;
-    std::int64_t size = 0;
+    std::string content;
 };
 
 struct FakeItemData {
@@ -40,6 +43,10 @@ struct FakeItemData {
 };
 
 namespace {
+
+// In a saved mail's text, the line before each attachment's bytes:
+// "[Attachment brev.pdf, 573 bytes]".
+constexpr std::string_view AttachmentHeading = "\r\n[Attachment ";
 
 [[noreturn]] void refuse(const std::string& why) {
     throw Failure(failure::AutomationError, why, "Outlook");
@@ -217,7 +224,7 @@ public:
                         std::filesystem::path(win32::toWide(entry().path)).filename().wstring()));
                 }});
         define({"Size", [=](const Arguments&) {
-                    return AutomationValue(static_cast<int>(entry().size));
+                    return AutomationValue(static_cast<int>(entry().content.size()));
                 }});
         define({"Position", [=](const Arguments&) { return AutomationValue(entry().position); },
                 [=](const AutomationValue& position) {
@@ -241,14 +248,15 @@ public:
                 }});
         define({"Add", [item](const Arguments& a) {
                     const std::string path = a[0].text();
-                    std::error_code failed;
-                    const auto size = std::filesystem::file_size(win32::toWide(path), failed);
-                    if (failed) {
+                    std::ifstream file(std::filesystem::path(win32::toWide(path)),
+                                       std::ios::binary);
+                    if (!file) {
                         refuse("Cannot find this file. Verify the path and file name are correct.");
                     }
+                    std::ostringstream content;
+                    content << file.rdbuf();
                     FakeAttachment attachment{path, a.given(3) ? a[3].text() : std::string(),
-                                              a.given(2) ? a[2].number() : 0,
-                                              static_cast<std::int64_t>(size)};
+                                              a.given(2) ? a[2].number() : 0, content.str()};
                     if (attachment.displayName.empty()) {
                         attachment.displayName = win32::fromWide(
                             std::filesystem::path(win32::toWide(path)).filename().wstring());
@@ -394,7 +402,7 @@ private:
         std::int64_t total =
             1024 + static_cast<std::int64_t>(item_->properties.at("body").text().size());
         for (const FakeAttachment& attachment : item_->attachments) {
-            total += attachment.size;
+            total += static_cast<std::int64_t>(attachment.content.size());
         }
         return static_cast<int>(total);
     }
@@ -426,6 +434,11 @@ private:
         std::ofstream file(std::filesystem::path(win32::toWide(path)), std::ios::binary);
         file << item_->properties.at("subject").text() << "\r\n"
              << item_->properties.at("body").text();
+        for (const FakeAttachment& attachment : item_->attachments) {
+            file << AttachmentHeading << attachment.displayName << ", " << attachment.content.size()
+                 << " bytes]\r\n"
+                 << attachment.content;
+        }
         if (!file.flush()) {
             refuse("Cannot save the item.");
         }
@@ -597,9 +610,33 @@ public:
                     return newObject<FakeUser>(mailbox->currentUser);
                 }});
         // Nothing is delivered from this mailbox.
-        define({"SendAndReceive", [](const Arguments&) { return AutomationValue(); }});
+        define({"SendAndReceive", [](const Arguments&) {
+                    return AutomationValue();
+                }});
     }
 };
+
+// A mail from the text SaveAs writes.
+FakeItemPtr mailOfSavedText(const std::string& saved) {
+    FakeItemPtr item = newItem(outlook::ClassMail);
+    const std::size_t subjectEnd = std::min(saved.find("\r\n"), saved.size());
+    std::size_t at = std::min(subjectEnd + 2, saved.size());
+    std::size_t heading = saved.find(AttachmentHeading, at);
+    item->properties.at("subject") = AutomationValue(saved.substr(0, subjectEnd));
+    item->properties.at("body") = AutomationValue(saved.substr(at, heading - at));
+    while (heading != std::string::npos) {
+        at = heading + AttachmentHeading.size();
+        const std::size_t comma = saved.rfind(", ", saved.find(" bytes]\r\n", at));
+        FakeAttachment attachment;
+        attachment.displayName = attachment.path = saved.substr(at, comma - at);
+        const std::size_t size = std::stoul(saved.substr(comma + 2));
+        at = saved.find("]\r\n", comma) + 3;
+        attachment.content = saved.substr(at, size);
+        item->attachments.push_back(attachment);
+        heading = saved.find(AttachmentHeading, at + size);
+    }
+    return item;
+}
 
 class FakeApplication final : public FakeDispatch {
 public:
@@ -625,17 +662,9 @@ public:
                     if (!file) {
                         refuse("Cannot open file: " + a[0].text() + ".");
                     }
-                    std::string subject;
-                    std::getline(file, subject);
-                    if (subject.ends_with('\r')) {
-                        subject.pop_back();
-                    }
-                    std::ostringstream body;
-                    body << file.rdbuf();
-                    FakeItemPtr item = newItem(outlook::ClassMail);
-                    item->properties.at("subject") = AutomationValue(subject);
-                    item->properties.at("body") = AutomationValue(body.str());
-                    return newObject<FakeItem>(mailbox, item);
+                    std::ostringstream saved;
+                    saved << file.rdbuf();
+                    return newObject<FakeItem>(mailbox, mailOfSavedText(saved.str()));
                 }});
     }
 };

@@ -10,8 +10,9 @@
 
 // A test double of Outlook.Application: the members the program calls,
 // through IDispatch only, over items held in memory. Its message files are
-// its own plain text (the subject on the first line, the body after it), not
-// Outlook's format.
+// its own plain text, not Outlook's format: the subject on the first line,
+// the body after it, then each attachment as a line
+// "[Attachment <name>, <size> bytes]" followed by its bytes.
 namespace lexi::fakecom {
 
 struct FakeItemData;

@@ -1,5 +1,9 @@
 #include "platform/win32/fake/fake_word.h"
 
+#include "platform/win32/wide_text.h"
+
+#include <windows.h>
+
 namespace lexi::fakecom {
 namespace {
 
@@ -49,7 +53,14 @@ public:
 class FakeDocument final : public FakeDispatch {
 public:
     FakeDocument(WordPtr word, FakeWordFile file) : FakeDispatch("Word") {
-        for (const char* method : {"PrintOut", "SaveAs", "Close"}) {
+        define({"PrintOut", [word](const Arguments& arguments) {
+                    word->calls.push_back(callOf("PrintOut", arguments));
+                    if (word->printer) {
+                        word->printer(word->activePrinter);
+                    }
+                    return AutomationValue();
+                }});
+        for (const char* method : {"SaveAs", "Close"}) {
             define({method, [word, name = std::string(method)](const Arguments& arguments) {
                         word->calls.push_back(callOf(name, arguments));
                         return AutomationValue();
@@ -71,13 +82,18 @@ public:
     explicit FakeDocuments(WordPtr word) : FakeDispatch("Word") {
         define({"Open", [word](const Arguments& arguments) {
                     word->calls.push_back(callOf("Open", arguments));
-                    const auto file = word->files.find(arguments[0].text());
-                    if (file == word->files.end()) {
-                        throw Failure(failure::AutomationError, "The file could not be found.",
-                                      "Microsoft Word");
+                    const std::string path = arguments[0].text();
+                    const auto file = word->files.find(path);
+                    if (file != word->files.end()) {
+                        return file->second.opens ? newObject<FakeDocument>(word, file->second)
+                                                  : AutomationValue();
                     }
-                    return file->second.opens ? newObject<FakeDocument>(word, file->second)
-                                              : AutomationValue();
+                    if (word->opensFilesOnDisk && GetFileAttributesW(win32::toWide(path).c_str()) !=
+                                                      INVALID_FILE_ATTRIBUTES) {
+                        return newObject<FakeDocument>(word, FakeWordFile{});
+                    }
+                    throw Failure(failure::AutomationError, "The file could not be found.",
+                                  "Microsoft Word");
                 }});
     }
 };

@@ -2,6 +2,7 @@
 
 #include "platform/win32/fake/fake_dispatch.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,7 +22,13 @@ struct FakeWordFile {
 
 struct FakeWord {
     std::map<std::string, FakeWordFile> files; // by the path the program names
+    // Whether a file `files` does not name opens as a plain document when it
+    // exists on disk.
+    bool opensFilesOnDisk = false;
     std::string activePrinter = "HP LaserJet on Ne00:";
+    // What the printer does with a document printed on it, given the
+    // printer's name; nothing when not set.
+    std::function<void(const std::string& printer)> printer;
     // One line a call: the member and its arguments, "-" for one left out,
     // True and False for Booleans; a property set as Name=value.
     std::vector<std::string> calls;

@@ -1,0 +1,120 @@
+#pragma once
+
+// The case mail with one document that the user has printed to PDF, sent and
+// filed: the run log every workstation writes for it, line for line. One
+// source for every build: each runs sendTheCaseMailWithAPdf on its own
+// workstation, a type with
+//   write(path, bytes)       writes a file of drive C: ("C:\tmp.txt"),
+//   run(arguments, script)   runs the program to its end with the scripted UI,
+//   takeLog()                the run log's bytes (taking them starts it afresh),
+// with the PDF writer installed, a case folder C:\Sager\Hansen holding a
+// document brev.docx that prints, and a mail window whose user sends.
+
+#include "tests/support/log_lines.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace lexi::testing {
+
+inline constexpr const char* CaseDocumentId = "{6F9619FF-8B86-D011-B42D-00C04FC964FF}";
+
+// The case files the case-management system leaves for a mail to the client
+// with a document ID, saved in the case as C:\Sager\Hansen\Svar.msg.
+template <typename Workstation> void writeTheCaseMailRequest(Workstation& workstation) {
+    workstation.write(
+        "C:\\tmp.txt",
+        "C:\\Sager\r\nHansen\r\n2026-0042\r\nC:\\Sager\\Hansen\\Svar.msg\r\n\r\n\r\n" +
+            std::string(CaseDocumentId) + "\r\n");
+    workstation.write("C:\\finmail.txt", "klient@hansen.dk\r\n[subject]=Svar\r\n");
+}
+
+template <typename Workstation> void sendTheCaseMailWithAPdf(Workstation& workstation) {
+    writeTheCaseMailRequest(workstation);
+    workstation.write("C:\\findoc.txt", "C:\\Sager\\Hansen\\brev.docx\r\n");
+    workstation.run({"mail"}, "naming txtFilnavn Brev.pdf\nnaming OK\nmail send\n");
+    // Workstations differ in their temporary folder, the PDF writer's port
+    // and the time the PDF takes.
+    const std::string workFolder = R"(.*\\lexitray\\mail-[0-9]+-[0-9]+)";
+    EXPECT_TRUE(logIs(logLineTexts(workstation.takeLog()), "Her er al kontrol overstået" +
+                                                               std::string(119, 'X') + R"(
+cmdline er ->mail<-
+Version 4.13.041
+
+
+Sender mail
+Starting new instance of NaviMail Procedure
+Try to get instance of outlook
+No instances found , Opening up Outlook
+Lokaldrevet er C:\
+Det er en Outlook version 12.0.0.4518
+Laver tempmappe
+~Tempmappen hedder )" + workFolder + R"(
+Åbner instans af Outlook
+Det er ny mail
+Viser mail med signatur
+Henter modtagere
+Indsætter vedrørende
+  1 modtagere tilføjet
+Henter eventuelle dokumenter til vedhæftning
+Start på HentFiler
+Slut på HentFiler
+Start på getnames
+filnavn: brev.docx
+længde: 9
+Slut på getnames
+Start på MergeAndPrint
+Forsøger at starte Word
+Wrdapp aktiveres--------------------
+Forsøger at sætte aktiv printer til Lexitray PDF
+Aktiv printer er sat til Lexitray PDF
+~Standardprinter er nu: Lexitray PDF Writer,[^,]+,Ne00:
+Starter åbning af dokument
+Prøver at åbne dokument C:\Sager\Hansen\brev.docx forsøg 1
+Dokument åbnet C:\Sager\Hansen\brev.docx Efter 1 forsøg
+Afslutter åbning af dokument
+Starter udskrivning af dokument
+Prøver at udskrive dokument C:\Sager\Hansen\brev.docx forsøg 1
+Dokument udskrevet C:\Sager\Hansen\brev.docx Efter 1 forsøg
+Afslutter udskrivning af dokument
+Starter lukning af dokument
+Prøver at lukke dokument C:\Sager\Hansen\brev.docx forsøg 1
+Dokument lukket C:\Sager\Hansen\brev.docx Efter 1 forsøg
+Afslutter lukning af dokument
+Starter PDF udskrivning
+~Udskrift af pdf [0-9]+ sek\.
+Afslutter PDF udskrivning
+Forsøger at skifte standardprinter
+Slut på MergeAndPrint
+Oprindeligt navn: C:\Sager\Hansen\brev.docx
+~Nyt navn: )" + workFolder + R"(\\Brev\.pdf
+~Filen )" + workFolder + R"(\\Brev\.pdf vedhæftet
+Starter olMail.copy
+Afslutter olMail.copy
+Set to null and null
+Milage set to NAV
+SAVE
+Delete tmp folder
+Viser mail
+Starting procedure olMail_Send
+Mailen sendes
+Mailen Uden HTML
+Subject i mail: Svar
+Ending procedure olMail_Send
+Starting procedure olMail_Close
+Ending procedure olMail_Close
+MailSendt has value of Trueand GemtMail has value of 
+Checker om mail kan findes i 'Sendt Post'
+Finder gemmesti
+Leder i 1 beskeder
+Fandt mail efter 1 forsøg.
+Mail identificeret: 'Svar'
+Gemmer mail i sagsmappe C:\Sager\Hansen\Svar.msg
+Callback til NAV docID {6F9619FF-8B86-D011-B42D-00C04FC964FF}
+Import file
+Setting Post var to Nothing in NavMail Procedure
+Slut
+)"));
+}
+
+} // namespace lexi::testing
