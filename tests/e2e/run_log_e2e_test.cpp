@@ -1,6 +1,9 @@
 // The run logs every build's program writes alike, by the program on Linux:
-// drive C: in a fresh home, a desktop of its own that opens ".docx" files.
+// drive C: in a fresh home, a desktop of its own that opens ".docx" files,
+// the mail store as Outlook and LibreOffice as Word.
 
+#include "platform/posix/libreoffice/warm_office.h"
+#include "tests/e2e/case_mail_scenario.h"
 #include "tests/e2e/run_log_scenario.h"
 #include "tests/support/run_program.h"
 #include "tests/support/stand_in.h"
@@ -28,6 +31,19 @@ public:
             {"TMPDIR", work_.str()}});
     }
 
+    ~LinuxWorkstation() { posix::WarmOffice(home_.str()).endInstance(); }
+    LinuxWorkstation(const LinuxWorkstation&) = delete;
+    LinuxWorkstation& operator=(const LinuxWorkstation&) = delete;
+
+    void installPdfWriter() {
+        runProgram(LEXITRAY_PDFWRITER, {"install"}, environment_, work_.path());
+    }
+    void write(std::string path, const std::string& bytes) {
+        std::replace(path.begin(), path.end(), '\\', '/');
+        const fs::path file = home_.path() / "drive_c" / path.substr(3);
+        fs::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
     void run(const std::vector<std::string>& arguments, const std::string& script) {
         std::ofstream(work_.path() / "script") << script;
         auto environment = environment_;
@@ -73,6 +89,13 @@ private:
 TEST(RunLog, EachRequestWritesTheLinesOfEveryWorkstation) {
     LinuxWorkstation workstation;
     expectTheSameRunLogs(workstation);
+}
+
+TEST(RunLog, TheCaseMailWithADocumentPrintedToPdfWritesTheLinesOfEveryWorkstation) {
+    LinuxWorkstation workstation;
+    workstation.installPdfWriter();
+    workstation.write("C:\\Sager\\Hansen\\brev.docx", "brev");
+    sendTheCaseMailWithAPdf(workstation);
 }
 
 } // namespace
