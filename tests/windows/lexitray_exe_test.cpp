@@ -1,6 +1,6 @@
 // lexitray.exe under Wine: the run logs every build's program writes alike
 // (drive C: of the build's prefix, ".docx" opened by a program that ends at
-// once), and the case mail on the double of Outlook.
+// once), and the case mail on the doubles of Outlook and Word.
 
 #include "platform/win32/wide_text.h"
 #include "tests/e2e/case_mail_scenario.h"
