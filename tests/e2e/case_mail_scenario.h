@@ -1,14 +1,15 @@
 #pragma once
 
-// The case mail with one document that the user has printed to PDF, sent and
-// filed: the run log every workstation writes for it, line for line. One
-// source for every build: each runs sendTheCaseMailWithAPdf on its own
-// workstation, a type with
+// The case mail, sent with one document that the user has printed to PDF, or
+// closed unsent: the run log every workstation writes for it, line for line.
+// One source for every build: each runs sendTheCaseMailWithAPdf and
+// closeTheCaseMailUnsent on its own workstation, a type with
 //   write(path, bytes)       writes a file of drive C: ("C:\tmp.txt"),
 //   run(arguments, script)   runs the program to its end with the scripted UI,
 //   takeLog()                the run log's bytes (taking them starts it afresh),
 // with the PDF writer installed, a case folder C:\Sager\Hansen holding a
-// document brev.docx that prints, and a mail window whose user sends.
+// document brev.docx that prints, and a mail window whose user does what the
+// script's "mail" answers say.
 
 #include "tests/support/log_lines.h"
 
@@ -29,15 +30,14 @@ template <typename Workstation> void writeTheCaseMailRequest(Workstation& workst
     workstation.write("C:\\finmail.txt", "klient@hansen.dk\r\n[subject]=Svar\r\n");
 }
 
-template <typename Workstation> void sendTheCaseMailWithAPdf(Workstation& workstation) {
-    writeTheCaseMailRequest(workstation);
-    workstation.write("C:\\findoc.txt", "C:\\Sager\\Hansen\\brev.docx\r\n");
-    workstation.run({"mail"}, "naming txtFilnavn Brev.pdf\nnaming OK\nmail send\n");
-    // Workstations differ in their temporary folder, the PDF writer's port
-    // and the time the PDF takes.
-    const std::string workFolder = R"(.*\\lexitray\\mail-[0-9]+-[0-9]+)";
-    EXPECT_TRUE(logIs(logLineTexts(workstation.takeLog()), "Her er al kontrol overstået" +
-                                                               std::string(119, 'X') + R"(
+// Workstations differ in their temporary folder, the PDF writer's port and
+// the time the PDF takes.
+inline const std::string WorkFolder = R"(.*\\lexitray\\mail-[0-9]+-[0-9]+)";
+
+// Start-up and the new mail with its recipients and subject, up to its
+// attachments.
+inline std::string composingLines() {
+    return "Her er al kontrol overstået" + std::string(119, 'X') + R"(
 cmdline er ->mail<-
 Version 4.13.041
 
@@ -49,7 +49,8 @@ No instances found , Opening up Outlook
 Lokaldrevet er C:\
 Det er en Outlook version 12.0.0.4518
 Laver tempmappe
-~Tempmappen hedder )" + workFolder + R"(
+~Tempmappen hedder )" +
+           WorkFolder + R"(
 Åbner instans af Outlook
 Det er ny mail
 Viser mail med signatur
@@ -57,7 +58,24 @@ Henter modtagere
 Indsætter vedrørende
   1 modtagere tilføjet
 Henter eventuelle dokumenter til vedhæftning
-Start på HentFiler
+)";
+}
+
+// The mail saved as a draft and shown to the user.
+inline constexpr const char* DraftShownLines = R"(Starter olMail.copy
+Afslutter olMail.copy
+Set to null and null
+Milage set to NAV
+SAVE
+Delete tmp folder
+Viser mail
+)";
+
+template <typename Workstation> void sendTheCaseMailWithAPdf(Workstation& workstation) {
+    writeTheCaseMailRequest(workstation);
+    workstation.write("C:\\findoc.txt", "C:\\Sager\\Hansen\\brev.docx\r\n");
+    workstation.run({"mail"}, "naming txtFilnavn Brev.pdf\nnaming OK\nmail send\n");
+    EXPECT_TRUE(logIs(logLineTexts(workstation.takeLog()), composingLines() + R"(Start på HentFiler
 Slut på HentFiler
 Start på getnames
 filnavn: brev.docx
@@ -87,16 +105,9 @@ Afslutter PDF udskrivning
 Forsøger at skifte standardprinter
 Slut på MergeAndPrint
 Oprindeligt navn: C:\Sager\Hansen\brev.docx
-~Nyt navn: )" + workFolder + R"(\\Brev\.pdf
-~Filen )" + workFolder + R"(\\Brev\.pdf vedhæftet
-Starter olMail.copy
-Afslutter olMail.copy
-Set to null and null
-Milage set to NAV
-SAVE
-Delete tmp folder
-Viser mail
-Starting procedure olMail_Send
+~Nyt navn: )" + WorkFolder + R"(\\Brev\.pdf
+~Filen )" + WorkFolder + R"(\\Brev\.pdf vedhæftet
+)" + DraftShownLines + R"(Starting procedure olMail_Send
 Mailen sendes
 Mailen Uden HTML
 Subject i mail: Svar
@@ -112,6 +123,24 @@ Mail identificeret: 'Svar'
 Gemmer mail i sagsmappe C:\Sager\Hansen\Svar.msg
 Callback til NAV docID {6F9619FF-8B86-D011-B42D-00C04FC964FF}
 Import file
+Setting Post var to Nothing in NavMail Procedure
+Slut
+)"));
+}
+
+template <typename Workstation> void closeTheCaseMailUnsent(Workstation& workstation) {
+    writeTheCaseMailRequest(workstation);
+    workstation.run({"mail"}, "mail close\n");
+    EXPECT_TRUE(logIs(logLineTexts(workstation.takeLog()),
+                      composingLines() + DraftShownLines + R"(Starting procedure olMail_Close
+olMail_Close first Else , exit without send
+Bruger afslutter uden at sende
+Gemmer mail i sagsmappe som C:\Sager\Hansen\Svar.msg
+Import file
+Ending procedure olMail_Close
+MailSendt has value of Falseand GemtMail has value of 
+Starting procedure EmptyOutbox
+Ending procedure EmptyOutbox
 Setting Post var to Nothing in NavMail Procedure
 Slut
 )"));

@@ -98,5 +98,11 @@ TEST(RunLog, TheCaseMailWithADocumentPrintedToPdfWritesTheLinesOfEveryWorkstatio
     sendTheCaseMailWithAPdf(workstation);
 }
 
+TEST(RunLog, TheCaseMailClosedUnsentWritesTheLinesOfEveryWorkstation) {
+    LinuxWorkstation workstation;
+    workstation.write("C:\\Sager\\Hansen\\brev.docx", "brev");
+    closeTheCaseMailUnsent(workstation);
+}
+
 } // namespace
 } // namespace lexi::testing

@@ -219,12 +219,8 @@ TEST_F(CaseMail, TheSentMailIsFoundInSentItemsSavedInTheCaseWithItsPdfAndReporte
 
 TEST_F(CaseMail, AMailClosedUnsentIsSavedInTheCase) {
     const FakeOffice office(L"close");
-    writeTheCaseMailRequest(workstation);
-    workstation.run({"mail"}, "");
+    closeTheCaseMailUnsent(workstation);
     EXPECT_TRUE(fs::exists(L"C:\\Sager\\Hansen\\Svar.msg"));
-    const std::string log = workstation.takeLog();
-    EXPECT_EQ(log.find("olMail_Send"), std::string::npos) << log;
-    EXPECT_NE(log.find("\tStarting procedure olMail_Close\r\n"), std::string::npos) << log;
 }
 
 } // namespace
