@@ -11,6 +11,7 @@
 // document brev.docx that prints, and a mail window whose user does what the
 // script's "mail" answers say.
 
+#include "tests/e2e/run_log_scenario.h"
 #include "tests/support/log_lines.h"
 
 #include <gtest/gtest.h>
@@ -37,12 +38,11 @@ inline const std::string WorkFolder = R"(.*\\lexitray\\mail-[0-9]+-[0-9]+)";
 // Start-up and the new mail with its recipients and subject, up to its
 // attachments.
 inline std::string composingLines() {
-    return "Her er al kontrol overstået" + std::string(119, 'X') + R"(
-cmdline er ->mail<-
-Version 4.13.041
-
-
-Sender mail
+    std::string startUp;
+    for (const std::string& line : runLogOf("mail", {})) {
+        startUp += line + "\n";
+    }
+    return startUp + R"(Sender mail
 Starting new instance of NaviMail Procedure
 Try to get instance of outlook
 No instances found , Opening up Outlook
