@@ -96,8 +96,9 @@ script)
     ;;
 outlook)
     # Wine 8 looks classes up in the machine's classes only. The keys go
-    # whatever the script does.
+    # whatever the script does, and when the test is stopped.
     trap 'import_keys outlook-class "$(outlook_class -)"' EXIT
+    trap 'exit 1' INT TERM
     import_keys outlook-class "$(outlook_class "" "$(winepath -w "$3")")"
     run_script "$4"
     ;;
