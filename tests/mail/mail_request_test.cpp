@@ -52,10 +52,9 @@ TEST_F(MailRequestTest, ANewMailIsComposedSentFiledAndReported) {
     EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
     EXPECT_FALSE(state.MailSendt);
     EXPECT_EQ(folderItems(outlook::FolderDrafts).count(), 0);
-    EXPECT_TRUE(
-        logWas(shownLog(newMailLog("Indsætter vedrørende\n  2 modtagere tilføjet\n"), true) +
-               sentLog("Ærø", false, false) +
-               filedLog("", "Ærø", "C:\\Sager\\Klient\\Svar.msg", DocumentId)));
+    EXPECT_TRUE(logWas(
+        shownLog(newMailLog("Indsætter vedrørende\n  2 modtagere tilføjet\n"), true) +
+        sentLog("Ærø", false) + filedLog("", "Ærø", "C:\\Sager\\Klient\\Svar.msg", DocumentId)));
 }
 
 TEST_F(MailRequestTest, TheRecipientsGoToToOrBccAndTheSubjectIsTheCaseNumberWithoutOne) {
@@ -80,7 +79,8 @@ TEST_F(MailRequestTest, TheRecipientsGoToToOrBccAndTheSubjectIsTheCaseNumberWith
         const auto& shown = windows.shown.back();
         EXPECT_EQ(shown.to + "|" + shown.bcc + "|" + shown.subject, expected);
         EXPECT_TRUE(logWas(shownLog(newMailLog(lines), std::exchange(first, false)) +
-                           closedLog("C:\\Sager\\Klient\\0001\\Brev.msg", false) + unsentLog("")));
+                           closedLog(savedLog("C:\\Sager\\Klient\\0001\\Brev.msg", false)) +
+                           unsentLog("")));
     }
 }
 
@@ -109,7 +109,7 @@ TEST_F(MailRequestTest, TheFooterEndsTheBodyAsTheSettingAndVersionSay) {
         EXPECT_EQ(html ? filed->htmlBody() : filed->body(),
                   (html ? "<p>Hej</p>" : "Hej") + bodyEnd);
         EXPECT_TRUE(logWas(shownLog(std::string(ReopenedMailLog) + NoCaseNumberLog) +
-                           sentLog("", html, false) + filedLog(path, "", path, "")));
+                           sentLog("", html) + filedLog(path, "", path, "")));
     }
 }
 
@@ -135,7 +135,7 @@ TEST_F(MailRequestTest, TheMarkerAndThePlaceOfAttachmentsFollowTheVersion) {
         folderItems(outlook::FolderSentItems).remove(1);
         EXPECT_TRUE(logWas(
             shownLog(std::string(ReopenedMailLog) + NoCaseNumberLog).substr(NaviMailStart.size()) +
-            sentLog("", false, false)));
+            sentLog("", false)));
     }
 }
 
@@ -171,7 +171,8 @@ TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTagged
                                                "vedrørende\n"
                                              : "Indsætter vedrørende\n  0 modtagere tilføjet\n"),
                      std::exchange(first, false)) +
-            (saved.empty() ? tagged : closedLog(saved, !documentId.empty()) + unsentLog(""))));
+            (saved.empty() ? tagged
+                           : closedLog(savedLog(saved, !documentId.empty())) + unsentLog(""))));
     }
 }
 
@@ -182,18 +183,11 @@ TEST_F(MailRequestTest, AReopenedMailAsksBeforeSavingTheChanges) {
     const std::tuple<std::string, std::string, std::string, std::string, bool, std::string>
         cases[] = {
             {"", "Yes", "Gem ændringerne? \n\n" + path, "", true,
-             "Ask With Empty GUID\nresponce from user found , will continue with IsSave "
-             "True\nresponce from user is YES Save\nGemmer mail i sagsmappe som " +
-                 path + "\n"},
+             askedLog("", true) + savedLog(path, false)},
             {DocumentId, "Yes", "Gem ændringerne? ", DocumentId + "\r\n1\r\n", true,
-             "Ask With Document " + DocumentId +
-                 "\nresponce from user found , will continue with IsSave True\nresponce from "
-                 "user is YES Save\nGemmer mail i sagsmappe som " +
-                 path + "\nImport file\n"},
+             askedLog(DocumentId, true) + savedLog(path, true)},
             {DocumentId, "No", "Gem ændringerne? ", DocumentId + "\r\n0\r\n", false,
-             "Ask With Document " + DocumentId +
-                 "\nresponce from user found , will continue with IsSave True\nBruger valgte "
-                 "ikke at gemme\nIgnore file\n"},
+             askedLog(DocumentId, false) + "Ignore file\n"},
         };
     for (const auto& [documentId, answer, question, written, saved, answered] : cases) {
         const ItemPtr draft = app().createItem(outlook::MailItem);
@@ -212,10 +206,7 @@ TEST_F(MailRequestTest, AReopenedMailAsksBeforeSavingTheChanges) {
         EXPECT_EQ(ui.messages(), std::vector<std::string>{"Lexitray|4132|" + question});
         EXPECT_EQ(savedMail(path)->subject() == "Udkast, rettet", saved);
         EXPECT_EQ(callback(), written);
-        EXPECT_TRUE(logWas(shownLog(ReopenedMailLog) +
-                           "Starting procedure olMail_Close\nolMail_Close first Else , exit "
-                           "without send\nBruger afslutter uden at sende\n" +
-                           answered + "Ending procedure olMail_Close\n" + unsentLog(path)));
+        EXPECT_TRUE(logWas(shownLog(ReopenedMailLog) + closedLog(answered) + unsentLog(path)));
     }
 }
 
@@ -255,29 +246,14 @@ TEST_F(MailRequestTest, AMailWhoseSendWasRefusedIsSavedInTheCaseWhenClosed) {
             EXPECT_FALSE(state.MailSendt);
             EXPECT_TRUE(SendJournal(registry).records().empty());
             EXPECT_EQ(ui.messages().size(), reopened ? 2U : 1U);
-            const std::string sendLog = "Starting procedure olMail_Send\n"
-                                        "Mailen sendes\n"
-                                        "Mailen Uden HTML\n"
-                                        "Subject i mail: Svar\n"
-                                        "Ending procedure olMail_Send\n"
-                                        "Mailen blev ikke sendt og er stadig åben\n";
-            const std::string askLog = "Ask With Document " + DocumentId +
-                                       "\n"
-                                       "responce from user found , will continue with IsSave True\n"
-                                       "responce from user is YES Save\n";
             EXPECT_TRUE(logWas(
                 shownLog(reopened ? ReopenedMailLog
-                                  : "Det er ny mail\nViser mail med signatur\nHenter "
-                                    "modtagere\nIndsætter vedrørende\n  0 modtagere tilføjet\n",
+                                  : newMailLog("Indsætter vedrørende\n"
+                                               "  0 modtagere tilføjet\n"),
                          !reopened && !fullStore) +
-                (fullStore ? sendLog : "") +
-                "Starting procedure olMail_Close\n"
-                "olMail_Close first Else , exit without send\n"
-                "Bruger afslutter uden at sende\n" +
-                (reopened ? askLog : "") +
-                "Gemmer mail i sagsmappe som C:\\Sager\\Klient\\Svar.msg\n"
-                "Import file\n"
-                "Ending procedure olMail_Close\n" +
+                (fullStore ? sendLog("Svar", false) + "Mailen blev ikke sendt og er stadig åben\n"
+                           : "") +
+                closedLog((reopened ? askedLog(DocumentId, true) : "") + savedLog(path, true)) +
                 unsentLog(reopened ? path : "")));
         }
     }
