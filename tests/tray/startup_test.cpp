@@ -7,14 +7,18 @@
 #include "platform/fake/memory_registry.h"
 #include "platform/fake/scripted_outlook_windows.h"
 #include "platform/posix/not_installed.h"
+#include "platform/posix/sqlite_registry.h"
 #include "platform/registry_settings.h"
 #include "shared/pdfwriter/driver_values.h"
 #include "shared/pdfwriter/md_pdf_writer.h"
 #include "shared/pdfwriter/pdf_writer_turn.h"
 #include "tests/support/log_lines.h"
 #include "tests/support/recording_ui.h"
+#include "tests/support/temp_folder.h"
 #include "tray/startup.h"
 
+#include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -166,6 +170,23 @@ TEST_F(StartupTest, MissingRightsAreShownAndEndTheRun) {
     }
     // The folder is not known yet: "Slut" goes to the working folder.
     EXPECT_EQ(logLines("C:\\Arbejde\\"), Lines(3, "Slut"));
+}
+
+// A registry file of garbage is reported as damaged, once, and not as missing
+// rights; the program ends.
+TEST_F(StartupTest, ADamagedRegistryIsToldAndEndsTheRun) {
+    testing::TempFolder root;
+    std::ofstream(root.path() / "registry.db") << std::string(4096, '\x5A');
+    posix::SqliteRegistry damaged((root.path() / "registry.db").string());
+    RegistrySettings damagedSettings{damaged};
+    Platform onDamaged{damaged, damagedSettings, files,   processes, shell,
+                       ui,      clock,           outlook, word,      windows};
+    Startup(onDamaged, state, log).Main();
+    std::string shownPath = "Z:" + root.str() + "\\registry.db";
+    std::replace(shownPath.begin(), shownPath.end(), '/', '\\');
+    EXPECT_EQ(ui.messages(),
+              Lines{"REGISTRY ERROR|16|ERROR: The registry store is damaged: " + shownPath});
+    EXPECT_TRUE(state.exchangeFolder.empty());
 }
 
 // A start puts back what a request killed in the middle left: the default
