@@ -26,6 +26,7 @@ DialogWindow::~DialogWindow() {
 }
 
 void DialogWindow::destroy() {
+    endModal();
     if (window_) {
         // Messages that come while the window goes find no object.
         SetWindowLongPtrW(window_, DWLP_USER, 0);
@@ -40,6 +41,34 @@ void DialogWindow::destroy() {
         DestroyIcon(programIcon_);
         programIcon_ = nullptr;
     }
+}
+
+bool DialogWindow::runModal(HWND owner, HWND focus) {
+    modal_ = true;
+    if (owner && IsWindowEnabled(owner)) {
+        EnableWindow(owner, FALSE);
+        disabledOwner_ = owner;
+    }
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    SetFocus(focus);
+    loop_.runWhile([this] { return modal_; });
+    const bool ended = !modal_;
+    endModal();
+    return ended;
+}
+
+void DialogWindow::endModal() {
+    if (!modal_) {
+        return;
+    }
+    modal_ = false;
+    if (disabledOwner_) {
+        EnableWindow(disabledOwner_, TRUE);
+        SetActiveWindow(disabledOwner_);
+        disabledOwner_ = nullptr;
+    }
+    ShowWindow(window_, SW_HIDE);
 }
 
 bool DialogWindow::create(const wchar_t* templateName, HWND owner) {

@@ -35,6 +35,16 @@ protected:
     // in its destructor when it owns what they show (fonts, icons, images).
     void destroy();
 
+    // Shows the dialog modal to `owner`, which takes no input meanwhile, with
+    // `focus` focused, and runs the thread's messages until endModal(). False
+    // when the thread was told to quit first; the modal run has ended then
+    // too.
+    bool runModal(HWND owner, HWND focus);
+    // Ends the modal run, if one runs: the owner takes input again and is
+    // active before the dialog is hidden, so that the focus goes back to it.
+    void endModal();
+    bool isModal() const { return modal_; }
+
     // A message of the dialog; answers whether it was handled (as a dialog
     // procedure does).
     virtual INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
@@ -77,6 +87,9 @@ private:
     // the dialog.
     HWND toolTips_ = nullptr;
     HICON programIcon_ = nullptr;
+    bool modal_ = false;
+    // The window the modal run took input from, given back at its end.
+    HWND disabledOwner_ = nullptr;
 };
 
 // Registers the window classes of the common controls `classes` (ICC_

@@ -64,7 +64,6 @@ NamingDialog::NamingDialog(MessageLoop& loop, const NamingDialogContent& content
 }
 
 NamingDialog::~NamingDialog() {
-    hide();
     // The window first, then what it shows.
     destroy();
     if (folderIcon_) {
@@ -145,28 +144,14 @@ void NamingDialog::showModal() {
     if (!handle()) {
         return;
     }
-    shown_ = true;
-    if (owner_ && IsWindowEnabled(owner_)) {
-        EnableWindow(owner_, FALSE);
-        ownerDisabled_ = true;
-    }
-    ShowWindow(handle(), SW_SHOW);
-    SetForegroundWindow(handle());
-    SetFocus(control(IDC_FLET_TXTFILNAVN));
-    SendMessageW(control(IDC_FLET_TXTFILNAVN), EM_SETSEL, selectionStart_,
-                 selectionStart_ + selectionLength_);
-    loop().runWhile([this] { return shown_; });
+    // The caret where the model puts it; focusing the box keeps it there.
+    const HWND name = control(IDC_FLET_TXTFILNAVN);
+    SendMessageW(name, EM_SETSEL, selectionStart_, selectionStart_ + selectionLength_);
+    runModal(owner_, name);
 }
 
 void NamingDialog::hide() {
-    shown_ = false;
-    // Before the dialog goes, so that its owner is active again.
-    if (ownerDisabled_) {
-        EnableWindow(owner_, TRUE);
-        SetActiveWindow(owner_);
-        ownerDisabled_ = false;
-    }
-    ShowWindow(handle(), SW_HIDE);
+    endModal();
 }
 
 void NamingDialog::focus(NamingControl which) {

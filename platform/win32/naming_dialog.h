@@ -36,8 +36,6 @@ private:
     NamingDialogEvents& events_;
     HWND owner_;
     HICON folderIcon_ = nullptr;
-    bool shown_ = false;
-    bool ownerDisabled_ = false;
     // While the model's state is drawn, the boxes' change notices are not
     // the user's.
     bool drawing_ = false;

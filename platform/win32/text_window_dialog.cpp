@@ -10,7 +10,6 @@ TextWindowDialog::TextWindowDialog(MessageLoop& loop, const TextWindowContent& c
     : DialogWindow(loop), events_(events) {
     if (create(L"FRMTEXT", owner)) {
         layOut(content);
-        open_ = true;
     }
 }
 
@@ -28,10 +27,9 @@ void TextWindowDialog::layOut(const TextWindowContent& content) {
     ShowWindow(control(IDC_TEXT_OKKNAP), content.okVisible ? SW_SHOW : SW_HIDE);
 }
 
-void TextWindowDialog::show() {
-    ShowWindow(handle(), SW_SHOW);
-    SetFocus(control(IDC_TEXT_FLDTEXT));
+bool TextWindowDialog::showModal(HWND owner) {
     SendMessageW(control(IDC_TEXT_FLDTEXT), EM_SETSEL, 0, 0);
+    return runModal(owner, control(IDC_TEXT_FLDTEXT));
 }
 
 INT_PTR TextWindowDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
@@ -41,7 +39,7 @@ INT_PTR TextWindowDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
     case WM_CLOSE:
         // The close box; also the Escape key in the text box, which a
         // multi-line text box hands to its dialog this way.
-        open_ = false;
+        endModal();
         events_.closeClicked();
         return TRUE;
     case WM_COMMAND:
@@ -50,15 +48,15 @@ INT_PTR TextWindowDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
         }
         switch (LOWORD(wParam)) {
         case IDC_TEXT_OKKNAP:
-            open_ = false;
+            endModal();
             events_.okClicked(text(IDC_TEXT_FLDTEXT));
             return TRUE;
         case IDC_TEXT_ANNULLERKNAP:
-            open_ = false;
+            endModal();
             events_.cancelClicked();
             return TRUE;
         case IDCANCEL: // the Escape key, with a button focused
-            open_ = false;
+            endModal();
             events_.escapePressed();
             return TRUE;
         default:
@@ -69,24 +67,13 @@ INT_PTR TextWindowDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
     }
 }
 
-// Modal to the host's active window, which takes no input meanwhile. A
-// window that cannot be made counts as closed.
+// Modal to the host's active window. A window that cannot be made, or that
+// the thread's end takes away, counts as closed.
 void Win32Ui::showTextWindow(const TextWindowContent& content, TextWindowEvents& events) {
     const HWND host = owner();
     TextWindowDialog dialog(loop(), content, events, host);
-    if (!dialog.isOpen()) {
+    if (!dialog.handle() || !dialog.showModal(host)) {
         events.closeClicked();
-        return;
-    }
-    if (host) {
-        EnableWindow(host, FALSE);
-    }
-    dialog.show();
-    loop().runWhile([&dialog] { return dialog.isOpen(); });
-    if (host) {
-        // Before the dialog goes, so that the host is active again.
-        EnableWindow(host, TRUE);
-        SetActiveWindow(host);
     }
 }
 

@@ -13,17 +13,16 @@ public:
     TextWindowDialog(MessageLoop& loop, const TextWindowContent& content, TextWindowEvents& events,
                      HWND owner);
 
-    // Shows the window with the caret at the start of the text.
-    void show();
-    // Until one of the events has closed it.
-    bool isOpen() const { return open_; }
+    // Shows the window modal to `owner` with the caret at the start of the
+    // text, until one of its events has closed it; false when the thread was
+    // told to quit first.
+    bool showModal(HWND owner);
 
 private:
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void layOut(const TextWindowContent& content);
 
     TextWindowEvents& events_;
-    bool open_ = false;
 };
 
 } // namespace lexi::win32

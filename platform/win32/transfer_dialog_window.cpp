@@ -175,7 +175,7 @@ void TransferDialogWindow::update(const TransferDialogState& state) {
     GetWindowRect(handle(), &now);
     const int width = pixels(state.window.width);
     const int height = pixels(state.window.height);
-    if (!shown_) {
+    if (!isModal()) {
         SetWindowPos(handle(), nullptr, pixels(state.window.left), pixels(state.window.top), width,
                      height, SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (!IsIconic(handle()) &&
@@ -242,31 +242,14 @@ void TransferDialogWindow::showModal() {
         events_.closeClicked();
         return;
     }
-    if (owner_) {
-        EnableWindow(owner_, FALSE);
-    }
-    shown_ = true;
-    ShowWindow(handle(), SW_SHOW);
-    SetForegroundWindow(handle());
-    SetFocus(view());
-    loop().runWhile([this] { return shown_; });
-    if (shown_) {
+    if (!runModal(owner_, view())) {
         // The thread was told to quit: as the close box.
         events_.closeClicked();
     }
 }
 
 void TransferDialogWindow::hide() {
-    if (!shown_) {
-        return;
-    }
-    shown_ = false;
-    if (owner_) {
-        // Before the dialog goes, so that the owner is active again.
-        EnableWindow(owner_, TRUE);
-        SetActiveWindow(owner_);
-    }
-    ShowWindow(handle(), SW_HIDE);
+    endModal();
 }
 
 std::vector<int> TransferDialogWindow::selectedRows() {
@@ -307,7 +290,7 @@ INT_PTR TransferDialogWindow::handleMessage(UINT message, WPARAM wParam, LPARAM 
         return TRUE;
     }
     case WM_SIZE:
-        if (shown_ && !drawing_) {
+        if (isModal() && !drawing_) {
             events_.resized(placement(), wParam == SIZE_MINIMIZED);
         }
         return TRUE;

@@ -49,7 +49,6 @@ private:
     // What the model last gave.
     TwipsRect window_;
     std::vector<TransferRow> rows_;
-    bool shown_ = false;
     // Set while the model's layout is applied: the sizes that come of it are
     // not the user's.
     bool drawing_ = false;

@@ -1,19 +1,10 @@
 #include "docprep/merge_and_print.h"
 #include "docprep/word_printing.h"
 #include "platform/failure.h"
-#include "platform/fake/fake_processes.h"
-#include "platform/fake/fake_shell.h"
-#include "platform/fake/fake_word.h"
-#include "platform/fake/manual_clock.h"
-#include "platform/fake/memory_file_system.h"
-#include "platform/fake/memory_registry.h"
-#include "platform/posix/not_installed.h"
-#include "platform/registry_settings.h"
 #include "shared/pdfwriter/driver_values.h"
 #include "shared/pdfwriter/md_pdf_writer.h"
 #include "shared/pdfwriter/pdf_writer_turn.h"
-#include "tests/support/log_lines.h"
-#include "tests/support/recording_ui.h"
+#include "tests/docprep/fake_workstation.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -48,9 +39,8 @@ MergeDocument document(const std::string& source, const std::string& target, boo
 // after a cancel; `events` tells what Word, the
 // shell and the driver were asked, with the settings and "Device" the driver
 // found.
-struct EngineRun {
-    explicit EngineRun(std::string_view script = {}) : ui(script) {
-        log.setFolder("C:\\");
+struct EngineRun : testing::FakeWorkstation {
+    explicit EngineRun(std::string_view script = {}) : FakeWorkstation(script) {
         files.createFolder(preparing.workFolder);
         registry_.WriteRegistryValue(driver::DevicesKey, PdfWriterName, "winspool,Ne00:", false);
         registry_.WriteRegistryValue(driver::WindowsKey, driver::DeviceValue, Office, false);
@@ -75,7 +65,7 @@ struct EngineRun {
     }
 
     void driverPrints() {
-        events += " job " + settings() + (device() == PdfWriter ? "" : " on " + device());
+        events += " job " + jobSettings() + (device() == PdfWriter ? "" : " on " + device());
         if (driverWrites) {
             files.putFile(read(PdfWriterSettingsKey, "OutputFile"), "%PDF-");
         }
@@ -84,7 +74,7 @@ struct EngineRun {
         return readRegistryText(registry_, key, name);
     }
     std::string device() { return read(driver::WindowsKey, driver::DeviceValue); }
-    std::string settings() {
+    std::string jobSettings() {
         std::string all;
         for (const std::string& name :
              registry.valueNames(RegistryRoot::CurrentUser, "Software\\Lexitray PDF Writer")) {
@@ -107,9 +97,7 @@ struct EngineRun {
             return failure;
         }
     }
-    std::string lastLine() {
-        return testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")).back();
-    }
+    std::string lastLine() { return logLines().back(); }
     // What the work folder holds, as "name=bytes" in the list's order.
     std::string made(const DocumentList& list) {
         std::string all;
@@ -123,22 +111,9 @@ struct EngineRun {
     }
     // The default printer, Word's and the job settings: as before the run.
     bool putBack() {
-        return device() == Office && word.activePrinter == "Printer" && settings().empty();
+        return device() == Office && word.activePrinter == "Printer" && jobSettings().empty();
     }
 
-    fake::MemoryRegistry registry;
-    RegistrySettings settingsStore{registry};
-    fake::MemoryFileSystem files;
-    fake::FakeProcesses processes;
-    fake::FakeShell shell;
-    testing::RecordingUi ui;
-    fake::ManualClock clock;
-    posix::NoOutlook outlook;
-    fake::FakeWord word{files};
-    posix::NoWindows windows;
-    Platform platform{registry, settingsStore, files,   processes, shell,
-                      ui,       clock,         outlook, word,      windows};
-    RunLog log{files, processes, clock};
     ProgramState program;
     DocPrepContext preparing{platform, log, program, "C:\\Temp\\lexitray", true};
     mdRegistry registry_{registry, ui};
@@ -164,14 +139,10 @@ TEST(MergeAndPrint, EachDocumentIsCopiedPrintedOrLeftAloneAndEverythingIsPutBack
     const std::string job = " job BypassSaveAs=1 OutputFile=" + Work;
     const std::string end = " | Slut på MergeAndPrint";
     const Case cases[] = {
-        {"a saved mail: copied, nothing switched",
-         {document("svar.msg", "svar.msg")},
-         "svar.msg=msg",
-         end},
-        {"kept kinds copied, a web address passed over",
-         {document("brev.docx", "brev.docx"), document("http://www.ret.dk/a.pdf", "a.pdf"),
-          document("dom.pdf", "dom.pdf")},
-         "brev.docx=docx dom.pdf=pdf",
+        {"kept kinds and a saved mail copied, nothing switched, a web address passed over",
+         {document("svar.msg", "svar.msg"), document("brev.docx", "brev.docx"),
+          document("http://www.ret.dk/a.pdf", "a.pdf"), document("dom.pdf", "dom.pdf")},
+         "svar.msg=msg brev.docx=docx dom.pdf=pdf",
          end},
         {"a document to clean is left to the cleaner, a saved mail refused by it is not attached",
          {document("brev.doc", "brev.doc", true), document("svar.msg", "svar.msg", true)},
@@ -282,10 +253,10 @@ TEST(MergeAndPrint, ARunKilledInItsTurnIsPutBackByTheNextStart) {
     locked.PDFPassword = "hemmelig";
     EXPECT_THROW(run.merge({locked}), Killed);
     EXPECT_EQ(run.device(), PdfWriter);
-    EXPECT_NE(run.settings(), "");
+    EXPECT_NE(run.jobSettings(), "");
     fake::FakeProcesses next;
     EXPECT_EQ(PdfWriterTurn::putBackLeft(run.registry_, next, run.ui), Office);
-    EXPECT_EQ(run.device() + "|" + run.settings(), Office + "|");
+    EXPECT_EQ(run.device() + "|" + run.jobSettings(), Office + "|");
 }
 
 } // namespace

@@ -1,15 +1,7 @@
 #include "docprep/cleanable_formats.h"
 #include "docprep/cleaning_rule.h"
 #include "docprep/rens_dokument.h"
-#include "platform/fake/fake_processes.h"
-#include "platform/fake/fake_word.h"
-#include "platform/fake/manual_clock.h"
-#include "platform/fake/memory_file_system.h"
-#include "platform/fake/memory_registry.h"
-#include "platform/posix/not_installed.h"
-#include "platform/registry_settings.h"
-#include "tests/support/log_lines.h"
-#include "tests/support/recording_ui.h"
+#include "tests/docprep/fake_workstation.h"
 
 #include <gtest/gtest.h>
 
@@ -21,24 +13,7 @@ const std::string Clean = "C:\\Temp\\lexitray\\brev.doc";
 const std::string Waiting = "Lexitray|64|Vent et øjeblik på at rensningen færdiggøres...\r\n\r\n"
                             "Når wordvinduet lukker, kan du fortsætte...";
 
-class RensDokumentTest : public ::testing::Test {
-protected:
-    RensDokumentTest() { log.setFolder("C:\\"); }
-
-    fake::MemoryRegistry registry;
-    RegistrySettings settings{registry};
-    fake::MemoryFileSystem files;
-    fake::FakeProcesses processes;
-    posix::NoShell shell;
-    testing::RecordingUi ui;
-    fake::ManualClock clock{{2026, 12, 5, 14, 5, 33}};
-    posix::NoOutlook outlook;
-    fake::FakeWord word{files};
-    posix::NoWindows windows;
-    Platform platform{registry, settings, files,   processes, shell,
-                      ui,       clock,    outlook, word,      windows};
-    RunLog log{files, processes, clock};
-};
+class RensDokumentTest : public ::testing::Test, public testing::FakeWorkstation {};
 
 TEST_F(RensDokumentTest, RunsTheToolWaitsForItAndSavesItsResultAgainThroughWord) {
     // The tool writes the cleaned file while it is waited for: without the
@@ -54,7 +29,7 @@ TEST_F(RensDokumentTest, RunsTheToolWaitsForItAndSavesItsResultAgainThroughWord)
         "\"C:\\Sager\\12\\brev.doc\" \"C:\\Temp\\lexitray\\brev.doc\"  /o /n:a /l: "
         "\"h:\\rhdlog.txt\" /m";
     EXPECT_EQ(processes.started, (decltype(processes.started){{commandLine, ShowMode::Hidden}}));
-    EXPECT_EQ(testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")),
+    EXPECT_EQ(logLines(),
               (std::vector<std::string>{"OprindeligtNavn: " + Source, "Nyt navn: " + Clean,
                                         "RENS-cmdstr er :  " + commandLine,
                                         "Navn på renset dokument:  " + Clean}));
@@ -70,8 +45,7 @@ TEST_F(RensDokumentTest, ATooSlowToolThatWritesNothingEndsInBothErrorTexts) {
         return false;
     };
     EXPECT_EQ(RensDokument(platform, log, Source, Clean), "");
-    EXPECT_EQ(testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")).back(),
-              "Der opstod følgende fejl: File not found");
+    EXPECT_EQ(logLines().back(), "Der opstod følgende fejl: File not found");
     EXPECT_EQ(ui.messages(),
               (std::vector<std::string>{
                   Waiting, "Lexitray|0|Der opstod følgende fejl i RensDokument: File not found"}));
@@ -94,8 +68,7 @@ TEST_F(RensDokumentTest, AKindWordCannotSaveIsTheToolsCopyWithoutWord) {
     };
     EXPECT_EQ(
         RensDokument(platform, log, "C:\\Sager\\12\\tal.xlsx", "C:\\Temp\\lexitray\\tal.xlsx"), "");
-    EXPECT_EQ(testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log")).back(),
-              "Der opstod følgende fejl: File not found");
+    EXPECT_EQ(logLines().back(), "Der opstod følgende fejl: File not found");
     EXPECT_EQ(word.calls, std::vector<std::string>{});
 }
 

@@ -1,14 +1,7 @@
 #include "docprep/word_printing.h"
 #include "platform/failure.h"
-#include "platform/fake/fake_processes.h"
-#include "platform/fake/fake_word.h"
-#include "platform/fake/manual_clock.h"
-#include "platform/fake/memory_file_system.h"
-#include "platform/fake/memory_registry.h"
-#include "platform/posix/not_installed.h"
-#include "platform/registry_settings.h"
-#include "tests/support/log_lines.h"
-#include "tests/support/recording_ui.h"
+#include "tests/docprep/fake_workstation.h"
+#include "tests/support/failure_number.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -19,41 +12,14 @@ namespace {
 const std::string Source = "C:\\Sager\\12\\brev.docx";
 const std::string Target = "C:\\Temp\\lexitray\\brev.pdf";
 
-// The failure number `call` throws, 0 when it throws none.
-template <typename Call> int failureOf(Call call) {
-    try {
-        call();
-        return 0;
-    } catch (const Failure& failure) {
-        return failure.number();
-    }
-}
-
 // One run's surroundings, Word attached; `script` is what the user does.
-struct PrintRun {
-    explicit PrintRun(std::string_view script = {}) : ui(script) {
-        log.setFolder("C:\\");
+struct PrintRun : testing::FakeWorkstation {
+    explicit PrintRun(std::string_view script = {}) : FakeWorkstation(script) {
         files.putFile(Source, "brev");
         printing.attach();
     }
-    std::vector<std::string> lines() {
-        return testing::logLineTexts(files.readFile("C:\\Lexitray_tester.log"));
-    }
     long calls(const std::string& text) { return std::ranges::count(word.calls, text); }
 
-    fake::MemoryRegistry registry;
-    RegistrySettings settings{registry};
-    fake::MemoryFileSystem files;
-    fake::FakeProcesses processes;
-    posix::NoShell shell;
-    testing::RecordingUi ui;
-    fake::ManualClock clock;
-    posix::NoOutlook outlook;
-    fake::FakeWord word{files};
-    posix::NoWindows windows;
-    Platform platform{registry, settings, files,   processes, shell,
-                      ui,       clock,    outlook, word,      windows};
-    RunLog log{files, processes, clock};
     WordPrinting printing{platform, log};
 };
 
@@ -68,7 +34,7 @@ TEST(WordPrinting, RetriesTheOpenAndLogsEveryStepOfAPrintWhosePdfIsThereAtOnce) 
     EXPECT_EQ(run.printing.print(Source, Target), OutputWait::Present);
     const std::string open = "Prøver at åbne dokument " + Source + " forsøg ";
     EXPECT_EQ(
-        run.lines(),
+        run.logLines(),
         (std::vector<std::string>{
             "Wrdapp aktiveres--------------------", "Starter åbning af dokument", open + "1",
             open + "2", open + "3", "Dokument åbnet " + Source + " Efter 3 forsøg",
@@ -108,10 +74,11 @@ TEST(WordPrinting, StepsThatNeverSucceedEndAsTheirLastAttemptOrTheWaitDoes) {
             run.files.putFile(Target, "%PDF-");
         }
         const LocalDateTime start = run.clock.now();
-        EXPECT_EQ(failureOf([&] { run.printing.print(Source, Target); }), c.number) << c.call;
+        EXPECT_EQ(testing::failureNumber([&] { run.printing.print(Source, Target); }), c.number)
+            << c.call;
         EXPECT_EQ(run.calls(c.call), c.calls) << c.call;
         EXPECT_EQ(secondsBetween(start, run.clock.now()), c.seconds) << c.call;
-        EXPECT_EQ(run.lines().back(), c.lastLine) << c.call;
+        EXPECT_EQ(run.logLines().back(), c.lastLine) << c.call;
     }
 }
 
@@ -119,7 +86,7 @@ TEST(WordPrinting, StepsThatNeverSucceedEndAsTheirLastAttemptOrTheWaitDoes) {
 TEST(WordPrinting, TheShellsWaitEndsAtItsOwnLimit) {
     PrintRun run;
     const LocalDateTime start = run.clock.now();
-    EXPECT_EQ(failureOf([&] { run.printing.waitForShellOutput(Target); }),
+    EXPECT_EQ(testing::failureNumber([&] { run.printing.waitForShellOutput(Target); }),
               WordPrinting::TimeoutNumber);
     EXPECT_EQ(secondsBetween(start, run.clock.now()), 120);
 }
@@ -130,7 +97,7 @@ TEST(WordPrinting, ACancelledPrintLeavesTheDocumentOpenReadOnly) {
     run.word.failures["open"] = 1;
     run.printing.openReadOnly(Source);
     EXPECT_EQ(run.calls("open " + Source + " readOnly"), 2);
-    EXPECT_EQ(run.lines().back(), "Dokument åbnet " + Source + " Efter 2 forsøg");
+    EXPECT_EQ(run.logLines().back(), "Dokument åbnet " + Source + " Efter 2 forsøg");
     EXPECT_EQ(run.ui.takeEvents(), "makingpdf:shown makingpdf:unloaded");
 }
 

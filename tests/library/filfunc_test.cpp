@@ -1,5 +1,6 @@
 #include "library/filfunc.h"
 #include "tests/library/library_fixture.h"
+#include "tests/support/failure_number.h"
 #include "tests/support/repeated.h"
 
 namespace lexi {
@@ -99,12 +100,9 @@ TEST_F(FilfuncTest, KopierAndKortFilnavnReplaceNothingOutsideTheUsersFolders) {
         EXPECT_EQ(files.readFile(path), "gammel") << path;
     }
     for (std::string folder : {"", "Z:\\etc", "C:\\"}) {
-        try {
-            filfunc.KortFilnavn(folder);
-            ADD_FAILURE() << folder;
-        } catch (const Failure& failure) {
-            EXPECT_EQ(failure.number(), failure::PathFileAccessError);
-        }
+        EXPECT_EQ(testing::failureNumber([&] { filfunc.KortFilnavn(folder); }),
+                  failure::PathFileAccessError)
+            << folder;
     }
 }
 

@@ -17,8 +17,8 @@ protected:
         return text("TilOpgave", {"A-12", "100", "Hansen", "Lejetvist", "Svarskrift", "Frist",
                                   "24-12-2026", recipient});
     }
-    int count(int folder) {
-        return outlook.running()->session()->getDefaultFolder(folder)->items()->count();
+    ItemsPtr items(int folder) {
+        return outlook.running()->session()->getDefaultFolder(folder)->items();
     }
     std::shared_ptr<AutomationObject> kalender = create("Casebench.Kalender");
 };
@@ -26,7 +26,7 @@ protected:
 TEST_F(KalenderTest, ATaskIsCreatedAndKeptInStepByItsIdentity) {
     const std::string id = newTask();
     const ItemPtr task = outlook.running()->session()->getItemFromId(id);
-    EXPECT_EQ(std::tuple(task->subject(), task->body(), count(outlook::FolderTasks)),
+    EXPECT_EQ(std::tuple(task->subject(), task->body(), items(outlook::FolderTasks)->count()),
               std::tuple("A-12: Frist",
                          "Sag: A-12 Lejetvist\rKlient: 100 Hansen\rAktivitet: Svarskrift", 1));
     const struct {
@@ -47,17 +47,12 @@ TEST_F(KalenderTest, ATaskForARecipientIsARequestOnScreenAndNotSaved) {
     EXPECT_EQ(newTask("modpart@advokat.dk"), "OK");
     EXPECT_EQ(std::tuple(records.back().field("kind"), records.back().field("to")),
               std::tuple("taskrequest", "modpart@advokat.dk"));
-    EXPECT_EQ(count(outlook::FolderTasks), 0);
+    EXPECT_EQ(items(outlook::FolderTasks)->count(), 0);
 }
 
 TEST_F(KalenderTest, EveryFailureIsAnsweredWithError) {
     text("TilKontakt", {"Hansen", "", "", "", "", "", "", "", "", "False"});
-    const std::string contact = outlook.running()
-                                    ->session()
-                                    ->getDefaultFolder(outlook::FolderContacts)
-                                    ->items()
-                                    ->item(1)
-                                    ->entryId();
+    const std::string contact = items(outlook::FolderContacts)->item(1)->entryId();
     const struct {
         const char* member;
         std::vector<Variant> arguments;
@@ -94,8 +89,7 @@ TEST_F(KalenderTest, AContactsAddressJoinsItsLinesWithCarriageReturns) {
                                       "jh@hansen.dk", "11223344", "55667788", "Tømrer", "True"}),
                   "OK");
     }
-    const ItemsPtr contacts =
-        outlook.running()->session()->getDefaultFolder(outlook::FolderContacts)->items();
+    const ItemsPtr contacts = items(outlook::FolderContacts);
     ASSERT_EQ(contacts->count(), 2);
     for (int i = 1; i <= 2; ++i) {
         EXPECT_EQ(contacts->item(i)->businessAddress(), cases[i - 1].address);

@@ -5,6 +5,7 @@
 #include "library/registration.h"
 #include "platform/failure.h"
 #include "platform/fake/memory_registry.h"
+#include "tests/support/failure_number.h"
 
 #include <gtest/gtest.h>
 
@@ -79,12 +80,8 @@ TEST(RegistrationTest, RegistersEveryClassWithItsInterfacesAndTheTypeLibrary) {
 TEST(RegistrationTest, ARegistryThatRefusesTheUserIsPermissionDenied) {
     fake::MemoryRegistry registry;
     registry.failWrites(RegistryStatus::AccessDenied);
-    try {
-        registerLibrary(registry, Library);
-        ADD_FAILURE() << "registered";
-    } catch (const Failure& failure) {
-        EXPECT_EQ(failure.number(), failure::PermissionDenied);
-    }
+    EXPECT_EQ(testing::failureNumber([&] { registerLibrary(registry, Library); }),
+              failure::PermissionDenied);
 }
 
 } // namespace

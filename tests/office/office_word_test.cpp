@@ -3,6 +3,8 @@
 #include "platform/posix/posix_printers.h"
 #include "platform/posix/sqlite_registry.h"
 #include "shared/pdfwriter/md_pdf_writer.h"
+#include "tests/office/office_processes.h"
+#include "tests/support/failure_number.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
@@ -79,12 +81,9 @@ TEST(OfficeWord, SavesPrintsAndReadsRealDocuments) {
     for (const auto& [path, number] : {std::pair{"C:\\missing.doc", failure::FileNotFound},
                                        {"C:\\damaged.docx", failure::PathFileAccessError},
                                        {"C:\\inuse.doc", failure::PermissionDenied}}) {
-        try {
-            application->open(path, false, false, false);
-            ADD_FAILURE() << path << " opened";
-        } catch (const Failure& failure) {
-            EXPECT_EQ(failure.number(), number) << path;
-        }
+        EXPECT_EQ(testing::failureNumber([&] { application->open(path, false, false, false); }),
+                  number)
+            << path;
     }
     EXPECT_NE(word.running(), nullptr);
 
@@ -111,18 +110,6 @@ TEST(OfficeWord, SavesPrintsAndReadsRealDocuments) {
     WarmOffice(home).endInstance();
 }
 
-// LibreOffice's own process (soffice.bin) of the home's instance; 0 when
-// none runs.
-pid_t officeProcess(const std::string& home) {
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        const std::string line = readHostFile(entry.path() / "cmdline");
-        if (line.find("soffice.bin") != std::string::npos && line.find(home) != std::string::npos) {
-            return std::atoi(entry.path().filename().c_str());
-        }
-    }
-    return 0;
-}
-
 // The instance may be lost (killed) or hang (stopped) while the program
 // works with it: a lost one is replaced as a document is next opened;
 // attaching to a hung one ends it within the time limit, and a new one
@@ -142,15 +129,15 @@ TEST(OfficeWord, ALostOrHungInstanceIsReplaced) {
     const auto application = word.start();
     opens(*application);
 
-    ASSERT_NE(officeProcess(home), 0);
-    ::kill(officeProcess(home), SIGKILL);
-    while (officeProcess(home) != 0) {
+    ASSERT_EQ(testing::officeProcesses(home).size(), 1U);
+    ::kill(testing::officeProcesses(home).at(0), SIGKILL);
+    while (!testing::officeProcesses(home).empty()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     EXPECT_NO_THROW(opens(*application)) << "lost";
 
-    ASSERT_NE(officeProcess(home), 0);
-    ::kill(officeProcess(home), SIGSTOP);
+    ASSERT_EQ(testing::officeProcesses(home).size(), 1U);
+    ::kill(testing::officeProcesses(home).at(0), SIGSTOP);
     try {
         word.running();
         ADD_FAILURE() << "a hung instance answered";

@@ -1,6 +1,7 @@
 #include "platform/failure.h"
 #include "platform/posix/libreoffice/fallback_office.h"
 #include "platform/posix/libreoffice/warm_office.h"
+#include "tests/office/office_processes.h"
 #include "tests/support/temp_folder.h"
 
 #include <filesystem>
@@ -13,17 +14,6 @@ namespace {
 
 using testing::readHostFile;
 using testing::TempFolder;
-
-// LibreOffice's own processes (soffice.bin) whose command line names `home`.
-int instancesOf(const std::string& home) {
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        const std::string line = readHostFile(entry.path() / "cmdline");
-        count +=
-            line.find("soffice.bin") != std::string::npos && line.find(home) != std::string::npos;
-    }
-    return count;
-}
 
 TEST(WarmOffice, ConvertersOfTwoJobsAtOnceShareOneInstanceThatStaysUntilEnded) {
     const TempFolder home;
@@ -39,9 +29,9 @@ TEST(WarmOffice, ConvertersOfTwoJobsAtOnceShareOneInstanceThatStaysUntilEnded) {
     for (const char* name : {"a.pdf", "b.pdf"}) {
         EXPECT_EQ(readHostFile(home.path() / name).substr(0, 5), "%PDF-") << name;
     }
-    EXPECT_EQ(instancesOf(home.str()), 1);
+    EXPECT_EQ(testing::officeProcesses(home.str()).size(), 1U);
     first.endInstance();
-    EXPECT_EQ(instancesOf(home.str()), 0);
+    EXPECT_EQ(testing::officeProcesses(home.str()).size(), 0U);
 }
 
 // Writes a stand-in PDF and counts its calls.

@@ -54,35 +54,24 @@ TEST(WindowsPaths, MapToHostFoldersAndMatchWildcardsWithoutRunaways) {
     EXPECT_FALSE(drives.toHost("\\\\server\\share\\x"));
     // Z: shows the machine: only below the user's home and temporary folder
     // is it the user's own.
-    for (const auto& [path, own] :
-         std::initializer_list<std::pair<const char*, bool>>{{"C:\\", true},
-                                                             {"D:\\x", true},
-                                                             {"Z:\\home\\u\\sag", true},
-                                                             {"Z:\\tmp\\lexitray-7\\x", true},
-                                                             {"Z:\\", false},
-                                                             {"Z:\\etc", false},
-                                                             {"Z:\\home\\u", false},
-                                                             {"Z:\\home\\u\\..\\v", false},
-                                                             {"\\\\server\\x", false},
-                                                             {"Q:\\x", false}}) {
-        EXPECT_EQ(drives.isUsersOwn(path, {"/home/u/", "/tmp/lexitray-7"}), own) << path;
+    // clang-format off
+    const std::pair<const char*, bool> own[] = {
+        {"C:\\", true}, {"D:\\x", true}, {"Z:\\home\\u\\sag", true}, {"Z:\\tmp\\lexitray-7\\x", true},
+        {"Z:\\", false}, {"Z:\\etc", false}, {"Z:\\home\\u", false}, {"Z:\\home\\u\\..\\v", false},
+        {"\\\\server\\x", false}, {"Q:\\x", false},
+    };
+    // Names below a drive's or a share's root; none (-1) for a path without one.
+    const std::pair<const char*, int> names[] = {
+        {"C:\\", 0}, {"c:/Sag\\12\\", 2}, {"C:\\Sag\\..\\..", 0}, {"\\\\srv\\del", 0},
+        {"\\\\srv\\del\\Sag\\12", 2}, {"//srv/del/Sag/..", 0}, {"\\\\srv", -1}, {"\\\\srv\\", -1},
+        {"\\\\\\del\\x", -1}, {"", -1}, {"Sag", -1}, {"\\Sag", -1}, {"C:Sag", -1},
+    };
+    // clang-format on
+    for (const auto& [path, isOwn] : own) {
+        EXPECT_EQ(drives.isUsersOwn(path, {"/home/u/", "/tmp/lexitray-7"}), isOwn) << path;
     }
-    // Names below a drive's or a share's root; none for a path without one.
-    for (const auto& [path, names] :
-         std::initializer_list<std::pair<const char*, int>>{{"C:\\", 0},
-                                                            {"c:/Sag\\12\\", 2},
-                                                            {"C:\\Sag\\..\\..", 0},
-                                                            {"\\\\srv\\del", 0},
-                                                            {"\\\\srv\\del\\Sag\\12", 2},
-                                                            {"//srv/del/Sag/..", 0},
-                                                            {"\\\\srv", -1},
-                                                            {"\\\\srv\\", -1},
-                                                            {"\\\\\\del\\x", -1},
-                                                            {"", -1},
-                                                            {"Sag", -1},
-                                                            {"\\Sag", -1},
-                                                            {"C:Sag", -1}}) {
-        EXPECT_EQ(namesBelowRoot(path).value_or(-1), names) << path;
+    for (const auto& [path, count] : names) {
+        EXPECT_EQ(namesBelowRoot(path).value_or(-1), count) << path;
     }
     EXPECT_TRUE(matchesWildcard("Ærø.txt", "æ*Ø.TXT"));
     EXPECT_FALSE(matchesWildcard("abc", "a?"));

@@ -44,47 +44,27 @@ mode_t typeOf(const fs::path& path) {
 // fault in the code cannot replace one), reached by its name or through a
 // link beside it.
 TEST(TempFile, ReplacesOnlyOrdinaryFilesAndFollowsLinksToThem) {
-    enum Kind : mode_t {
-        Nothing = 0,
-        File = S_IFREG,
-        Folder = S_IFDIR,
-        Fifo = S_IFIFO,
-        Device = S_IFCHR,
-    };
     const struct {
         const char* what;
-        Kind kind;
+        mode_t kind; // 0: nothing
         bool replaced;
     } kinds[] = {
-        {"nothing yet", Nothing, true}, {"an ordinary file", File, true},
-        {"a folder", Folder, false},    {"a fifo", Fifo, false},
-        {"a device", Device, false},
+        {"nothing yet", 0, true},     {"an ordinary file", S_IFREG, true},
+        {"a folder", S_IFDIR, false}, {"a fifo", S_IFIFO, false},
+        {"a device", S_IFCHR, false},
     };
     for (const auto& row : kinds) {
         for (const bool throughLink : {false, true}) {
             const TempFolder folder;
             const fs::path named = folder.path() / "named";
             SCOPED_TRACE(std::string(row.what) + (throughLink ? " through a link" : ""));
-            int made = 0;
-            switch (row.kind) {
-            case Nothing:
-                break;
-            case File:
-                std::ofstream(named) << "former";
-                break;
-            case Folder:
-                made = ::mkdir(named.c_str(), 0700);
-                break;
-            case Fifo:
-                made = ::mkfifo(named.c_str(), 0600);
-                break;
-            case Device:
-                // A device like the system's null device; only a privileged run
-                // may make one, and the fifo rows stand for it otherwise.
-                if (::mknod(named.c_str(), S_IFCHR | 0600, ::makedev(1, 3)) != 0) {
-                    continue;
-                }
-                break;
+            // The device is like the system's null device; only a privileged
+            // run may make one, and the fifo rows stand for it otherwise.
+            const int made = row.kind == S_IFDIR ? ::mkdir(named.c_str(), 0700)
+                             : row.kind ? ::mknod(named.c_str(), row.kind | 0600, ::makedev(1, 3))
+                                        : 0;
+            if (made != 0 && row.kind == S_IFCHR) {
+                continue;
             }
             ASSERT_EQ(made, 0);
             const fs::path target = throughLink ? folder.path() / "link" : named;
@@ -99,7 +79,7 @@ TEST(TempFile, ReplacesOnlyOrdinaryFilesAndFollowsLinksToThem) {
                 EXPECT_EQ(failure.number(), failure::PathFileAccessError);
                 EXPECT_EQ(failure.source(), "Test");
             }
-            EXPECT_EQ(typeOf(named), static_cast<mode_t>(row.replaced ? File : row.kind));
+            EXPECT_EQ(typeOf(named), row.replaced ? S_IFREG : row.kind);
             if (row.replaced) {
                 EXPECT_EQ(readHostFile(named), "whole");
             }

@@ -196,6 +196,7 @@ TEST(TransferDialogWindowTest, DrawsTheModelsFolderAndLayout) {
         EXPECT_EQ(window.bottom - window.top, pixels(7890));
         EXPECT_EQ(list.right - list.left, pixels(10755 - 325));
         EXPECT_EQ(cancel.right - cancel.left, pixels(1250));
+        test::keepScreenshot(dialog, "frmOutlook");
         click(dialog, CancelButton);
     });
     EXPECT_EQ(events, std::vector<std::string>{"cancel"});

@@ -378,7 +378,18 @@ private:
         define({name, [this, name](const Arguments&) { return copy(item_->properties.at(name)); },
                 [this, name](const AutomationValue& value) {
                     item_->properties.at(name) = copy(value);
+                    if (name == "status" && item_->itemClass == outlook::ClassTask) {
+                        dateCompletion(value.number() == outlook::TaskComplete);
+                    }
                 }});
+    }
+
+    // Outlook dates a task's completion, today, when its status becomes
+    // completed, and forgets the date when it no longer is.
+    void dateCompletion(bool completed) {
+        LocalDateTime today = now();
+        today.hour = today.minute = today.second = 0;
+        item_->properties.at("datecompleted") = AutomationValue(completed ? today : outlook::Never);
     }
 
     void defineRecipientLine(const char* name, int type) {
@@ -597,7 +608,9 @@ public:
                     return newObject<FakeUser>(mailbox->currentUser);
                 }});
         // Nothing is delivered from this mailbox.
-        define({"SendAndReceive", [](const Arguments&) { return AutomationValue(); }});
+        define({"SendAndReceive", [](const Arguments&) {
+                    return AutomationValue();
+                }});
     }
 };
 
