@@ -6,6 +6,7 @@
 #include "tests/mail/mail_fixture.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace lexi {
 namespace {
@@ -55,33 +56,6 @@ TEST_F(MailRequestTest, ANewMailIsComposedSentFiledAndReported) {
     EXPECT_TRUE(logWas(
         shownLog(newMailLog("Indsætter vedrørende\n  2 modtagere tilføjet\n"), true) +
         sentLog("Ærø", false) + filedLog("", "Ærø", "C:\\Sager\\Klient\\Svar.msg", DocumentId)));
-}
-
-TEST_F(MailRequestTest, TheRecipientsGoToToOrBccAndTheSubjectIsTheCaseNumberWithoutOne) {
-    // Blind copies, finmail.txt (empty: none), what the window shows: "to|bcc|subject", the log's
-    // lines of the recipients and subject.
-    const std::tuple<bool, std::string, std::string, std::string> cases[] = {
-        {false, "a@x.dk\r\nb@x.dk\r\n[subject]=Sag\r\n", "a@x.dk; b@x.dk||Sag",
-         "Indsætter vedrørende\n  2 modtagere tilføjet\n"},
-        {true, "a@x.dk\r\nb@x.dk\r\n", "|a@x.dk; b@x.dk|0001",
-         "  2 modtagere tilføjet\nFinder og indsætter vedrørende\n"},
-        {false, "", "||0001",
-         "Fil med modtagere findes ikke (finmail.txt)\nFinder og indsætter vedrørende\n"},
-    };
-    bool first = true;
-    for (const auto& [bcc, file, expected, lines] : cases) {
-        program.BccModtagere = bcc;
-        if (!file.empty()) {
-            writeExchangeFile("finmail.txt", file);
-        }
-        writeCaseData("Brev", "");
-        request("", [](ComposeWindow&) {});
-        const auto& shown = windows.shown.back();
-        EXPECT_EQ(shown.to + "|" + shown.bcc + "|" + shown.subject, expected);
-        EXPECT_TRUE(logWas(shownLog(newMailLog(lines), std::exchange(first, false)) +
-                           closedLog(savedLog("C:\\Sager\\Klient\\0001\\Brev.msg", false)) +
-                           unsentLog("")));
-    }
 }
 
 TEST_F(MailRequestTest, TheFooterEndsTheBodyAsTheSettingAndVersionSay) {
@@ -139,6 +113,9 @@ TEST_F(MailRequestTest, TheMarkerAndThePlaceOfAttachmentsFollowTheVersion) {
     }
 }
 
+// A new mail, closed without sending: the recipients go to To or Bcc, the
+// subject is the case number without one, and the mail is saved in the case
+// unless tagged as sent.
 TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTaggedAsSent) {
     const std::string tagged = "Starting procedure olMail_Close\n"
                                "Bruger sender sikkert\n"
@@ -152,27 +129,48 @@ TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTagged
                                "Finder gemmesti\n"
                                "Mailen har ingen markering og kan ikke findes i 'Sendt Post'\n"
                                "Setting Post var to Nothing in NavMail Procedure";
-    // finmail.txt, line 4 and document ID of the case, where the mail is saved (empty: nowhere).
-    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
-        {"", "Brev", "", "C:\\Sager\\Klient\\0001\\Brev.msg"},
-        {"", "C:\\Sager\\Klient\\Svar.msg", DocumentId, "C:\\Sager\\Klient\\Svar.msg"},
-        {"[subject]=Sag 12 {SIKKER}\r\n", "Brev", DocumentId, ""},
+    const std::string brev = "C:\\Sager\\Klient\\0001\\Brev.msg",
+                      svar = "C:\\Sager\\Klient\\Svar.msg";
+    const struct {
+        bool bcc;
+        std::optional<std::string> finmail; // none: no file
+        std::string line4, documentId;      // of the case
+        std::string shown;                  // to|bcc|subject
+        std::string recipientLines;         // of the log
+        std::string saved;                  // where; empty: nowhere
+    } cases[] = {
+        {false, "a@x.dk\r\nb@x.dk\r\n[subject]=Sag\r\n", "Brev", "", "a@x.dk; b@x.dk||Sag",
+         "Indsætter vedrørende\n  2 modtagere tilføjet\n", brev},
+        {true, "a@x.dk\r\nb@x.dk\r\n", "Brev", "", "|a@x.dk; b@x.dk|0001",
+         "  2 modtagere tilføjet\nFinder og indsætter vedrørende\n", brev},
+        {false, std::nullopt, "Brev", "", "||0001",
+         "Fil med modtagere findes ikke (finmail.txt)\nFinder og indsætter vedrørende\n", brev},
+        {false, "", "Brev", "", "||0001",
+         "  0 modtagere tilføjet\nFinder og indsætter vedrørende\n", brev},
+        {false, "", svar, DocumentId, "||0001",
+         "  0 modtagere tilføjet\nFinder og indsætter vedrørende\n", svar},
+        {false, "[subject]=Sag 12 {SIKKER}\r\n", "Brev", DocumentId, "||Sag 12 {SIKKER}",
+         "Indsætter vedrørende\n  0 modtagere tilføjet\n", ""},
     };
     bool first = true;
-    for (const auto& [file, line4, documentId, saved] : cases) {
-        writeExchangeFile("finmail.txt", file);
-        writeCaseData(line4, documentId);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        program.BccModtagere = c.bcc;
+        if (c.finmail) {
+            writeExchangeFile("finmail.txt", *c.finmail);
+        }
+        writeCaseData(c.line4, c.documentId);
         std::filesystem::remove(host("Mail_" + DocumentId + ".txt"));
         request("", ScriptedOutlookWindows::closes());
-        EXPECT_TRUE(saved.empty() || savedMail(saved)->sentOn() == outlook::Never) << saved;
-        EXPECT_EQ(callback(), saved.empty() || documentId.empty() ? "" : DocumentId + "\r\n1\r\n");
-        EXPECT_TRUE(logWas(
-            shownLog(newMailLog(file.empty() ? "  0 modtagere tilføjet\nFinder og indsætter "
-                                               "vedrørende\n"
-                                             : "Indsætter vedrørende\n  0 modtagere tilføjet\n"),
-                     std::exchange(first, false)) +
-            (saved.empty() ? tagged
-                           : closedLog(savedLog(saved, !documentId.empty())) + unsentLog(""))));
+        const auto& shown = windows.shown.back();
+        EXPECT_EQ(shown.to + "|" + shown.bcc + "|" + shown.subject, c.shown);
+        EXPECT_TRUE(c.saved.empty() || savedMail(c.saved)->sentOn() == outlook::Never);
+        EXPECT_EQ(callback(),
+                  c.saved.empty() || c.documentId.empty() ? "" : DocumentId + "\r\n1\r\n");
+        EXPECT_TRUE(logWas(shownLog(newMailLog(c.recipientLines), std::exchange(first, false)) +
+                           (c.saved.empty() ? tagged
+                                            : closedLog(savedLog(c.saved, !c.documentId.empty())) +
+                                                  unsentLog(""))));
     }
 }
 
