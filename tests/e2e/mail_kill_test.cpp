@@ -117,53 +117,49 @@ private:
     std::size_t logSeen_ = 0;
 };
 
-// Whether the request's mail is in the store, in any folder.
-bool stored(Lane& lane, int request) {
+// What the store holds of each subject: how many items, how many in Sent
+// Items, and what the last one carries (its recipients and documents).
+struct Held {
+    int stored = 0;
+    int sent = 0;
+    std::string carried;
+};
+
+std::map<std::string, Held> heldBySubject(Lane& lane) {
     mailstore::SqliteMailStorage store((lane.home.path() / "mailstore.db").string());
+    std::map<std::string, Held> held;
     for (const auto& folder : store.folders()) {
         for (const auto& item : store.items(folder.id, std::nullopt)) {
-            if (item.summary.subject == lane.subject(request)) {
-                return true;
+            Held& mail = held[item.summary.subject];
+            ++mail.stored;
+            mail.sent += folder.id == outlook::FolderSentItems ? 1 : 0;
+            mail.carried.clear();
+            const auto message = store.message(item.entryId);
+            for (const auto& recipient : message->recipients) {
+                mail.carried += recipient.address + " ";
+            }
+            for (const auto& attachment : message->attachments) {
+                mail.carried += attachment.displayName + " ";
             }
         }
     }
-    return false;
+    return held;
 }
 
 // Every request's outcome on the lane once all have run.
 void checkLane(Lane& lane) {
-    mailstore::SqliteMailStorage store((lane.home.path() / "mailstore.db").string());
-    std::map<std::string, int> sent;
-    std::map<std::string, int> stored;
-    std::map<std::string, std::string> carried;
-    for (const auto& folder : store.folders()) {
-        for (const auto& item : store.items(folder.id, std::nullopt)) {
-            ++stored[item.summary.subject];
-            if (folder.id == outlook::FolderSentItems) {
-                ++sent[item.summary.subject];
-            }
-            // What the mail carries: its recipients and documents.
-            std::string& what = carried[item.summary.subject];
-            what.clear();
-            const auto message = store.message(item.entryId);
-            for (const auto& recipient : message->recipients) {
-                what += recipient.address + " ";
-            }
-            for (const auto& attachment : message->attachments) {
-                what += attachment.displayName + " ";
-            }
-        }
-    }
-    EXPECT_EQ(stored.size(), static_cast<std::size_t>(RequestsPerLane))
+    std::map<std::string, Held> held = heldBySubject(lane);
+    EXPECT_EQ(held.size(), static_cast<std::size_t>(RequestsPerLane))
         << "a mail of no request's subject: a request without its own exchange files";
     for (int request = 1; request <= RequestsPerLane; ++request) {
         const std::string subject = lane.subject(request);
         SCOPED_TRACE(subject);
         // Each request was taken, or started again until it was.
-        EXPECT_GT(stored[subject], 0) << "exchange file lost, mail not stored";
-        EXPECT_EQ(carried[subject], lane.recipient(request) + " " + lane.document(request) + " ")
+        const Held& mail = held[subject];
+        EXPECT_GT(mail.stored, 0) << "exchange file lost, mail not stored";
+        EXPECT_EQ(mail.carried, lane.recipient(request) + " " + lane.document(request) + " ")
             << "another request's recipient or document";
-        EXPECT_LE(sent[subject], 1) << "sent twice";
+        EXPECT_LE(mail.sent, 1) << "sent twice";
         const bool filed = fs::exists(lane.saved(request));
         if (filed) {
             EXPECT_EQ(msgfile::readMessageFile(lane.saved(request).string()).subject, subject)
@@ -173,7 +169,7 @@ void checkLane(Lane& lane) {
         if (!callback.empty()) {
             EXPECT_TRUE(filed) << "callback without its file";
         }
-        if (sent[subject] == 1) {
+        if (mail.sent == 1) {
             EXPECT_TRUE(filed) << "sent but not filed";
             EXPECT_EQ(callback, lane.id(request) + "\r\n1\r\n");
         }
@@ -202,7 +198,7 @@ TEST(MailKillTest, KilledRequestsLoseNothingAndFileEverySentMailOnce) {
                 // mail never came into being is started again, without its
                 // files handed over anew: it gets back what the killed one
                 // took.
-                const bool made = stored(lane, request);
+                const bool made = heldBySubject(lane).contains(lane.subject(request));
                 lane.run({made ? "setup" : "mail"}, made ? "none" : "send", std::nullopt);
             }
             const std::lock_guard lock(mutex);

@@ -3,6 +3,7 @@
 #include "platform/posix/mailstore/local_time.h"
 #include "platform/posix/msgfile/message_file.h"
 #include "tests/mail/mail_fixture.h"
+#include "tests/msgfile/sample_files.h"
 
 #include <gmock/gmock.h>
 
@@ -109,21 +110,15 @@ TEST_F(FilingTest, EmptyingTheOutboxRemovesOnlyTheProgramsOwnMail) {
     OutlookItems& outbox = folderItems(outlook::FolderOutbox);
     ASSERT_EQ(outbox.count(), 2);
     EXPECT_EQ(outbox.item(1)->mileage() + "|" + outbox.item(2)->mileage(), "|andet");
-    EXPECT_TRUE(logWas(shownLog(newMailLog("Fil med modtagere findes ikke (finmail.txt)\n"
-                                           "Finder og indsætter vedrørende\n"))
-                           .substr(NaviMailStart.size()) +
-                       "Starting procedure olMail_Close\nEnding procedure olMail_Close\n"
-                       "Starting procedure EmptyOutbox\nEnding procedure EmptyOutbox"));
+    EXPECT_TRUE(logHas("Starting procedure EmptyOutbox\nEnding procedure EmptyOutbox"));
 }
 
 using SavedMailTest = testing::MailFixture;
 
 TEST_F(SavedMailTest, TellsSentFromUnsentMail) {
-    if (!std::filesystem::exists(LEXITRAY_SHARED_DIR "/testdata")) {
-        GTEST_SKIP() << "the sample mails of ../shared/testdata are not here";
-    }
-    const std::string samples = files.drives().toWindows(
-        std::filesystem::weakly_canonical(LEXITRAY_SHARED_DIR "/testdata/msg").string());
+    SKIP_WITHOUT_SAMPLES();
+    const std::string samples =
+        files.drives().toWindows(std::filesystem::weakly_canonical(sampleDirectory()).string());
     mdMail post(context);
     EXPECT_FALSE(post.ErMailSendt(samples + "\\unsent-draft.msg", ""));
     EXPECT_TRUE(post.ErMailSendt(samples + "\\simple-sent.msg ", ""));

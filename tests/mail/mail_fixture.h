@@ -91,13 +91,16 @@ protected:
         return "Det er ny mail\nViser mail med signatur\nHenter modtagere\n" +
                std::string(recipientLines);
     }
-    // The send of a plain or HTML mail, and the close that follows it.
-    static std::string sentLog(std::string_view subject, bool html, bool documentId) {
+    // The send of a plain or HTML mail.
+    static std::string sendLog(std::string_view subject, bool html) {
         return std::string("Starting procedure olMail_Send\nMailen sendes\n") +
                (html ? "Mailen med HTML Body\n" : "Mailen Uden HTML\n") +
-               "Subject i mail: " + std::string(subject) + "\nEnding procedure olMail_Send\n" +
-               "Starting procedure olMail_Close\n" +
-               (documentId ? "Bør ikke være her True\n" : "") + "Ending procedure olMail_Close\n";
+               "Subject i mail: " + std::string(subject) + "\nEnding procedure olMail_Send\n";
+    }
+    // The send, and the close that follows it.
+    static std::string sentLog(std::string_view subject, bool html) {
+        return sendLog(subject, html) +
+               "Starting procedure olMail_Close\nEnding procedure olMail_Close\n";
     }
     // The filing of the sent mail found in Sent Items.
     static std::string filedLog(std::string_view GemtMail, std::string_view subject,
@@ -111,12 +114,23 @@ protected:
                     : "Callback til NAV docID " + std::string(documentId) + "\nImport file\n") +
                "Setting Post var to Nothing in NavMail Procedure";
     }
-    // The close of a new mail saved in the case.
-    static std::string closedLog(std::string_view savePath, bool documentId) {
+    // The close of a mail that was not sent, with what became of it.
+    static std::string closedLog(std::string_view outcome) {
         return "Starting procedure olMail_Close\nolMail_Close first Else , exit without send\n"
-               "Bruger afslutter uden at sende\nGemmer mail i sagsmappe som " +
-               std::string(savePath) + "\n" + (documentId ? "Import file\n" : "") +
-               "Ending procedure olMail_Close\n";
+               "Bruger afslutter uden at sende\n" +
+               std::string(outcome) + "Ending procedure olMail_Close\n";
+    }
+    // The mail saved in the case, and the case told when it has a document ID.
+    static std::string savedLog(std::string_view savePath, bool documentId) {
+        return "Gemmer mail i sagsmappe som " + std::string(savePath) + "\n" +
+               (documentId ? "Import file\n" : "");
+    }
+    // Whether to save the changes of a reopened mail: asked, and answered.
+    static std::string askedLog(std::string_view documentId, bool yes) {
+        return (documentId.empty() ? "Ask With Empty GUID"
+                                   : "Ask With Document " + std::string(documentId)) +
+               "\nresponce from user found , will continue with IsSave True\n" +
+               (yes ? "responce from user is YES Save\n" : "Bruger valgte ikke at gemme\n");
     }
     // The end of a request whose mail was not sent.
     static std::string unsentLog(std::string_view GemtMail) {

@@ -6,6 +6,7 @@
 #include "tests/mail/mail_fixture.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace lexi {
 namespace {
@@ -52,36 +53,9 @@ TEST_F(MailRequestTest, ANewMailIsComposedSentFiledAndReported) {
     EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
     EXPECT_FALSE(state.MailSendt);
     EXPECT_EQ(folderItems(outlook::FolderDrafts).count(), 0);
-    EXPECT_TRUE(
-        logWas(shownLog(newMailLog("Indsætter vedrørende\n  2 modtagere tilføjet\n"), true) +
-               sentLog("Ærø", false, false) +
-               filedLog("", "Ærø", "C:\\Sager\\Klient\\Svar.msg", DocumentId)));
-}
-
-TEST_F(MailRequestTest, TheRecipientsGoToToOrBccAndTheSubjectIsTheCaseNumberWithoutOne) {
-    // Blind copies, finmail.txt (empty: none), what the window shows: "to|bcc|subject", the log's
-    // lines of the recipients and subject.
-    const std::tuple<bool, std::string, std::string, std::string> cases[] = {
-        {false, "a@x.dk\r\nb@x.dk\r\n[subject]=Sag\r\n", "a@x.dk; b@x.dk||Sag",
-         "Indsætter vedrørende\n  2 modtagere tilføjet\n"},
-        {true, "a@x.dk\r\nb@x.dk\r\n", "|a@x.dk; b@x.dk|0001",
-         "  2 modtagere tilføjet\nFinder og indsætter vedrørende\n"},
-        {false, "", "||0001",
-         "Fil med modtagere findes ikke (finmail.txt)\nFinder og indsætter vedrørende\n"},
-    };
-    bool first = true;
-    for (const auto& [bcc, file, expected, lines] : cases) {
-        program.BccModtagere = bcc;
-        if (!file.empty()) {
-            writeExchangeFile("finmail.txt", file);
-        }
-        writeCaseData("Brev", "");
-        request("", [](ComposeWindow&) {});
-        const auto& shown = windows.shown.back();
-        EXPECT_EQ(shown.to + "|" + shown.bcc + "|" + shown.subject, expected);
-        EXPECT_TRUE(logWas(shownLog(newMailLog(lines), std::exchange(first, false)) +
-                           closedLog("C:\\Sager\\Klient\\0001\\Brev.msg", false) + unsentLog("")));
-    }
+    EXPECT_TRUE(logWas(
+        shownLog(newMailLog("Indsætter vedrørende\n  2 modtagere tilføjet\n"), true) +
+        sentLog("Ærø", false) + filedLog("", "Ærø", "C:\\Sager\\Klient\\Svar.msg", DocumentId)));
 }
 
 TEST_F(MailRequestTest, TheFooterEndsTheBodyAsTheSettingAndVersionSay) {
@@ -109,7 +83,7 @@ TEST_F(MailRequestTest, TheFooterEndsTheBodyAsTheSettingAndVersionSay) {
         EXPECT_EQ(html ? filed->htmlBody() : filed->body(),
                   (html ? "<p>Hej</p>" : "Hej") + bodyEnd);
         EXPECT_TRUE(logWas(shownLog(std::string(ReopenedMailLog) + NoCaseNumberLog) +
-                           sentLog("", html, false) + filedLog(path, "", path, "")));
+                           sentLog("", html) + filedLog(path, "", path, "")));
     }
 }
 
@@ -135,10 +109,13 @@ TEST_F(MailRequestTest, TheMarkerAndThePlaceOfAttachmentsFollowTheVersion) {
         folderItems(outlook::FolderSentItems).remove(1);
         EXPECT_TRUE(logWas(
             shownLog(std::string(ReopenedMailLog) + NoCaseNumberLog).substr(NaviMailStart.size()) +
-            sentLog("", false, false)));
+            sentLog("", false)));
     }
 }
 
+// A new mail, closed without sending: the recipients go to To or Bcc, the
+// subject is the case number without one, and the mail is saved in the case
+// unless tagged as sent.
 TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTaggedAsSent) {
     const std::string tagged = "Starting procedure olMail_Close\n"
                                "Bruger sender sikkert\n"
@@ -152,26 +129,48 @@ TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTagged
                                "Finder gemmesti\n"
                                "Mailen har ingen markering og kan ikke findes i 'Sendt Post'\n"
                                "Setting Post var to Nothing in NavMail Procedure";
-    // finmail.txt, line 4 and document ID of the case, where the mail is saved (empty: nowhere).
-    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
-        {"", "Brev", "", "C:\\Sager\\Klient\\0001\\Brev.msg"},
-        {"", "C:\\Sager\\Klient\\Svar.msg", DocumentId, "C:\\Sager\\Klient\\Svar.msg"},
-        {"[subject]=Sag 12 {SIKKER}\r\n", "Brev", DocumentId, ""},
+    const std::string brev = "C:\\Sager\\Klient\\0001\\Brev.msg",
+                      svar = "C:\\Sager\\Klient\\Svar.msg";
+    const struct {
+        bool bcc;
+        std::optional<std::string> finmail; // none: no file
+        std::string line4, documentId;      // of the case
+        std::string shown;                  // to|bcc|subject
+        std::string recipientLines;         // of the log
+        std::string saved;                  // where; empty: nowhere
+    } cases[] = {
+        {false, "a@x.dk\r\nb@x.dk\r\n[subject]=Sag\r\n", "Brev", "", "a@x.dk; b@x.dk||Sag",
+         "Indsætter vedrørende\n  2 modtagere tilføjet\n", brev},
+        {true, "a@x.dk\r\nb@x.dk\r\n", "Brev", "", "|a@x.dk; b@x.dk|0001",
+         "  2 modtagere tilføjet\nFinder og indsætter vedrørende\n", brev},
+        {false, std::nullopt, "Brev", "", "||0001",
+         "Fil med modtagere findes ikke (finmail.txt)\nFinder og indsætter vedrørende\n", brev},
+        {false, "", "Brev", "", "||0001",
+         "  0 modtagere tilføjet\nFinder og indsætter vedrørende\n", brev},
+        {false, "", svar, DocumentId, "||0001",
+         "  0 modtagere tilføjet\nFinder og indsætter vedrørende\n", svar},
+        {false, "[subject]=Sag 12 {SIKKER}\r\n", "Brev", DocumentId, "||Sag 12 {SIKKER}",
+         "Indsætter vedrørende\n  0 modtagere tilføjet\n", ""},
     };
     bool first = true;
-    for (const auto& [file, line4, documentId, saved] : cases) {
-        writeExchangeFile("finmail.txt", file);
-        writeCaseData(line4, documentId);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        program.BccModtagere = c.bcc;
+        if (c.finmail) {
+            writeExchangeFile("finmail.txt", *c.finmail);
+        }
+        writeCaseData(c.line4, c.documentId);
         std::filesystem::remove(host("Mail_" + DocumentId + ".txt"));
         request("", ScriptedOutlookWindows::closes());
-        EXPECT_TRUE(saved.empty() || savedMail(saved)->sentOn() == outlook::Never) << saved;
-        EXPECT_EQ(callback(), saved.empty() || documentId.empty() ? "" : DocumentId + "\r\n1\r\n");
-        EXPECT_TRUE(logWas(
-            shownLog(newMailLog(file.empty() ? "  0 modtagere tilføjet\nFinder og indsætter "
-                                               "vedrørende\n"
-                                             : "Indsætter vedrørende\n  0 modtagere tilføjet\n"),
-                     std::exchange(first, false)) +
-            (saved.empty() ? tagged : closedLog(saved, !documentId.empty()) + unsentLog(""))));
+        const auto& shown = windows.shown.back();
+        EXPECT_EQ(shown.to + "|" + shown.bcc + "|" + shown.subject, c.shown);
+        EXPECT_TRUE(c.saved.empty() || savedMail(c.saved)->sentOn() == outlook::Never);
+        EXPECT_EQ(callback(),
+                  c.saved.empty() || c.documentId.empty() ? "" : DocumentId + "\r\n1\r\n");
+        EXPECT_TRUE(logWas(shownLog(newMailLog(c.recipientLines), std::exchange(first, false)) +
+                           (c.saved.empty() ? tagged
+                                            : closedLog(savedLog(c.saved, !c.documentId.empty())) +
+                                                  unsentLog(""))));
     }
 }
 
@@ -182,18 +181,11 @@ TEST_F(MailRequestTest, AReopenedMailAsksBeforeSavingTheChanges) {
     const std::tuple<std::string, std::string, std::string, std::string, bool, std::string>
         cases[] = {
             {"", "Yes", "Gem ændringerne? \n\n" + path, "", true,
-             "Ask With Empty GUID\nresponce from user found , will continue with IsSave "
-             "True\nresponce from user is YES Save\nGemmer mail i sagsmappe som " +
-                 path + "\n"},
+             askedLog("", true) + savedLog(path, false)},
             {DocumentId, "Yes", "Gem ændringerne? ", DocumentId + "\r\n1\r\n", true,
-             "Ask With Document " + DocumentId +
-                 "\nresponce from user found , will continue with IsSave True\nresponce from "
-                 "user is YES Save\nGemmer mail i sagsmappe som " +
-                 path + "\nImport file\n"},
+             askedLog(DocumentId, true) + savedLog(path, true)},
             {DocumentId, "No", "Gem ændringerne? ", DocumentId + "\r\n0\r\n", false,
-             "Ask With Document " + DocumentId +
-                 "\nresponce from user found , will continue with IsSave True\nBruger valgte "
-                 "ikke at gemme\nIgnore file\n"},
+             askedLog(DocumentId, false) + "Ignore file\n"},
         };
     for (const auto& [documentId, answer, question, written, saved, answered] : cases) {
         const ItemPtr draft = app().createItem(outlook::MailItem);
@@ -212,10 +204,7 @@ TEST_F(MailRequestTest, AReopenedMailAsksBeforeSavingTheChanges) {
         EXPECT_EQ(ui.messages(), std::vector<std::string>{"Lexitray|4132|" + question});
         EXPECT_EQ(savedMail(path)->subject() == "Udkast, rettet", saved);
         EXPECT_EQ(callback(), written);
-        EXPECT_TRUE(logWas(shownLog(ReopenedMailLog) +
-                           "Starting procedure olMail_Close\nolMail_Close first Else , exit "
-                           "without send\nBruger afslutter uden at sende\n" +
-                           answered + "Ending procedure olMail_Close\n" + unsentLog(path)));
+        EXPECT_TRUE(logWas(shownLog(ReopenedMailLog) + closedLog(answered) + unsentLog(path)));
     }
 }
 
@@ -255,29 +244,14 @@ TEST_F(MailRequestTest, AMailWhoseSendWasRefusedIsSavedInTheCaseWhenClosed) {
             EXPECT_FALSE(state.MailSendt);
             EXPECT_TRUE(SendJournal(registry).records().empty());
             EXPECT_EQ(ui.messages().size(), reopened ? 2U : 1U);
-            const std::string sendLog = "Starting procedure olMail_Send\n"
-                                        "Mailen sendes\n"
-                                        "Mailen Uden HTML\n"
-                                        "Subject i mail: Svar\n"
-                                        "Ending procedure olMail_Send\n"
-                                        "Mailen blev ikke sendt og er stadig åben\n";
-            const std::string askLog = "Ask With Document " + DocumentId +
-                                       "\n"
-                                       "responce from user found , will continue with IsSave True\n"
-                                       "responce from user is YES Save\n";
             EXPECT_TRUE(logWas(
                 shownLog(reopened ? ReopenedMailLog
-                                  : "Det er ny mail\nViser mail med signatur\nHenter "
-                                    "modtagere\nIndsætter vedrørende\n  0 modtagere tilføjet\n",
+                                  : newMailLog("Indsætter vedrørende\n"
+                                               "  0 modtagere tilføjet\n"),
                          !reopened && !fullStore) +
-                (fullStore ? sendLog : "") +
-                "Starting procedure olMail_Close\n"
-                "olMail_Close first Else , exit without send\n"
-                "Bruger afslutter uden at sende\n" +
-                (reopened ? askLog : "") +
-                "Gemmer mail i sagsmappe som C:\\Sager\\Klient\\Svar.msg\n"
-                "Import file\n"
-                "Ending procedure olMail_Close\n" +
+                (fullStore ? sendLog("Svar", false) + "Mailen blev ikke sendt og er stadig åben\n"
+                           : "") +
+                closedLog((reopened ? askedLog(DocumentId, true) : "") + savedLog(path, true)) +
                 unsentLog(reopened ? path : "")));
         }
     }

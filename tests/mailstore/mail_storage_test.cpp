@@ -63,9 +63,8 @@ protected:
 INSTANTIATE_TEST_SUITE_P(BothStores, MailStorageContract, ::testing::Bool());
 
 TEST_P(MailStorageContract, HasTheDefaultFoldersAndKeepsTheAccount) {
+    // The folders' names and paths, the store program's and Outlook's tests show.
     EXPECT_EQ(storage->folders().size(), 8U);
-    EXPECT_EQ(storage->folder(outlook::FolderSentItems)->name, "Sendt post");
-    EXPECT_EQ(storage->folder(outlook::FolderOutbox)->path, "\\\\Personlige mapper\\Udbakke");
     EXPECT_EQ(storage->folder(outlook::FolderTasks)->defaultItemType, outlook::TaskItem);
     EXPECT_FALSE(storage->folder(99));
     const Account account{"Søren Ærø", "s@f.dk", "12", "Hilsen\nSøren", "smtp://x", "s", "p"};

@@ -1,5 +1,6 @@
 #include "platform/qt/text_window_view.h"
 #include "tests/qt/offscreen_ui.h"
+#include "tests/support/recording_models.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -7,14 +8,6 @@
 
 namespace lexi {
 namespace {
-
-struct RecordingText final : TextWindowEvents {
-    std::vector<std::string> calls;
-    void okClicked(const std::string& text) override { calls.push_back("OK " + text); }
-    void cancelClicked() override { calls.push_back("Annuller"); }
-    void escapePressed() override { calls.push_back("escape"); }
-    void closeClicked() override { calls.push_back("close"); }
-};
 
 TextWindowContent content(bool locked) {
     return {"Notat",
@@ -44,7 +37,7 @@ TEST(TextWindowViewTest, ShowsTheTextWithItsLinesAndTellsTheModelOnce) {
         {false, nullptr, "escape"},
     };
     for (const auto& c : cases) {
-        RecordingText events;
+        testing::RecordingModels events;
         qt::TextWindowDialog dialog(content(c.locked), events);
         auto* text = dialog.findChild<QPlainTextEdit*>("fldText");
         EXPECT_EQ(text->toPlainText().toStdString(), "første linje\nanden");
@@ -61,7 +54,7 @@ TEST(TextWindowViewTest, ShowsTheTextWithItsLinesAndTellsTheModelOnce) {
         dialog.exec();
         EXPECT_EQ(events.calls, std::vector<std::string>{c.told});
     }
-    RecordingText events;
+    testing::RecordingModels events;
     qt::TextWindowDialog locked(content(true), events);
     EXPECT_TRUE(locked.findChild<QPlainTextEdit*>("fldText")->isReadOnly() &&
                 locked.findChild<QPushButton*>("OKknap")->isHidden());

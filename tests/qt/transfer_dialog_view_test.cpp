@@ -1,4 +1,5 @@
 #include "tests/qt/offscreen_ui.h"
+#include "tests/support/recording_models.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -6,19 +7,6 @@
 
 namespace lexi {
 namespace {
-
-struct RecordingEvents final : TransferDialogEvents {
-    void previousClicked() override { calls.push_back("previous"); }
-    void lookupClicked() override { calls.push_back("lookup"); }
-    void nextClicked() override { calls.push_back("next"); }
-    void transferClicked() override { calls.push_back("transfer"); }
-    void cancelClicked() override { calls.push_back("cancel"); }
-    void closeClicked() override { calls.push_back("close"); }
-    void resized(const TwipsRect& window, bool) override {
-        calls.push_back("resized " + std::to_string(window.width));
-    }
-    std::vector<std::string> calls;
-};
 
 // A folder of 30 mails, newest first, at the design size.
 TransferDialogState folderOfThirty() {
@@ -44,7 +32,7 @@ TransferDialogState folderOfThirty() {
 // the model of every click and resize. With LEXITRAY_SHOTS set (a folder;
 // run under Xvfb) it saves the screen with each navigation button's tip.
 TEST(TransferDialogViewTest, ShowsTheFolderAndForwardsEachEvent) {
-    RecordingEvents events;
+    testing::RecordingModels events;
     auto view = testing::offscreenUi().openTransferDialog(
         {"Meddelelser", "Opslag", "&Overfør", "Overfør til Navision", "&Annuller", 5000, 3000},
         events);
@@ -88,7 +76,7 @@ TEST(TransferDialogViewTest, ShowsTheFolderAndForwardsEachEvent) {
     });
     view->showModal();
     EXPECT_EQ(events.calls, (std::vector<std::string>{"previous", "lookup", "next", "transfer",
-                                                      "cancel", "resized 9120", "close"}));
+                                                      "Annuller", "resized 9120", "close"}));
     EXPECT_EQ(tips, "Slettet post|Opslag|Sendt post|Overfør til Navision||");
 }
 

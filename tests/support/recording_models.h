@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/compose_window.h"
+#include "platform/text_window.h"
+#include "platform/transfer_dialog.h"
 #include "platform/ui.h"
 
 #include <deque>
@@ -15,7 +17,9 @@ struct RecordingModels : ComposeActions,
                          TrayWindowEvents,
                          SettingsWindowEvents,
                          MakingPdfWindowEvents,
-                         NamingDialogEvents {
+                         NamingDialogEvents,
+                         TextWindowEvents,
+                         TransferDialogEvents {
     std::vector<std::string> calls;
     std::deque<bool> mailAnswers;
     std::unique_ptr<SettingsWindowView> settingsView;
@@ -47,6 +51,14 @@ struct RecordingModels : ComposeActions,
     void useTemplateClicked(bool on) override { calls.push_back(on ? "use" : "unuse"); }
     void lookupClicked() override { calls.push_back("lookup"); }
     void functionKey(int number) override { calls.push_back("F" + std::to_string(number)); }
+    void okClicked(const std::string& text) override { calls.push_back("OK " + text); }
+    void escapePressed() override { calls.push_back("escape"); }
+    void previousClicked() override { calls.push_back("previous"); }
+    void nextClicked() override { calls.push_back("next"); }
+    void transferClicked() override { calls.push_back("transfer"); }
+    void resized(const TwipsRect& window, bool) override {
+        calls.push_back("resized " + std::to_string(window.width));
+    }
     void letSettingsGo(const char* call) {
         calls.push_back(call);
         settingsView.reset();

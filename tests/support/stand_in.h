@@ -1,11 +1,12 @@
 #pragma once
 
+#include "tests/support/eventually.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace lexi::testing {
@@ -25,9 +26,7 @@ inline void writeStandIn(const std::filesystem::path& program,
 // The lines a stand-in wrote, once it has written them (waiting up to three
 // seconds); empty when it never ran.
 inline std::vector<std::string> standInCalls(const std::filesystem::path& record) {
-    for (int attempt = 0; attempt < 300 && !std::filesystem::exists(record); ++attempt) {
-        ::usleep(10'000);
-    }
+    eventually([&] { return std::filesystem::exists(record); }, std::chrono::seconds(3));
     std::vector<std::string> lines;
     std::ifstream in(record);
     for (std::string line; std::getline(in, line);) {
