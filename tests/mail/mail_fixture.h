@@ -61,10 +61,9 @@ protected:
     // The run log of a mail request up to the mail's modal display, as
     // logWas compares it: the lines of a new mail's recipients, or of a
     // reopened mail; `started` when the request started Outlook.
-    static constexpr std::string_view NaviMailStart =
-        "Starting new instance of NaviMail Procedure\n";
     static std::string shownLog(std::string_view mailLines, bool started = false) {
-        return std::string(NaviMailStart) + "Try to get instance of outlook\n" +
+        return std::string("Starting new instance of NaviMail Procedure\n"
+                           "Try to get instance of outlook\n") +
                (started ? "No instances found , Opening up Outlook\n" : "") +
                "Lokaldrevet er C:\\Udveksling\\\n"
                "~Det er en Outlook version [0-9.]+\n"
