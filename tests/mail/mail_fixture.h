@@ -52,7 +52,9 @@ protected:
     }
 
     // The callback file of the document ID's mail.
-    std::string callback() const { return readHostFile(host("Mail_" + DocumentId + ".txt")); }
+    std::string callback(const std::string& id = DocumentId) const {
+        return readHostFile(host("Mail_" + id + ".txt"));
+    }
 
     // The texts of the run log's lines, without date and tab.
     std::vector<std::string> logLines() const {
@@ -160,6 +162,8 @@ protected:
     }
 
     OutlookApplication& app() { return *outlook.start(); }
+    // The mail saved at the path, as Outlook opens it.
+    ItemPtr savedMail(const std::string& path) { return app().createItemFromTemplate(path); }
     OutlookItems& folderItems(int folder) {
         items = app().session()->getDefaultFolder(folder)->items();
         return *items;

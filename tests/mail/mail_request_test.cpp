@@ -30,8 +30,6 @@ protected:
         outlook.storage().setAccount(account);
     }
 
-    ItemPtr savedMail(const std::string& path) { return app().createItemFromTemplate(path); }
-
     // A request for the mail saved at the path (empty: a new one), the user acting as said.
     void request(const std::string& path, const ScriptedOutlookWindows::User& user) {
         state = MailState{};

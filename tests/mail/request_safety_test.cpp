@@ -16,12 +16,6 @@ const std::string OtherId = "{11111111-2222-3333-4444-555555555555}";
 
 class RequestSafetyTest : public testing::MailFixture {
 protected:
-    std::string callback(const std::string& id) {
-        return testing::readHostFile(host("Mail_" + id + ".txt"));
-    }
-    std::string filedSubject(const std::string& path) {
-        return app().createItemFromTemplate(path)->subject();
-    }
     SendJournal journal{registry};
 };
 
@@ -43,8 +37,8 @@ TEST_F(RequestSafetyTest, OverlappingRequestsFileEachMailInItsOwnCase) {
     windows.users.push_back(ScriptedOutlookWindows::sends());
     NaviMail(context, "");
 
-    EXPECT_EQ(filedSubject("C:\\Sager\\Klient\\A.msg"), "Sag A");
-    EXPECT_EQ(filedSubject("C:\\Sager\\Klient\\B.msg"), "Sag B");
+    EXPECT_EQ(savedMail("C:\\Sager\\Klient\\A.msg")->subject(), "Sag A");
+    EXPECT_EQ(savedMail("C:\\Sager\\Klient\\B.msg")->subject(), "Sag B");
     EXPECT_EQ(callback(DocumentId), DocumentId + "\r\n1\r\n");
     EXPECT_EQ(callback(OtherId), OtherId + "\r\n1\r\n");
     EXPECT_TRUE(journal.records().empty());
@@ -166,7 +160,7 @@ TEST_F(RequestSafetyTest, AnUndeliveredMailIsReportedAtOnceKeptAndFiledWhenSent)
     outlook.storage().replace(waiting->entryId(), outlook::FolderSentItems, delivered);
     processes.self = 200;
     finishRequestsInFlight(context, "lexitray.exe", InFlight::AlsoWaiting);
-    EXPECT_EQ(filedSubject("C:\\Sager\\Klient\\A.msg"), "Sag A");
+    EXPECT_EQ(savedMail("C:\\Sager\\Klient\\A.msg")->subject(), "Sag A");
     EXPECT_EQ(callback(DocumentId), DocumentId + "\r\n1\r\n");
     EXPECT_TRUE(journal.records().empty());
 }
@@ -232,7 +226,7 @@ TEST_F(RequestSafetyTest, TheNextStartFinishesWhatAKilledRequestLeft) {
         }
         EXPECT_EQ(callback(DocumentId) == DocumentId + "\r\n1\r\n", c.filed);
         if (c.filed) {
-            EXPECT_EQ(filedSubject("C:\\Sager\\Klient\\A.msg"), c.name);
+            EXPECT_EQ(savedMail("C:\\Sager\\Klient\\A.msg")->subject(), c.name);
         }
         EXPECT_EQ(journal.records().size(), c.kept ? 1U : 0U);
         std::string log = c.log;
