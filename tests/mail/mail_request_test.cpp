@@ -138,8 +138,6 @@ TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTagged
          "  2 modtagere tilføjet\nFinder og indsætter vedrørende\n", brev},
         {false, std::nullopt, "Brev", "", "||0001",
          "Fil med modtagere findes ikke (finmail.txt)\nFinder og indsætter vedrørende\n", brev},
-        {false, "", "Brev", "", "||0001",
-         "  0 modtagere tilføjet\nFinder og indsætter vedrørende\n", brev},
         {false, "", svar, DocumentId, "||0001",
          "  0 modtagere tilføjet\nFinder og indsætter vedrørende\n", svar},
         {false, "[subject]=Sag 12 {SIKKER}\r\n", "Brev", DocumentId, "||Sag 12 {SIKKER}",
