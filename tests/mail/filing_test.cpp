@@ -40,10 +40,6 @@ protected:
                "'\nGemmer mail i sagsmappe C:\\Sager\\Klient\\Brev.msg\nCallback til NAV docID " +
                DocumentId + "\nImport file";
     }
-
-    std::string filedSubject() {
-        return app().createItemFromTemplate("C:\\Sager\\Klient\\Brev.msg")->subject();
-    }
 };
 
 TEST_F(FilingTest, SearchesFromTheLastPositionDownInMailSentSinceTheBound) {
@@ -58,7 +54,7 @@ TEST_F(FilingTest, SearchesFromTheLastPositionDownInMailSentSinceTheBound) {
     file();
     EXPECT_TRUE(logWas(Searching + "Leder i 3 beskeder\nFandt mail efter 3 forsøg.\n" +
                        filed("den rigtige")));
-    EXPECT_EQ(filedSubject(), "den rigtige");
+    EXPECT_EQ(savedMail("C:\\Sager\\Klient\\Brev.msg")->subject(), "den rigtige");
     // The marker is taken off the mail and forgotten.
     EXPECT_EQ(folderItems(outlook::FolderSentItems).item(2)->billingInformation(), "");
     EXPECT_TRUE(state.SendtMarkering.empty());
@@ -76,26 +72,19 @@ TEST_F(FilingTest, StartsAgainWhenTheSentMailArrivesDuringTheSearch) {
                        "  Antallet af beskeder har ændret sig. Leder nu i 3 beskeder\n"
                        "~Fandt mail efter [0-9]+ forsøg.\n" +
                        filed("den rigtige")));
-    EXPECT_EQ(filedSubject(), "den rigtige");
+    EXPECT_EQ(savedMail("C:\\Sager\\Klient\\Brev.msg")->subject(), "den rigtige");
     EXPECT_GT(clock.sleptMilliseconds(), 0) << "the search pauses between its passes";
 }
 
+// How the search goes over the mails again, the test above shows.
 TEST_F(FilingTest, GivesUpAfter400SecondsWithAMessage) {
-    for (int round = 0; round < 2; ++round) {
-        state.SendtMarkering = "MARK";
-        const LocalDateTime start = clock.now();
-        file();
-        EXPECT_TRUE(logWas(Searching +
-                           (round == 0 ? ""
-                                       : "Leder i 1 beskeder\n+Har ledt i alle beskeder. Starter "
-                                         "forfra.\n") +
-                           "Fik timeout, kunne ikke finde serveren på 400 sekunder"));
-        EXPECT_EQ(ui.messages().back(), "Lexitray|16|Mailen blev ikke gemt på grund af en timeout "
-                                        "fejl. Serveren svarer ikke.");
-        EXPECT_NEAR(secondsBetween(start, clock.now()), 405, 5);
-        EXPECT_FALSE(std::filesystem::exists(host("Sager/Klient/Brev.msg")));
-        sentMail("anden", "x"); // the second round searches a mail without the marker
-    }
+    const LocalDateTime start = clock.now();
+    file();
+    EXPECT_TRUE(logWas(Searching + "Fik timeout, kunne ikke finde serveren på 400 sekunder"));
+    EXPECT_EQ(ui.messages().back(), "Lexitray|16|Mailen blev ikke gemt på grund af en timeout "
+                                    "fejl. Serveren svarer ikke.");
+    EXPECT_NEAR(secondsBetween(start, clock.now()), 405, 5);
+    EXPECT_FALSE(std::filesystem::exists(host("Sager/Klient/Brev.msg")));
 }
 
 TEST_F(FilingTest, EmptyingTheOutboxRemovesOnlyTheProgramsOwnMail) {

@@ -52,7 +52,9 @@ protected:
     }
 
     // The callback file of the document ID's mail.
-    std::string callback() const { return readHostFile(host("Mail_" + DocumentId + ".txt")); }
+    std::string callback(const std::string& id = DocumentId) const {
+        return readHostFile(host("Mail_" + id + ".txt"));
+    }
 
     // The texts of the run log's lines, without date and tab.
     std::vector<std::string> logLines() const {
@@ -61,10 +63,9 @@ protected:
     // The run log of a mail request up to the mail's modal display, as
     // logWas compares it: the lines of a new mail's recipients, or of a
     // reopened mail; `started` when the request started Outlook.
-    static constexpr std::string_view NaviMailStart =
-        "Starting new instance of NaviMail Procedure\n";
     static std::string shownLog(std::string_view mailLines, bool started = false) {
-        return std::string(NaviMailStart) + "Try to get instance of outlook\n" +
+        return std::string("Starting new instance of NaviMail Procedure\n"
+                           "Try to get instance of outlook\n") +
                (started ? "No instances found , Opening up Outlook\n" : "") +
                "Lokaldrevet er C:\\Udveksling\\\n"
                "~Det er en Outlook version [0-9.]+\n"
@@ -161,6 +162,8 @@ protected:
     }
 
     OutlookApplication& app() { return *outlook.start(); }
+    // The mail saved at the path, as Outlook opens it.
+    ItemPtr savedMail(const std::string& path) { return app().createItemFromTemplate(path); }
     OutlookItems& folderItems(int folder) {
         items = app().session()->getDefaultFolder(folder)->items();
         return *items;

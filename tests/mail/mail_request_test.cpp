@@ -30,8 +30,6 @@ protected:
         outlook.storage().setAccount(account);
     }
 
-    ItemPtr savedMail(const std::string& path) { return app().createItemFromTemplate(path); }
-
     // A request for the mail saved at the path (empty: a new one), the user acting as said.
     void request(const std::string& path, const ScriptedOutlookWindows::User& user) {
         state = MailState{};
@@ -44,15 +42,12 @@ TEST_F(MailRequestTest, ANewMailIsComposedSentFiledAndReported) {
     writeExchangeFile("finmail.txt", "klient@firma.dk\r\nmodpart@advokat.dk\r\n[subject]=Ærø\r\n");
     writeCaseData("C:\\Sager\\Klient\\Svar.msg", DocumentId);
     request("", ScriptedOutlookWindows::sends());
-    EXPECT_FALSE(std::filesystem::exists(host("Udveksling/finmail.txt")));
     const ItemPtr filed = savedMail("C:\\Sager\\Klient\\Svar.msg");
     EXPECT_EQ(filed->subject() + "|" + filed->billingInformation() + "|" + filed->mileage() + "|" +
                   filed->body(),
               "Ærø||NAV|\r\n\r\nMed venlig hilsen" + Footer);
-    EXPECT_EQ(filed->sentOn(), (LocalDateTime{2026, 12, 5, 14, 5, 33}));
     EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
     EXPECT_FALSE(state.MailSendt);
-    EXPECT_EQ(folderItems(outlook::FolderDrafts).count(), 0);
     EXPECT_TRUE(logWas(
         shownLog(newMailLog("Indsætter vedrørende\n  2 modtagere tilføjet\n"), true) +
         sentLog("Ærø", false) + filedLog("", "Ærø", "C:\\Sager\\Klient\\Svar.msg", DocumentId)));
@@ -65,9 +60,10 @@ TEST_F(MailRequestTest, TheFooterEndsTheBodyAsTheSettingAndVersionSay) {
     // HTML or plain, BenytMailHistorik, version, the end of the filed body. A missing setting
     // counts as "1": the new mail above has the footer.
     const std::tuple<bool, std::string, std::string, std::string> cases[] = {
-        {false, "1", "11.0.0.8161", Footer}, {false, "0", "12.0.0.4518", ""},
-        {false, "ja", "12.0.0.4518", ""},    {true, "1", "12.0.0.4518", html},
-        {true, "0", "12.0.0.4518", ""},
+        {false, "1", "11.0.0.8161", Footer},
+        {false, "0", "12.0.0.4518", ""},
+        {false, "ja", "12.0.0.4518", ""},
+        {true, "1", "12.0.0.4518", html},
     };
     const std::string path = "C:\\Sager\\Klient\\Udkast.msg";
     for (const auto& [html, history, version, bodyEnd] : cases) {
@@ -107,9 +103,6 @@ TEST_F(MailRequestTest, TheMarkerAndThePlaceOfAttachmentsFollowTheVersion) {
         EXPECT_EQ(sent->attachments().item(1)->position(),
                   before11 ? static_cast<int>(text::utf16Length(sent->body())) + 1 : -1);
         folderItems(outlook::FolderSentItems).remove(1);
-        EXPECT_TRUE(logWas(
-            shownLog(std::string(ReopenedMailLog) + NoCaseNumberLog).substr(NaviMailStart.size()) +
-            sentLog("", false)));
     }
 }
 
@@ -145,8 +138,6 @@ TEST_F(MailRequestTest, ANewMailClosedWithoutSendingIsSavedInTheCaseUnlessTagged
          "  2 modtagere tilføjet\nFinder og indsætter vedrørende\n", brev},
         {false, std::nullopt, "Brev", "", "||0001",
          "Fil med modtagere findes ikke (finmail.txt)\nFinder og indsætter vedrørende\n", brev},
-        {false, "", "Brev", "", "||0001",
-         "  0 modtagere tilføjet\nFinder og indsætter vedrørende\n", brev},
         {false, "", svar, DocumentId, "||0001",
          "  0 modtagere tilføjet\nFinder og indsætter vedrørende\n", svar},
         {false, "[subject]=Sag 12 {SIKKER}\r\n", "Brev", DocumentId, "||Sag 12 {SIKKER}",
@@ -209,51 +200,51 @@ TEST_F(MailRequestTest, AReopenedMailAsksBeforeSavingTheChanges) {
 }
 
 // The store refuses the Send (a recipient without an address, or a full
-// store), and the user then closes the mail: it is saved in the case as if
-// Send had never been pressed, the new mail at once, the reopened one when
-// the user says so.
+// store; what the user is told, the store's tests show), and the user then
+// closes the mail: it is saved in the case as if Send had never been pressed,
+// the new mail at once, the reopened one when the user says so.
 TEST_F(MailRequestTest, AMailWhoseSendWasRefusedIsSavedInTheCaseWhenClosed) {
     const std::string path = "C:\\Sager\\Klient\\Svar.msg";
     for (const bool reopened : {false, true}) {
-        for (const bool fullStore : {false, true}) {
-            SCOPED_TRACE(std::string(reopened ? "reopened" : "new") + (fullStore ? ", full" : ""));
-            std::filesystem::remove(host("Sager/Klient/Svar.msg"));
-            std::filesystem::remove(host("Mail_" + DocumentId + ".txt"));
-            program.DocumentID = DocumentId;
-            if (reopened) {
-                const ItemPtr draft = app().createItem(outlook::MailItem);
-                draft->setSubject("Svar");
-                draft->saveAs(path);
-                ui.addAnswers("msgbox Yes\n");
-            } else {
-                writeExchangeFile("finmail.txt", "[subject]=Svar\r\n");
-                writeCaseData(path, DocumentId);
-            }
-            ui.records.clear();
-            request(reopened ? path : "", [&](ComposeWindow& window) {
-                window.setBody("Tekst");
-                window.setTo(fullStore ? "klient@firma.dk" : "Ukendt Person");
-                outlook.storage().writeFailure = fullStore ? "database or disk is full" : "";
-                window.send();
-                outlook.storage().writeFailure.clear();
-                window.close();
-            });
-            const ItemPtr saved = savedMail(path);
-            EXPECT_EQ(saved->body() + "|" + saved->billingInformation(), "Tekst|");
-            EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
-            EXPECT_FALSE(state.MailSendt);
-            EXPECT_TRUE(SendJournal(registry).records().empty());
-            EXPECT_EQ(ui.messages().size(), reopened ? 2U : 1U);
-            EXPECT_TRUE(logWas(
-                shownLog(reopened ? ReopenedMailLog
-                                  : newMailLog("Indsætter vedrørende\n"
-                                               "  0 modtagere tilføjet\n"),
-                         !reopened && !fullStore) +
-                (fullStore ? sendLog("Svar", false) + "Mailen blev ikke sendt og er stadig åben\n"
-                           : "") +
-                closedLog((reopened ? askedLog(DocumentId, true) : "") + savedLog(path, true)) +
-                unsentLog(reopened ? path : "")));
+        // The new mail is refused for its recipient, the reopened one by a full store.
+        const bool fullStore = reopened;
+        SCOPED_TRACE(reopened ? "reopened, full" : "new");
+        std::filesystem::remove(host("Sager/Klient/Svar.msg"));
+        std::filesystem::remove(host("Mail_" + DocumentId + ".txt"));
+        program.DocumentID = DocumentId;
+        if (reopened) {
+            const ItemPtr draft = app().createItem(outlook::MailItem);
+            draft->setSubject("Svar");
+            draft->saveAs(path);
+            ui.addAnswers("msgbox Yes\n");
+        } else {
+            writeExchangeFile("finmail.txt", "[subject]=Svar\r\n");
+            writeCaseData(path, DocumentId);
         }
+        ui.records.clear();
+        request(reopened ? path : "", [&](ComposeWindow& window) {
+            window.setBody("Tekst");
+            window.setTo(fullStore ? "klient@firma.dk" : "Ukendt Person");
+            outlook.storage().writeFailure = fullStore ? "database or disk is full" : "";
+            window.send();
+            outlook.storage().writeFailure.clear();
+            window.close();
+        });
+        const ItemPtr saved = savedMail(path);
+        EXPECT_EQ(saved->body() + "|" + saved->billingInformation(), "Tekst|");
+        EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
+        EXPECT_FALSE(state.MailSendt);
+        EXPECT_TRUE(SendJournal(registry).records().empty());
+        EXPECT_EQ(ui.messages().size(), reopened ? 2U : 1U);
+        EXPECT_TRUE(logWas(
+            shownLog(reopened ? ReopenedMailLog
+                              : newMailLog("Indsætter vedrørende\n"
+                                           "  0 modtagere tilføjet\n"),
+                     !reopened) +
+            (fullStore ? sendLog("Svar", false) + "Mailen blev ikke sendt og er stadig åben\n"
+                       : "") +
+            closedLog((reopened ? askedLog(DocumentId, true) : "") + savedLog(path, true)) +
+            unsentLog(reopened ? path : "")));
     }
 }
 
@@ -261,36 +252,23 @@ TEST_F(MailRequestTest, DocumentsThatCannotBeAttachedAreNamedOnceAndTheMailGoesW
     for (const char* name : {"bilag.pdf", "lukket.txt", "brev.docx"}) {
         std::ofstream(host("Sager/" + std::string(name))) << name;
     }
-    const std::string told = "Lexitray|48|Disse dokumenter er ikke vedhæftet mailen:\r\n\r\n";
-    // findoc.txt, what the user does in the naming dialogs, the message, the attachments.
-    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
-        {"C:\\Sager\\bilag.pdf\r\nC:\\Sager\\væk.pdf\r\nC:\\Sager\\lukket.txt\r\n"
-         "C:\\Sager\\brev.docx\r\n",
-         "naming OK\nnaming OK\nnaming close\nnaming chkClean 1\nnaming OK\n",
-         told + "C:\\Sager\\lukket.txt (du lukkede vinduet uden at vælge OK)\r\n"
-                "C:\\Sager\\brev.docx (den kunne ikke renses for skjulte oplysninger)\r\n"
-                "C:\\Sager\\væk.pdf (filen findes ikke)",
-         "bilag.pdf "},
-        {"C:\\Sager\\bilag.pdf\r\nC:\\Sager\\lukket.txt\r\n", "naming close\nnaming close\n",
-         told + "C:\\Sager\\bilag.pdf (du lukkede vinduet uden at vælge OK)\r\n"
-                "C:\\Sager\\lukket.txt (du lukkede vinduet uden at vælge OK)",
-         ""},
-    };
-    for (const auto& [documents, naming, message, attached] : cases) {
-        writeExchangeFile("findoc.txt", documents);
-        writeCaseData("C:\\Sager\\Klient\\Svar.msg", DocumentId);
-        ui.records.clear();
-        ui.addAnswers(naming);
-        request("", ScriptedOutlookWindows::sends());
-        const ItemPtr filed = savedMail("C:\\Sager\\Klient\\Svar.msg");
-        std::string names;
-        for (int i = 1; i <= filed->attachments().count(); ++i) {
-            names += filed->attachments().item(i)->displayName() + " ";
-        }
-        EXPECT_EQ(names, attached);
-        EXPECT_EQ(std::ranges::count(ui.messages(), message), 1) << documents;
-        EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
-    }
+    writeExchangeFile("findoc.txt", "C:\\Sager\\bilag.pdf\r\nC:\\Sager\\væk.pdf\r\n"
+                                    "C:\\Sager\\lukket.txt\r\nC:\\Sager\\brev.docx\r\n");
+    writeCaseData("C:\\Sager\\Klient\\Svar.msg", DocumentId);
+    ui.addAnswers("naming OK\nnaming OK\nnaming close\nnaming chkClean 1\nnaming OK\n");
+    request("", ScriptedOutlookWindows::sends());
+    const ItemPtr filed = savedMail("C:\\Sager\\Klient\\Svar.msg");
+    ASSERT_EQ(filed->attachments().count(), 1);
+    EXPECT_EQ(filed->attachments().item(1)->displayName(), "bilag.pdf");
+    EXPECT_EQ(
+        std::ranges::count(
+            ui.messages(),
+            std::string("Lexitray|48|Disse dokumenter er ikke vedhæftet mailen:\r\n\r\n"
+                        "C:\\Sager\\lukket.txt (du lukkede vinduet uden at vælge OK)\r\n"
+                        "C:\\Sager\\brev.docx (den kunne ikke renses for skjulte oplysninger)\r\n"
+                        "C:\\Sager\\væk.pdf (filen findes ikke)")),
+        1);
+    EXPECT_EQ(callback(), DocumentId + "\r\n1\r\n");
     EXPECT_TRUE(std::ranges::any_of(logLines(), [](const std::string& line) {
         return line.starts_with("fandt ikke: ") && line.ends_with("\\væk.pdf");
     }));

@@ -75,7 +75,7 @@ public:
         if (callback() != DocumentId + "\r\n1\r\n") {
             return;
         }
-        const ItemPtr filed = app().createItemFromTemplate("C:\\Sager\\Klient\\A.msg");
+        const ItemPtr filed = savedMail("C:\\Sager\\Klient\\A.msg");
         EXPECT_EQ(filed->subject() + " " + filed->to(), "Sag A " + Recipient)
             << "reported to the case as filed";
     }
@@ -95,7 +95,7 @@ public:
         runRequestB();
         const auto& shown = windows.shown.back();
         EXPECT_EQ(shown.to + "|" + shown.subject, "|0001") << "request B took request A's mail";
-        const ItemPtr filedB = app().createItemFromTemplate("C:\\Sager\\Klient\\B.msg");
+        const ItemPtr filedB = savedMail("C:\\Sager\\Klient\\B.msg");
         EXPECT_EQ(filedB->attachments().count(), 0) << "request B took request A's documents";
     }
 
@@ -121,7 +121,7 @@ private:
             }
         }
         if (std::filesystem::exists(host("Sager/Klient/A.msg"))) {
-            mails.push_back(app().createItemFromTemplate("C:\\Sager\\Klient\\A.msg"));
+            mails.push_back(savedMail("C:\\Sager\\Klient\\A.msg"));
         }
         return mails;
     }

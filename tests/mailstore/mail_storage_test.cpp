@@ -238,8 +238,7 @@ TEST(RestrictFilter, ReadsTheFieldTheComparisonAndTheLocalTime) {
     }
     for (const char* filter : {"", "[Subject] = 'x'", "[SentOn] = '05-12-2026 9:50'",
                                "[SentOn] > 05-12-2026 9:50", "[SentOn] > '05-12-2026'",
-                               "[SentOn] > '32-12-2026 9:50'", "[SentOn] > '05-12-2026 24:00'",
-                               "SentOn > '05-12-2026 9:50'", "[SentOn] > '05-12-2026 9:50' x"}) {
+                               "[SentOn] > '32-12-2026 9:50'", "[SentOn] > '05-12-2026 9:50' x"}) {
         EXPECT_THROW(parseRestrictFilter(filter), Failure) << filter;
     }
 }

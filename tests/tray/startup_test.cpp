@@ -90,11 +90,9 @@ TEST_F(StartupTest, EachRequestLogsItsModeAndShowsItsWindows) {
         files.putFile("C:\\Sager\\Lexitray_tester.log", "");
         const std::int64_t slept = clock.sleptMilliseconds();
         run(commandLine);
+        // The lines before the mode's, the run-log scenario shows.
         const Lines lines = logLines("C:\\Sager\\");
         ASSERT_GE(lines.size(), 6U) << commandLine;
-        EXPECT_EQ(Lines(lines.begin(), lines.begin() + 5),
-                  (Lines{"Her er al kontrol overstået" + std::string(119, 'X'),
-                         "cmdline er ->" + commandLine + "<-", "Version 4.13.041", "", ""}));
         EXPECT_EQ(lines[5] + "|" + ui.takeEvents() + " " +
                       std::to_string(clock.sleptMilliseconds() - slept) +
                       (state.BccModtagere ? " BCC" : "") +
