@@ -74,7 +74,8 @@ Viser mail
 template <typename Workstation> void sendTheCaseMailWithAPdf(Workstation& workstation) {
     writeTheCaseMailRequest(workstation);
     workstation.write("C:\\findoc.txt", "C:\\Sager\\Hansen\\brev.docx\r\n");
-    workstation.run({"mail"}, "naming txtFilnavn Brev.pdf\nnaming OK\nmail send\n");
+    workstation.run({"mail"}, "naming txtFilnavn Brev.pdf\nnaming txtPassword hemmelig\n"
+                              "naming OK\nmail send\n");
     EXPECT_TRUE(logIs(logLineTexts(workstation.takeLog()), composingLines() + R"(Start på HentFiler
 Slut på HentFiler
 Start på getnames

@@ -3,11 +3,14 @@
 // the mail store as Outlook and LibreOffice as Word.
 
 #include "platform/posix/libreoffice/warm_office.h"
+#include "platform/posix/msgfile/message_file.h"
 #include "tests/e2e/case_mail_scenario.h"
 #include "tests/e2e/run_log_scenario.h"
+#include "tests/support/command_output.h"
 #include "tests/support/run_program.h"
 #include "tests/support/stand_in.h"
 
+#include <gmock/gmock.h>
 #include <memory>
 #include <pwd.h>
 
@@ -38,9 +41,13 @@ public:
     void installPdfWriter() {
         runProgram(LEXITRAY_PDFWRITER, {"install"}, environment_, work_.path());
     }
-    void write(std::string path, const std::string& bytes) {
+    // A file on drive C: as this machine names it.
+    fs::path onDriveC(std::string path) const {
         std::replace(path.begin(), path.end(), '\\', '/');
-        const fs::path file = home_.path() / "drive_c" / path.substr(3);
+        return home_.path() / "drive_c" / path.substr(3);
+    }
+    void write(const std::string& path, const std::string& bytes) {
+        const fs::path file = onDriveC(path);
         fs::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << bytes;
     }
@@ -96,6 +103,17 @@ TEST(RunLog, TheCaseMailWithADocumentPrintedToPdfWritesTheLinesOfEveryWorkstatio
     workstation.installPdfWriter();
     workstation.write("C:\\Sager\\Hansen\\brev.docx", "brev");
     sendTheCaseMailWithAPdf(workstation);
+    // The user's password went with the job to the PDF writer's driver.
+    const TempFolder pdfs;
+    for (const auto& attached :
+         msgfile::readMessageFile(workstation.onDriveC("C:\\Sager\\Hansen\\Svar.msg"))
+             .attachments) {
+        std::ofstream(pdfs.path() / attached.displayName) << attached.data;
+    }
+    const std::string pdf = (pdfs.path() / "Brev.pdf").string();
+    EXPECT_EQ(commandOutput("pdftotext " + pdf + " - 2>/dev/null"), "") << "a password is needed";
+    EXPECT_THAT(commandOutput("pdftotext -upw hemmelig " + pdf + " -"),
+                ::testing::HasSubstr("brev"));
 }
 
 TEST(RunLog, TheCaseMailClosedUnsentWritesTheLinesOfEveryWorkstation) {
