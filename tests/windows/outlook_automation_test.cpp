@@ -1,8 +1,8 @@
 // Outlook through automation, against the test double of Outlook.Application.
 
+#include "platform/win32/fake/fake_outlook.h"
 #include "platform/win32/outlook_automation.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/fake/fake_outlook.h"
 #include "tests/support/failure_number.h"
 
 #include <filesystem>
