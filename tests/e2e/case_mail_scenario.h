@@ -13,6 +13,7 @@
 
 #include "tests/e2e/run_log_scenario.h"
 #include "tests/support/log_lines.h"
+#include "tests/support/mail_log_lines.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -61,22 +62,13 @@ Henter eventuelle dokumenter til vedhæftning
 )";
 }
 
-// The mail saved as a draft and shown to the user.
-inline constexpr const char* DraftShownLines = R"(Starter olMail.copy
-Afslutter olMail.copy
-Set to null and null
-Milage set to NAV
-SAVE
-Delete tmp folder
-Viser mail
-)";
-
 template <typename Workstation> void sendTheCaseMailWithAPdf(Workstation& workstation) {
     writeTheCaseMailRequest(workstation);
     workstation.write("C:\\findoc.txt", "C:\\Sager\\Hansen\\brev.docx\r\n");
     workstation.run({"mail"}, "naming txtFilnavn Brev.pdf\nnaming txtPassword hemmelig\n"
                               "naming OK\nmail send\n");
-    EXPECT_TRUE(logIs(logLineTexts(workstation.takeLog()), composingLines() + R"(Start på HentFiler
+    EXPECT_TRUE(logIs(logLineTexts(workstation.takeLog()),
+                      composingLines() + R"(Start på HentFiler
 Slut på HentFiler
 Start på getnames
 filnavn: brev.docx
@@ -106,25 +98,11 @@ Afslutter PDF udskrivning
 Forsøger at skifte standardprinter
 Slut på MergeAndPrint
 Oprindeligt navn: C:\Sager\Hansen\brev.docx
-~Nyt navn: )" + WorkFolder + R"(\\Brev\.pdf
+~Nyt navn: )" + WorkFolder +
+                          R"(\\Brev\.pdf
 ~Filen )" + WorkFolder + R"(\\Brev\.pdf vedhæftet
-)" + DraftShownLines + R"(Starting procedure olMail_Send
-Mailen sendes
-Mailen Uden HTML
-Subject i mail: Svar
-Ending procedure olMail_Send
-Starting procedure olMail_Close
-Ending procedure olMail_Close
-MailSendt has value of Trueand GemtMail has value of 
-Checker om mail kan findes i 'Sendt Post'
-Finder gemmesti
-Leder i 1 beskeder
-Fandt mail efter 1 forsøg.
-Mail identificeret: 'Svar'
-Gemmer mail i sagsmappe C:\Sager\Hansen\Svar.msg
-Callback til NAV docID {6F9619FF-8B86-D011-B42D-00C04FC964FF}
-Import file
-Setting Post var to Nothing in NavMail Procedure
+)" + DraftShownLines + sentLog("Svar", false) +
+                          filedLog("", "Svar", "C:\\Sager\\Hansen\\Svar.msg", CaseDocumentId) + R"(
 Slut
 )"));
 }
@@ -133,16 +111,9 @@ template <typename Workstation> void closeTheCaseMailUnsent(Workstation& worksta
     writeTheCaseMailRequest(workstation);
     workstation.run({"mail"}, "mail close\n");
     EXPECT_TRUE(logIs(logLineTexts(workstation.takeLog()),
-                      composingLines() + DraftShownLines + R"(Starting procedure olMail_Close
-olMail_Close first Else , exit without send
-Bruger afslutter uden at sende
-Gemmer mail i sagsmappe som C:\Sager\Hansen\Svar.msg
-Import file
-Ending procedure olMail_Close
-MailSendt has value of Falseand GemtMail has value of 
-Starting procedure EmptyOutbox
-Ending procedure EmptyOutbox
-Setting Post var to Nothing in NavMail Procedure
+                      composingLines() + DraftShownLines +
+                          closedLog(savedLog("C:\\Sager\\Hansen\\Svar.msg", true)) + unsentLog("") +
+                          R"(
 Slut
 )"));
 }

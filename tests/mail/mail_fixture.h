@@ -11,6 +11,7 @@
 #include "platform/posix/posix_filesystem.h"
 #include "platform/registry_settings.h"
 #include "tests/support/log_lines.h"
+#include "tests/support/mail_log_lines.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
@@ -72,15 +73,8 @@ protected:
                "Laver tempmappe\n"
                "~Tempmappen hedder Z:.*\\\\lexitray\\\\mail-[0-9]+-1\n"
                "Åbner instans af Outlook\n" +
-               std::string(mailLines) +
-               "Henter eventuelle dokumenter til vedhæftning\n"
-               "Starter olMail.copy\n"
-               "Afslutter olMail.copy\n"
-               "Set to null and null\n"
-               "Milage set to NAV\n"
-               "SAVE\n"
-               "Delete tmp folder\n"
-               "Viser mail\n";
+               std::string(mailLines) + "Henter eventuelle dokumenter til vedhæftning\n" +
+               DraftShownLines;
     }
     static constexpr const char* ReopenedMailLog = "Det er en gemt mail, som ikke er sendt\n"
                                                    "Viser mail med signatur\n";
@@ -92,53 +86,12 @@ protected:
         return "Det er ny mail\nViser mail med signatur\nHenter modtagere\n" +
                std::string(recipientLines);
     }
-    // The send of a plain or HTML mail.
-    static std::string sendLog(std::string_view subject, bool html) {
-        return std::string("Starting procedure olMail_Send\nMailen sendes\n") +
-               (html ? "Mailen med HTML Body\n" : "Mailen Uden HTML\n") +
-               "Subject i mail: " + std::string(subject) + "\nEnding procedure olMail_Send\n";
-    }
-    // The send, and the close that follows it.
-    static std::string sentLog(std::string_view subject, bool html) {
-        return sendLog(subject, html) +
-               "Starting procedure olMail_Close\nEnding procedure olMail_Close\n";
-    }
-    // The filing of the sent mail found in Sent Items.
-    static std::string filedLog(std::string_view GemtMail, std::string_view subject,
-                                std::string_view savePath, std::string_view documentId) {
-        return "MailSendt has value of Trueand GemtMail has value of " + std::string(GemtMail) +
-               "\nChecker om mail kan findes i 'Sendt Post'\nFinder gemmesti\n"
-               "~Leder i [0-9]+ beskeder\nFandt mail efter 1 forsøg.\nMail identificeret: '" +
-               std::string(subject) + "'\nGemmer mail i sagsmappe " + std::string(savePath) + "\n" +
-               (documentId.empty()
-                    ? ""
-                    : "Callback til NAV docID " + std::string(documentId) + "\nImport file\n") +
-               "Setting Post var to Nothing in NavMail Procedure";
-    }
-    // The close of a mail that was not sent, with what became of it.
-    static std::string closedLog(std::string_view outcome) {
-        return "Starting procedure olMail_Close\nolMail_Close first Else , exit without send\n"
-               "Bruger afslutter uden at sende\n" +
-               std::string(outcome) + "Ending procedure olMail_Close\n";
-    }
-    // The mail saved in the case, and the case told when it has a document ID.
-    static std::string savedLog(std::string_view savePath, bool documentId) {
-        return "Gemmer mail i sagsmappe som " + std::string(savePath) + "\n" +
-               (documentId ? "Import file\n" : "");
-    }
     // Whether to save the changes of a reopened mail: asked, and answered.
     static std::string askedLog(std::string_view documentId, bool yes) {
         return (documentId.empty() ? "Ask With Empty GUID"
                                    : "Ask With Document " + std::string(documentId)) +
                "\nresponce from user found , will continue with IsSave True\n" +
                (yes ? "responce from user is YES Save\n" : "Bruger valgte ikke at gemme\n");
-    }
-    // The end of a request whose mail was not sent.
-    static std::string unsentLog(std::string_view GemtMail) {
-        return "MailSendt has value of Falseand GemtMail has value of " + std::string(GemtMail) +
-               "\nStarting procedure EmptyOutbox\n"
-               "Ending procedure EmptyOutbox\n"
-               "Setting Post var to Nothing in NavMail Procedure";
     }
 
     // Whether the run log holds exactly these lines, as testing::logIs

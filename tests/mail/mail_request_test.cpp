@@ -12,7 +12,13 @@ namespace lexi {
 namespace {
 
 using fake::ScriptedOutlookWindows;
+using testing::closedLog;
 using testing::DocumentId;
+using testing::filedLog;
+using testing::savedLog;
+using testing::sendLog;
+using testing::sentLog;
+using testing::unsentLog;
 
 // The footer of a plain mail sent by Jens Ærø at the fixture's time.
 const std::string Footer = "\r\n\r\n¨¨¨¨¨¨¨¨¨¨¨¨\r\nOprettet og sendt den 5. december 2026 klokken "
